@@ -1,0 +1,46 @@
+#pragma once
+#include "boards/flat/square_board.h"
+#include "core/game_controller.h"
+#include "core/line_game.h"
+
+namespace kp {
+
+// The beginner square window: the 5 by 5 board on its Planor and Globoria sub-levels.
+class SquareWindow : public GameController {
+ public:
+  // Menu indices of the Games menu.
+  enum Variant { Tolva = 0, Duarn = 1, Krunk = 2, SuperKrunk = 3, RibbonKrunk = 4, LineKrunk = 6, SuperKrunkPlus = 8 };
+
+  SquareWindow(Host& host, ProgramState& program);
+
+  const BoardGeometry& geometry() const override { return geometry_; }
+  int lineCount() const override { return square::kLines; }
+  int circleCount() const override { return square::kCells; }
+  bool moveLock() const override { return game_.moveLock(); }
+
+  int variant() const { return variant_; }
+  bool globoria() const { return menus_.at("sub.globoria").checked; }
+  const LineGame& game() const { return game_; }
+
+ protected:
+  void onLineClick(int n) override;
+  void onCircleClick(int n) override;
+  void onMenu(const std::string& id) override;
+  void newGame() override;
+
+ private:
+  void buildMenus();
+  void game_Click(int index);
+  void ver_Click();
+  void useSubLevel(bool globoria);
+  // The evaluation after a move, with the set-up menus locked from here until New game.
+  void evaluate();
+
+  BoardGraph planor_ = square::graph(false);
+  BoardGraph globoria_ = square::graph(true);
+  BoardGeometry geometry_ = square::geometry();
+  LineGame game_{status_, drawing_};
+  int variant_ = Tolva;
+};
+
+}  // namespace kp

@@ -1,0 +1,204 @@
+#include "core/game_controller.h"
+
+#include <memory>
+
+namespace kp {
+
+namespace {
+
+struct OtherGame {
+  const char* id;
+  const char* caption;
+  WindowKind kind;
+  int wallLevel;  // 0: the entry leaves WallLevel alone
+};
+
+struct OtherGroup {
+  const char* caption;
+  std::vector<OtherGame> games;
+};
+
+const std::vector<OtherGroup>& otherGroups() {
+  static const std::vector<OtherGroup> groups = {
+      {"Planor Plexa 2014 in 2D",
+       {
+           {"other.1", "2D - Beginner's Planor and Globoria", WindowKind::Square, 0},
+           {"other.2", "2D - Krunk Delvo in Planor and Globoria   (Triangular)", WindowKind::Triangular, 0},
+           {"other.3", "2D - Super Krunk Plus in Planor and Globoria", WindowKind::LargeSquare, 0},
+           {"other.4", "2D - Secret Level 1- Our House", WindowKind::House, 0},
+           {"other.5", "2D - Secret Level 2- Beyond Globoria - Torus Ferris Donut Wheel", WindowKind::Torus, 0},
+       }},
+      {"Krunk Plexa 2014 in 3D",
+       {
+           {"other.7", "3D - Plexa Ultra Squared and Ultra Krunked", WindowKind::Cube, 0},
+           {"other.8", "3D - Krunk the Wall", WindowKind::Wall, 1},
+           {"other.9", "3D - Krunk a Bigger Wall", WindowKind::Wall, 2},
+           {"other.10", "3D - Krunk the Great Wall", WindowKind::Wall, 3},
+           {"other.11", "3D - Krunk Delvo   (Triangular)", WindowKind::Tetrahedron, 0},
+       }},
+      {"Quadrion Plexa 2014 in 4D",
+       {
+           {"other.4d.11", "4D - Wire Frame", WindowKind::Wireframe, 0},
+           {"other.12", "4D - Krunk Delvo in 4D   (Triangular)", WindowKind::Triangular4d, 0},
+           {"other.13", "4D - Quadrion Krunk", WindowKind::Quadrion, 0},
+       }},
+  };
+  return groups;
+}
+
+}  // namespace
+
+GameController::GameController(Host& host, ProgramState& program, WindowKind kind)
+    : host_(host), program_(program), kind_(kind) {}
+
+GameController::~GameController() { cancelAllSteps(); }
+
+void GameController::cancelAllSteps() {
+  for (StepId id : steps_) host_.cancel(id);
+  steps_.clear();
+}
+
+StepId GameController::schedule(int ms, std::function<void()> step) {
+  auto self = std::make_shared<StepId>(0);
+  const StepId id = host_.schedule(ms, [this, self, step = std::move(step)] {
+    steps_.erase(*self);
+    step();
+    notifyChanged();
+  });
+  *self = id;
+  steps_.insert(id);
+  return id;
+}
+
+void GameController::message(const std::string& text, std::function<void()> onOk) {
+  host_.showMessage(kProgramTitle, text, std::move(onOk));
+}
+
+void GameController::lineClicked(int n) {
+  if (n < 1 || n > lineCount() || !drawing_.lines[n].targetVisible) return;
+  onLineClick(n);
+  notifyChanged();
+}
+
+void GameController::circleClicked(int n) {
+  if (n < 1 || n > circleCount() || !drawing_.circles[n].targetVisible) return;
+  onCircleClick(n);
+  notifyChanged();
+}
+
+void GameController::menuChosen(const std::string& id) {
+  const MenuEntry* e = menus_.find(id);
+  if (!e || !e->enabled || !e->visible || e->heading) return;
+  if (!onFrameMenu(id)) onMenu(id);
+  notifyChanged();
+}
+
+void GameController::buttonPressed(const std::string& caption) {
+  for (const auto& b : buttons_) {
+    if (b.caption != caption || !b.visible || !b.enabled) continue;
+    if (caption == "New game") newGame();
+    notifyChanged();
+    return;
+  }
+}
+
+void GameController::addGameMenu() {
+  MenuEntry game{.id = "game", .caption = "&Game"};
+  game.children = {
+      {.id = "game.new", .caption = "New", .shortcut = "F5"},
+      {.separator = true},
+      {.id = "game.server", .caption = "Set standby mode to accept an incoming Player 2 over the net (server mode)"},
+      {.id = "game.call", .caption = "Set to begin a call to another person to start a set of games with them"},
+      {.separator = true},
+      {.id = "game.exit", .caption = "E&xit", .shortcut = "F9"},
+      {.id = "game.about", .caption = "&About...", .shortcut = "F2"},
+  };
+  menus_.add(std::move(game));
+}
+
+void GameController::addOtherGamesMenu() {
+  MenuEntry other{.id = "other", .caption = "&Other Games"};
+  bool first = true;
+  for (const auto& group : otherGroups()) {
+    if (!first) other.children.push_back({.separator = true});
+    first = false;
+    bool current = false;
+    for (const auto& g : group.games) current = current || g.kind == kind_;
+    std::string caption = group.caption;
+    if (current) caption += " (THIS VERSION!)";
+    other.children.push_back({.id = std::string("heading.") + group.caption, .caption = caption, .heading = true});
+    for (const auto& g : group.games) {
+      MenuEntry e{.id = g.id, .caption = g.caption, .checkable = true};
+      if (g.kind == kind_) {
+        e.checked = true;
+        e.enabled = false;
+      }
+      other.children.push_back(std::move(e));
+    }
+  }
+  if (kind_ == WindowKind::Wall) {
+    // The wall window switches its walls in its own Sub-Levels menu.
+    for (auto& e : other.children) {
+      if (e.id == "other.8" || e.id == "other.9") e.visible = false;
+      if (e.id == "other.10") e.caption = "3D - Krunk The Walls";
+    }
+  }
+  menus_.add(std::move(other));
+}
+
+void GameController::addHelpMenu() {
+  MenuEntry help{.id = "help", .caption = "Rules and &Help"};
+  help.children = {
+      {.id = "help.rules", .caption = "Rules and Help", .shortcut = "F1"},
+      {.id = "help.about", .caption = "&About..."},
+  };
+  menus_.add(std::move(help));
+}
+
+void GameController::setSetupMenusEnabled(bool enabled, const std::vector<std::string>& boardMenus) {
+  menus_.at("other").enabled = enabled;
+  for (const auto& id : boardMenus) menus_.at(id).enabled = enabled;
+}
+
+bool GameController::onFrameMenu(const std::string& id) {
+  if (id == "game.new") {
+    newGame();
+  } else if (id == "game.exit") {
+    host_.quit();
+  } else if (id == "game.about" || id == "help.about") {
+    host_.showAbout();
+  } else if (id == "game.server" || id == "game.call") {
+    message("Playing over the network is not available in this version.");
+  } else if (id == "help.rules") {
+    openHelp();
+  } else if (id.rfind("other.", 0) == 0) {
+    for (const auto& group : otherGroups())
+      for (const auto& g : group.games)
+        if (id == g.id) openOtherGame(g.kind, g.wallLevel);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void GameController::openHelp() {
+  // The page is looked for in the current directory at the time of the click.
+  const std::string dir = host_.currentDirectory();
+  if (host_.openDocument(dir + "/krunk plexa help.htm")) return;
+  Host& host = host_;
+  host_.showMessage(kProgramTitle, dir, [&host] {
+    host.showMessage("No help", std::string("Krunk plexa help.htm was not found in program directory. "
+                                            "Check the Help file online at ") + kMakerSite);
+  });
+}
+
+void GameController::openOtherGame(WindowKind target, int wallLevel) {
+  if (!host_.windowAvailable(target)) {
+    message(std::string(windowTitle(target)) + " is not in this version yet.");
+    return;
+  }
+  if (wallLevel != 0) program_.wallLevel = wallLevel;
+  host_.switchWindow(target);
+}
+
+}  // namespace kp

@@ -1,0 +1,96 @@
+#pragma once
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/drawing.h"
+#include "core/host.h"
+#include "core/menu_model.h"
+#include "core/program_state.h"
+#include "core/status_labels.h"
+#include "core/window_kind.h"
+
+namespace kp {
+
+inline constexpr const char* kProgramTitle = "Krunk Plexa";
+inline constexpr const char* kMakerSite = "https://krunkplexa.example.org";
+
+struct Button {
+  std::string caption;
+  bool visible = true;
+  bool enabled = true;
+};
+
+// One game window without its toolkit: the frame every window shares (Game, Other Games
+// and Rules and Help menus), the status labels, the drawing, the steps it has scheduled.
+// A board family derives from it and adds its board, rules menus and move handlers.
+class GameController {
+ public:
+  GameController(Host& host, ProgramState& program, WindowKind kind);
+  virtual ~GameController();
+  GameController(const GameController&) = delete;
+  GameController& operator=(const GameController&) = delete;
+
+  WindowKind kind() const { return kind_; }
+  const MenuModel& menus() const { return menus_; }
+  const StatusLabels& status() const { return status_; }
+  const Drawing& drawing() const { return drawing_; }
+  virtual const BoardGeometry& geometry() const = 0;
+  const std::vector<Button>& buttons() const { return buttons_; }
+  virtual int lineCount() const = 0;
+  virtual int circleCount() const = 0;
+  virtual bool moveLock() const = 0;
+
+  // User events. Each returns after the model is updated and the change announced.
+  void lineClicked(int n);
+  void circleClicked(int n);
+  void menuChosen(const std::string& id);
+  void buttonPressed(const std::string& caption);
+
+  // Called after every change a person could see (the shell repaints).
+  void setOnChanged(std::function<void()> fn) { onChanged_ = std::move(fn); }
+  std::size_t pendingSteps() const { return steps_.size(); }
+  // Cancels every step this window has scheduled.
+  void cancelAllSteps();
+
+ protected:
+  virtual void onLineClick(int n) = 0;
+  virtual void onCircleClick(int n) = 0;
+  // Menus other than the frame's.
+  virtual void onMenu(const std::string& id) = 0;
+  virtual void newGame() = 0;
+
+  // The frame's Game menu in the flat windows' captions, the Other Games menu and the
+  // Rules and Help menu; board menus go between Other Games and Rules and Help.
+  void addGameMenu();
+  void addOtherGamesMenu();
+  void addHelpMenu();
+  // Enables or disables the menus that fix a game's set-up (Other Games and the window's
+  // own set-up menus, given by id).
+  void setSetupMenusEnabled(bool enabled, const std::vector<std::string>& boardMenus);
+
+  StepId schedule(int ms, std::function<void()> step);
+  void message(const std::string& text, std::function<void()> onOk = {});
+  void notifyChanged() {
+    if (onChanged_) onChanged_();
+  }
+
+  Host& host_;
+  ProgramState& program_;
+  MenuModel menus_;
+  StatusLabels status_;
+  Drawing drawing_;
+  std::vector<Button> buttons_;
+
+ private:
+  bool onFrameMenu(const std::string& id);
+  void openHelp();
+  void openOtherGame(WindowKind target, int wallLevel);
+
+  WindowKind kind_;
+  std::set<StepId> steps_;
+  std::function<void()> onChanged_;
+};
+
+}  // namespace kp

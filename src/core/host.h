@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/window_kind.h"
+
+namespace kp {
+
+using StepId = std::uint64_t;
+
+// Everything the engine needs from the outside world. The Qt shell implements it with
+// message boxes, QDesktopServices and QTimer; tests and the headless runner with a
+// virtual clock and recorded messages.
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // A modal message with an OK button. The call returns at once; onOk runs when the
+  // person has closed the box.
+  virtual void showMessage(const std::string& title, const std::string& text, std::function<void()> onOk = {}) = 0;
+  // Asks the desktop to open a document with its own program; false when the request fails.
+  virtual bool openDocument(const std::string& path) = 0;
+  virtual std::string currentDirectory() = 0;
+
+  // Runs step once after ms milliseconds on the user-interface thread, unless cancelled.
+  virtual StepId schedule(int ms, std::function<void()> step) = 0;
+  virtual void cancel(StepId id) = 0;
+  // Clock in milliseconds since some fixed start.
+  virtual std::int64_t nowMs() = 0;
+
+  // Unloads the window that asks and loads target fresh. The asking window must not touch
+  // itself after this call returns: hosts tear it down once its handler has finished.
+  virtual void switchWindow(WindowKind target) = 0;
+  // Whether this version of the program has the window at all.
+  virtual bool windowAvailable(WindowKind target) = 0;
+  virtual void showAbout() = 0;
+  // Ends the whole program, closing every window.
+  virtual void quit() = 0;
+};
+
+}  // namespace kp

@@ -1,0 +1,159 @@
+#include "core/line_game.h"
+
+#include <string>
+
+namespace kp {
+
+namespace {
+int readNumber(const std::string& label) {
+  try {
+    return std::stoi(label);
+  } catch (...) {
+    return 0;  // an empty label counts as nothing
+  }
+}
+
+const char* winnerWord(int red, int blue) { return red > blue ? "Red" : blue > red ? "Blue" : "Tie"; }
+}  // namespace
+
+LineGame::LineGame(StatusLabels& status, Drawing& drawing) : status_(status), drawing_(drawing) {}
+
+void LineGame::setGraph(const BoardGraph* graph) {
+  graph_ = graph;
+  owner_.assign(graph->lineCount + 1, 0);
+  cellSide_.assign(graph->cellCount + 1, {});
+  for (int c = 1; c <= graph->cellCount; ++c) cellSide_[c].assign(graph->cellSides[c].size(), 0);
+  sideCount_.assign(graph->cellCount + 1, 0);
+  scored_.assign(graph->cellCount + 1, 0);
+  circleUsed_.assign(graph->cellCount + 1, 0);
+  newly_.clear();
+}
+
+void LineGame::rememberInitialLines() { initialLines_ = drawing_.lines; }
+
+Player LineGame::takeTurn() {
+  const Player mover = toMove();
+  toggle_ = 1 - toggle_;
+  status_.yourTurn[0] = toggle_ == 1;
+  status_.yourTurn[1] = toggle_ == 0;
+  return mover;
+}
+
+int LineGame::claimedLineCount() const {
+  int n = 0;
+  for (int l = 1; l <= graph_->lineCount; ++l) n += owner_[l] != 0;
+  return n;
+}
+
+void LineGame::claimLine(int n, Colour colour, int marker, Player mover) {
+  drawing_.lines[n].width = kClaimedWidth;
+  drawing_.lines[n].colour = colour;
+  owner_[n] = marker;
+  const int partner = graph_->partner[n];
+  if (partner != 0) {
+    drawing_.lines[partner].width = kClaimedWidth;
+    drawing_.lines[partner].colour = lineColour(mover);
+    owner_[partner] = 1;
+  }
+  for (int line : {n, partner}) {
+    if (line == 0) continue;
+    for (int cell : graph_->lineCells[line]) {
+      const auto& sides = graph_->cellSides[cell];
+      for (std::size_t s = 0; s < sides.size(); ++s)
+        if (sides[s] == line) cellSide_[cell][s] = marker;
+    }
+  }
+}
+
+void LineGame::addPoints(Player p, int n) {
+  std::string& label = p == Player::Red ? status_.redPoints : status_.bluePoints;
+  label = std::to_string(readNumber(label) + n);
+}
+
+int LineGame::points(Player p) const {
+  return readNumber(p == Player::Red ? status_.redPoints : status_.bluePoints);
+}
+
+Outcome LineGame::checkwins(LineRule rule) {
+  const Player mover = lastMover();
+  const int moverMarker = int(mover);
+  for (int c = 1; c <= graph_->cellCount; ++c) {
+    int count = 0;
+    for (int marker : cellSide_[c])
+      count += rule == LineRule::Tolva ? marker != 0 : marker == moverMarker;
+    sideCount_[c] = count;
+  }
+
+  newly_.clear();
+  const Colour fill = status_.turnColour == kRedTurnText ? kRed : status_.turnColour;
+  for (int c = 1; c <= graph_->cellCount; ++c) {
+    if (sideCount_[c] == int(cellSide_[c].size()) && !scored_[c]) {
+      newly_.push_back(c);
+      scored_[c] = 1;
+      drawing_.circles[c].fill = fill;
+    }
+  }
+
+  const int completed = int(newly_.size());
+  if (completed > 0) {
+    addPoints(mover, completed);
+    // In Tolva the scorer moves again; in Duarn the turn has already passed with the move.
+    if (rule == LineRule::Tolva) toggle_ = mover == Player::Red ? 1 : 0;
+  }
+  status_.yourTurn[0] = toggle_ == 1;
+  status_.yourTurn[1] = toggle_ == 0;
+
+  const Player next = toMove();
+  if (completed == 0) {
+    status_.turnText = std::string("No score    ") + playerName(next) + "'s turn.";
+  } else if (completed == 1) {
+    status_.turnText = rule == LineRule::Tolva ? std::string(" Score!      ") + playerName(mover) + " goes again."
+                                               : std::string(" Score!      ") + playerName(next) + "'s turn now.";
+  } else {
+    status_.turnText = "  Double score!      Two cool!";
+  }
+  // The turn text always wears the colour of the player to move.
+  status_.turnColour = turnColourOf(next);
+
+  return claimedLineCount() == graph_->lineCount ? Outcome::GameOver : Outcome::GoesOn;
+}
+
+std::string LineGame::endGame() {
+  const int red = points(Player::Red);
+  const int blue = points(Player::Blue);
+  const std::string verdict =
+      red > blue ? "Red wins by points." : blue > red ? "Blue wins by points." : "By points its a tie";
+
+  const int round = (int(status_.rounds.size()) + 2) / 3;
+  status_.rounds.push_back("Round " + std::to_string(round) + " -" + winnerWord(red, blue) + "\t" +
+                           std::to_string(red) + "\t" + std::to_string(blue));
+  const int redTotal = readNumber(status_.redTotal) + red;
+  const int blueTotal = readNumber(status_.blueTotal) + blue;
+  status_.redTotal = std::to_string(redTotal);
+  status_.blueTotal = std::to_string(blueTotal);
+  status_.rounds.push_back(std::string(winnerWord(redTotal, blueTotal)) + "  Subtotal -\t" + std::to_string(redTotal) +
+                           "\t" + std::to_string(blueTotal));
+  status_.rounds.push_back(" ");
+  status_.gameOver = true;
+  return verdict;
+}
+
+void LineGame::resetBoard() {
+  status_.gameOver = false;
+  status_.lastMoveCaption = "Last:";
+  moveLock_ = false;
+  status_.redPoints = "0";
+  status_.bluePoints = "0";
+  status_.turnColour = kBlue;
+  for (std::size_t c = 1; c < drawing_.circles.size(); ++c) {
+    drawing_.circles[c].fill = kBackground;
+    drawing_.circles[c].border = kCircleBorder;
+  }
+  for (std::size_t l = 1; l < drawing_.lines.size() && l < initialLines_.size(); ++l) {
+    drawing_.lines[l].colour = initialLines_[l].colour;
+    drawing_.lines[l].width = initialLines_[l].width;
+  }
+  setGraph(graph_);
+}
+
+}  // namespace kp

@@ -1,0 +1,89 @@
+#include "core/menu_model.h"
+
+#include <stdexcept>
+
+namespace kp {
+
+std::string stripMnemonic(const std::string& caption) {
+  std::string out;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&') {
+      if (i + 1 < caption.size() && caption[i + 1] == '&') out += '&', ++i;
+      continue;
+    }
+    out += caption[i];
+  }
+  return out;
+}
+
+namespace {
+
+MenuEntry* findIn(std::vector<MenuEntry>& entries, const std::string& id) {
+  for (auto& e : entries) {
+    if (e.id == id) return &e;
+    if (auto* found = findIn(e.children, id)) return found;
+  }
+  return nullptr;
+}
+
+void walk(const std::vector<MenuEntry>& entries, const std::string& prefix,
+          const std::function<void(const std::string&, const MenuEntry&)>& fn) {
+  for (const auto& e : entries) {
+    if (e.separator) continue;
+    const std::string path = prefix.empty() ? stripMnemonic(e.caption) : prefix + " > " + stripMnemonic(e.caption);
+    fn(path, e);
+    walk(e.children, path, fn);
+  }
+}
+
+// Follows a path; collects every entry on the way so reachability can be judged.
+std::vector<const MenuEntry*> chain(const std::vector<MenuEntry>& top, const std::string& path) {
+  std::vector<const MenuEntry*> out;
+  const std::vector<MenuEntry>* level = &top;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t sep = path.find(" > ", start);
+    const std::string part = path.substr(start, sep == std::string::npos ? std::string::npos : sep - start);
+    const MenuEntry* hit = nullptr;
+    for (const auto& e : *level)
+      if (!e.separator && stripMnemonic(e.caption) == part) {
+        hit = &e;
+        break;
+      }
+    if (!hit) return {};
+    out.push_back(hit);
+    if (sep == std::string::npos) return out;
+    level = &hit->children;
+    start = sep + 3;
+  }
+}
+
+}  // namespace
+
+MenuEntry* MenuModel::find(const std::string& id) { return findIn(top_, id); }
+
+MenuEntry& MenuModel::at(const std::string& id) {
+  if (auto* e = find(id)) return *e;
+  throw std::out_of_range("no menu entry " + id);
+}
+
+const MenuEntry& MenuModel::at(const std::string& id) const { return const_cast<MenuModel*>(this)->at(id); }
+
+const MenuEntry* MenuModel::findPath(const std::string& path) const {
+  auto c = chain(top_, path);
+  return c.empty() ? nullptr : c.back();
+}
+
+bool MenuModel::reachable(const std::string& path) const {
+  auto c = chain(top_, path);
+  if (c.empty()) return false;
+  for (const auto* e : c)
+    if (!e->visible || !e->enabled || e->heading) return false;
+  return true;
+}
+
+void MenuModel::forEach(const std::function<void(const std::string&, const MenuEntry&)>& fn) const {
+  walk(top_, "", fn);
+}
+
+}  // namespace kp

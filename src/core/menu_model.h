@@ -1,0 +1,46 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kp {
+
+// One entry of a window's menu bar. Captions keep their '&' mnemonics; paths and lookups
+// use the caption without them. A heading is a caption line that cannot be chosen.
+struct MenuEntry {
+  std::string id;
+  std::string caption;
+  std::string shortcut;  // "F5", "Ctrl+F1"
+  bool checkable = false;
+  bool checked = false;
+  bool enabled = true;
+  bool visible = true;
+  bool separator = false;
+  bool heading = false;
+  std::vector<MenuEntry> children;
+};
+
+std::string stripMnemonic(const std::string& caption);
+
+class MenuModel {
+ public:
+  std::vector<MenuEntry>& top() { return top_; }
+  const std::vector<MenuEntry>& top() const { return top_; }
+
+  MenuEntry& add(MenuEntry entry) { return top_.emplace_back(std::move(entry)); }
+  // The entry with this id anywhere in the tree; throws std::out_of_range if absent.
+  MenuEntry& at(const std::string& id);
+  const MenuEntry& at(const std::string& id) const;
+  MenuEntry* find(const std::string& id);
+  // The entry reached by captions without '&' joined by " > ", or nullptr.
+  const MenuEntry* findPath(const std::string& path) const;
+  // Whether a person could click this entry: it and every menu above it are visible and enabled.
+  bool reachable(const std::string& path) const;
+  // Every entry that is not a separator, with its path, in menu order.
+  void forEach(const std::function<void(const std::string& path, const MenuEntry&)>& fn) const;
+
+ private:
+  std::vector<MenuEntry> top_;
+};
+
+}  // namespace kp

@@ -1,0 +1,14 @@
+#pragma once
+#include "core/random.h"
+
+namespace kp {
+
+// Values that outlive a single window: written by the launcher and the menus, read by a
+// window when it loads. Nothing resets them while the program runs.
+struct ProgramState {
+  int subLevel = 0;   // 0 = Planor, 1 = Globoria
+  int wallLevel = 1;  // 1, 2 or 3
+  Random random;
+};
+
+}  // namespace kp

@@ -1,0 +1,57 @@
+#pragma once
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+namespace kp {
+
+// The moving-stars backdrop of the launcher and the about box, without any drawing.
+//
+// Stars live on an integer field whose horizontal coordinate runs over [0, horizontalRange]
+// and whose vertical coordinate runs over [0, verticalRange]. Every tick pushes each star
+// away from the point (centre, centre) by a fortieth of its distance to it, per coordinate,
+// so stars accelerate as they travel out. A star that leaves the field is reborn at a random
+// spot: Int(range * r) + 1 for each coordinate, horizontal first.
+class StarField {
+public:
+    struct Point {
+        int x = 0;  // horizontal
+        int y = 0;  // vertical
+        friend bool operator==(const Point&, const Point&) = default;
+    };
+
+    // rangeA is the vertical extent, rangeB the horizontal one; random yields r in [0, 1).
+    // The initial stars are drawn from random the same way as reborn ones.
+    StarField(int centre, int rangeA, int rangeB, int count, std::function<double()> random);
+
+    // Moves every star one step; stars that left the field get a fresh position.
+    void tick();
+
+    const std::vector<Point>& stars() const { return stars_; }
+    // Where each star was before the last tick (its initial position before the first one),
+    // so a painter can wipe the old dot.
+    const std::vector<Point>& previous() const { return previous_; }
+    // Whether the star was reborn at a new random spot in the last tick (no trail to draw).
+    bool respawned(std::size_t i) const { return respawned_.at(i) != 0; }
+
+    int centre() const { return centre_; }
+    int horizontalRange() const { return horizontalRange_; }
+    int verticalRange() const { return verticalRange_; }
+
+    // One step of a coordinate away from the centre: the integer part of distance / 40,
+    // but at least one unit so a star on or next to the centre still drifts off.
+    static int step(int coordinate, int centre);
+
+private:
+    Point randomPoint();
+
+    int centre_;
+    int verticalRange_;
+    int horizontalRange_;
+    std::function<double()> random_;
+    std::vector<Point> stars_;
+    std::vector<Point> previous_;
+    std::vector<char> respawned_;
+};
+
+}  // namespace kp

@@ -1,0 +1,67 @@
+#pragma once
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/host.h"
+
+namespace kp {
+
+struct ShownMessage {
+  std::string title;
+  std::string text;
+};
+
+// A host without a toolkit: a virtual clock that only moves when told to, message boxes
+// that are answered with OK and recorded, and requests to switch or end noted for the
+// owner to carry out once the current event has finished.
+class VirtualHost : public Host {
+ public:
+  void showMessage(const std::string& title, const std::string& text, std::function<void()> onOk) override;
+  bool openDocument(const std::string& path) override;
+  std::string currentDirectory() override;
+  StepId schedule(int ms, std::function<void()> step) override;
+  void cancel(StepId id) override;
+  std::int64_t nowMs() override { return now_; }
+  void switchWindow(WindowKind target) override { pendingSwitch_ = target; }
+  bool windowAvailable(WindowKind target) override { return available_ && available_(target); }
+  void setWindowAvailability(std::function<bool(WindowKind)> fn) { available_ = std::move(fn); }
+  void showAbout() override { aboutOpen_ = true; }
+  void quit() override { ended_ = true; }
+
+  // Presses OK on every open message box, oldest first (a box may open another).
+  void answerMessages();
+  // Runs the next scheduled step due by `until`, moving the clock to it; false if none.
+  bool runNextStepBy(std::int64_t until);
+  void setClock(std::int64_t ms) { now_ = ms; }
+  std::size_t scheduledCount() const { return steps_.size(); }
+
+  std::vector<ShownMessage> takeMessages() { return std::exchange(messages_, {}); }
+  std::vector<std::string> takeDocuments() { return std::exchange(documents_, {}); }
+  std::optional<WindowKind> takeSwitch() { return std::exchange(pendingSwitch_, std::nullopt); }
+  bool ended() const { return ended_; }
+  bool aboutOpen() const { return aboutOpen_; }
+  void closeAbout() { aboutOpen_ = false; }
+  void setCurrentDirectory(std::string dir) { currentDirectory_ = std::move(dir); }
+
+ private:
+  struct Step {
+    std::int64_t due;
+    std::function<void()> fn;
+  };
+  std::int64_t now_ = 0;
+  StepId nextId_ = 1;
+  std::map<StepId, Step> steps_;
+  std::vector<ShownMessage> messages_;
+  std::vector<std::function<void()>> pendingOk_;
+  std::vector<std::string> documents_;
+  std::optional<WindowKind> pendingSwitch_;
+  std::optional<std::string> currentDirectory_;
+  std::function<bool(WindowKind)> available_;
+  bool ended_ = false;
+  bool aboutOpen_ = false;
+};
+
+}  // namespace kp

@@ -1,0 +1,44 @@
+#include "core/window_kind.h"
+
+namespace kp {
+
+namespace {
+struct KindInfo {
+  WindowKind kind;
+  std::string_view name;
+  std::string_view title;
+};
+constexpr KindInfo kInfo[] = {
+    {WindowKind::Square, "square", "Beginner's Planor and Globoria"},
+    {WindowKind::Triangular, "triangular", "Krunk Delvo in Planor and Globoria"},
+    {WindowKind::LargeSquare, "largesquare", "Super Krunk Plus"},
+    {WindowKind::House, "house", "Our House"},
+    {WindowKind::Torus, "torus", "Beyond Globoria - Torus Ferris Donut Wheel"},
+    {WindowKind::Cube, "cube", "Plexa Ultra Squared and Ultra Krunked"},
+    {WindowKind::Wall, "wall", "Krunk the Wall"},
+    {WindowKind::Tetrahedron, "tetrahedron", "Krunk Delvo"},
+    {WindowKind::Wireframe, "wireframe", "Wire Frame"},
+    {WindowKind::Triangular4d, "triangular4d", "Krunk Delvo in 4D"},
+    {WindowKind::Quadrion, "quadrion", "Quadrion Krunk"},
+};
+}  // namespace
+
+std::string_view windowName(WindowKind kind) {
+  for (const auto& i : kInfo)
+    if (i.kind == kind) return i.name;
+  return "";
+}
+
+std::optional<WindowKind> windowFromName(std::string_view name) {
+  for (const auto& i : kInfo)
+    if (i.name == name) return i.kind;
+  return std::nullopt;
+}
+
+std::string_view windowTitle(WindowKind kind) {
+  for (const auto& i : kInfo)
+    if (i.kind == kind) return i.title;
+  return "";
+}
+
+}  // namespace kp

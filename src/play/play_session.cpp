@@ -1,0 +1,202 @@
+#include "play/play_session.h"
+
+#include <charconv>
+#include <istream>
+#include <sstream>
+
+#include "boards/registry.h"
+#include "play/state_json.h"
+
+namespace kp {
+
+namespace {
+
+std::string trim(const std::string& s) {
+  const auto b = s.find_first_not_of(" \t\r");
+  if (b == std::string::npos) return "";
+  const auto e = s.find_last_not_of(" \t\r");
+  return s.substr(b, e - b + 1);
+}
+
+[[noreturn]] void fail(int lineNo, const std::string& what) {
+  throw ScriptError("line " + std::to_string(lineNo) + ": " + what);
+}
+
+std::int64_t parseNumber(const std::string& arg, int lineNo, const std::string& command) {
+  if (arg.empty()) fail(lineNo, command + " needs a number");
+  std::int64_t value = 0;
+  const auto [end, ec] = std::from_chars(arg.data(), arg.data() + arg.size(), value);
+  if (ec != std::errc() || end != arg.data() + arg.size() || value < 0)
+    fail(lineNo, command + " needs a whole number, not '" + arg + "'");
+  return value;
+}
+
+}  // namespace
+
+std::vector<ScriptCommand> parseScript(std::istream& in) {
+  std::vector<ScriptCommand> out;
+  std::string raw;
+  int lineNo = 0;
+  while (std::getline(in, raw)) {
+    ++lineNo;
+    const auto hash = raw.find('#');
+    const std::string text = trim(hash == std::string::npos ? raw : raw.substr(0, hash));
+    if (text.empty()) continue;
+    const auto space = text.find_first_of(" \t");
+    const std::string word = text.substr(0, space);
+    const std::string arg = space == std::string::npos ? "" : trim(text.substr(space));
+    ScriptCommand cmd{ScriptCommand::Kind::State, arg, 0, lineNo};
+    if (word == "open" || word == "menu" || word == "button") {
+      if (arg.empty()) fail(lineNo, word + " needs " + (word == "open" ? "a window name" : word == "menu" ? "a menu path" : "a caption"));
+      cmd.kind = word == "open" ? ScriptCommand::Kind::Open : word == "menu" ? ScriptCommand::Kind::Menu : ScriptCommand::Kind::Button;
+    } else if (word == "line" || word == "circle" || word == "wait") {
+      cmd.kind = word == "line" ? ScriptCommand::Kind::Line : word == "circle" ? ScriptCommand::Kind::Circle : ScriptCommand::Kind::Wait;
+      cmd.number = parseNumber(arg, lineNo, word);
+    } else if (word == "state") {
+      if (!arg.empty()) fail(lineNo, "state takes no argument");
+    } else {
+      fail(lineNo, "unknown command '" + word + "'");
+    }
+    out.push_back(std::move(cmd));
+  }
+  return out;
+}
+
+PlaySession::PlaySession(std::uint32_t seed) {
+  program_.random = Random(seed);
+  host_.setWindowAvailability(windowBuilt);
+  // The program has no launcher yet: it starts in the square window.
+  load(WindowKind::Square);
+}
+
+void PlaySession::load(WindowKind kind) {
+  window_.reset();  // its pending steps go with it
+  window_ = loadWindow(kind, host_, program_);
+}
+
+void PlaySession::settle() {
+  host_.answerMessages();
+  if (auto target = host_.takeSwitch()) load(*target);
+  if (host_.ended()) window_.reset();
+}
+
+std::string PlaySession::open(const std::string& name) {
+  const auto kind = windowFromName(name);
+  if (!kind) return "unknown window '" + name + "'";
+  if (!windowBuilt(*kind)) return "the " + name + " window is not in this version yet";
+  load(*kind);
+  settle();
+  return "";
+}
+
+std::string PlaySession::menu(const std::string& path) {
+  if (!window_) return "no window is open";
+  const MenuEntry* e = window_->menus().findPath(path);
+  if (!e) return "no menu entry '" + path + "'";
+  if (!window_->menus().reachable(path)) return "menu entry '" + path + "' is hidden or disabled";
+  window_->menuChosen(e->id);
+  settle();
+  return "";
+}
+
+std::string PlaySession::line(int n) {
+  if (!window_) return "no window is open";
+  if (!window_->drawing().lines[n].targetVisible) return "line " + std::to_string(n) + " has no target to click";
+  window_->lineClicked(n);
+  settle();
+  return "";
+}
+
+std::string PlaySession::circle(int n) {
+  if (!window_) return "no window is open";
+  if (!window_->drawing().circles[n].targetVisible) return "circle " + std::to_string(n) + " has no target to click";
+  window_->circleClicked(n);
+  settle();
+  return "";
+}
+
+std::string PlaySession::button(const std::string& caption) {
+  if (caption == "OK" && host_.aboutOpen()) {
+    host_.closeAbout();
+    return "";
+  }
+  if (!window_) return "no window is open";
+  for (const auto& b : window_->buttons())
+    if (b.caption == caption) {
+      if (!b.visible || !b.enabled) return "button '" + caption + "' is hidden or disabled";
+      window_->buttonPressed(caption);
+      settle();
+      return "";
+    }
+  return "no button '" + caption + "'";
+}
+
+void PlaySession::wait(std::int64_t ms) {
+  const std::int64_t until = host_.nowMs() + ms;
+  while (!host_.ended() && host_.runNextStepBy(until)) settle();
+  host_.setClock(until);
+}
+
+nlohmann::json PlaySession::state() {
+  nlohmann::json j = window_ ? windowStateJson(*window_) : nlohmann::json{{"window", nullptr}};
+  nlohmann::json messages = nlohmann::json::array();
+  for (const auto& m : host_.takeMessages()) messages.push_back({{"title", m.title}, {"text", m.text}});
+  j["messages"] = std::move(messages);
+  j["documents"] = host_.takeDocuments();
+  j["ended"] = host_.ended();
+  j["about"] = host_.aboutOpen();
+  j["sub_level"] = program_.subLevel;
+  j["wall_level"] = program_.wallLevel;
+  j["clock_ms"] = host_.nowMs();
+  j["pending_steps"] = window_ ? window_->pendingSteps() : 0;
+  j["refused"] = std::exchange(refused_, {});
+  return j;
+}
+
+std::optional<nlohmann::json> PlaySession::run(const ScriptCommand& cmd) {
+  using K = ScriptCommand::Kind;
+  if (cmd.kind == K::State) return state();
+  std::string refusal;
+  if (host_.ended()) {
+    refusal = "the program has ended";
+  } else {
+    switch (cmd.kind) {
+      case K::Open: {
+        const auto kind = windowFromName(cmd.text);
+        if (!kind) fail(cmd.lineNo, "unknown window '" + cmd.text + "'");
+        if (!windowBuilt(*kind)) fail(cmd.lineNo, "the " + cmd.text + " window is not in this version yet");
+        refusal = open(cmd.text);
+        break;
+      }
+      case K::Menu:
+        if (window_ && !window_->menus().findPath(cmd.text)) fail(cmd.lineNo, "no menu entry '" + cmd.text + "'");
+        refusal = menu(cmd.text);
+        break;
+      case K::Line:
+      case K::Circle: {
+        const bool isLine = cmd.kind == K::Line;
+        const int count = window_ ? (isLine ? window_->lineCount() : window_->circleCount()) : 0;
+        if (cmd.number < 1 || cmd.number > count)
+          fail(cmd.lineNo, std::string(isLine ? "line " : "circle ") + std::to_string(cmd.number) +
+                               " is not on this board (1 to " + std::to_string(count) + ")");
+        refusal = isLine ? line(int(cmd.number)) : circle(int(cmd.number));
+        break;
+      }
+      case K::Button:
+        refusal = button(cmd.text);
+        break;
+      case K::Wait:
+        wait(cmd.number);
+        break;
+      case K::State:
+        break;
+    }
+  }
+  if (!refusal.empty()) {
+    refused_.push_back("line " + std::to_string(cmd.lineNo) + ": " + refusal);
+    if (onRefused_) onRefused_(refused_.back());
+  }
+  return std::nullopt;
+}
+
+}  // namespace kp

@@ -1,0 +1,76 @@
+#pragma once
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "core/game_controller.h"
+#include "core/program_state.h"
+#include "core/virtual_host.h"
+
+namespace kp {
+
+// One line of a script, already checked for form.
+struct ScriptCommand {
+  enum class Kind { Open, Menu, Line, Circle, Button, Wait, State };
+  Kind kind;
+  std::string text;         // window name, menu path or button caption
+  std::int64_t number = 0;  // Line, circle or milliseconds
+  int lineNo = 0;           // where it stands in the script, from 1
+};
+
+// A script that cannot be run; what() names the script line.
+class ScriptError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads a whole script: one command a line, '#' starts a comment. Throws ScriptError on
+// the first malformed line, before anything runs.
+std::vector<ScriptCommand> parseScript(std::istream& in);
+
+// The program without a toolkit: game windows opened as the program opens them, user
+// events fed to them, a virtual clock, and the observable state.
+class PlaySession {
+ public:
+  explicit PlaySession(std::uint32_t seed = Random::kDefaultSeed);
+
+  // Runs one command. Returns the state JSON for `state`; throws ScriptError when the
+  // command cannot apply to this board (a Line number outside it, an unknown window).
+  std::optional<nlohmann::json> run(const ScriptCommand& cmd);
+
+  // Direct event helpers (the fuzzer and tests use them too). Each returns an empty
+  // string when done, otherwise why it was refused.
+  std::string open(const std::string& name);
+  std::string menu(const std::string& path);
+  std::string line(int n);
+  std::string circle(int n);
+  std::string button(const std::string& caption);
+  void wait(std::int64_t ms);
+  nlohmann::json state();
+
+  GameController* window() { return window_.get(); }
+  VirtualHost& host() { return host_; }
+  ProgramState& program() { return program_; }
+  bool ended() const { return host_.ended(); }
+  // Told of every refused event (also listed in the next state).
+  void setOnRefused(std::function<void(const std::string&)> fn) { onRefused_ = std::move(fn); }
+
+ private:
+  // Carries out what the last event asked of the host: OK on message boxes, a window switch.
+  void settle();
+  void load(WindowKind kind);
+
+  ProgramState program_;
+  VirtualHost host_;
+  std::unique_ptr<GameController> window_;
+  std::vector<std::string> refused_;
+  std::function<void(const std::string&)> onRefused_;
+};
+
+}  // namespace kp

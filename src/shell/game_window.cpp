@@ -1,0 +1,256 @@
+#include "shell/game_window.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "boards/registry.h"
+#include "shell/board_view.h"
+#include "shell/qt_colour.h"
+#include "shell/shell.h"
+
+namespace kp {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+void setTextColour(QLabel* label, Colour c) {
+  QPalette p = label->palette();
+  p.setColor(QPalette::WindowText, toQColor(c));
+  label->setPalette(p);
+}
+
+}  // namespace
+
+GameWindow::GameWindow(Shell& shell, WindowKind kind) : shell_(shell) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(q(std::string(kp::windowTitle(kind))));
+  controller_ = loadWindow(kind, *this, shell.program());
+  board_ = new BoardView(*controller_, this);
+  buildMenus();
+  buildStatusPanel();
+  controller_->setOnChanged([this] { refresh(); });
+  resize(940, 660);
+  refresh();
+}
+
+GameWindow::~GameWindow() {
+  // The model cancels its pending steps through this host, so it goes while the host is whole.
+  controller_.reset();
+}
+
+QAction* GameWindow::action(const std::string& id) const {
+  auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void GameWindow::buildMenus() {
+  std::function<void(QMenu*, const std::vector<MenuEntry>&)> fill = [&](QMenu* menu, const std::vector<MenuEntry>& entries) {
+    for (const auto& e : entries) {
+      if (e.separator) {
+        menu->addSeparator();
+        continue;
+      }
+      if (!e.children.empty()) {
+        QMenu* sub = menu->addMenu(q(e.caption));
+        actions_[e.id] = sub->menuAction();
+        fill(sub, e.children);
+        continue;
+      }
+      QAction* a = menu->addAction(q(e.caption));
+      if (e.heading) {
+        QFont f = a->font();
+        f.setBold(true);
+        a->setFont(f);
+      }
+      a->setCheckable(e.checkable);
+      if (!e.shortcut.empty()) a->setShortcut(QKeySequence(q(e.shortcut)));
+      const std::string id = e.id;
+      connect(a, &QAction::triggered, this, [this, id] { controller_->menuChosen(id); });
+      actions_[e.id] = a;
+    }
+  };
+  for (const auto& top : controller_->menus().top()) {
+    QMenu* menu = menuBar()->addMenu(q(top.caption));
+    actions_[top.id] = menu->menuAction();
+    fill(menu, top.children);
+  }
+}
+
+void GameWindow::buildStatusPanel() {
+  auto* central = new QWidget(this);
+  auto* row = new QHBoxLayout(central);
+  row->addWidget(board_, 1);
+
+  auto* panel = new QWidget(central);
+  panel->setFixedWidth(300);
+  auto* col = new QVBoxLayout(panel);
+  col->setContentsMargins(4, 4, 4, 4);
+
+  QFont big = font();
+  big.setPointSize(big.pointSize() + 3);
+  big.setBold(true);
+
+  gameCaption_ = new QLabel(panel);
+  gameCaption_->setFont(big);
+  col->addWidget(gameCaption_);
+
+  turnText_ = new QLabel(panel);
+  turnText_->setWordWrap(true);
+  turnText_->setMinimumHeight(44);
+  QFont turnFont = font();
+  turnFont.setBold(true);
+  turnFont.setPointSize(turnFont.pointSize() + 1);
+  turnText_->setFont(turnFont);
+  col->addWidget(turnText_);
+
+  auto* grid = new QGridLayout();
+  const char* seats[3] = {" Player 1:", " Player 2:", "Player 3:"};
+  for (int i = 0; i < 3; ++i) {
+    grid->addWidget(new QLabel(seats[i], panel), i, 0);
+    yourTurn_[i] = new QLabel("Your turn", panel);
+    setTextColour(yourTurn_[i], i == 0 ? kRed : i == 1 ? kBlue : kBlack);
+    grid->addWidget(yourTurn_[i], i, 1);
+  }
+  auto valueLabel = [&](Colour c) {
+    auto* l = new QLabel(panel);
+    l->setFont(big);
+    setTextColour(l, c);
+    return l;
+  };
+  redPoints_ = valueLabel(kRed);
+  bluePoints_ = valueLabel(kBlue);
+  redTotal_ = valueLabel(kRed);
+  blueTotal_ = valueLabel(kBlue);
+  grid->addWidget(new QLabel("Red points", panel), 3, 0);
+  grid->addWidget(redPoints_, 3, 1);
+  grid->addWidget(new QLabel("Blue points", panel), 4, 0);
+  grid->addWidget(bluePoints_, 4, 1);
+  grid->addWidget(new QLabel("Red total", panel), 5, 0);
+  grid->addWidget(redTotal_, 5, 1);
+  grid->addWidget(new QLabel("Blue total", panel), 6, 0);
+  grid->addWidget(blueTotal_, 6, 1);
+  lastMoveCaption_ = new QLabel(panel);
+  lastMove_ = new QLabel(panel);
+  grid->addWidget(lastMoveCaption_, 7, 0);
+  grid->addWidget(lastMove_, 7, 1);
+  col->addLayout(grid);
+
+  movesLeft_ = new QLabel(panel);
+  col->addWidget(movesLeft_);
+
+  rounds_ = new QListWidget(panel);
+  col->addWidget(rounds_, 1);
+
+  for (const auto& b : controller_->buttons()) {
+    auto* button = new QPushButton(q(b.caption), panel);
+    const std::string caption = b.caption;
+    connect(button, &QPushButton::clicked, this, [this, caption] { controller_->buttonPressed(caption); });
+    buttons_[b.caption] = button;
+    col->addWidget(button);
+  }
+
+  row->addWidget(panel);
+  setCentralWidget(central);
+}
+
+void GameWindow::refresh() {
+  const StatusLabels& s = controller_->status();
+  gameCaption_->setText(q(s.gameCaption));
+  turnText_->setText(q(s.turnText));
+  setTextColour(turnText_, s.turnColour);
+  for (int i = 0; i < 3; ++i) yourTurn_[i]->setVisible(s.yourTurn[i]);
+  redPoints_->setText(q(s.redPoints));
+  bluePoints_->setText(q(s.bluePoints));
+  redTotal_->setText(q(s.redTotal));
+  blueTotal_->setText(q(s.blueTotal));
+  movesLeft_->setText(q(s.movesLeft));
+  lastMoveCaption_->setText(q(s.lastMoveCaption));
+  lastMove_->setText(q(s.lastMove));
+
+  // The list keeps its entries; only what a finished game added is appended.
+  if (rounds_->count() > int(s.rounds.size())) rounds_->clear();
+  for (int i = rounds_->count(); i < int(s.rounds.size()); ++i)
+    rounds_->addItem(q(s.rounds[i]).replace('\t', QStringLiteral("    ")));
+
+  controller_->menus().forEach([this](const std::string&, const MenuEntry& e) {
+    QAction* a = action(e.id);
+    if (!a) return;
+    a->setText(q(e.caption));
+    a->setVisible(e.visible);
+    a->setEnabled(e.enabled && !e.heading);
+    if (e.checkable) a->setChecked(e.checked);
+  });
+  for (const auto& b : controller_->buttons()) {
+    buttons_[b.caption]->setVisible(b.visible);
+    buttons_[b.caption]->setEnabled(b.enabled);
+  }
+  board_->update();
+}
+
+void GameWindow::showMessage(const std::string& title, const std::string& text, std::function<void()> onOk) {
+  auto* box = new QMessageBox(QMessageBox::NoIcon, q(title), q(text), QMessageBox::Ok, this);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::ApplicationModal);
+  if (onOk) connect(box, &QMessageBox::finished, &shell_, [onOk = std::move(onOk)] { onOk(); });
+  box->show();
+}
+
+bool GameWindow::openDocument(const std::string& path) {
+  const QString file = q(path);
+  return QFileInfo::exists(file) && shell_.openUrl(QUrl::fromLocalFile(file));
+}
+
+std::string GameWindow::currentDirectory() { return QDir::currentPath().toStdString(); }
+
+StepId GameWindow::schedule(int ms, std::function<void()> step) {
+  const StepId id = nextStep_++;
+  auto* timer = new QTimer(this);
+  timer->setSingleShot(true);
+  connect(timer, &QTimer::timeout, this, [this, id, step = std::move(step)] {
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    it->second->deleteLater();
+    timers_.erase(it);
+    step();
+  });
+  timers_[id] = timer;
+  timer->start(std::max(ms, 0));
+  return id;
+}
+
+void GameWindow::cancel(StepId id) {
+  auto it = timers_.find(id);
+  if (it == timers_.end()) return;
+  it->second->stop();
+  it->second->deleteLater();
+  timers_.erase(it);
+}
+
+std::int64_t GameWindow::nowMs() { return shell_.nowMs(); }
+
+void GameWindow::switchWindow(WindowKind target) {
+  // The new window opens before this one closes so the program never has no window.
+  shell_.openWindow(target);
+  close();
+}
+
+bool GameWindow::windowAvailable(WindowKind target) { return windowBuilt(target); }
+
+void GameWindow::showAbout() { shell_.showAbout(); }
+
+void GameWindow::quit() { shell_.quit(); }
+
+}  // namespace kp

@@ -1,0 +1,71 @@
+#pragma once
+#include <QMainWindow>
+#include <map>
+#include <memory>
+
+#include "core/game_controller.h"
+#include "core/host.h"
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTimer;
+
+namespace kp {
+
+class BoardView;
+class Shell;
+
+// The one frame of every game window: the menu bar built from the window's menu model,
+// the status labels, the board view. It is also the host of its window's model: message
+// boxes, timers and window switches go through it, and die with it.
+class GameWindow : public QMainWindow, public Host {
+  Q_OBJECT
+ public:
+  GameWindow(Shell& shell, WindowKind kind);
+  ~GameWindow() override;
+
+  GameController& controller() { return *controller_; }
+  BoardView* boardView() const { return board_; }
+  QAction* action(const std::string& id) const;
+
+  // Host
+  void showMessage(const std::string& title, const std::string& text, std::function<void()> onOk) override;
+  bool openDocument(const std::string& path) override;
+  std::string currentDirectory() override;
+  StepId schedule(int ms, std::function<void()> step) override;
+  void cancel(StepId id) override;
+  std::int64_t nowMs() override;
+  void switchWindow(WindowKind target) override;
+  bool windowAvailable(WindowKind target) override;
+  void showAbout() override;
+  void quit() override;
+
+ private:
+  void buildMenus();
+  void buildStatusPanel();
+  void refresh();
+
+  Shell& shell_;
+  std::map<StepId, QTimer*> timers_;
+  StepId nextStep_ = 1;
+  std::map<std::string, QAction*> actions_;
+  BoardView* board_ = nullptr;
+  QLabel* gameCaption_ = nullptr;
+  QLabel* turnText_ = nullptr;
+  QLabel* yourTurn_[3] = {};
+  QLabel* redPoints_ = nullptr;
+  QLabel* bluePoints_ = nullptr;
+  QLabel* redTotal_ = nullptr;
+  QLabel* blueTotal_ = nullptr;
+  QLabel* movesLeft_ = nullptr;
+  QLabel* lastMoveCaption_ = nullptr;
+  QLabel* lastMove_ = nullptr;
+  QListWidget* rounds_ = nullptr;
+  std::map<std::string, QPushButton*> buttons_;
+  // Declared last so the model goes first and cancels its steps while the timers exist.
+  std::unique_ptr<GameController> controller_;
+};
+
+}  // namespace kp

@@ -1,0 +1,42 @@
+#pragma once
+#include <QObject>
+#include <QElapsedTimer>
+#include <QUrl>
+#include <functional>
+
+#include "core/program_state.h"
+#include "core/window_kind.h"
+
+namespace kp {
+
+class GameWindow;
+
+// What the windows of one program run share: the program-wide values, the clock, and
+// the ways to open windows, the about box and documents.
+class Shell : public QObject {
+  Q_OBJECT
+ public:
+  explicit Shell(QObject* parent = nullptr);
+
+  ProgramState& program() { return program_; }
+  std::int64_t nowMs() const { return clock_.elapsed(); }
+
+  // Loads a game window fresh and shows it; nullptr for a window not in this version.
+  GameWindow* openWindow(WindowKind kind);
+  void showAbout();
+  // Closes every window and ends the program.
+  void quit();
+  bool openUrl(const QUrl& url) { return urlOpener_(url); }
+  // Tests replace the desktop's document opener.
+  void setUrlOpener(std::function<bool(const QUrl&)> fn) { urlOpener_ = std::move(fn); }
+
+ signals:
+  void windowOpened(kp::GameWindow* window);
+
+ private:
+  ProgramState program_;
+  QElapsedTimer clock_;
+  std::function<bool(const QUrl&)> urlOpener_;
+};
+
+}  // namespace kp

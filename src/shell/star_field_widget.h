@@ -1,0 +1,46 @@
+#pragma once
+#include <QPointF>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "core/star_field.h"
+
+namespace kp {
+
+// Paints a StarField on black and animates it at about 60 frames a second. The animation
+// only runs while the widget is shown, so a hidden backdrop costs nothing.
+class StarFieldWidget : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kStarCount = 30;
+    static constexpr int kFrameMs = 16;
+    static constexpr int kUnitsPerPixel = 15;  // the field's natural scale
+
+    // rangeA is the field's vertical extent, rangeB its horizontal one (model units).
+    StarFieldWidget(int centre, int rangeA, int rangeB, std::function<double()> random,
+                    QWidget* parent = nullptr);
+
+    const StarField& field() const { return field_; }
+    bool isAnimating() const { return timer_.isActive(); }
+
+    // Model units to widget pixels: one scale for both axes, large enough that the field
+    // covers the whole widget, with the field's origin at the top-left corner.
+    QPointF toPixel(StarField::Point p) const;
+    double scale() const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void advance();
+
+    StarField field_;
+    QTimer timer_;
+};
+
+}  // namespace kp

@@ -1,0 +1,86 @@
+#include "boards/flat/square_board.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace kp::square {
+namespace {
+
+struct SideRow {
+  int cell, top, right, bottom, left;
+};
+
+// The rows of the side tables a person can check on the board picture.
+TEST(SquareBoard, SideTablesMatchTheTellingRows) {
+  const SideRow rows[] = {
+      {1, 31, 6, 36, 1},    {2, 32, 11, 37, 6},   {5, 35, 26, 40, 21}, {6, 36, 7, 41, 2},
+      {13, 43, 18, 48, 13}, {21, 51, 10, 56, 5}, {25, 55, 30, 60, 25},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.cell);
+    EXPECT_EQ(side(r.cell, 1), r.top);
+    EXPECT_EQ(side(r.cell, 2), r.right);
+    EXPECT_EQ(side(r.cell, 3), r.bottom);
+    EXPECT_EQ(side(r.cell, 4), r.left);
+  }
+}
+
+TEST(SquareBoard, EveryInnerLineBoundsTwoCellsAndEveryEdgeLineOne) {
+  const BoardGraph g = graph(false);
+  ASSERT_EQ(g.lineCount, 60);
+  ASSERT_EQ(g.cellCount, 25);
+  int edges = 0;
+  for (int l = 1; l <= 60; ++l) {
+    const bool edge = wrapPartner(l) != 0;
+    edges += edge;
+    EXPECT_EQ(g.lineCells[l].size(), edge ? 1u : 2u) << "line " << l;
+    EXPECT_EQ(g.partner[l], 0) << "Planor joins nothing";
+  }
+  EXPECT_EQ(edges, 20);
+}
+
+TEST(SquareBoard, NeighbouringCellsShareExactlyTheirCommonSide) {
+  const BoardGraph g = graph(false);
+  for (int r = 1; r <= 5; ++r)
+    for (int c = 1; c <= 5; ++c) {
+      const int k = cellAt(r, c);
+      if (c < 5) {
+        EXPECT_EQ(side(k, 2), side(cellAt(r, c + 1), 4));
+      }
+      if (r < 5) {
+        EXPECT_EQ(side(k, 3), side(cellAt(r + 1, c), 1));
+      }
+      std::set<int> distinct(g.cellSides[k].begin(), g.cellSides[k].end());
+      EXPECT_EQ(distinct.size(), 4u);
+    }
+}
+
+TEST(SquareBoard, InteriorLinesAreThoseWithBothEndsOnInnerDots) {
+  const BoardGeometry geo = geometry();
+  const double lo = geo.dots.front().x, hi = geo.dots.back().x;  // outer ring of dots
+  auto inner = [&](Point2 p) { return p.x > lo && p.x < hi && p.y > lo && p.y < hi; };
+  std::vector<int> expected;
+  for (int l = 1; l <= 60; ++l)
+    if (inner(geo.lines[l].a) && inner(geo.lines[l].b)) expected.push_back(l);
+  EXPECT_EQ(std::vector<int>(kInteriorLines.begin(), kInteriorLines.end()), expected);
+}
+
+TEST(SquareBoard, GloboriaJoinsOppositeEdges) {
+  const BoardGraph g = graph(true);
+  const std::pair<int, int> pairs[] = {{1, 26}, {5, 30}, {31, 56}, {35, 60}};
+  for (auto [a, b] : pairs) {
+    EXPECT_EQ(g.partner[a], b);
+    EXPECT_EQ(g.partner[b], a);
+  }
+  int joined = 0;
+  for (int l = 1; l <= 60; ++l) joined += g.partner[l] != 0;
+  EXPECT_EQ(joined, 20);  // 10 pairs, so 50 distinct Lines
+  EXPECT_EQ(g.partner[13], 0);
+  // The centre cell keeps its sides on both sub-levels.
+  EXPECT_EQ(g.cellSides[13], (std::vector<int>{43, 18, 48, 13}));
+}
+
+}  // namespace
+}  // namespace kp::square

@@ -1,0 +1,227 @@
+#include "boards/flat/square_window.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/virtual_host.h"
+
+namespace kp {
+namespace {
+
+class SquareWindowTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<SquareWindow> open() {
+    host.setWindowAvailability([](WindowKind k) { return k == WindowKind::Square; });
+    return std::make_unique<SquareWindow>(host, program);
+  }
+  std::vector<std::string> texts() {
+    std::vector<std::string> out;
+    for (auto& m : host.takeMessages()) out.push_back(m.text);
+    return out;
+  }
+
+  VirtualHost host;
+  ProgramState program;
+};
+
+TEST_F(SquareWindowTest, OpensReadyForTheFirstLine) {
+  auto w = open();
+  const StatusLabels& s = w->status();
+  EXPECT_EQ(s.turnText, "Click a line to begin playing");
+  EXPECT_EQ(s.turnColour, kBlue);
+  EXPECT_EQ(s.gameCaption, "Game = Tolva");
+  EXPECT_EQ(s.movesLeft, "54 moves left");
+  EXPECT_EQ(s.rounds, std::vector<std::string>{""});
+  EXPECT_TRUE(w->menus().at("games.0").checked);
+  EXPECT_TRUE(w->menus().at("sub.planor").checked);
+  for (int l = 1; l <= 60; ++l) ASSERT_TRUE(w->drawing().lines[l].targetVisible);
+  for (int c = 1; c <= 25; ++c) ASSERT_FALSE(w->drawing().circles[c].targetVisible);
+}
+
+struct WrapCase {
+  bool globoria;
+  int line;
+  std::vector<int> alsoClaimed;                 // partner Lines drawn with it
+  std::vector<std::pair<int, int>> cellSides;  // (cell, side index 0..3) given Blue's marker
+};
+
+TEST_F(SquareWindowTest, ALineRecordsItsCellsAndInGloboriaItsPartner) {
+  const WrapCase cases[] = {
+      {false, 1, {}, {{1, 3}}},
+      {true, 1, {26}, {{1, 3}, {5, 1}}},
+      {true, 31, {56}, {{1, 0}, {21, 2}}},
+      {true, 26, {1}, {{5, 1}, {1, 3}}},
+      {true, 13, {}, {{12, 1}, {13, 3}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.globoria ? "Globoria" : "Planor") << " line " << c.line);
+    program.subLevel = c.globoria ? 1 : 0;
+    auto w = open();
+    w->lineClicked(c.line);
+    EXPECT_EQ(w->game().owner(c.line), 2);
+    int claimed = 0;
+    for (int l = 1; l <= 60; ++l) claimed += w->game().claimed(l);
+    EXPECT_EQ(claimed, 1 + int(c.alsoClaimed.size()));
+    for (int p : c.alsoClaimed) {
+      EXPECT_EQ(w->game().owner(p), 1) << "a partner is always recorded with marker 1";
+      EXPECT_EQ(w->drawing().lines[p].colour, kBlue);
+      EXPECT_EQ(w->drawing().lines[p].width, 8);
+    }
+    int marked = 0;
+    for (int cell = 1; cell <= 25; ++cell)
+      for (int s = 0; s < 4; ++s) marked += w->game().cellSideMarker(cell, s) != 0;
+    EXPECT_EQ(marked, int(c.cellSides.size()));
+    for (auto [cell, s] : c.cellSides) EXPECT_EQ(w->game().cellSideMarker(cell, s), 2);
+  }
+}
+
+TEST_F(SquareWindowTest, AClaimedLineOrItsPartnerIsRefusedAndNothingChanges) {
+  program.subLevel = 1;
+  auto w = open();
+  w->lineClicked(26);
+  texts();
+  const StatusLabels before = w->status();
+  for (int line : {26, 1}) {
+    w->lineClicked(line);
+    EXPECT_EQ(texts(), std::vector<std::string>{"Invalid move!"});
+    EXPECT_EQ(w->status().turnText, before.turnText);
+    EXPECT_EQ(w->game().toMove(), Player::Red);
+  }
+}
+
+TEST_F(SquareWindowTest, TheFirstMoveLocksTheSetUpMenusUntilNewGame) {
+  auto w = open();
+  EXPECT_TRUE(w->menus().at("sub").enabled);
+  w->lineClicked(7);
+  for (const char* id : {"other", "sub", "games"}) EXPECT_FALSE(w->menus().at(id).enabled) << id;
+  EXPECT_EQ(w->status().lastMove, "From.. to to..");
+  w->menuChosen("game.new");
+  // Red opens the second game and is announced at once, which locks the menus again.
+  EXPECT_EQ(w->status().turnText, "No score    Red's turn.");
+  EXPECT_FALSE(w->menus().at("sub").enabled);
+  w->menuChosen("game.new");
+  EXPECT_EQ(w->status().turnText, "Click a line to begin playing");
+  EXPECT_TRUE(w->menus().at("sub").enabled);
+  EXPECT_TRUE(w->menus().at("other").enabled);
+}
+
+TEST_F(SquareWindowTest, NewGameFlipsTheOpeningPlayerInTolvaOnly) {
+  auto w = open();
+  struct Step {
+    const char* variant;  // chosen before New game, or nullptr
+    Player opener;
+    const char* caption;
+  };
+  const Step steps[] = {
+      {nullptr, Player::Red, "Tolva"},
+      {nullptr, Player::Blue, "Tolva"},
+      {"games.1", Player::Blue, "Duarn"},  // the flag says Red, but only Tolva lets Red open
+      {nullptr, Player::Blue, "Duarn"},
+      {"games.0", Player::Red, "Tolva"},
+  };
+  int n = 0;
+  for (const auto& s : steps) {
+    SCOPED_TRACE(++n);
+    if (s.variant) {
+      ASSERT_TRUE(w->menus().at("games").enabled);
+      w->menuChosen(s.variant);
+    }
+    w->menuChosen("game.new");
+    EXPECT_EQ(w->game().toMove(), s.opener);
+    EXPECT_EQ(w->status().gameCaption, s.caption);
+    EXPECT_EQ(w->status().yourTurn[0], s.opener == Player::Red);
+    EXPECT_EQ(w->status().yourTurn[1], s.opener == Player::Blue);
+    EXPECT_EQ(w->status().turnColour, s.opener == Player::Red ? kRedTurnText : kBlue);
+  }
+}
+
+TEST_F(SquareWindowTest, NewGameClearsTheBoardAndKeepsTheRounds) {
+  auto w = open();
+  for (int l = 1; l <= 60; ++l) w->lineClicked(l);
+  ASSERT_TRUE(w->status().gameOver);
+  EXPECT_EQ(texts().back(), "Red wins by points.");
+  EXPECT_EQ(w->status().rounds.size(), 4u);
+  w->menuChosen("game.new");
+  EXPECT_FALSE(w->status().gameOver);
+  EXPECT_EQ(w->status().redPoints, "0");
+  EXPECT_EQ(w->status().redTotal, "25");
+  EXPECT_EQ(w->status().lastMoveCaption, "Last:");
+  EXPECT_EQ(w->drawing().lines[60].width, kUnclaimedWidth);
+  EXPECT_EQ(w->drawing().circles[25].fill, kBackground);
+  EXPECT_EQ(w->status().rounds.size(), 4u);
+}
+
+TEST_F(SquareWindowTest, EitherSubLevelEntryTogglesAndWritesTheProgramValue) {
+  auto w = open();
+  w->menuChosen("sub.globoria");
+  EXPECT_TRUE(w->globoria());
+  EXPECT_EQ(program.subLevel, 1);
+  w->menuChosen("sub.globoria");  // the checked entry toggles too
+  EXPECT_FALSE(w->globoria());
+  EXPECT_EQ(program.subLevel, 0);
+  program.subLevel = 1;
+  EXPECT_TRUE(open()->globoria()) << "a window opens on the sub-level the program holds";
+}
+
+TEST_F(SquareWindowTest, OtherGamesHasThreeGroupsAndMarksTheCurrentWindow) {
+  auto w = open();
+  const MenuEntry& other = w->menus().at("other");
+  std::vector<std::string> headings;
+  int entries = 0;
+  for (const auto& e : other.children) {
+    if (e.heading) headings.push_back(e.caption);
+    if (!e.heading && !e.separator) ++entries;
+  }
+  EXPECT_EQ(headings, (std::vector<std::string>{"Planor Plexa 2014 in 2D (THIS VERSION!)", "Krunk Plexa 2014 in 3D",
+                                                "Quadrion Plexa 2014 in 4D"}));
+  EXPECT_EQ(entries, 13);
+  const MenuEntry& self = w->menus().at("other.1");
+  EXPECT_TRUE(self.checked);
+  EXPECT_FALSE(self.enabled);
+  EXPECT_EQ(self.caption, "2D - Beginner's Planor and Globoria");
+  EXPECT_TRUE(w->menus().at("other.2").enabled);
+}
+
+TEST_F(SquareWindowTest, AWindowNotInThisVersionSaysSoAndNothingChanges) {
+  auto w = open();
+  w->menuChosen("other.9");
+  EXPECT_EQ(texts(), std::vector<std::string>{"Krunk the Wall is not in this version yet."});
+  EXPECT_FALSE(host.takeSwitch().has_value());
+  EXPECT_EQ(program.wallLevel, 1) << "WallLevel is written only when the wall window loads";
+}
+
+TEST_F(SquareWindowTest, HelpOpensFromTheCurrentDirectoryOrExplainsWhereToLook) {
+  const auto dir = std::filesystem::temp_directory_path() / "kp-help-test";
+  std::filesystem::create_directories(dir);
+  std::filesystem::remove(dir / "krunk plexa help.htm");
+  host.setCurrentDirectory(dir.string());
+  auto w = open();
+  w->menuChosen("help.rules");
+  host.answerMessages();
+  auto shown = host.takeMessages();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].text, dir.string());
+  EXPECT_EQ(shown[1].title, "No help");
+  EXPECT_EQ(shown[1].text.rfind("Krunk plexa help.htm was not found in program directory. Check the Help file online at ", 0), 0u);
+
+  std::ofstream(dir / "krunk plexa help.htm") << "<html></html>";
+  w->menuChosen("help.rules");
+  EXPECT_TRUE(host.takeMessages().empty());
+  EXPECT_EQ(host.takeDocuments(), std::vector<std::string>{(dir / "krunk plexa help.htm").string()});
+}
+
+TEST_F(SquareWindowTest, FrameEntriesReachTheHost) {
+  auto w = open();
+  w->menuChosen("game.server");
+  w->menuChosen("game.call");
+  EXPECT_EQ(texts(), (std::vector<std::string>(2, "Playing over the network is not available in this version.")));
+  w->menuChosen("help.about");
+  EXPECT_TRUE(host.aboutOpen());
+  w->menuChosen("game.exit");
+  EXPECT_TRUE(host.ended());
+}
+
+}  // namespace
+}  // namespace kp
