@@ -108,7 +108,7 @@ void BoardView::paintEvent(QPaintEvent*) {
     const QRectF top(0, 0, width(), height() / 2.0), bottom(0, height() / 2.0, width(), height() / 2.0);
     for (int shadow = 1; shadow >= 0; --shadow) {
       const QPointF offset = shadow ? QPointF(4, 4) : QPointF(0, 0);
-      painter.setPen(shadow ? QColor(60, 60, 60, 180) : QColor(220, 0, 0));
+      painter.setPen(shadow ? QColor(0, 0, 0, 200) : QColor(255, 210, 0));
       painter.drawText(top.translated(offset), Qt::AlignHCenter | Qt::AlignBottom, "GAME");
       painter.drawText(bottom.translated(offset), Qt::AlignHCenter | Qt::AlignTop, "OVER");
     }
