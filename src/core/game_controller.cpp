@@ -87,8 +87,8 @@ void GameController::circleClicked(int n) {
 }
 
 void GameController::menuChosen(const std::string& id) {
-  const MenuEntry* e = menus_.find(id);
-  if (!e || !e->enabled || !e->visible || e->heading) return;
+  // A shortcut must not reach an entry whose menu is locked, as a click could not.
+  if (!menus_.reachableId(id)) return;
   if (!onFrameMenu(id)) onMenu(id);
   notifyChanged();
 }
@@ -126,7 +126,8 @@ void GameController::addOtherGamesMenu() {
     for (const auto& g : group.games) current = current || g.kind == kind_;
     std::string caption = group.caption;
     if (current) caption += " (THIS VERSION!)";
-    other.children.push_back({.id = std::string("heading.") + group.caption, .caption = caption, .heading = true});
+    other.children.push_back(
+        {.id = std::string("heading.") + group.caption, .caption = caption, .enabled = false, .heading = true});
     for (const auto& g : group.games) {
       MenuEntry e{.id = g.id, .caption = g.caption, .checkable = true};
       if (g.kind == kind_) {

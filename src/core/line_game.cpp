@@ -1,5 +1,6 @@
 #include "core/line_game.h"
 
+#include <algorithm>
 #include <string>
 
 namespace kp {
@@ -63,6 +64,59 @@ void LineGame::claimLine(int n, Colour colour, int marker, Player mover) {
         if (sides[s] == line) cellSide_[cell][s] = marker;
     }
   }
+}
+
+void LineGame::paintLine(int n, Colour colour) {
+  for (int line : {n, graph_->partner[n]}) {
+    if (line == 0) continue;
+    drawing_.lines[line].width = kClaimedWidth;
+    drawing_.lines[line].colour = colour;
+    owner_[line] = 1;
+    for (int cell : graph_->lineCells[line]) {
+      const auto& sides = graph_->cellSides[cell];
+      for (std::size_t s = 0; s < sides.size(); ++s)
+        if (sides[s] == line) cellSide_[cell][s] = 1;
+    }
+  }
+}
+
+void LineGame::rebuildPointsByColour(std::initializer_list<Colour> redColours) {
+  auto isRed = [&](Colour c) { return std::find(redColours.begin(), redColours.end(), c) != redColours.end(); };
+  int red = 0, blue = 0;
+  for (int c = 1; c <= graph_->cellCount; ++c) {
+    int redSides = 0, blueSides = 0;
+    for (int line : graph_->cellSides[c]) {
+      const LineDraw& l = drawing_.lines[line];
+      if (l.width != kClaimedWidth) continue;
+      redSides += isRed(l.colour);
+      blueSides += l.colour == kBlue;
+    }
+    const int sides = int(graph_->cellSides[c].size());
+    CircleDraw& circle = drawing_.circles[c];
+    if (blueSides == sides) {
+      ++blue;
+      circle.fill = kBlue;
+    } else if (redSides == sides) {
+      ++red;
+      circle.fill = kRed;
+    } else {
+      circle.fill = kBackground;
+    }
+  }
+  status_.redPoints = std::to_string(red);
+  status_.bluePoints = std::to_string(blue);
+}
+
+int LineGame::unusedCircles() const {
+  int n = 0;
+  for (int c = 1; c <= graph_->cellCount; ++c) n += circleUsed_[c] == 0;
+  return n;
+}
+
+int LineGame::firstUnusedCircle() const {
+  for (int c = 1; c <= graph_->cellCount; ++c)
+    if (!circleUsed_[c]) return c;
+  return 0;
 }
 
 void LineGame::addPoints(Player p, int n) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <initializer_list>
 #include <vector>
 
 #include "core/board_graph.h"
@@ -62,6 +63,17 @@ class LineGame {
   // identifies a partner, the partner in the mover's colour with owner 1, then writes
   // the marker on the side of every Cell that either bounds.
   void claimLine(int n, Colour colour, int marker, Player mover);
+
+  // Draws Line n claimed in colour with owner 1, and its partner in the same colour, as
+  // the circle moves of the Krunk family do (whether or not it was claimed before).
+  void paintLine(int n, Colour colour);
+  // The Krunk family's count: a Cell whose sides are all claimed in Blue's colour, or all
+  // in one of Red's colours, counts for that player; its circle shows the colour. The
+  // points labels are rebuilt from the board.
+  void rebuildPointsByColour(std::initializer_list<Colour> redColours);
+  int unusedCircles() const;
+  // The lowest-numbered circle not yet played, or 0.
+  int firstUnusedCircle() const;
 
   // The evaluation after a Line move: side counts, completed Cells, points, turn
   // passing, turn text, end test; at the end the verdict and the rounds list.

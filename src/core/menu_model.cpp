@@ -82,6 +82,14 @@ bool MenuModel::reachable(const std::string& path) const {
   return true;
 }
 
+bool MenuModel::reachableId(const std::string& id) const {
+  std::string path;
+  forEach([&](const std::string& p, const MenuEntry& e) {
+    if (path.empty() && e.id == id) path = p;
+  });
+  return !path.empty() && reachable(path);
+}
+
 void MenuModel::forEach(const std::function<void(const std::string&, const MenuEntry&)>& fn) const {
   walk(top_, "", fn);
 }

@@ -36,6 +36,8 @@ class MenuModel {
   const MenuEntry* findPath(const std::string& path) const;
   // Whether a person could click this entry: it and every menu above it are visible and enabled.
   bool reachable(const std::string& path) const;
+  // The same, for the entry with this id.
+  bool reachableId(const std::string& id) const;
   // Every entry that is not a separator, with its path, in menu order.
   void forEach(const std::function<void(const std::string& path, const MenuEntry&)>& fn) const;
 

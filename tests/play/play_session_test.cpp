@@ -35,7 +35,9 @@ int claimedCount(const json& state) {
 TEST(PlayScenario, TolvaOnPlanorToTheVerdictAndTwoMoreOpenings) {
   const auto s = runScript("tolva_planor.play");
   ASSERT_EQ(s.size(), 9u);
-  EXPECT_EQ(s[0]["turn_text"], "Click a line to begin playing");
+  // Choosing Tolva leaves the prompt of the Krunk game the window opened on.
+  EXPECT_EQ(s[0]["turn_text"], "Click a circle to begin playing");
+  EXPECT_EQ(s[0]["game_caption"], "Game = Tolva");
   EXPECT_EQ(s[1]["turn_text"], "No score    Blue's turn.");  // 30 verticals, nothing closed
   EXPECT_EQ(s[1]["lines"]["1"]["colour"], kBlue);
   EXPECT_EQ(s[1]["lines"]["2"]["colour"], kRed);
@@ -164,7 +166,8 @@ TEST(PlayScript, CommandsThatCannotApplyToTheBoardStopTheRun) {
 
 TEST(PlayScript, WhatAPersonCouldNotClickIsRefusedAndChangesNothing) {
   PlaySession session;
-  session.line(7);
+  EXPECT_EQ(session.menu("Games Menu > Tolva"), "");
+  EXPECT_EQ(session.line(7), "");
   const json before = session.state();
   EXPECT_NE(session.menu("Sub-Levels > Globoria"), "") << "locked during play";
   EXPECT_NE(session.menu("Other Games > 2D - Beginner's Planor and Globoria"), "") << "the current window";
@@ -188,10 +191,11 @@ TEST(PlayScript, ExitEndsTheProgramAndLaterEventsAreRefused) {
 
 TEST(PlayScript, SwitchingToTheSameKindOfWindowLoadsItFresh) {
   PlaySession session;
-  session.line(7);
+  session.circle(7);
   EXPECT_EQ(session.open("square"), "");
   const json s = session.state();
-  EXPECT_EQ(s["lines"]["7"]["width"], kUnclaimedWidth);
+  EXPECT_EQ(s["lines"]["36"]["width"], kUnclaimedWidth);
+  EXPECT_EQ(s["circles"]["7"]["border"], kCircleBorder);
   EXPECT_EQ(s["rounds"], json({""}));
 }
 

@@ -46,6 +46,9 @@ class GameWindowTest : public QObject {
     GameWindow* w = shell.openWindow(WindowKind::Square);
     QVERIFY(QTest::qWaitForWindowExposed(w));
     clickBoard(*w, midpoint(*w, 7));
+    QCOMPARE(w->controller().drawing().lines[7].width, kUnclaimedWidth);  // the window opens on Krunk: Lines have no targets
+    w->action("games.0")->trigger();
+    clickBoard(*w, midpoint(*w, 7));
     QCOMPARE(w->controller().drawing().lines[7].width, 8);
     QCOMPARE(w->controller().drawing().lines[7].colour, kBlue);
     QCOMPARE(w->controller().status().turnText, std::string("No score    Red's turn."));
@@ -62,6 +65,7 @@ class GameWindowTest : public QObject {
     Shell shell;
     GameWindow* w = shell.openWindow(WindowKind::Square);
     QVERIFY(QTest::qWaitForWindowExposed(w));
+    w->action("games.0")->trigger();
     w->resize(500, 400);
     QTest::qWait(20);
     const QSize small = w->boardView()->size();
@@ -79,6 +83,7 @@ class GameWindowTest : public QObject {
     Shell shell;
     GameWindow* w = shell.openWindow(WindowKind::Square);
     QVERIFY(QTest::qWaitForWindowExposed(w));
+    w->action("games.0")->trigger();
     clickBoard(*w, midpoint(*w, 7));
     clickBoard(*w, midpoint(*w, 7));
     QCOMPARE(answerNextMessage(), QString("Invalid move!"));
@@ -124,6 +129,7 @@ class GameWindowTest : public QObject {
     Shell shell;
     GameWindow* w = shell.openWindow(WindowKind::Square);
     QVERIFY(QTest::qWaitForWindowExposed(w));
+    w->action("games.0")->trigger();
     w->action("sub.globoria")->trigger();
     QVERIFY(w->action("sub.globoria")->isChecked());
     QVERIFY(!w->action("sub.planor")->isChecked());
@@ -153,11 +159,12 @@ class GameWindowTest : public QObject {
     QPointer<GameWindow> guard(first);
     GameWindow* second = nullptr;
     connect(&shell, &Shell::windowOpened, [&](GameWindow* w) { second = w; });
-    first->controller().lineClicked(7);
+    first->controller().circleClicked(7);
+    QCOMPARE(first->controller().drawing().lines[37].width, 8);
     first->switchWindow(WindowKind::Square);
     QTRY_VERIFY(!guard);
     QVERIFY(second);
-    QCOMPARE(second->controller().drawing().lines[7].width, kUnclaimedWidth);
+    QCOMPARE(second->controller().drawing().lines[37].width, kUnclaimedWidth);
     second->close();
   }
 };

@@ -20,6 +20,31 @@ int wrapPartner(int line) {
   return 0;
 }
 
+std::vector<int> superKrunkClaims(int k, bool globoria, bool plus) {
+  const int r = (k - 1) / 5 + 1;
+  const int c = (k - 1) % 5 + 1;
+  // A row or column index 1..5 as the board has it: wrapped in Globoria, 0 when off it.
+  auto on = [globoria](int i) {
+    if (i >= 1 && i <= kSize) return i;
+    if (!globoria) return 0;
+    return i < 1 ? i + kSize : i - kSize;
+  };
+  std::vector<int> out;
+  for (int b : {r - 1, r})
+    for (int col = c - 1; col <= c + 1; ++col)
+      if (on(col)) out.push_back(horizontalLine(b, on(col)));
+  for (int b : {c - 1, c})
+    for (int row = r - 1; row <= r + 1; ++row)
+      if (on(row)) out.push_back(verticalLine(b, on(row)));
+  if (plus) {
+    if (int col = on(c - 1)) out.push_back(verticalLine(col - 1, r));  // left side of the left neighbour
+    if (int col = on(c + 1)) out.push_back(verticalLine(col, r));      // right side of the right neighbour
+    if (int row = on(r - 1)) out.push_back(horizontalLine(row - 1, c));  // top of the one above
+    if (int row = on(r + 1)) out.push_back(horizontalLine(row, c));      // bottom of the one below
+  }
+  return out;
+}
+
 BoardGraph graph(bool globoria) {
   std::vector<std::vector<int>> sides(kCells + 1);
   for (int k = 1; k <= kCells; ++k) sides[k] = {side(k, 1), side(k, 2), side(k, 3), side(k, 4)};

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <vector>
 
 #include "core/board_graph.h"
 #include "core/drawing.h"
@@ -27,6 +28,12 @@ inline constexpr std::array<int, 24> kInteriorLines = {7,  8,  9,  12, 13, 14, 1
 
 // The wrap partner of an edge Line in Globoria (left with right, top with bottom), or 0.
 int wrapPartner(int line);
+
+// The Lines a Super Krunk circle move on cell k claims: each side of the Cell with its
+// continuation one unit past both ends (top, bottom, left and right runs); with `plus`,
+// also the far side of every neighbouring Cell. In Planor what would leave the board is
+// dropped; in Globoria it goes on at the opposite edge. Partners are not listed.
+std::vector<int> superKrunkClaims(int k, bool globoria, bool plus);
 
 // Planor: the flat board. Globoria: opposite edges are the same Lines.
 BoardGraph graph(bool globoria);

@@ -1,5 +1,6 @@
 #include "boards/flat/square_window.h"
 
+#include <algorithm>
 #include <string>
 
 namespace kp {
@@ -10,20 +11,24 @@ struct VariantEntry {
   int index;
   const char* caption;
   const char* boardCaption;
-  bool playable;  // the Krunk family arrives with its own rules
 };
 
 constexpr VariantEntry kVariants[] = {
-    {SquareWindow::Tolva, "Tolva", "Game = Tolva", true},
-    {SquareWindow::Duarn, "Duarn (2 Player only)", "Game = Duarn", true},
-    {SquareWindow::Krunk, "Krunk", "Game = Krunk", false},
-    {SquareWindow::SuperKrunk, "Super Krunk", "Game = Super Krunk", false},
-    {SquareWindow::RibbonKrunk, "Ribbon Krunk", "Game = Ribbon Krunk", false},
-    {SquareWindow::LineKrunk, "Line Krunk", "Game = Line Krunk", false},
-    {SquareWindow::SuperKrunkPlus, "Super Krunk Plus", "Game = Super Krunk Plus", false},
+    {SquareWindow::Tolva, "Tolva", "Game = Tolva"},
+    {SquareWindow::Duarn, "Duarn (2 Player only)", "Game = Duarn"},
+    {SquareWindow::Krunk, "Krunk", "Game = Krunk"},
+    {SquareWindow::SuperKrunk, "Super Krunk", "Game = Super Krunk"},
+    {SquareWindow::RibbonKrunk, "Ribbon Krunk", "Game = Ribbon Krunk"},
+    {SquareWindow::LineKrunk, "Line Krunk", "Game = Line Krunk"},
+    {SquareWindow::SuperKrunkPlus, "Super Krunk Plus", "Game = Super Krunk Plus"},
 };
 
 const std::vector<std::string> kSetupMenus = {"sub", "games"};
+
+constexpr const char* kLinePrompt = "Click a line to begin playing";
+constexpr const char* kCirclePrompt = "Click a circle to begin playing";
+
+Player other(Player p) { return p == Player::Red ? Player::Blue : Player::Red; }
 
 }  // namespace
 
@@ -32,17 +37,15 @@ SquareWindow::SquareWindow(Host& host, ProgramState& program) : GameController(h
   buttons_ = {{.caption = "New game"}};
 
   drawing_.resize(square::kLines, square::kCells);
-  for (int l = 1; l <= square::kLines; ++l) drawing_.lines[l].targetVisible = true;
-  for (int c = 1; c <= square::kCells; ++c) drawing_.circles[c].targetVisible = false;
   game_.setGraph(&planor_);
   game_.rememberInitialLines();
   useSubLevel(program_.subLevel == 1);
 
   status_.movesLeft = "54 moves left";
   status_.rounds.push_back("");
-  status_.turnText = "Click a line to begin playing";
+  status_.turnText = kLinePrompt;
   status_.turnColour = kBlue;
-  game_Click(Tolva);
+  game_Click(Krunk);
 }
 
 void SquareWindow::buildMenus() {
@@ -59,10 +62,7 @@ void SquareWindow::buildMenus() {
   MenuEntry games{.id = "games", .caption = "Games &Menu"};
   for (const auto& v : kVariants) {
     if (v.index == LineKrunk || v.index == SuperKrunkPlus) games.children.push_back({.separator = true});
-    games.children.push_back({.id = "games." + std::to_string(v.index),
-                              .caption = v.caption,
-                              .checkable = true,
-                              .enabled = v.playable});
+    games.children.push_back({.id = "games." + std::to_string(v.index), .caption = v.caption, .checkable = true});
   }
   menus_.add(std::move(games));
 
@@ -75,6 +75,10 @@ void SquareWindow::onMenu(const std::string& id) {
   } else if (id.rfind("games.", 0) == 0) {
     game_Click(std::stoi(id.substr(6)));
   }
+}
+
+bool SquareWindow::circleVariant() const {
+  return variant_ == Krunk || variant_ == SuperKrunk || variant_ == RibbonKrunk || variant_ == SuperKrunkPlus;
 }
 
 void SquareWindow::useSubLevel(bool globoria) {
@@ -97,6 +101,11 @@ void SquareWindow::game_Click(int index) {
   for (int l = 1; l <= square::kLines; ++l) drawing_.lines[l].targetVisible = true;
   variant_ = index;
   menus_.at("games." + std::to_string(index)).checked = true;
+  if (circleVariant()) {
+    status_.turnText = kCirclePrompt;
+    for (int c = 1; c <= square::kCells; ++c) drawing_.circles[c].targetVisible = true;
+    for (int l = 1; l <= square::kLines; ++l) drawing_.lines[l].targetVisible = false;
+  }
   for (const auto& v : kVariants)
     if (v.index == index) status_.gameCaption = v.boardCaption;
 }
@@ -107,20 +116,96 @@ void SquareWindow::onLineClick(int n) {
     message("Invalid move!");
     return;
   }
-  const Player mover = game_.takeTurn();
-  game_.claimLine(n, lineColour(mover), int(mover), mover);
+  if (status_.gameOver) return;  // a Line Krunk game can end with edge Lines still free
+  if (variant_ == LineKrunk || variant_ == SuperKrunkPlus) {
+    // The Line takes the turn text colour; the turn passes in the evaluation.
+    const Player mover = game_.toMove();
+    game_.claimLine(n, status_.turnColour, 1, mover);
+  } else {
+    const Player mover = game_.takeTurn();
+    game_.claimLine(n, lineColour(mover), int(mover), mover);
+  }
   // This window leaves the two coordinate captions at their design text.
   status_.lastMove = "From.. to to..";
-  evaluate();
+  if (variant_ == LineKrunk) lineKrunkEvaluation(true);
+  else checkwins(true);
 }
 
-void SquareWindow::onCircleClick(int) {}
+void SquareWindow::onCircleClick(int k) {
+  if (game_.moveLock()) return;
+  if (game_.circleUsed(k)) {
+    message("Invalid move");
+    return;
+  }
+  playCircle(k);
+}
 
-void SquareWindow::evaluate() {
+void SquareWindow::playCircle(int k) {
+  game_.setCircleUsed(k);
+  drawing_.circles[k].border = kGreen;
+  const Colour colour = status_.turnColour;
+  if (variant_ == Krunk) {
+    for (int s = 1; s <= 4; ++s) game_.paintLine(square::side(k, s), colour);
+  } else {
+    for (int line : square::superKrunkClaims(k, globoria(), variant_ == SuperKrunkPlus)) game_.paintLine(line, colour);
+  }
+  circleEvaluation(true);
+}
+
+void SquareWindow::passTurnTo(Player next, Colour redColour) {
+  game_.setToggle(next == Player::Red ? 1 : 0);
+  status_.yourTurn = {next == Player::Red, next == Player::Blue, false};
+  status_.turnText = std::string(playerName(next)) + " player's turn";
+  status_.turnColour = next == Player::Red ? redColour : kBlue;
+}
+
+void SquareWindow::circleEvaluation(bool afterMove) {
+  const Player mover = game_.toMove();
+  const int before = game_.points(mover);
+  game_.rebuildPointsByColour({kRed});
+  status_.movesLeft = std::to_string(game_.unusedCircles()) + " moves left";
+  if (!afterMove) return;
+
   setSetupMenusEnabled(false, kSetupMenus);
-  if (game_.checkwins(variant_ == Duarn ? LineRule::Duarn : LineRule::Tolva) == Outcome::GameOver)
-    message(game_.endGame());
+  if (status_.turnText == "Krunk!") {
+    passTurnTo(other(krunkPlayer_), kRed);
+  } else if (variant_ == RibbonKrunk && game_.points(mover) > before) {
+    passTurnTo(mover, kRed);  // a move that gains points keeps the ribbon going
+  } else {
+    passTurnTo(other(mover), kRed);
+  }
+
+  const int left = game_.unusedCircles();
+  if (left == 0) {
+    finishGame();
+  } else if (left == 1) {
+    // The last circle plays itself, in black, whoever is to move.
+    krunkPlayer_ = game_.toMove();
+    status_.turnText = "Krunk!";
+    status_.turnColour = kBlack;
+    playCircle(game_.firstUnusedCircle());
+  }
 }
+
+void SquareWindow::lineKrunkEvaluation(bool afterMove) {
+  // Red's Lines wear Red's turn text colour here; Globoria partners are drawn 255.
+  game_.rebuildPointsByColour({kRed, kRedTurnText});
+  const int open = int(std::count_if(square::kInteriorLines.begin(), square::kInteriorLines.end(),
+                                     [&](int l) { return !game_.claimed(l); }));
+  status_.movesLeft = std::to_string(open) + " moves left";
+  if (!afterMove) return;
+
+  setSetupMenusEnabled(false, kSetupMenus);
+  passTurnTo(other(game_.toMove()), kRedTurnText);
+  if (open == 0) finishGame();
+}
+
+void SquareWindow::checkwins(bool afterMove) {
+  if (afterMove) setSetupMenusEnabled(false, kSetupMenus);
+  if (game_.checkwins(variant_ == Duarn ? LineRule::Duarn : LineRule::Tolva) == Outcome::GameOver) finishGame();
+}
+
+void SquareWindow::finishGame() { message(game_.endGame()); }
 
 void SquareWindow::newGame() {
   cancelAllSteps();
@@ -129,17 +214,19 @@ void SquareWindow::newGame() {
   if (variant_ == Tolva) status_.gameCaption = "Tolva";
   if (variant_ == Duarn) status_.gameCaption = "Duarn";
   if (variant_ == Krunk) status_.gameCaption = "Krunk";
-  status_.turnText = "Click a line to begin playing";
+  status_.turnText = circleVariant() ? kCirclePrompt : kLinePrompt;
 
   const bool flagIsOne = game_.flipFirstPlayer();
   if (variant_ == Tolva && !flagIsOne) {
     // Red opens every second game of Tolva: the evaluation announces it at once.
     game_.setToggle(1);
-    evaluate();
-  } else {
-    game_.setToggle(0);
-    status_.yourTurn = {false, true, false};
+    checkwins(false);
+    return;
   }
+  game_.setToggle(0);
+  status_.yourTurn = {false, true, false};
+  if (circleVariant()) circleEvaluation(false);
+  if (variant_ == LineKrunk) lineKrunkEvaluation(false);
 }
 
 }  // namespace kp

@@ -33,14 +33,27 @@ class SquareWindow : public GameController {
   void game_Click(int index);
   void ver_Click();
   void useSubLevel(bool globoria);
-  // The evaluation after a move, with the set-up menus locked from here until New game.
-  void evaluate();
+  bool circleVariant() const;
+  // The evaluation of Tolva and Duarn. After a move it locks the set-up menus until New
+  // game; the opening announcement at New game does not.
+  void checkwins(bool afterMove);
+  // A circle move of the Krunk family: the circle is used and its Lines painted in the
+  // turn text colour; then the family's evaluation.
+  void playCircle(int k);
+  // The evaluation of the circle games (Krunk, Super Krunk, Ribbon Krunk, Super Krunk Plus).
+  void circleEvaluation(bool afterMove);
+  // Line Krunk: a move is a Line in the mover's colour, and the game lasts until every
+  // interior Line is claimed.
+  void lineKrunkEvaluation(bool afterMove);
+  void passTurnTo(Player next, Colour redColour);
+  void finishGame();
 
   BoardGraph planor_ = square::graph(false);
   BoardGraph globoria_ = square::graph(true);
   BoardGeometry geometry_ = square::geometry();
   LineGame game_{status_, drawing_};
   int variant_ = Tolva;
+  Player krunkPlayer_ = Player::Blue;  // to move when "Krunk!" was announced
 };
 
 }  // namespace kp

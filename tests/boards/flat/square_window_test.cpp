@@ -16,6 +16,11 @@ class SquareWindowTest : public ::testing::Test {
     host.setWindowAvailability([](WindowKind k) { return k == WindowKind::Square; });
     return std::make_unique<SquareWindow>(host, program);
   }
+  std::unique_ptr<SquareWindow> openTolva() {
+    auto w = open();
+    w->menuChosen("games.0");
+    return w;
+  }
   std::vector<std::string> texts() {
     std::vector<std::string> out;
     for (auto& m : host.takeMessages()) out.push_back(m.text);
@@ -26,16 +31,20 @@ class SquareWindowTest : public ::testing::Test {
   ProgramState program;
 };
 
-TEST_F(SquareWindowTest, OpensReadyForTheFirstLine) {
+TEST_F(SquareWindowTest, OpensOnKrunkReadyForTheFirstCircle) {
   auto w = open();
   const StatusLabels& s = w->status();
-  EXPECT_EQ(s.turnText, "Click a line to begin playing");
+  EXPECT_EQ(s.turnText, "Click a circle to begin playing");
   EXPECT_EQ(s.turnColour, kBlue);
-  EXPECT_EQ(s.gameCaption, "Game = Tolva");
+  EXPECT_EQ(s.gameCaption, "Game = Krunk");
   EXPECT_EQ(s.movesLeft, "54 moves left");
   EXPECT_EQ(s.rounds, std::vector<std::string>{""});
-  EXPECT_TRUE(w->menus().at("games.0").checked);
+  EXPECT_TRUE(w->menus().at("games.2").checked);
   EXPECT_TRUE(w->menus().at("sub.planor").checked);
+  for (int l = 1; l <= 60; ++l) ASSERT_FALSE(w->drawing().lines[l].targetVisible);
+  for (int c = 1; c <= 25; ++c) ASSERT_TRUE(w->drawing().circles[c].targetVisible);
+  w->menuChosen("games.0");
+  EXPECT_EQ(w->status().gameCaption, "Game = Tolva");
   for (int l = 1; l <= 60; ++l) ASSERT_TRUE(w->drawing().lines[l].targetVisible);
   for (int c = 1; c <= 25; ++c) ASSERT_FALSE(w->drawing().circles[c].targetVisible);
 }
@@ -58,7 +67,7 @@ TEST_F(SquareWindowTest, ALineRecordsItsCellsAndInGloboriaItsPartner) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << (c.globoria ? "Globoria" : "Planor") << " line " << c.line);
     program.subLevel = c.globoria ? 1 : 0;
-    auto w = open();
+    auto w = openTolva();
     w->lineClicked(c.line);
     EXPECT_EQ(w->game().owner(c.line), 2);
     int claimed = 0;
@@ -79,7 +88,7 @@ TEST_F(SquareWindowTest, ALineRecordsItsCellsAndInGloboriaItsPartner) {
 
 TEST_F(SquareWindowTest, AClaimedLineOrItsPartnerIsRefusedAndNothingChanges) {
   program.subLevel = 1;
-  auto w = open();
+  auto w = openTolva();
   w->lineClicked(26);
   texts();
   const StatusLabels before = w->status();
@@ -92,23 +101,29 @@ TEST_F(SquareWindowTest, AClaimedLineOrItsPartnerIsRefusedAndNothingChanges) {
 }
 
 TEST_F(SquareWindowTest, TheFirstMoveLocksTheSetUpMenusUntilNewGame) {
-  auto w = open();
-  EXPECT_TRUE(w->menus().at("sub").enabled);
-  w->lineClicked(7);
-  for (const char* id : {"other", "sub", "games"}) EXPECT_FALSE(w->menus().at(id).enabled) << id;
-  EXPECT_EQ(w->status().lastMove, "From.. to to..");
-  w->menuChosen("game.new");
-  // Red opens the second game and is announced at once, which locks the menus again.
-  EXPECT_EQ(w->status().turnText, "No score    Red's turn.");
-  EXPECT_FALSE(w->menus().at("sub").enabled);
-  w->menuChosen("game.new");
-  EXPECT_EQ(w->status().turnText, "Click a line to begin playing");
-  EXPECT_TRUE(w->menus().at("sub").enabled);
-  EXPECT_TRUE(w->menus().at("other").enabled);
+  struct Case {
+    const char* variant;
+    bool circle;
+  };
+  for (const Case c : {Case{"games.0", false}, {"games.1", false}, {"games.2", true}, {"games.3", true},
+                       {"games.4", true}, {"games.6", false}, {"games.8", true}}) {
+    SCOPED_TRACE(c.variant);
+    auto w = open();
+    w->menuChosen(c.variant);
+    EXPECT_TRUE(w->menus().at("sub").enabled);
+    if (c.circle) w->circleClicked(7);
+    else w->lineClicked(7);
+    for (const char* id : {"other", "sub", "games"}) EXPECT_FALSE(w->menus().at(id).enabled) << id;
+    w->menuChosen("games.0");
+    EXPECT_TRUE(w->menus().at(c.variant).checked) << "the Games menu cannot be used while it is locked";
+    w->menuChosen("game.new");
+    // The opening announcement (Red opens this Tolva game) does not lock them.
+    for (const char* id : {"other", "sub", "games"}) EXPECT_TRUE(w->menus().at(id).enabled) << id;
+  }
 }
 
 TEST_F(SquareWindowTest, NewGameFlipsTheOpeningPlayerInTolvaOnly) {
-  auto w = open();
+  auto w = openTolva();
   struct Step {
     const char* variant;  // chosen before New game, or nullptr
     Player opener;
@@ -138,7 +153,7 @@ TEST_F(SquareWindowTest, NewGameFlipsTheOpeningPlayerInTolvaOnly) {
 }
 
 TEST_F(SquareWindowTest, NewGameClearsTheBoardAndKeepsTheRounds) {
-  auto w = open();
+  auto w = openTolva();
   for (int l = 1; l <= 60; ++l) w->lineClicked(l);
   ASSERT_TRUE(w->status().gameOver);
   EXPECT_EQ(texts().back(), "Red wins by points.");

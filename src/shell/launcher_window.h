@@ -1,0 +1,93 @@
+#pragma once
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+#include <map>
+
+#include "core/launcher.h"
+
+namespace kp {
+
+class Shell;
+class StarFieldWidget;
+
+// The picture box of turning rings. It animates at about 60 frames a second while shown,
+// and only repaints itself.
+class RingWidget : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kFrameMs = 16;
+  static constexpr int kSide = 220;  // room for a ring seen edge-on at 45 degrees
+
+  explicit RingWidget(QWidget* parent = nullptr);
+
+  const RingAnimation& animation() const { return rings_; }
+  bool isAnimating() const { return timer_.isActive(); }
+  QSize sizeHint() const override { return {kSide, kSide}; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  RingAnimation rings_;
+  QTimer timer_;
+};
+
+// A list label that reports clicks and plain mouse moves by its index.
+class LauncherLabelWidget : public QLabel {
+  Q_OBJECT
+ public:
+  LauncherLabelWidget(int index, QWidget* parent);
+  int index() const { return index_; }
+
+ signals:
+  void clicked(int index);
+  void hovered(int index);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  int index_;
+  bool pressed_ = false;
+};
+
+// The window the program starts in: the list of game names by group, the rings (shown a
+// few seconds after the window opens) and the stars. Launching a game closes it for good.
+class LauncherWindow : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kRingDelayMs = 6000;
+  // The launcher's star field, in its own units.
+  static constexpr int kStarCentre = 4250;
+  static constexpr int kStarRangeA = 8410;
+  static constexpr int kStarRangeB = 14900;
+
+  explicit LauncherWindow(Shell& shell);
+
+  const Launcher& model() const { return model_; }
+  // nullptr when the index is not a label.
+  QLabel* label(int index) const;
+  RingWidget* rings() const { return rings_; }
+  StarFieldWidget* stars() const { return stars_; }
+  QTimer* ringDelay() { return &ringDelay_; }
+
+ private:
+  void labelClicked(int index);
+  void labelHovered(int index);
+  void refresh();
+  void showMessage(const QString& text);
+
+  Shell& shell_;
+  Launcher model_;
+  std::map<int, LauncherLabelWidget*> labels_;
+  RingWidget* rings_ = nullptr;
+  StarFieldWidget* stars_ = nullptr;
+  QTimer ringDelay_;
+};
+
+}  // namespace kp
