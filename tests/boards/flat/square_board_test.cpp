@@ -82,5 +82,48 @@ TEST(SquareBoard, GloboriaJoinsOppositeEdges) {
   EXPECT_EQ(g.cellSides[13], (std::vector<int>{43, 18, 48, 13}));
 }
 
+TEST(SquareBoard, SuperKrunkClaimsEachSideWithItsContinuation) {
+  struct Case {
+    int cell;
+    bool globoria, plus;
+    std::vector<int> lines;
+  };
+  const Case cases[] = {
+      {1, false, false, {31, 32, 36, 37, 1, 2, 6, 7}},
+      {2, false, false, {31, 32, 33, 36, 37, 38, 6, 7, 11, 12}},
+      {7, false, false, {36, 37, 38, 41, 42, 43, 6, 7, 8, 11, 12, 13}},
+      {7, false, true, {36, 37, 38, 41, 42, 43, 6, 7, 8, 11, 12, 13, 2, 17, 32, 47}},
+      {2, false, true, {31, 32, 33, 36, 37, 38, 6, 7, 11, 12, 1, 16, 42}},
+      // Across the joined edges the runs go on at the opposite edge: 10 and 15 from the
+      // bottom row; the top run's partners 56 to 58 come with their Lines.
+      {2, true, false, {31, 32, 33, 36, 37, 38, 10, 6, 7, 15, 11, 12}},
+      {2, true, true, {31, 32, 33, 36, 37, 38, 10, 6, 7, 15, 11, 12, 1, 16, 52, 42}},
+      {25, true, false, {54, 55, 51, 59, 60, 56, 24, 25, 21, 29, 30, 26}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "cell " << c.cell << (c.globoria ? " Globoria" : " Planor")
+                                    << (c.plus ? " plus" : ""));
+    EXPECT_EQ(superKrunkClaims(c.cell, c.globoria, c.plus), c.lines);
+  }
+}
+
+TEST(SquareBoard, SuperKrunkPlusClosesEveryNeighbour) {
+  for (bool globoria : {false, true}) {
+    const BoardGraph g = graph(globoria);
+    for (int k = 1; k <= kCells; ++k) {
+      auto claimed = superKrunkClaims(k, globoria, true);
+      for (int l : std::vector<int>(claimed)) claimed.push_back(g.partner[l]);
+      auto has = [&](int l) { return std::find(claimed.begin(), claimed.end(), l) != claimed.end(); };
+      std::set<int> neighbours;
+      for (int line : g.cellSides[k])
+        for (int l : {line, g.partner[line]})
+          if (l != 0)
+            for (int cell : g.lineCells[l]) neighbours.insert(cell);
+      for (int n : neighbours)
+        for (int line : g.cellSides[n]) EXPECT_TRUE(has(line)) << "cell " << k << " neighbour " << n << " line " << line;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kp::square

@@ -240,3 +240,121 @@ TEST_F(SquareWindowTest, FrameEntriesReachTheHost) {
 
 }  // namespace
 }  // namespace kp
+
+namespace kp {
+namespace {
+
+class KrunkFamilyTest : public SquareWindowTest {
+ protected:
+  std::unique_ptr<SquareWindow> openOn(int variant, bool globoria = false) {
+    program.subLevel = globoria ? 1 : 0;
+    auto w = open();
+    w->menuChosen("games." + std::to_string(variant));
+    return w;
+  }
+};
+
+TEST_F(KrunkFamilyTest, AKrunkCircleClaimsItsCellInTheMoversColourAndPassesTheTurn) {
+  auto w = openOn(SquareWindow::Krunk, true);
+  w->circleClicked(1);
+  for (int line : {31, 6, 36, 1, 26, 56}) {
+    EXPECT_EQ(w->drawing().lines[line].colour, kBlue) << line;
+    EXPECT_EQ(w->drawing().lines[line].width, 8) << line;
+    EXPECT_EQ(w->game().owner(line), 1) << line;
+  }
+  EXPECT_EQ(w->drawing().circles[1].border, kGreen);
+  EXPECT_EQ(w->drawing().circles[1].fill, kBlue);
+  EXPECT_EQ(w->status().bluePoints, "1");
+  EXPECT_EQ(w->status().turnText, "Red player's turn");
+  EXPECT_EQ(w->status().turnColour, kRed);
+  EXPECT_EQ(w->status().movesLeft, "24 moves left");
+  w->circleClicked(2);  // Red takes cell 2, repainting Line 6
+  EXPECT_EQ(w->drawing().lines[6].colour, kRed);
+  EXPECT_EQ(w->status().bluePoints, "0") << "recolouring a side takes Blue's point away";
+  EXPECT_EQ(w->status().redPoints, "1");
+  EXPECT_EQ(w->drawing().circles[1].fill, kBackground);
+  w->circleClicked(2);
+  EXPECT_EQ(texts().back(), "Invalid move");
+  EXPECT_EQ(w->status().turnText, "Blue player's turn");
+}
+
+TEST_F(KrunkFamilyTest, TheLastCircleIsPlayedAutomaticallyInBlack) {
+  for (int variant : {SquareWindow::Krunk, SquareWindow::SuperKrunk, SquareWindow::RibbonKrunk,
+                      SquareWindow::SuperKrunkPlus}) {
+    SCOPED_TRACE(variant);
+    auto w = openOn(variant);
+    for (int c = 1; c <= 23; ++c) w->circleClicked(c);
+    EXPECT_FALSE(w->status().gameOver);
+    EXPECT_EQ(w->status().movesLeft, "2 moves left");
+    const Player last = w->game().toMove();
+    w->circleClicked(24);
+    EXPECT_TRUE(w->game().circleUsed(25));
+    EXPECT_EQ(w->drawing().circles[25].border, kGreen);
+    EXPECT_EQ(w->drawing().lines[square::side(25, 3)].colour, kBlack);
+    EXPECT_EQ(w->drawing().circles[25].fill, kBackground);
+    EXPECT_TRUE(w->status().gameOver);
+    EXPECT_EQ(w->status().movesLeft, "0 moves left");
+    // The turn passes on from the player who was to move when "Krunk!" was announced
+    // (in Ribbon Krunk that depends on whether Line 24's mover gained).
+    if (variant != SquareWindow::RibbonKrunk) {
+      EXPECT_EQ(w->game().toMove(), last);
+    }
+    EXPECT_EQ(w->status().turnText, std::string(playerName(w->game().toMove())) + " player's turn");
+    EXPECT_EQ(w->status().rounds.size(), 4u);
+  }
+}
+
+TEST_F(KrunkFamilyTest, RibbonKrunkKeepsTheMoveAfterAGainSuperKrunkPasses) {
+  for (int variant : {SquareWindow::SuperKrunk, SquareWindow::RibbonKrunk}) {
+    auto w = openOn(variant);
+    w->circleClicked(7);  // Blue closes cell 7
+    ASSERT_EQ(w->status().bluePoints, "1");
+    EXPECT_EQ(w->game().toMove(), variant == SquareWindow::RibbonKrunk ? Player::Blue : Player::Red) << variant;
+  }
+}
+
+TEST_F(KrunkFamilyTest, LineKrunkEndsWhenEveryInteriorLineIsClaimed) {
+  auto w = openOn(SquareWindow::LineKrunk);
+  EXPECT_EQ(w->status().gameCaption, "Game = Line Krunk");
+  w->lineClicked(1);  // an edge Line does not count down
+  EXPECT_EQ(w->status().movesLeft, "24 moves left");
+  EXPECT_EQ(w->drawing().lines[1].colour, kBlue);
+  EXPECT_EQ(w->status().turnText, "Red player's turn");
+  EXPECT_EQ(w->status().turnColour, kRedTurnText);
+  w->lineClicked(7);
+  EXPECT_EQ(w->drawing().lines[7].colour, kRedTurnText);
+  EXPECT_EQ(w->game().owner(7), 1);
+  EXPECT_EQ(w->status().movesLeft, "23 moves left");
+  for (int l : square::kInteriorLines) w->lineClicked(l);
+  EXPECT_TRUE(w->status().gameOver);
+  EXPECT_EQ(w->status().movesLeft, "0 moves left");
+  EXPECT_FALSE(w->game().claimed(60));
+  w->lineClicked(60);  // the game is over: a free edge Line stays free
+  EXPECT_FALSE(w->game().claimed(60));
+}
+
+TEST_F(KrunkFamilyTest, NewGameRewritesTheCaptionAndPromptOfTheVariant) {
+  struct Case {
+    int variant;
+    const char* caption;
+    const char* prompt;
+    const char* movesLeft;
+  };
+  const Case cases[] = {
+      {SquareWindow::Krunk, "Krunk", "Click a circle to begin playing", "25 moves left"},
+      {SquareWindow::SuperKrunk, "Game = Super Krunk", "Click a circle to begin playing", "25 moves left"},
+      {SquareWindow::SuperKrunkPlus, "Game = Super Krunk Plus", "Click a circle to begin playing", "25 moves left"},
+      {SquareWindow::LineKrunk, "Game = Line Krunk", "Click a line to begin playing", "24 moves left"},
+  };
+  for (const auto& c : cases) {
+    auto w = openOn(c.variant);
+    w->menuChosen("game.new");
+    EXPECT_EQ(w->status().gameCaption, c.caption);
+    EXPECT_EQ(w->status().turnText, c.prompt);
+    EXPECT_EQ(w->status().movesLeft, c.movesLeft);
+    EXPECT_EQ(w->status().turnColour, kBlue);
+  }
+}
+
+}  // namespace
+}  // namespace kp
