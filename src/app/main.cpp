@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "shell/game_window.h"
 #include "shell/shell.h"
 
 namespace {
@@ -30,7 +29,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Krunk Plexa");
   kp::Shell shell;
-  // The launcher is not in this version yet: the program opens the beginner square window.
-  shell.openWindow(kp::WindowKind::Square);
+  shell.openLauncher();
   return app.exec();
 }

@@ -12,7 +12,9 @@ int usage() {
   std::cerr << "usage: krunkplexa-play [--seed N] [SCRIPT]\n"
                "  Reads the script from SCRIPT, or from standard input without it.\n"
                "  Commands, one a line ('#' starts a comment):\n"
-               "    open WINDOW | menu A > B | line N | circle N | button CAPTION | wait MS | state\n";
+               "    launcher N | hover N | open WINDOW | menu A > B | line N | circle N |\n"
+               "    button CAPTION | wait MS | state\n"
+               "  It starts, like the program, in the launcher.\n";
   return 2;
 }
 

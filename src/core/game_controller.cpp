@@ -49,11 +49,21 @@ const std::vector<OtherGroup>& otherGroups() {
 }  // namespace
 
 GameController::GameController(Host& host, ProgramState& program, WindowKind kind)
-    : host_(host), program_(program), kind_(kind) {}
+    : host_(host),
+      program_(program),
+      timer_([this](int ms, std::function<void()> step) { return schedule(ms, std::move(step)); },
+             [this](StepId id) { cancelStep(id); },
+             [this] {
+               // Time is up: the program ends once the person has read it.
+               Host& host = host_;
+               message("You lose.", [&host] { host.quit(); });
+             }),
+      kind_(kind) {}
 
 GameController::~GameController() { cancelAllSteps(); }
 
 void GameController::cancelAllSteps() {
+  timer_.stop();
   for (StepId id : steps_) host_.cancel(id);
   steps_.clear();
 }
@@ -68,6 +78,10 @@ StepId GameController::schedule(int ms, std::function<void()> step) {
   *self = id;
   steps_.insert(id);
   return id;
+}
+
+void GameController::cancelStep(StepId id) {
+  if (steps_.erase(id)) host_.cancel(id);
 }
 
 void GameController::message(const std::string& text, std::function<void()> onOk) {
@@ -102,10 +116,47 @@ void GameController::buttonPressed(const std::string& caption) {
   }
 }
 
+bool GameController::keypadPlaysCircles() const {
+  for (int c = 1; c <= circleCount(); ++c)
+    if (drawing_.circles[c].targetVisible) return true;
+  return false;
+}
+
+int GameController::keypadDigits() const {
+  return int(std::to_string(keypadPlaysCircles() ? circleCount() : lineCount()).size());
+}
+
+void GameController::keypadEntered(const std::string& text) {
+  const bool circles = keypadPlaysCircles();
+  const int count = circles ? circleCount() : lineCount();
+  const std::string what = circles ? "circle" : "line";
+  const std::string range = " (1 to " + std::to_string(count) + ")";
+  if (text.empty()) {
+    message("Enter the number of a " + what + " first" + range + ".");
+  } else if (text.find_first_not_of("0123456789") != std::string::npos) {
+    message("A move is entered as a number" + range + ".");
+  } else if (int(text.size()) > keypadDigits()) {
+    message("The numbers of this board have at most " + std::to_string(keypadDigits()) + " digits" + range + ".");
+  } else if (const int n = std::stoi(text); n < 1 || n > count) {
+    message("There is no " + what + " " + text + " on this board" + range + ".");
+  } else if (circles) {
+    circleClicked(n);
+    return;
+  } else {
+    lineClicked(n);
+    return;
+  }
+  notifyChanged();
+}
+
 void GameController::addGameMenu() {
   MenuEntry game{.id = "game", .caption = "&Game"};
   game.children = {
       {.id = "game.new", .caption = "New", .shortcut = "F5"},
+      {.id = "game.keypad",
+       .caption = "Show keypad for entering moves from online chats / text messages / phone",
+       .shortcut = "Ctrl+F1",
+       .checkable = true},
       {.separator = true},
       {.id = "game.server", .caption = "Set standby mode to accept an incoming Player 2 over the net (server mode)"},
       {.id = "game.call", .caption = "Set to begin a call to another person to start a set of games with them"},
@@ -147,6 +198,61 @@ void GameController::addOtherGamesMenu() {
   menus_.add(std::move(other));
 }
 
+namespace {
+struct Limit {
+  const char* caption;
+  int ms;  // 0: no limit
+};
+constexpr Limit kLimits[] = {
+    {"No time limit", 0}, {"2 minutes", 120000}, {"1 1/2 minutes", 90000}, {"1 minute", 60000},
+    {"30 seconds", 30000}, {"20 seconds", 20000}, {"15 seconds", 15000},  {"10 seconds", 10000},
+    {"6 seconds", 6000},   {"4 seconds", 4000},   {"3 seconds", 3000},    {"2 seconds", 2000},
+};
+}  // namespace
+
+void GameController::addOptionsMenu() {
+  MenuEntry options{.id = "options", .caption = "&Options"};
+  options.children = {
+      {.id = "players.0", .caption = "1 player verus the computer", .checkable = true},
+      {.id = "players.1", .caption = "2 Players", .checkable = true, .checked = true},
+      // Present for the windows that seat more players; nothing to choose here.
+      {.id = "players.2", .caption = "3 Players", .checkable = true, .enabled = false},
+      {.id = "players.3", .caption = "2 Players versus the computer", .checkable = true, .enabled = false},
+      {.separator = true},
+  };
+  MenuEntry sd{.id = "sd", .caption = "Sudden Death"};
+  for (int i = 1; i <= 12; ++i)
+    sd.children.push_back({.id = "sd." + std::to_string(i), .caption = kLimits[i - 1].caption, .checkable = true});
+  options.children.push_back(std::move(sd));
+  menus_.add(std::move(options));
+}
+
+bool GameController::onePlayer() const {
+  const MenuEntry* e = menus_.find("players.0");
+  return e && e->checked;
+}
+
+void GameController::ip_Click(int index) {
+  if (index == 0) {
+    if (twoPlayerOnly()) {
+      message("   Duarn is a two player game only.");
+      return;
+    }
+    menus_.at("players.0").checked = true;
+    menus_.at("players.1").checked = false;
+    playersChanged();
+  } else if (index == 1) {
+    menus_.at("players.0").checked = false;
+    menus_.at("players.1").checked = true;
+  }
+}
+
+void GameController::sd_Click(int index) {
+  for (int i = 1; i <= 12; ++i) menus_.at("sd." + std::to_string(i)).checked = i == index;
+  if (index >= 2) timer_.setLimit(kLimits[index - 1].ms);
+  timer_.setNoLimit(index == 1);
+}
+
 void GameController::addHelpMenu() {
   MenuEntry help{.id = "help", .caption = "Rules and &Help"};
   help.children = {
@@ -157,6 +263,7 @@ void GameController::addHelpMenu() {
 }
 
 void GameController::setSetupMenusEnabled(bool enabled, const std::vector<std::string>& boardMenus) {
+  if (menus_.find("options")) menus_.at("options").enabled = enabled;
   menus_.at("other").enabled = enabled;
   for (const auto& id : boardMenus) menus_.at(id).enabled = enabled;
 }
@@ -164,12 +271,18 @@ void GameController::setSetupMenusEnabled(bool enabled, const std::vector<std::s
 bool GameController::onFrameMenu(const std::string& id) {
   if (id == "game.new") {
     newGame();
+  } else if (id == "game.keypad") {
+    menus_.at("game.keypad").checked = !menus_.at("game.keypad").checked;
   } else if (id == "game.exit") {
     host_.quit();
   } else if (id == "game.about" || id == "help.about") {
     host_.showAbout();
   } else if (id == "game.server" || id == "game.call") {
     message("Playing over the network is not available in this version.");
+  } else if (id.rfind("players.", 0) == 0) {
+    ip_Click(std::stoi(id.substr(8)));
+  } else if (id.rfind("sd.", 0) == 0) {
+    sd_Click(std::stoi(id.substr(3)));
   } else if (id == "help.rules") {
     openHelp();
   } else if (id.rfind("other.", 0) == 0) {

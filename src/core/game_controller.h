@@ -7,6 +7,7 @@
 #include "core/drawing.h"
 #include "core/host.h"
 #include "core/menu_model.h"
+#include "core/move_timer.h"
 #include "core/program_state.h"
 #include "core/status_labels.h"
 #include "core/window_kind.h"
@@ -42,11 +43,20 @@ class GameController {
   virtual int circleCount() const = 0;
   virtual bool moveLock() const = 0;
 
+  const MoveTimer& timer() const { return timer_; }
+  bool keypadShown() const { return menus_.find("game.keypad") && menus_.at("game.keypad").checked; }
+
   // User events. Each returns after the model is updated and the change announced.
   void lineClicked(int n);
   void circleClicked(int n);
   void menuChosen(const std::string& id);
   void buttonPressed(const std::string& caption);
+  // A move number entered on the keypad and confirmed: played as a click on that Line,
+  // or on that circle while the circles are the targets. Bad entries are explained in a
+  // message and change nothing.
+  void keypadEntered(const std::string& text);
+  // How many digits a move number of this board can have.
+  int keypadDigits() const;
 
   // Called after every change a person could see (the shell repaints).
   void setOnChanged(std::function<void()> fn) { onChanged_ = std::move(fn); }
@@ -66,11 +76,19 @@ class GameController {
   void addGameMenu();
   void addOtherGamesMenu();
   void addHelpMenu();
+  // Players and Sudden Death.
+  void addOptionsMenu();
+  bool onePlayer() const;
+  // Whether the chosen game refuses the computer (Duarn).
+  virtual bool twoPlayerOnly() const { return false; }
+  // "1 player verus the computer" was just chosen.
+  virtual void playersChanged() {}
   // Enables or disables the menus that fix a game's set-up (Other Games and the window's
   // own set-up menus, given by id).
   void setSetupMenusEnabled(bool enabled, const std::vector<std::string>& boardMenus);
 
   StepId schedule(int ms, std::function<void()> step);
+  void cancelStep(StepId id);
   void message(const std::string& text, std::function<void()> onOk = {});
   void notifyChanged() {
     if (onChanged_) onChanged_();
@@ -82,9 +100,14 @@ class GameController {
   StatusLabels status_;
   Drawing drawing_;
   std::vector<Button> buttons_;
+  MoveTimer timer_;
 
  private:
+  // The keypad plays circles while circles are what a person can click.
+  bool keypadPlaysCircles() const;
   bool onFrameMenu(const std::string& id);
+  void ip_Click(int index);
+  void sd_Click(int index);
   void openHelp();
   void openOtherGame(WindowKind target, int wallLevel);
 

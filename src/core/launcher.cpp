@@ -14,12 +14,18 @@ struct Group {
   int ranges[2][2];  // inclusive index ranges shown by the first click; {0, -1} is empty
 };
 constexpr Group kGroups[] = {
-    {Launcher::kHeader2d, "Krunk Planor Plexa 2014 - click here to preview the 2D games",
-     "Krunk Planor Plexa 2014 in 2D", {{2, 9}, {11, 17}}},
-    {Launcher::kHeader3d, "Krunk Plexa 2014 - click here to preview the 3D games", "Krunk Plexa in 3D",
+    {Launcher::kHeader2d,
+     "Krunk Planor Plexa 2014 - click here to preview the 2D games",
+     "Krunk Planor Plexa 2014 in 2D",
+     {{2, 9}, {11, 17}}},
+    {Launcher::kHeader3d,
+     "Krunk Plexa 2014 - click here to preview the 3D games",
+     "Krunk Plexa in 3D",
      {{30, 40}, {100, 101}}},
-    {Launcher::kHeader4d, "Krunk Quadrion Plexa 2014 - click here to preview more levels in 4D",
-     "Krunk Quadrion Plexa 2014 in 4D", {{49, 57}, {0, -1}}},
+    {Launcher::kHeader4d,
+     "Krunk Quadrion Plexa 2014 - click here to preview more levels in 4D",
+     "Krunk Quadrion Plexa 2014 in 4D",
+     {{49, 57}, {0, -1}}},
 };
 
 struct Game {
@@ -29,15 +35,12 @@ struct Game {
   int wallLevel;  // written on launch when not 0
 };
 constexpr Game kGames[] = {
-    {2, WindowKind::Square, -1, 0},        {3, WindowKind::Square, 1, 0},
-    {4, WindowKind::Triangular, -1, 0},    {5, WindowKind::Triangular, 1, 0},
-    {6, WindowKind::LargeSquare, -1, 0},   {7, WindowKind::LargeSquare, 1, 0},
-    {8, WindowKind::House, -1, 0},         {9, WindowKind::Torus, -1, 0},
-    {10, WindowKind::Torus, -1, 0},        {30, WindowKind::Cube, -1, 0},
-    {31, WindowKind::Wall, -1, 1},         {32, WindowKind::Wall, -1, 2},
-    {33, WindowKind::Wall, -1, 3},         {100, WindowKind::Tetrahedron, -1, 0},
-    {50, WindowKind::Wireframe, -1, 0},    {51, WindowKind::Triangular4d, -1, 0},
-    {52, WindowKind::Quadrion, -1, 0},
+    {2, WindowKind::Square, -1, 0},        {3, WindowKind::Square, 1, 0},         {4, WindowKind::Triangular, -1, 0},
+    {5, WindowKind::Triangular, 1, 0},     {6, WindowKind::LargeSquare, -1, 0},   {7, WindowKind::LargeSquare, 1, 0},
+    {8, WindowKind::House, -1, 0},         {9, WindowKind::Torus, -1, 0},         {10, WindowKind::Torus, -1, 0},
+    {30, WindowKind::Cube, -1, 0},         {31, WindowKind::Wall, -1, 1},         {32, WindowKind::Wall, -1, 2},
+    {33, WindowKind::Wall, -1, 3},         {100, WindowKind::Tetrahedron, -1, 0}, {50, WindowKind::Wireframe, -1, 0},
+    {51, WindowKind::Triangular4d, -1, 0}, {52, WindowKind::Quadrion, -1, 0},
 };
 
 const Game* gameAt(int index) {

@@ -32,6 +32,7 @@ class MenuModel {
   MenuEntry& at(const std::string& id);
   const MenuEntry& at(const std::string& id) const;
   MenuEntry* find(const std::string& id);
+  const MenuEntry* find(const std::string& id) const { return const_cast<MenuModel*>(this)->find(id); }
   // The entry reached by captions without '&' joined by " > ", or nullptr.
   const MenuEntry* findPath(const std::string& path) const;
   // Whether a person could click this entry: it and every menu above it are visible and enabled.

@@ -52,6 +52,9 @@ std::vector<ScriptCommand> parseScript(std::istream& in) {
     } else if (word == "line" || word == "circle" || word == "wait") {
       cmd.kind = word == "line" ? ScriptCommand::Kind::Line : word == "circle" ? ScriptCommand::Kind::Circle : ScriptCommand::Kind::Wait;
       cmd.number = parseNumber(arg, lineNo, word);
+    } else if (word == "launcher" || word == "hover") {
+      cmd.kind = word == "launcher" ? ScriptCommand::Kind::Launcher : ScriptCommand::Kind::Hover;
+      cmd.number = parseNumber(arg, lineNo, word);
     } else if (word == "state") {
       if (!arg.empty()) fail(lineNo, "state takes no argument");
     } else {
@@ -65,19 +68,23 @@ std::vector<ScriptCommand> parseScript(std::istream& in) {
 PlaySession::PlaySession(std::uint32_t seed) {
   program_.random = Random(seed);
   host_.setWindowAvailability(windowBuilt);
-  // The program has no launcher yet: it starts in the square window.
-  load(WindowKind::Square);
+  // Like the program, the session starts in the launcher.
+  launcher_ = std::make_unique<Launcher>();
 }
 
 void PlaySession::load(WindowKind kind) {
-  window_.reset();  // its pending steps go with it
+  launcher_.reset();  // closed for good once any window opens
+  window_.reset();    // its pending steps go with it
   window_ = loadWindow(kind, host_, program_);
 }
 
 void PlaySession::settle() {
   host_.answerMessages();
   if (auto target = host_.takeSwitch()) load(*target);
-  if (host_.ended()) window_.reset();
+  if (host_.ended()) {
+    launcher_.reset();
+    window_.reset();
+  }
 }
 
 std::string PlaySession::open(const std::string& name) {
@@ -131,6 +138,27 @@ std::string PlaySession::button(const std::string& caption) {
   return "no button '" + caption + "'";
 }
 
+std::string PlaySession::launcherClick(int n) {
+  if (!launcher_) return "no launcher is open";
+  const LauncherLabel* l = launcher_->label(n);
+  if (!l) return "";  // a click on nothing
+  if (!l->visible) return "launcher label " + std::to_string(n) + " is hidden";
+  const LaunchResult r = launcher_->click(n, program_, windowBuilt);
+  if (r.kind == LaunchResult::Kind::Open) load(r.window);
+  if (r.kind == LaunchResult::Kind::NotInThisVersion) host_.showMessage(kProgramTitle, r.message, {});
+  settle();
+  return "";
+}
+
+std::string PlaySession::hover(int n) {
+  if (!launcher_) return "no launcher is open";
+  const LauncherLabel* l = launcher_->label(n);
+  if (!l) return "";
+  if (!l->visible) return "launcher label " + std::to_string(n) + " is hidden";
+  launcher_->hover(n);
+  return "";
+}
+
 void PlaySession::wait(std::int64_t ms) {
   const std::int64_t until = host_.nowMs() + ms;
   while (!host_.ended() && host_.runNextStepBy(until)) settle();
@@ -139,6 +167,12 @@ void PlaySession::wait(std::int64_t ms) {
 
 nlohmann::json PlaySession::state() {
   nlohmann::json j = window_ ? windowStateJson(*window_) : nlohmann::json{{"window", nullptr}};
+  if (launcher_) {
+    nlohmann::json labels = nlohmann::json::object();
+    for (const auto& [index, l] : launcher_->labels())
+      labels[std::to_string(index)] = {{"caption", l.caption}, {"colour", l.colour}, {"visible", l.visible}};
+    j["launcher"] = std::move(labels);
+  }
   nlohmann::json messages = nlohmann::json::array();
   for (const auto& m : host_.takeMessages()) messages.push_back({{"title", m.title}, {"text", m.text}});
   j["messages"] = std::move(messages);
@@ -174,6 +208,10 @@ std::optional<nlohmann::json> PlaySession::run(const ScriptCommand& cmd) {
         break;
       case K::Line:
       case K::Circle: {
+        if (!window_) {
+          refusal = "no window is open";
+          break;
+        }
         const bool isLine = cmd.kind == K::Line;
         const int count = window_ ? (isLine ? window_->lineCount() : window_->circleCount()) : 0;
         if (cmd.number < 1 || cmd.number > count)
@@ -185,6 +223,13 @@ std::optional<nlohmann::json> PlaySession::run(const ScriptCommand& cmd) {
       case K::Button:
         refusal = button(cmd.text);
         break;
+      case K::Launcher:
+      case K::Hover: {
+        // Past the last index there is no label, however large the number.
+        const int n = cmd.number > Launcher::kLastIndex ? Launcher::kLastIndex + 1 : int(cmd.number);
+        refusal = cmd.kind == K::Launcher ? launcherClick(n) : hover(n);
+        break;
+      }
       case K::Wait:
         wait(cmd.number);
         break;

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/game_controller.h"
+#include "core/launcher.h"
 #include "core/program_state.h"
 #include "core/virtual_host.h"
 
@@ -17,10 +18,10 @@ namespace kp {
 
 // One line of a script, already checked for form.
 struct ScriptCommand {
-  enum class Kind { Open, Menu, Line, Circle, Button, Wait, State };
+  enum class Kind { Open, Menu, Line, Circle, Button, Wait, State, Launcher, Hover };
   Kind kind;
   std::string text;         // window name, menu path or button caption
-  std::int64_t number = 0;  // Line, circle or milliseconds
+  std::int64_t number = 0;  // Line, circle, launcher label or milliseconds
   int lineNo = 0;           // where it stands in the script, from 1
 };
 
@@ -34,8 +35,8 @@ class ScriptError : public std::runtime_error {
 // the first malformed line, before anything runs.
 std::vector<ScriptCommand> parseScript(std::istream& in);
 
-// The program without a toolkit: game windows opened as the program opens them, user
-// events fed to them, a virtual clock, and the observable state.
+// The program without a toolkit: it starts in the launcher, game windows are opened as the
+// program opens them, user events are fed to them, a virtual clock, and the observable state.
 class PlaySession {
  public:
   explicit PlaySession(std::uint32_t seed = Random::kDefaultSeed);
@@ -51,10 +52,15 @@ class PlaySession {
   std::string line(int n);
   std::string circle(int n);
   std::string button(const std::string& caption);
+  // A click, or the mouse, on launcher label n. An index that is not a label is ignored.
+  std::string launcherClick(int n);
+  std::string hover(int n);
   void wait(std::int64_t ms);
   nlohmann::json state();
 
   GameController* window() { return window_.get(); }
+  // The launcher while it is open; it closes for good when a window opens.
+  const Launcher* launcher() const { return launcher_.get(); }
   VirtualHost& host() { return host_; }
   ProgramState& program() { return program_; }
   bool ended() const { return host_.ended(); }
@@ -68,6 +74,7 @@ class PlaySession {
 
   ProgramState program_;
   VirtualHost host_;
+  std::unique_ptr<Launcher> launcher_;
   std::unique_ptr<GameController> window_;
   std::vector<std::string> refused_;
   std::function<void(const std::string&)> onRefused_;

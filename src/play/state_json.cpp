@@ -21,6 +21,11 @@ nlohmann::json windowStateJson(const GameController& w) {
   j["game_over"] = s.gameOver;
   j["rounds"] = s.rounds;
   j["move_lock"] = w.moveLock();
+  j["timer_caption"] = w.timer().caption();
+  j["timer_remaining"] = w.timer().remaining();
+  j["timer_running"] = w.timer().running();
+  j["timer_limit"] = w.timer().limit();
+  j["keypad"] = w.keypadShown();
 
   json lines = json::object();
   for (int n = 1; n <= w.lineCount(); ++n) {

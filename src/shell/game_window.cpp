@@ -7,7 +7,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -21,6 +23,31 @@
 #include "shell/shell.h"
 
 namespace kp {
+
+// The Sudden Death strip: a marker that slides from full width to nothing as the
+// player's time runs out.
+class TimerStrip : public QWidget {
+ public:
+  explicit TimerStrip(QWidget* parent) : QWidget(parent) { setFixedHeight(10); }
+  void setFraction(double f) {
+    f = std::clamp(f, 0.0, 1.0);
+    if (f == fraction_) return;
+    fraction_ = f;
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), QColor(200, 200, 200));
+    const int x = int(width() * fraction_);
+    p.fillRect(QRect(0, 0, x, height()), QColor(60, 160, 60));
+    p.fillRect(QRect(std::max(0, x - 3), 0, 3, height()), Qt::black);
+  }
+
+ private:
+  double fraction_ = 1;
+};
 
 namespace {
 
@@ -151,6 +178,17 @@ void GameWindow::buildStatusPanel() {
   movesLeft_ = new QLabel(panel);
   col->addWidget(movesLeft_);
 
+  auto* timerRow = new QHBoxLayout();
+  timerRow->addWidget(new QLabel("Time left (ms):", panel));
+  timerCaption_ = new QLabel(panel);
+  timerRow->addWidget(timerCaption_, 1);
+  col->addLayout(timerRow);
+  timerStrip_ = new TimerStrip(panel);
+  col->addWidget(timerStrip_);
+
+  keypad_ = buildKeypad(panel);
+  col->addWidget(keypad_);
+
   rounds_ = new QListWidget(panel);
   col->addWidget(rounds_, 1);
 
@@ -166,6 +204,38 @@ void GameWindow::buildStatusPanel() {
   setCentralWidget(central);
 }
 
+QWidget* GameWindow::buildKeypad(QWidget* parent) {
+  auto* box = new QWidget(parent);
+  auto* grid = new QGridLayout(box);
+  grid->setContentsMargins(0, 4, 0, 4);
+  keypadDisplay_ = new QLineEdit(box);
+  keypadDisplay_->setReadOnly(true);
+  keypadDisplay_->setPlaceholderText("Move number");
+  grid->addWidget(keypadDisplay_, 0, 0, 1, 3);
+  auto add = [&](const QString& caption, int row, int column, std::function<void()> action) {
+    auto* b = new QPushButton(caption, box);
+    b->setFocusPolicy(Qt::NoFocus);
+    connect(b, &QPushButton::clicked, this, std::move(action));
+    grid->addWidget(b, row, column);
+  };
+  for (int d = 1; d <= 9; ++d)
+    add(QString::number(d), 1 + (d - 1) / 3, (d - 1) % 3, [this, d] { keypadDisplay_->insert(QString::number(d)); });
+  add("Clear", 4, 0, [this] { keypadDisplay_->clear(); });
+  add("0", 4, 1, [this] { keypadDisplay_->insert("0"); });
+  add("< back", 4, 2, [this] { keypadDisplay_->backspace(); });
+  auto* play = new QPushButton("Play move", box);
+  play->setObjectName("keypadPlay");
+  play->setFocusPolicy(Qt::NoFocus);
+  connect(play, &QPushButton::clicked, this, [this] {
+    const std::string text = keypadDisplay_->text().toStdString();
+    keypadDisplay_->clear();
+    controller_->keypadEntered(text);
+  });
+  grid->addWidget(play, 5, 0, 1, 3);
+  box->setVisible(false);
+  return box;
+}
+
 void GameWindow::refresh() {
   const StatusLabels& s = controller_->status();
   gameCaption_->setText(q(s.gameCaption));
@@ -177,6 +247,9 @@ void GameWindow::refresh() {
   redTotal_->setText(q(s.redTotal));
   blueTotal_->setText(q(s.blueTotal));
   movesLeft_->setText(q(s.movesLeft));
+  timerCaption_->setText(q(controller_->timer().caption()));
+  timerStrip_->setFraction(controller_->timer().fraction());
+  keypad_->setVisible(controller_->keypadShown());
   lastMoveCaption_->setText(q(s.lastMoveCaption));
   lastMove_->setText(q(s.lastMove));
 

@@ -8,6 +8,7 @@
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTimer;
@@ -15,6 +16,7 @@ class QTimer;
 namespace kp {
 
 class BoardView;
+class TimerStrip;
 class Shell;
 
 // The one frame of every game window: the menu bar built from the window's menu model,
@@ -45,6 +47,7 @@ class GameWindow : public QMainWindow, public Host {
  private:
   void buildMenus();
   void buildStatusPanel();
+  QWidget* buildKeypad(QWidget* parent);
   void refresh();
 
   Shell& shell_;
@@ -63,6 +66,10 @@ class GameWindow : public QMainWindow, public Host {
   QLabel* lastMoveCaption_ = nullptr;
   QLabel* lastMove_ = nullptr;
   QListWidget* rounds_ = nullptr;
+  QLabel* timerCaption_ = nullptr;
+  TimerStrip* timerStrip_ = nullptr;
+  QWidget* keypad_ = nullptr;
+  QLineEdit* keypadDisplay_ = nullptr;
   std::map<std::string, QPushButton*> buttons_;
   // Declared last so the model goes first and cancels its steps while the timers exist.
   std::unique_ptr<GameController> controller_;

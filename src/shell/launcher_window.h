@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <map>
+#include <vector>
 
 #include "core/launcher.h"
 
@@ -85,6 +86,7 @@ class LauncherWindow : public QWidget {
   Shell& shell_;
   Launcher model_;
   std::map<int, LauncherLabelWidget*> labels_;
+  std::vector<QWidget*> wideLines_;  // rows holding a header, the instruction or a long note
   RingWidget* rings_ = nullptr;
   StarFieldWidget* stars_ = nullptr;
   QTimer ringDelay_;

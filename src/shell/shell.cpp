@@ -6,6 +6,7 @@
 #include "boards/registry.h"
 #include "shell/about_box.h"
 #include "shell/game_window.h"
+#include "shell/launcher_window.h"
 
 namespace kp {
 
@@ -18,6 +19,12 @@ GameWindow* Shell::openWindow(WindowKind kind) {
   auto* w = new GameWindow(*this, kind);
   w->show();
   emit windowOpened(w);
+  return w;
+}
+
+LauncherWindow* Shell::openLauncher() {
+  auto* w = new LauncherWindow(*this);
+  w->show();
   return w;
 }
 

@@ -10,6 +10,7 @@
 namespace kp {
 
 class GameWindow;
+class LauncherWindow;
 
 // What the windows of one program run share: the program-wide values, the clock, and
 // the ways to open windows, the about box and documents.
@@ -23,6 +24,8 @@ class Shell : public QObject {
 
   // Loads a game window fresh and shows it; nullptr for a window not in this version.
   GameWindow* openWindow(WindowKind kind);
+  // Shows the launcher, the window the program starts in.
+  LauncherWindow* openLauncher();
   void showAbout();
   // Closes every window and ends the program.
   void quit();

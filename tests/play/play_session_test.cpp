@@ -131,6 +131,8 @@ TEST(PlayScript, MalformedLinesAreRejectedBeforeAnythingRuns) {
       {"circle 3x\n", "line 1: circle needs a whole number, not '3x'"},
       {"# comment\n\nmenu\n", "line 3: menu needs a menu path"},
       {"state now\n", "line 1: state takes no argument"},
+      {"launcher\n", "line 1: launcher needs a number"},
+      {"hover two\n", "line 1: hover needs a whole number, not 'two'"},
   };
   for (auto [script, error] : cases) {
     std::istringstream in(script);
@@ -155,6 +157,7 @@ TEST(PlayScript, CommandsThatCannotApplyToTheBoardStopTheRun) {
   for (auto [script, error] : cases) {
     std::istringstream in(script);
     PlaySession session;
+    ASSERT_EQ(session.open("square"), "");
     try {
       for (const auto& cmd : parseScript(in)) session.run(cmd);
       ADD_FAILURE() << "ran: " << script;
@@ -166,6 +169,7 @@ TEST(PlayScript, CommandsThatCannotApplyToTheBoardStopTheRun) {
 
 TEST(PlayScript, WhatAPersonCouldNotClickIsRefusedAndChangesNothing) {
   PlaySession session;
+  ASSERT_EQ(session.open("square"), "");
   EXPECT_EQ(session.menu("Games Menu > Tolva"), "");
   EXPECT_EQ(session.line(7), "");
   const json before = session.state();
@@ -179,6 +183,7 @@ TEST(PlayScript, WhatAPersonCouldNotClickIsRefusedAndChangesNothing) {
 
 TEST(PlayScript, ExitEndsTheProgramAndLaterEventsAreRefused) {
   PlaySession session;
+  ASSERT_EQ(session.open("square"), "");
   EXPECT_EQ(session.menu("Game > Exit"), "");
   EXPECT_TRUE(session.ended());
   std::istringstream in("line 5\nstate\n");
@@ -191,12 +196,129 @@ TEST(PlayScript, ExitEndsTheProgramAndLaterEventsAreRefused) {
 
 TEST(PlayScript, SwitchingToTheSameKindOfWindowLoadsItFresh) {
   PlaySession session;
+  ASSERT_EQ(session.open("square"), "");
   session.circle(7);
   EXPECT_EQ(session.open("square"), "");
   const json s = session.state();
   EXPECT_EQ(s["lines"]["36"]["width"], kUnclaimedWidth);
   EXPECT_EQ(s["circles"]["7"]["border"], kCircleBorder);
   EXPECT_EQ(s["rounds"], json({""}));
+}
+
+// Runs script text in a session and keeps every state it prints.
+std::vector<json> play(PlaySession& session, const std::string& script) {
+  std::istringstream in(script);
+  std::vector<json> states;
+  for (const auto& cmd : parseScript(in))
+    if (auto j = session.run(cmd)) states.push_back(*j);
+  return states;
+}
+
+TEST(PlayLauncher, TheSessionStartsInTheLauncherWithNoGameWindow) {
+  PlaySession session;
+  const json s = session.state();
+  EXPECT_TRUE(s["window"].is_null());
+  EXPECT_FALSE(s.contains("lines"));
+  ASSERT_TRUE(s.contains("launcher"));
+  EXPECT_EQ(s["launcher"].size(), 35u);
+  std::vector<std::string> shown;
+  for (const auto& [index, l] : s["launcher"].items())
+    if (l["visible"]) shown.push_back(index);
+  EXPECT_EQ(shown, (std::vector<std::string>{"0", "122", "29", "49"}));
+  EXPECT_EQ(s["launcher"]["122"], json({{"caption", "Click the name of a game to Quick-Launch it"},
+                                        {"colour", 0x800080},
+                                        {"visible", true}}));
+  EXPECT_EQ(s["pending_steps"], 0);
+  EXPECT_EQ(s["sub_level"], 0);
+}
+
+TEST(PlayLauncher, ExpandingAndHoveringShowInTheState) {
+  PlaySession session;
+  const auto s = play(session, "launcher 0\nstate\nhover 3\nhover 12\nstate\nlauncher 0\nstate\n");
+  ASSERT_EQ(s.size(), 3u);
+  EXPECT_EQ(s[0]["launcher"]["0"]["caption"], "Krunk Planor Plexa 2014 in 2D");
+  EXPECT_TRUE(s[0]["launcher"]["3"]["visible"]);
+  EXPECT_FALSE(s[0]["launcher"]["30"]["visible"]);
+  EXPECT_EQ(s[0]["launcher"]["3"]["colour"], 0xFF0000);
+  EXPECT_EQ(s[1]["launcher"]["3"]["colour"], 0xC000);
+  EXPECT_EQ(s[1]["launcher"]["2"]["colour"], 0xC00000);
+  EXPECT_EQ(s[1]["launcher"]["12"], s[0]["launcher"]["12"]);  // the marker took no hover
+  EXPECT_EQ(s[2]["launcher"], s[1]["launcher"]);             // a second click on the header
+  for (const auto& st : s) EXPECT_EQ(st["refused"], json::array());
+}
+
+TEST(PlayLauncher, AGameOpenedFromTheLauncherIsTheWindowOpenWouldLoad) {
+  PlaySession launched, opened;
+  const auto a = play(launched, "launcher 0\nlauncher 2\nstate\ncircle 7\nstate\n");
+  const auto b = play(opened, "# no launcher\nopen square\nstate\ncircle 7\nstate\n");
+  ASSERT_EQ(a.size(), 2u);
+  ASSERT_EQ(b.size(), 2u);
+  EXPECT_EQ(a[0]["window"], "square");
+  EXPECT_FALSE(a[0].contains("launcher"));
+  EXPECT_EQ(a[0], b[0]);
+  EXPECT_EQ(a[1], b[1]);
+  EXPECT_EQ(a[1]["refused"], json::array());
+  EXPECT_NE(a[1]["circles"], a[0]["circles"]);
+}
+
+TEST(PlayLauncher, BeginnersGloboriaSetsTheSubLevelBeforeTheWindowLoads) {
+  PlaySession session;
+  const auto s = play(session, "launcher 0\nlauncher 3\nstate\n");
+  ASSERT_EQ(s.size(), 1u);
+  EXPECT_EQ(s[0]["sub_level"], 1);
+  EXPECT_EQ(s[0]["window"], "square");
+  EXPECT_TRUE(s[0]["menus"]["Sub-Levels > Globoria"]["checked"]);
+}
+
+TEST(PlayLauncher, AGameNotInThisVersionIsNamedAndTheLauncherStays) {
+  PlaySession session;
+  const auto s = play(session, "launcher 0\nlauncher 5\nstate\nlauncher 29\nlauncher 33\nstate\n");
+  ASSERT_EQ(s.size(), 2u);
+  EXPECT_EQ(s[0]["messages"], json::array({{{"title", "Krunk Plexa"},
+                                            {"text", "Krunk Delvo in Planor and Globoria is not in this version yet."}}}));
+  EXPECT_EQ(messageTexts(s[1]), std::vector<std::string>{"Krunk the Wall is not in this version yet."});
+  for (const auto& st : s) {
+    EXPECT_TRUE(st["window"].is_null());
+    EXPECT_TRUE(st.contains("launcher"));
+    EXPECT_EQ(st["sub_level"], 0);
+    EXPECT_EQ(st["wall_level"], 1);
+  }
+}
+
+TEST(PlayLauncher, WhatThePersonCouldNotReachIsRefusedAndNothingIsIgnored) {
+  struct Case {
+    const char* before;  // run first; its states are not compared
+    const char* event;
+    const char* refusal;  // nullptr: silently ignored
+  };
+  const Case cases[] = {
+      {"", "launcher 3\n", "line 1: launcher label 3 is hidden"},
+      {"", "hover 2\n", "line 1: launcher label 2 is hidden"},
+      {"", "line 7\n", "line 1: no window is open"},
+      {"", "circle 7\n", "line 1: no window is open"},
+      {"", "menu Game > Exit\n", "line 1: no window is open"},
+      {"open square\n", "launcher 0\n", "line 1: no launcher is open"},
+      {"open square\n", "hover 0\n", "line 1: no launcher is open"},
+      {"launcher 0\nlauncher 2\n", "launcher 3\n", "line 1: no launcher is open"},
+      {"", "launcher 1\n", nullptr},
+      {"", "launcher 200\n", nullptr},
+      {"", "launcher 99999999999\n", nullptr},
+      {"launcher 0\n", "hover 200\n", nullptr},
+      {"launcher 0\n", "launcher 11\n", nullptr},
+      {"launcher 0\n", "launcher 122\n", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.before) + c.event);
+    PlaySession session;
+    play(session, c.before);
+    json before = session.state();
+    play(session, c.event);
+    json after = session.state();
+    EXPECT_EQ(after["refused"], c.refusal ? json::array({c.refusal}) : json::array());
+    after.erase("refused");
+    before.erase("refused");
+    EXPECT_EQ(after, before);
+  }
 }
 
 }  // namespace

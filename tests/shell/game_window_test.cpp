@@ -153,6 +153,44 @@ class GameWindowTest : public QObject {
     w->close();
   }
 
+  void theKeypadPlaysTheEnteredNumber() {
+    Shell shell;
+    GameWindow* w = shell.openWindow(WindowKind::Square);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QTest::keyClick(w, Qt::Key_F1, Qt::ControlModifier);
+    QVERIFY(w->controller().keypadShown());
+    auto press = [&](const QString& caption) {
+      for (auto* b : w->findChildren<QPushButton*>())
+        if (b->text() == caption && b->isVisible()) return b->click();
+      QFAIL(qPrintable("no button " + caption));
+    };
+    // Krunk: the number is a circle.
+    press("1");
+    press("9");
+    press("< back");
+    press("3");
+    press("Play move");
+    QVERIFY(w->controller().drawing().circles[13].border == kGreen);
+    press("Play move");  // nothing entered
+    QCOMPARE(answerNextMessage(), QString("Enter the number of a circle first (1 to 25)."));
+    w->close();
+  }
+
+  void aPendingComputerMoveDiesWithItsWindow() {
+    Shell shell;
+    GameWindow* w = shell.openWindow(WindowKind::Square);
+    w->action("players.0")->trigger();
+    w->controller().circleClicked(1);
+    QVERIFY(w->controller().moveLock());
+    QVERIFY(w->controller().pendingSteps() > 0);
+    QPointer<GameWindow> guard(w);
+    w->close();
+    QTRY_VERIFY(!guard);
+    QTest::qWait(1200);  // past the computer's pauses: nothing may run on the closed window
+  }
+
   void choosingTheSquareWindowAgainFromAnotherLoadsItFresh() {
     Shell shell;
     GameWindow* first = shell.openWindow(WindowKind::Square);

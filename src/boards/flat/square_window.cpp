@@ -1,5 +1,7 @@
 #include "boards/flat/square_window.h"
 
+#include "boards/flat/square_computer.h"
+
 #include <algorithm>
 #include <string>
 
@@ -24,6 +26,9 @@ constexpr VariantEntry kVariants[] = {
 };
 
 const std::vector<std::string> kSetupMenus = {"sub", "games"};
+
+// The computer's pauses: before it moves, and while its choice is shown.
+constexpr int kPauseMs = 500;
 
 constexpr const char* kLinePrompt = "Click a line to begin playing";
 constexpr const char* kCirclePrompt = "Click a circle to begin playing";
@@ -66,6 +71,7 @@ void SquareWindow::buildMenus() {
   }
   menus_.add(std::move(games));
 
+  addOptionsMenu();
   addHelpMenu();
 }
 
@@ -101,6 +107,10 @@ void SquareWindow::game_Click(int index) {
   for (int l = 1; l <= square::kLines; ++l) drawing_.lines[l].targetVisible = true;
   variant_ = index;
   menus_.at("games." + std::to_string(index)).checked = true;
+  if (index == Duarn) {
+    menus_.at("players.0").checked = false;
+    menus_.at("players.1").checked = true;
+  }
   if (circleVariant()) {
     status_.turnText = kCirclePrompt;
     for (int c = 1; c <= square::kCells; ++c) drawing_.circles[c].targetVisible = true;
@@ -127,6 +137,7 @@ void SquareWindow::onLineClick(int n) {
   }
   // This window leaves the two coordinate captions at their design text.
   status_.lastMove = "From.. to to..";
+  timer_.reset();
   if (variant_ == LineKrunk) lineKrunkEvaluation(true);
   else checkwins(true);
 }
@@ -140,15 +151,17 @@ void SquareWindow::onCircleClick(int k) {
   playCircle(k);
 }
 
+std::vector<int> SquareWindow::circleClaims(int k) const {
+  if (variant_ == Krunk) return {square::side(k, 1), square::side(k, 2), square::side(k, 3), square::side(k, 4)};
+  return square::superKrunkClaims(k, globoria(), variant_ == SuperKrunkPlus);
+}
+
 void SquareWindow::playCircle(int k) {
   game_.setCircleUsed(k);
   drawing_.circles[k].border = kGreen;
   const Colour colour = status_.turnColour;
-  if (variant_ == Krunk) {
-    for (int s = 1; s <= 4; ++s) game_.paintLine(square::side(k, s), colour);
-  } else {
-    for (int line : square::superKrunkClaims(k, globoria(), variant_ == SuperKrunkPlus)) game_.paintLine(line, colour);
-  }
+  for (int line : circleClaims(k)) game_.paintLine(line, colour);
+  timer_.reset();
   circleEvaluation(true);
 }
 
@@ -167,6 +180,7 @@ void SquareWindow::circleEvaluation(bool afterMove) {
   if (!afterMove) return;
 
   setSetupMenusEnabled(false, kSetupMenus);
+  timer_.stop();
   if (status_.turnText == "Krunk!") {
     passTurnTo(other(krunkPlayer_), kRed);
   } else if (variant_ == RibbonKrunk && game_.points(mover) > before) {
@@ -184,6 +198,8 @@ void SquareWindow::circleEvaluation(bool afterMove) {
     status_.turnText = "Krunk!";
     status_.turnColour = kBlack;
     playCircle(game_.firstUnusedCircle());
+  } else {
+    handOver();
   }
 }
 
@@ -196,19 +212,102 @@ void SquareWindow::lineKrunkEvaluation(bool afterMove) {
   if (!afterMove) return;
 
   setSetupMenusEnabled(false, kSetupMenus);
+  timer_.stop();
   passTurnTo(other(game_.toMove()), kRedTurnText);
   if (open == 0) finishGame();
+  else handOver();
 }
 
 void SquareWindow::checkwins(bool afterMove) {
   if (afterMove) setSetupMenusEnabled(false, kSetupMenus);
+  timer_.stop();
   if (game_.checkwins(variant_ == Duarn ? LineRule::Duarn : LineRule::Tolva) == Outcome::GameOver) finishGame();
+  else handOver();
 }
 
-void SquareWindow::finishGame() { message(game_.endGame()); }
+void SquareWindow::finishGame() {
+  game_.setMoveLock(false);
+  message(game_.endGame());
+}
+
+void SquareWindow::handOver() {
+  if (onePlayer() && game_.toMove() == Player::Red && variant_ != Duarn) {
+    game_.setMoveLock(true);
+    if (variant_ == Tolva) schedule(kPauseMs, [this] { computerTolva(); });
+    else if (variant_ == LineKrunk) schedule(kPauseMs, [this] { computerLineKrunk(); });
+    else schedule(kPauseMs, [this] { computerCircle(); });
+    return;
+  }
+  game_.setMoveLock(false);
+  if (!timer_.noLimit()) timer_.start();
+}
+
+void SquareWindow::playersChanged() {
+  // Chosen between games while Red is to open: the computer opens at once.
+  if (!status_.gameOver && game_.toMove() == Player::Red && !game_.moveLock() && game_.claimedLineCount() == 0)
+    handOver();
+}
+
+void SquareWindow::computerTolva() {
+  const int line = square::chooseTolvaLine(game_, drawing_, program_.random);
+  if (line == 0) return;
+  game_.setToggle(0);  // Blue is next unless this move scores
+  // Shown first in yellow (its joined partner already in Red), then in Red.
+  if (const int partner = game_.graph().partner[line]) {
+    drawing_.lines[partner].width = kClaimedWidth;
+    drawing_.lines[partner].colour = kRed;
+  }
+  drawing_.lines[line].width = kClaimedWidth;
+  drawing_.lines[line].colour = kYellow;
+  schedule(kPauseMs, [this, line] {
+    drawing_.lines[line].colour = kRed;
+    schedule(kPauseMs, [this, line] {
+      game_.claimLine(line, kRed, 1, Player::Red);
+      status_.lastMove = "From.. to to..";
+      timer_.reset();
+      checkwins(true);
+    });
+  });
+}
+
+void SquareWindow::computerCircle() {
+  std::vector<square::ColourMove> moves;
+  for (int c = 1; c <= square::kCells; ++c) {
+    if (game_.circleUsed(c)) continue;
+    square::ColourMove m{c, circleClaims(c)};
+    for (int l : std::vector<int>(m.lines))
+      if (int p = game_.graph().partner[l]) m.lines.push_back(p);
+    moves.push_back(std::move(m));
+  }
+  const int circle = square::chooseByColour(game_.graph(), drawing_, moves, {kRed}, program_.random);
+  if (circle == 0) return;
+  drawing_.circles[circle].border = kYellow;  // the computer's choice, shown before it is played
+  schedule(kPauseMs, [this, circle] { playCircle(circle); });
+}
+
+void SquareWindow::computerLineKrunk() {
+  std::vector<square::ColourMove> moves;
+  const BoardGraph& g = game_.graph();
+  for (int l = 1; l <= square::kLines; ++l) {
+    // A joined pair is one move: offer it once.
+    if (game_.claimed(l) || (g.partner[l] != 0 && g.partner[l] < l)) continue;
+    moves.push_back({l, g.partner[l] ? std::vector<int>{l, g.partner[l]} : std::vector<int>{l}});
+  }
+  const int line = square::chooseByColour(g, drawing_, moves, {kRed, kRedTurnText}, program_.random);
+  if (line == 0) return;
+  drawing_.lines[line].width = kClaimedWidth;
+  drawing_.lines[line].colour = kYellow;
+  schedule(kPauseMs, [this, line] {
+    game_.claimLine(line, status_.turnColour, 1, Player::Red);
+    status_.lastMove = "From.. to to..";
+    timer_.reset();
+    lineKrunkEvaluation(true);
+  });
+}
 
 void SquareWindow::newGame() {
   cancelAllSteps();
+  timer_.restore();
   game_.resetBoard();
   setSetupMenusEnabled(true, kSetupMenus);
   if (variant_ == Tolva) status_.gameCaption = "Tolva";
@@ -223,6 +322,7 @@ void SquareWindow::newGame() {
     checkwins(false);
     return;
   }
+  game_.setMoveLock(false);
   game_.setToggle(0);
   status_.yourTurn = {false, true, false};
   if (circleVariant()) circleEvaluation(false);

@@ -48,6 +48,16 @@ class SquareWindow : public GameController {
   void passTurnTo(Player next, Colour redColour);
   void finishGame();
 
+  bool twoPlayerOnly() const override { return variant_ == Duarn; }
+  void playersChanged() override;
+  // After an evaluation: the computer takes over while it plays Red and Red is to move;
+  // otherwise the lock is released and the person's countdown runs.
+  void handOver();
+  void computerTolva();
+  void computerCircle();
+  void computerLineKrunk();
+  std::vector<int> circleClaims(int k) const;
+
   BoardGraph planor_ = square::graph(false);
   BoardGraph globoria_ = square::graph(true);
   BoardGeometry geometry_ = square::geometry();
