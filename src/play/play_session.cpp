@@ -55,6 +55,8 @@ std::vector<ScriptCommand> parseScript(std::istream& in) {
     } else if (word == "launcher" || word == "hover") {
       cmd.kind = word == "launcher" ? ScriptCommand::Kind::Launcher : ScriptCommand::Kind::Hover;
       cmd.number = parseNumber(arg, lineNo, word);
+    } else if (word == "keypad") {
+      cmd.kind = ScriptCommand::Kind::Keypad;  // an empty entry is a person's mistake to show, not a script error
     } else if (word == "state") {
       if (!arg.empty()) fail(lineNo, "state takes no argument");
     } else {
@@ -118,6 +120,14 @@ std::string PlaySession::circle(int n) {
   if (!window_) return "no window is open";
   if (!window_->drawing().circles[n].targetVisible) return "circle " + std::to_string(n) + " has no target to click";
   window_->circleClicked(n);
+  settle();
+  return "";
+}
+
+std::string PlaySession::keypad(const std::string& text) {
+  if (!window_) return "no window is open";
+  if (!window_->keypadShown()) return "the keypad is not shown";
+  window_->keypadEntered(text);
   settle();
   return "";
 }
@@ -222,6 +232,9 @@ std::optional<nlohmann::json> PlaySession::run(const ScriptCommand& cmd) {
       }
       case K::Button:
         refusal = button(cmd.text);
+        break;
+      case K::Keypad:
+        refusal = keypad(cmd.text);
         break;
       case K::Launcher:
       case K::Hover: {

@@ -18,7 +18,7 @@ namespace kp {
 
 // One line of a script, already checked for form.
 struct ScriptCommand {
-  enum class Kind { Open, Menu, Line, Circle, Button, Wait, State, Launcher, Hover };
+  enum class Kind { Open, Menu, Line, Circle, Button, Wait, State, Launcher, Hover, Keypad };
   Kind kind;
   std::string text;         // window name, menu path or button caption
   std::int64_t number = 0;  // Line, circle, launcher label or milliseconds
@@ -52,6 +52,8 @@ class PlaySession {
   std::string line(int n);
   std::string circle(int n);
   std::string button(const std::string& caption);
+  // Enters text on the keypad and confirms it (the keypad must be shown).
+  std::string keypad(const std::string& text);
   // A click, or the mouse, on launcher label n. An index that is not a label is ignored.
   std::string launcherClick(int n);
   std::string hover(int n);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <numeric>
 #include <random>
 #include <sstream>
@@ -98,6 +99,52 @@ INSTANTIATE_TEST_SUITE_P(SquareWindow, VariantScenario,
                            return name + (std::get<1>(info.param) ? "_Globoria_" : "_Planor_") +
                                   std::to_string(std::get<2>(info.param));
                          });
+
+}  // namespace
+}  // namespace kp
+
+namespace kp {
+namespace {
+
+TEST(ComputerScenario, TolvaAgainstTheComputerWithItsPausesAndTheTimer) {
+  std::ifstream in(std::string(KP_SCENARIO_DIR) + "/computer_tolva.play");
+  PlaySession session;
+  std::vector<json> s;
+  for (const auto& cmd : parseScript(in))
+    if (auto j = session.run(cmd)) s.push_back(*j);
+  ASSERT_EQ(s.size(), 6u);
+  auto linesIn = [](const json& state, Colour c) {
+    std::vector<std::string> out;
+    for (const auto& [n, l] : state["lines"].items())
+      if (l["colour"] == c && l["width"] == 8) out.push_back(n);
+    return out;
+  };
+  EXPECT_TRUE(s[0]["move_lock"]);
+  EXPECT_FALSE(s[0]["timer_running"]) << "the computer's time is not counted";
+  EXPECT_TRUE(linesIn(s[0], kYellow).empty());
+  const auto shown = linesIn(s[1], kYellow);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(linesIn(s[2], kRed), shown);
+  EXPECT_TRUE(s[2]["move_lock"]);
+  EXPECT_EQ(s[3]["turn_text"], "No score    Blue's turn.");
+  EXPECT_FALSE(s[3]["move_lock"]);
+  EXPECT_TRUE(s[3]["timer_running"]);
+  EXPECT_EQ(s[3]["timer_caption"], "10000");
+  EXPECT_EQ(s[4]["messages"][0]["text"], "There is no line 99 on this board (1 to 60).");
+  EXPECT_EQ(s[4]["lines"]["13"]["colour"], kBlue) << "the keypad played Line 13";
+  EXPECT_EQ(linesIn(s[4], kRed).size(), 2u);
+  EXPECT_EQ(s[5]["messages"].back()["text"], "You lose.");
+  EXPECT_TRUE(s[5]["ended"]);
+}
+
+TEST(ComputerScenario, KeypadIsRefusedWhileHidden) {
+  PlaySession session;
+  ASSERT_EQ(session.open("square"), "");
+  EXPECT_EQ(session.keypad("13"), "the keypad is not shown");
+  EXPECT_EQ(session.menu("Game > Show keypad for entering moves from online chats / text messages / phone"), "");
+  EXPECT_EQ(session.keypad("13"), "");
+  EXPECT_EQ(session.state()["circles"]["13"]["border"], kGreen);
+}
 
 }  // namespace
 }  // namespace kp
