@@ -3,7 +3,7 @@ set -eu
 cd "$(dirname "$0")/.."
 
 PACKAGES="cmake g++ ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  xvfb xauth imagemagick fonts-dejavu-core ccache"
+  xvfb xauth imagemagick fonts-dejavu-core ccache clang libclang-rt-14-dev"
 
 install_missing() {
   missing=""

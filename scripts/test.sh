@@ -11,5 +11,13 @@ build
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 BUILD_DIR=build-asan build -DKP_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-cd build-asan
-ctest --output-on-failure -j2
+(cd build-asan && ctest --output-on-failure -j2)
+
+# The script reader under clang's coverage-guided fuzzer, for a bounded time, starting
+# from the scenario scripts.
+BUILD_DIR=build-fuzz build -DKP_LIBFUZZER=ON -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++
+mkdir -p build-fuzz/corpus
+cp tests/scenarios/*.play build-fuzz/corpus/
+build-fuzz/kp_script_fuzzer -max_total_time="${KP_FUZZ_SECONDS:-60}" -timeout=10 -max_len=2048 \
+  -print_final_stats=1 build-fuzz/corpus
+echo "All tests passed: normal build, sanitizer build, script fuzzer."

@@ -1,5 +1,7 @@
 #pragma once
 #include <functional>
+#include <optional>
+#include <utility>
 #include <set>
 #include <string>
 #include <vector>
@@ -42,6 +44,14 @@ class GameController {
   virtual int lineCount() const = 0;
   virtual int circleCount() const = 0;
   virtual bool moveLock() const = 0;
+
+  // What the board itself says, for checks that the labels agree with it: the points as
+  // the drawing shows them (Red, Blue), and the moves-left label the board calls for
+  // while the game keeps that label up to date (nothing otherwise).
+  virtual std::pair<int, int> pointsOnBoard() const = 0;
+  virtual std::optional<std::string> movesLeftOnBoard() const = 0;
+  // Steps scheduled by the computer's turn (every pending step but the countdown's).
+  std::size_t computerSteps() const { return steps_.size() - (timer_.running() ? 1 : 0); }
 
   const MoveTimer& timer() const { return timer_; }
   bool keypadShown() const { return menus_.find("game.keypad") && menus_.at("game.keypad").checked; }

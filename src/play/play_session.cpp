@@ -1,5 +1,6 @@
 #include "play/play_session.h"
 
+#include <algorithm>
 #include <charconv>
 #include <istream>
 #include <sstream>
@@ -78,6 +79,7 @@ void PlaySession::load(WindowKind kind) {
   launcher_.reset();  // closed for good once any window opens
   window_.reset();    // its pending steps go with it
   window_ = loadWindow(kind, host_, program_);
+  ++loads_;
 }
 
 void PlaySession::settle() {
@@ -170,7 +172,9 @@ std::string PlaySession::hover(int n) {
 }
 
 void PlaySession::wait(std::int64_t ms) {
-  const std::int64_t until = host_.nowMs() + ms;
+  // A century of virtual time is more than any game needs, and keeps the clock from overflowing.
+  constexpr std::int64_t kLongest = 100LL * 366 * 24 * 3600 * 1000;
+  const std::int64_t until = host_.nowMs() + std::clamp<std::int64_t>(ms, 0, kLongest);
   while (!host_.ended() && host_.runNextStepBy(until)) settle();
   host_.setClock(until);
 }

@@ -61,6 +61,8 @@ class PlaySession {
   nlohmann::json state();
 
   GameController* window() { return window_.get(); }
+  // How many game windows have been loaded so far: tells a fresh window from the last one.
+  int loads() const { return loads_; }
   // The launcher while it is open; it closes for good when a window opens.
   const Launcher* launcher() const { return launcher_.get(); }
   VirtualHost& host() { return host_; }
@@ -79,6 +81,7 @@ class PlaySession {
   std::unique_ptr<Launcher> launcher_;
   std::unique_ptr<GameController> window_;
   std::vector<std::string> refused_;
+  int loads_ = 0;
   std::function<void(const std::string&)> onRefused_;
 };
 

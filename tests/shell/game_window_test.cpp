@@ -191,6 +191,65 @@ class GameWindowTest : public QObject {
     QTest::qWait(1200);  // past the computer's pauses: nothing may run on the closed window
   }
 
+  void exitWhileTheComputerWaitsAndAMessageIsOpen() {
+    Shell shell;
+    GameWindow* w = shell.openWindow(WindowKind::Square);
+    w->action("players.0")->trigger();
+    w->controller().circleClicked(1);
+    QVERIFY(w->controller().computerSteps() > 0);
+    w->controller().keypadEntered("0");  // a message box is open now
+    auto visibleWindows = [] {
+      int open = 0, boxes = 0;
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        open += top->isVisible();
+        boxes += top->isVisible() && qobject_cast<QMessageBox*>(top);
+      }
+      return std::make_pair(open, boxes);
+    };
+    QCOMPARE(visibleWindows().second, 1);
+    QPointer<GameWindow> guard(w);
+    w->action("game.exit")->trigger();
+    QTRY_VERIFY(!guard);
+    QCOMPARE(visibleWindows().first, 0);
+    QTest::qWait(1200);  // the computer's pauses have passed: nothing runs
+  }
+
+  void switchingWhileTheComputerOpensLeavesTheNewBoardAlone() {
+    Shell shell;
+    GameWindow* first = shell.openWindow(WindowKind::Square);
+    first->action("games.0")->trigger();
+    first->action("players.0")->trigger();
+    first->action("game.new")->trigger();  // Red, the computer, opens this game after a pause
+    QVERIFY(first->controller().moveLock());
+    QVERIFY(first->action("other")->isEnabled());  // the opening announcement locks nothing
+    GameWindow* second = nullptr;
+    connect(&shell, &Shell::windowOpened, [&](GameWindow* w) { second = w; });
+    first->switchWindow(WindowKind::Square);
+    QTRY_VERIFY(second);
+    QTest::qWait(2000);
+    int claimed = 0;
+    for (int l = 1; l <= 60; ++l) claimed += second->controller().drawing().lines[l].width == 8;
+    QCOMPARE(claimed, 0);
+    QVERIFY(!second->controller().moveLock());
+    second->close();
+  }
+
+  void tinyAndHugeWindowsStillDrawAndClick() {
+    Shell shell;
+    GameWindow* w = shell.openWindow(WindowKind::Square);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    w->action("games.0")->trigger();
+    for (QSize size : {QSize(1, 1), QSize(5000, 4000), QSize(300, 200)}) {
+      w->resize(size);
+      QTest::qWait(20);
+      QVERIFY(!w->grab().isNull());
+      QVERIFY(w->boardView()->width() > 0);
+    }
+    clickBoard(*w, midpoint(*w, 31));
+    QCOMPARE(w->controller().drawing().lines[31].width, 8);
+    w->close();
+  }
+
   void choosingTheSquareWindowAgainFromAnotherLoadsItFresh() {
     Shell shell;
     GameWindow* first = shell.openWindow(WindowKind::Square);

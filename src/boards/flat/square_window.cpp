@@ -101,7 +101,42 @@ void SquareWindow::ver_Click() {
   program_.subLevel = toGloboria ? 1 : 0;
 }
 
+std::pair<int, int> SquareWindow::pointsOnBoard() const {
+  int red = 0, blue = 0;
+  const bool byColour = circleVariant() || variant_ == LineKrunk;
+  for (int c = 1; c <= square::kCells; ++c) {
+    if (!byColour) {
+      // The line games fill the circle of each Cell scored, once.
+      red += drawing_.circles[c].fill == kRed;
+      blue += drawing_.circles[c].fill == kBlue;
+      continue;
+    }
+    int r = 0, b = 0;
+    for (int s = 1; s <= 4; ++s) {
+      const LineDraw& l = drawing_.lines[square::side(c, s)];
+      if (l.width != kClaimedWidth) continue;
+      r += l.colour == kRed || (variant_ == LineKrunk && l.colour == kRedTurnText);
+      b += l.colour == kBlue;
+    }
+    red += r == 4;
+    blue += b == 4;
+  }
+  return {red, blue};
+}
+
+std::optional<std::string> SquareWindow::movesLeftOnBoard() const {
+  if (!movesLeftKept_) return std::nullopt;
+  int left = 0;
+  if (variant_ == LineKrunk) {
+    for (int l : square::kInteriorLines) left += !game_.claimed(l);
+  } else {
+    left = game_.unusedCircles();
+  }
+  return std::to_string(left) + " moves left";
+}
+
 void SquareWindow::game_Click(int index) {
+  movesLeftKept_ = false;
   for (const auto& v : kVariants) menus_.at("games." + std::to_string(v.index)).checked = false;
   for (int c = 1; c <= square::kCells; ++c) drawing_.circles[c].targetVisible = false;
   for (int l = 1; l <= square::kLines; ++l) drawing_.lines[l].targetVisible = true;
@@ -177,6 +212,7 @@ void SquareWindow::circleEvaluation(bool afterMove) {
   const int before = game_.points(mover);
   game_.rebuildPointsByColour({kRed});
   status_.movesLeft = std::to_string(game_.unusedCircles()) + " moves left";
+  movesLeftKept_ = true;
   if (!afterMove) return;
 
   setSetupMenusEnabled(false, kSetupMenus);
@@ -209,6 +245,7 @@ void SquareWindow::lineKrunkEvaluation(bool afterMove) {
   const int open = int(std::count_if(square::kInteriorLines.begin(), square::kInteriorLines.end(),
                                      [&](int l) { return !game_.claimed(l); }));
   status_.movesLeft = std::to_string(open) + " moves left";
+  movesLeftKept_ = true;
   if (!afterMove) return;
 
   setSetupMenusEnabled(false, kSetupMenus);
@@ -306,6 +343,7 @@ void SquareWindow::computerLineKrunk() {
 }
 
 void SquareWindow::newGame() {
+  movesLeftKept_ = false;
   cancelAllSteps();
   timer_.restore();
   game_.resetBoard();

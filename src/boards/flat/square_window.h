@@ -17,6 +17,8 @@ class SquareWindow : public GameController {
   int lineCount() const override { return square::kLines; }
   int circleCount() const override { return square::kCells; }
   bool moveLock() const override { return game_.moveLock(); }
+  std::pair<int, int> pointsOnBoard() const override;
+  std::optional<std::string> movesLeftOnBoard() const override;
 
   int variant() const { return variant_; }
   bool globoria() const { return menus_.at("sub.globoria").checked; }
@@ -64,6 +66,7 @@ class SquareWindow : public GameController {
   LineGame game_{status_, drawing_};
   int variant_ = Tolva;
   Player krunkPlayer_ = Player::Blue;  // to move when "Krunk!" was announced
+  bool movesLeftKept_ = false;         // a colour game's evaluation has written the label
 };
 
 }  // namespace kp

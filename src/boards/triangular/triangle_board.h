@@ -1,0 +1,50 @@
+#pragma once
+#include <vector>
+
+#include "core/board_graph.h"
+#include "core/drawing.h"
+
+namespace kp::triangular {
+
+// The hexagon of side 3 cut into unit triangles: 37 lattice points in rows of 4, 5, 6, 7,
+// 6, 5 and 4, 90 Lines and 54 triangles (rows of 7, 9, 11, 11, 9 and 7).
+inline constexpr int kPoints = 37;
+inline constexpr int kLines = 90;
+inline constexpr int kTriangles = 54;
+
+// Whether the triangle (1..54) has its apex on top.
+bool pointsUp(int triangle);
+
+// Entry 1..3 of the triangle table: right side, base, left side for a triangle pointing
+// up; top, right side, left side for one pointing down. 0 outside the table.
+int side(int triangle, int entry);
+
+// The Line joined to a boundary Line in Globoria (opposite sides of the hexagon meet by
+// translation), or 0 for an inner Line.
+int wrapPartner(int line);
+
+// Planor: the flat hexagon. Globoria: the 9 boundary pairs are joined, so a claim on one
+// Line of a pair also sets the side of the triangle across the join through its partner.
+BoardGraph graph(bool globoria);
+
+// Unit Lines 100 design units long with a margin; circles at the triangle centroids,
+// dots at the lattice points.
+BoardGeometry geometry();
+
+// The Lines a Super Krunk circle move claims after the triangle's own three, in claiming
+// order: `first` in Super Krunk and Super Krunk Plus, `second` in Super Krunk Plus only.
+struct Extension {
+  std::vector<int> first, second;
+};
+
+// Planor (`krunkexten`): each side prolonged by one unit Line past both corners, except
+// where that leaves the hexagon; with Plus, at every corner where both prolongations
+// exist, the Line closing the triangle they span. The Lines come in the order the Globoria
+// row of the same triangle claims them. Empty outside 1..54.
+Extension planorExtension(int triangle);
+
+// Globoria (`withbubble`): the table as the game has it; at the joins it follows no single
+// rule. Empty outside 1..54.
+Extension globoriaExtension(int triangle);
+
+}  // namespace kp::triangular

@@ -1,0 +1,212 @@
+// Plays long seeded random sequences of user events against every game window, through
+// the same path as krunkplexa-play, and checks after every event that what the window
+// shows agrees with its board. A failing seed is shrunk to a short script that can be
+// pasted into krunkplexa-play.
+//
+//   kp_window_fuzzer [--events N] [--seed S] [--window NAME]
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <iostream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "play/play_session.h"
+
+namespace {
+
+using kp::GameController;
+using kp::PlaySession;
+
+// The windows under test: one line each.
+const char* const kWindows[] = {
+    "square",
+};
+
+struct Failure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+void check(bool ok, const std::string& what) {
+  if (!ok) throw Failure(what);
+}
+
+// What the checks remember between events of one window's life.
+struct Watch {
+  int window = 0;  // which load of a window
+  std::size_t finishedGames = 0;
+};
+
+// What a run got through, so a quiet fuzzer cannot pass for a thorough one.
+struct Tally {
+  long long refused = 0, games = 0, computerMoves = 0;
+};
+Tally tally;
+
+int number(const std::string& label) {
+  try {
+    return std::stoi(label);
+  } catch (...) {
+    throw Failure("a points label is not a number: '" + label + "'");
+  }
+}
+
+void checkInvariants(PlaySession& session, Watch& watch, const std::vector<kp::ShownMessage>& messages) {
+  const GameController* w = session.window();
+  kp::VirtualHost& host = session.host();
+  // No step outlives the window that scheduled it.
+  check(host.scheduledCount() == (w ? w->pendingSteps() : 0), "a scheduled step outlived its window");
+  if (!w) return;
+  if (session.loads() != watch.window) watch = Watch{session.loads(), 0};
+
+  const kp::StatusLabels& s = w->status();
+  const auto [red, blue] = w->pointsOnBoard();
+  check(number(s.redPoints) == red && number(s.bluePoints) == blue,
+        "points " + s.redPoints + ":" + s.bluePoints + " but the board shows " + std::to_string(red) + ":" +
+            std::to_string(blue));
+  check(red + blue <= w->circleCount(), "more points than Cells");
+  if (auto left = w->movesLeftOnBoard()) check(s.movesLeft == *left, "'" + s.movesLeft + "' but the board says '" + *left + "'");
+  check(!w->moveLock() || w->computerSteps() > 0, "the move lock is set with no computer move coming");
+
+  for (const auto& m : messages)
+    if (m.text.find(" by points") != std::string::npos || m.text == "By points its a tie") ++watch.finishedGames, ++tally.games;
+  check(s.rounds.size() == 1 + 3 * watch.finishedGames,
+        "rounds list has " + std::to_string(s.rounds.size()) + " entries after " + std::to_string(watch.finishedGames) +
+            " games");
+  int redTotal = 0, blueTotal = 0;
+  for (std::size_t g = 0; g < watch.finishedGames; ++g) {
+    const std::string& round = s.rounds[1 + 3 * g];
+    const std::string prefix = "Round " + std::to_string(g + 1) + " -";
+    check(round.rfind(prefix, 0) == 0, "round line '" + round + "' should start '" + prefix + "'");
+    const auto tab1 = round.find('\t'), tab2 = round.rfind('\t');
+    redTotal += std::stoi(round.substr(tab1 + 1, tab2 - tab1 - 1));
+    blueTotal += std::stoi(round.substr(tab2 + 1));
+  }
+  check(number(s.redTotal) == redTotal && number(s.blueTotal) == blueTotal, "running totals differ from the rounds");
+  check(!s.gameOver || watch.finishedGames > 0, "the GAME OVER banner without a finished game");
+}
+
+// One random event as a script line, for the window that is open.
+std::string randomEvent(std::mt19937& rng, PlaySession& session) {
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  const GameController* w = session.window();
+  if (!w) return "open square";
+  const int roll = pick(0, 999);
+  if (roll < 450) {
+    // Mostly what a person would click: a target that is shown and free.
+    std::vector<std::string> free;
+    for (int n = 1; n <= w->lineCount(); ++n)
+      if (w->drawing().lines[n].targetVisible && w->drawing().lines[n].width != kp::kClaimedWidth)
+        free.push_back("line " + std::to_string(n));
+    for (int n = 1; n <= w->circleCount(); ++n)
+      if (w->drawing().circles[n].targetVisible && w->drawing().circles[n].border != kp::kGreen)
+        free.push_back("circle " + std::to_string(n));
+    if (!free.empty()) return free[pick(0, int(free.size()) - 1)];
+  }
+  if (roll < 600) return "line " + std::to_string(pick(1, w->lineCount()));
+  if (roll < 700) return "circle " + std::to_string(pick(1, w->circleCount()));
+  if (roll < 820) {
+    std::vector<std::string> paths;
+    w->menus().forEach([&](const std::string& path, const kp::MenuEntry& e) {
+      // Exit ends the run: rarely. New game is the button's business below.
+      if (e.children.empty() && e.id != "game.new" && (e.id != "game.exit" || pick(0, 50) == 0)) paths.push_back(path);
+    });
+    return "menu " + paths[pick(0, int(paths.size()) - 1)];
+  }
+  if (roll < 950) {
+    // Mostly short waits; now and then one long enough for any countdown to run out.
+    const int scale = pick(0, 99);
+    return "wait " + std::to_string(scale < 60 ? pick(0, 600) : scale < 98 ? pick(0, 3000) : pick(0, 130000));
+  }
+  if (roll < 990) {
+    static const char* const odd[] = {"", "0", "007", "123", "9999", "x", "1 2"};
+    return pick(0, 2) == 0 ? std::string("keypad ") + odd[pick(0, 6)]
+                           : "keypad " + std::to_string(pick(1, std::max(w->lineCount(), w->circleCount())));
+  }
+  if (roll < 996) return pick(0, 1) ? "button New game" : "menu Game > New";
+  return "open " + std::string(kWindows[pick(0, int(std::size(kWindows)) - 1)]);
+}
+
+// Plays a script from a fresh session; returns the failure, or "" when every check held.
+std::string replay(const std::string& window, std::uint32_t seed, const std::vector<std::string>& script,
+                   std::size_t* failedAt = nullptr) {
+  PlaySession session(seed);
+  session.open(window);
+  Watch watch;
+  for (std::size_t i = 0; i < script.size(); ++i) {
+    try {
+      std::istringstream in(script[i]);
+      for (const auto& cmd : kp::parseScript(in)) session.run(cmd);
+      checkInvariants(session, watch, session.host().takeMessages());
+    } catch (const std::exception& e) {
+      if (failedAt) *failedAt = i;
+      return e.what();
+    }
+  }
+  return "";
+}
+
+// Removes events while the script still fails, in halving chunks, then one by one.
+std::vector<std::string> shrink(const std::string& window, std::uint32_t seed, std::vector<std::string> script) {
+  for (std::size_t chunk = script.size() / 2; chunk >= 1; chunk /= 2) {
+    for (std::size_t start = 0; start < script.size();) {
+      std::vector<std::string> shorter(script.begin(), script.begin() + std::ptrdiff_t(start));
+      shorter.insert(shorter.end(), script.begin() + std::ptrdiff_t(std::min(script.size(), start + chunk)), script.end());
+      if (!replay(window, seed, shorter).empty()) script = std::move(shorter);
+      else start += chunk;
+    }
+    if (chunk == 1) break;
+  }
+  return script;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  long long events = 200000;
+  std::uint32_t seed = 1;
+  std::string only;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (!std::strcmp(argv[i], "--events")) events = std::atoll(argv[i + 1]);
+    else if (!std::strcmp(argv[i], "--seed")) seed = std::uint32_t(std::atoll(argv[i + 1]));
+    else if (!std::strcmp(argv[i], "--window")) only = argv[i + 1];
+  }
+
+  for (const char* window : kWindows) {
+    if (!only.empty() && only != window) continue;
+    std::mt19937 rng(seed);
+    long long played = 0, runs = 0;
+    while (played < events) {
+      // One run: a fresh program, events until it ends or 5000 have been played.
+      ++runs;
+      const std::uint32_t runSeed = seed * 7919u + std::uint32_t(runs);
+      PlaySession session(runSeed);
+      session.setOnRefused([](const std::string&) { ++tally.refused; });
+      session.open(window);
+      Watch watch;
+      std::vector<std::string> script;
+      for (int n = 0; n < 5000 && played < events && !session.ended(); ++n, ++played) {
+        script.push_back(randomEvent(rng, session));
+        try {
+          std::istringstream in(script.back());
+          for (const auto& cmd : kp::parseScript(in)) session.run(cmd);
+          checkInvariants(session, watch, session.host().takeMessages());
+        } catch (const std::exception& e) {
+          std::cerr << "window " << window << ", seed " << seed << ", run " << runs << ": " << e.what() << "\n";
+          const auto small = shrink(window, runSeed, script);
+          std::cerr << "shortest script found (" << small.size() << " events, krunkplexa-play --seed " << runSeed
+                    << "):\nopen " << window << "\n";
+          for (const auto& line : small) std::cerr << line << "\n";
+          std::cerr << "# fails with: " << replay(window, runSeed, small) << "\n";
+          return 1;
+        }
+      }
+    }
+    std::cout << "window " << window << ": " << played << " events in " << runs << " runs (" << tally.games
+              << " games finished, " << tally.refused << " events refused), every check held\n";
+  }
+  return 0;
+}
