@@ -111,6 +111,7 @@ void GameController::buttonPressed(const std::string& caption) {
   for (const auto& b : buttons_) {
     if (b.caption != caption || !b.visible || !b.enabled) continue;
     if (caption == "New game") newGame();
+    else onButton(caption);
     notifyChanged();
     return;
   }

@@ -44,6 +44,8 @@ class GameController {
   virtual int lineCount() const = 0;
   virtual int circleCount() const = 0;
   virtual bool moveLock() const = 0;
+  // The share of the board area the board is drawn in (the size menus of some windows).
+  virtual double boardScale() const { return 1.0; }
 
   // What the board itself says, for checks that the labels agree with it: the points as
   // the drawing shows them (Red, Blue), and the moves-left label the board calls for
@@ -80,6 +82,8 @@ class GameController {
   // Menus other than the frame's.
   virtual void onMenu(const std::string& id) = 0;
   virtual void newGame() = 0;
+  // Buttons other than "New game".
+  virtual void onButton(const std::string&) {}
 
   // The frame's Game menu in the flat windows' captions, the Other Games menu and the
   // Rules and Help menu; board menus go between Other Games and Rules and Help.

@@ -66,8 +66,8 @@ void LineGame::claimLine(int n, Colour colour, int marker, Player mover) {
   }
 }
 
-void LineGame::paintLine(int n, Colour colour) {
-  for (int line : {n, graph_->partner[n]}) {
+void LineGame::paintLine(int n, Colour colour, bool withPartner) {
+  for (int line : {n, withPartner ? graph_->partner[n] : 0}) {
     if (line == 0) continue;
     drawing_.lines[line].width = kClaimedWidth;
     drawing_.lines[line].colour = colour;

@@ -66,7 +66,7 @@ class LineGame {
 
   // Draws Line n claimed in colour with owner 1, and its partner in the same colour, as
   // the circle moves of the Krunk family do (whether or not it was claimed before).
-  void paintLine(int n, Colour colour);
+  void paintLine(int n, Colour colour, bool withPartner = true);
   // The Krunk family's count: a Cell whose sides are all claimed in Blue's colour, or all
   // in one of Red's colours, counts for that player; its circle shows the colour. The
   // points labels are rebuilt from the board.

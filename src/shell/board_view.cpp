@@ -35,7 +35,7 @@ BoardView::BoardView(GameController& controller, QWidget* parent) : QWidget(pare
 
 double BoardView::scale() const {
   const BoardGeometry& g = controller_.geometry();
-  return std::max(0.01, std::min(width() / g.width, height() / g.height));
+  return std::max(0.01, std::min(width() / g.width, height() / g.height) * controller_.boardScale());
 }
 
 QPointF BoardView::origin() const {

@@ -24,6 +24,7 @@ using kp::PlaySession;
 // The windows under test: one line each.
 const char* const kWindows[] = {
     "square",
+    "triangular",
 };
 
 struct Failure : std::runtime_error {
@@ -141,6 +142,8 @@ std::string replay(const std::string& window, std::uint32_t seed, const std::vec
       std::istringstream in(script[i]);
       for (const auto& cmd : kp::parseScript(in)) session.run(cmd);
       checkInvariants(session, watch, session.host().takeMessages());
+    } catch (const kp::ScriptError&) {
+      return "";  // a shortened script that no longer fits its board does not reproduce anything
     } catch (const std::exception& e) {
       if (failedAt) *failedAt = i;
       return e.what();

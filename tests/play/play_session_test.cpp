@@ -272,10 +272,10 @@ TEST(PlayLauncher, BeginnersGloboriaSetsTheSubLevelBeforeTheWindowLoads) {
 
 TEST(PlayLauncher, AGameNotInThisVersionIsNamedAndTheLauncherStays) {
   PlaySession session;
-  const auto s = play(session, "launcher 0\nlauncher 5\nstate\nlauncher 29\nlauncher 33\nstate\n");
+  const auto s = play(session, "launcher 0\nlauncher 7\nstate\nlauncher 29\nlauncher 33\nstate\n");
   ASSERT_EQ(s.size(), 2u);
   EXPECT_EQ(s[0]["messages"], json::array({{{"title", "Krunk Plexa"},
-                                            {"text", "Krunk Delvo in Planor and Globoria is not in this version yet."}}}));
+                                            {"text", "Super Krunk Plus is not in this version yet."}}}));
   EXPECT_EQ(messageTexts(s[1]), std::vector<std::string>{"Krunk the Wall is not in this version yet."});
   for (const auto& st : s) {
     EXPECT_TRUE(st["window"].is_null());

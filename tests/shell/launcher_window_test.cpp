@@ -97,9 +97,9 @@ class LauncherWindowTest : public QObject {
     QSignalSpy opened(&shell, &Shell::windowOpened);
 
     click(l, 0);
-    click(l, 5);  // "Krunk Delvo in Globoria"
+    click(l, 7);  // "Triangular Globoria", the large square window
     Answer a = answerNextMessage();
-    QCOMPARE(a.text, QString("Krunk Delvo in Planor and Globoria is not in this version yet."));
+    QCOMPARE(a.text, QString("Super Krunk Plus is not in this version yet."));
     QCOMPARE(a.title, QString("Krunk Plexa"));
     QCOMPARE(shell.program().subLevel, 0);
 

@@ -308,29 +308,29 @@ void SquareWindow::computerTolva() {
 }
 
 void SquareWindow::computerCircle() {
-  std::vector<square::ColourMove> moves;
+  std::vector<ColourMove> moves;
   for (int c = 1; c <= square::kCells; ++c) {
     if (game_.circleUsed(c)) continue;
-    square::ColourMove m{c, circleClaims(c)};
+    ColourMove m{c, circleClaims(c)};
     for (int l : std::vector<int>(m.lines))
       if (int p = game_.graph().partner[l]) m.lines.push_back(p);
     moves.push_back(std::move(m));
   }
-  const int circle = square::chooseByColour(game_.graph(), drawing_, moves, {kRed}, program_.random);
+  const int circle = chooseByColour(game_.graph(), drawing_, moves, {kRed}, program_.random);
   if (circle == 0) return;
   drawing_.circles[circle].border = kYellow;  // the computer's choice, shown before it is played
   schedule(kPauseMs, [this, circle] { playCircle(circle); });
 }
 
 void SquareWindow::computerLineKrunk() {
-  std::vector<square::ColourMove> moves;
+  std::vector<ColourMove> moves;
   const BoardGraph& g = game_.graph();
   for (int l = 1; l <= square::kLines; ++l) {
     // A joined pair is one move: offer it once.
     if (game_.claimed(l) || (g.partner[l] != 0 && g.partner[l] < l)) continue;
     moves.push_back({l, g.partner[l] ? std::vector<int>{l, g.partner[l]} : std::vector<int>{l}});
   }
-  const int line = square::chooseByColour(g, drawing_, moves, {kRed, kRedTurnText}, program_.random);
+  const int line = chooseByColour(g, drawing_, moves, {kRed, kRedTurnText}, program_.random);
   if (line == 0) return;
   drawing_.lines[line].width = kClaimedWidth;
   drawing_.lines[line].colour = kYellow;

@@ -1,0 +1,91 @@
+#pragma once
+#include <functional>
+#include <vector>
+
+#include "boards/triangular/triangle_board.h"
+#include "core/game_controller.h"
+#include "core/line_game.h"
+
+namespace kp {
+
+// The triangular window: the hexagon of 54 triangles on its Planor and Globoria
+// sub-levels, with line games (Tolva, Duarn, Line Krunk) and circle games (Krunk,
+// Super Krunk, Super Krunk Plus).
+class TriangularWindow : public GameController {
+ public:
+  // Menu indices of the Games menu (5 is a separator).
+  enum Variant { Tolva = 0, Duarn = 1, Krunk = 2, SuperKrunk = 3, SuperKrunkPlus = 4, LineKrunk = 6 };
+  // Border of a triangle whose three Lines are all claimed.
+  static constexpr Colour kPlayedBorder = 12583104;
+
+  TriangularWindow(Host& host, ProgramState& program);
+
+  const BoardGeometry& geometry() const override { return geometry_; }
+  int lineCount() const override { return triangular::kLines; }
+  int circleCount() const override { return triangular::kTriangles; }
+  bool moveLock() const override { return game_.moveLock(); }
+  double boardScale() const override;
+  std::pair<int, int> pointsOnBoard() const override;
+  std::optional<std::string> movesLeftOnBoard() const override;
+
+  int variant() const { return variant_; }
+  bool globoria() const { return menus_.at("sub.globoria").checked; }
+  const LineGame& game() const { return game_; }
+  // The interior Lines: both ends on inner lattice points.
+  const std::vector<int>& interiorLines() const { return interior_; }
+
+ protected:
+  void onLineClick(int n) override;
+  void onCircleClick(int t) override;
+  void onMenu(const std::string& id) override;
+  void newGame() override;
+  void onButton(const std::string& caption) override;
+  bool twoPlayerOnly() const override { return variant_ == Duarn; }
+
+ private:
+  void buildMenus();
+  void game(int index);
+  void ver(bool toGloboria);
+  void szmen(int size);
+  bool circleMode() const { return variant_ == Krunk || variant_ == SuperKrunk || variant_ == SuperKrunkPlus; }
+  // The first move of a game fixes the board's size.
+  void firstMove();
+  int freeDistinctLines() const;
+  int freeInteriorLines() const;
+
+  // Line mode.
+  void checkwins(bool afterMove);
+  void lineKrunkEvaluation();
+  // Completed triangles flash (their circle borders, 0.25 s a step) before the turn goes on.
+  void flashThen(const std::vector<int>& triangles, std::function<void()> next);
+  void flashStep(std::vector<int> triangles, int k, std::function<void()> next);
+  void handOverLine();
+  void lineComputer();
+  int chooseLine();
+
+  // Circle mode.
+  void claimTriangle(int t, Colour colour);
+  void extension(int t);
+  void chackmoves();
+  void recount();
+  // Playable triangles (shown and not played): their number and the highest one.
+  std::pair<int, int> playable() const;
+  void afterCircleTurn();
+  void redchack();
+  void compmove(int t);
+  void krunkLast(int t);
+  void outtahere();
+  void passTurnTo(Player next);
+
+  BoardGraph planor_ = triangular::graph(false);
+  BoardGraph globoria_ = triangular::graph(true);
+  BoardGeometry geometry_ = triangular::geometry();
+  LineGame game_{status_, drawing_};
+  std::vector<int> interior_;
+  int variant_ = Tolva;
+  int size_ = 3;          // 1 mini, 2 smaller, 3 normal
+  bool notBegun_ = true;  // set by New game, cleared by every circle click
+  bool movesLeftKept_ = false;
+};
+
+}  // namespace kp
