@@ -148,3 +148,56 @@ TEST(ComputerScenario, KeypadIsRefusedWhileHidden) {
 
 }  // namespace
 }  // namespace kp
+
+namespace kp {
+namespace {
+
+// Every game of the triangular window, two people, shuffled moves, to the verdict.
+class TriangularScenario : public ::testing::TestWithParam<std::tuple<Game, bool>> {};
+
+TEST_P(TriangularScenario, PlaysToTheVerdict) {
+  const auto [game, globoria] = GetParam();
+  std::ostringstream script;
+  script << "open triangular\n";
+  if (globoria) script << "menu Sub-Levels > Globoria\n";
+  script << "menu Games Menu > " << game.menu << "\n";
+  std::vector<int> moves(game.circles ? 54 : 90);
+  std::iota(moves.begin(), moves.end(), 1);
+  std::shuffle(moves.begin(), moves.end(), std::mt19937(3));
+  // Completed triangles flash for a second before the next move is taken.
+  for (int m : moves) script << (game.circles ? "circle " : "line ") << m << "\nwait 1000\nstate\n";
+
+  std::istringstream in(script.str());
+  PlaySession session;
+  std::optional<json> end;
+  for (const auto& cmd : parseScript(in))
+    if (auto s = session.run(cmd); s && !end && (*s)["game_over"]) end = *s;
+  ASSERT_TRUE(end) << "the game never ended";
+  EXPECT_EQ((*end)["window"], "triangular");
+  EXPECT_EQ((*end)["game_caption"], std::string("Game = ") + game.menu);
+  const int red = std::stoi((*end)["red_points"].get<std::string>());
+  const int blue = std::stoi((*end)["blue_points"].get<std::string>());
+  EXPECT_LE(red + blue, 54);
+  if (std::string(game.menu) == "Tolva") {
+    EXPECT_EQ(red + blue, 54);
+  }
+  const std::string verdict = red > blue ? "Red wins by points." : blue > red ? "Blue wins by points." : "By points its a tie";
+  EXPECT_EQ((*end)["messages"].back()["text"], verdict);
+  EXPECT_EQ((*end)["rounds"].size(), 4u);
+}
+
+const Game kTriangularGames[] = {
+    {"Tolva", false}, {"Duarn", false}, {"Krunk", true}, {"Super Krunk", true}, {"Super Krunk Plus", true}, {"Line Krunk", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(TriangularWindow, TriangularScenario,
+                         ::testing::Combine(::testing::ValuesIn(kTriangularGames), ::testing::Bool()),
+                         [](const auto& info) {
+                           std::string name = std::get<0>(info.param).menu;
+                           name.erase(std::remove_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }),
+                                      name.end());
+                           return name + (std::get<1>(info.param) ? "_Globoria" : "_Planor");
+                         });
+
+}  // namespace
+}  // namespace kp
