@@ -141,11 +141,10 @@ void GameController::keypadEntered(const std::string& text) {
   } else if (const int n = std::stoi(text); n < 1 || n > count) {
     message("There is no " + what + " " + text + " on this board" + range + ".");
   } else if (circles) {
-    circleClicked(n);
-    return;
+    // Straight to the board, so a played circle gets the board's own answer.
+    onCircleClick(n);
   } else {
-    lineClicked(n);
-    return;
+    onLineClick(n);
   }
   notifyChanged();
 }

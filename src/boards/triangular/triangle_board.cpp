@@ -246,4 +246,19 @@ Extension globoriaExtension(int triangle) {
   return globoriaTable()[triangle];
 }
 
+int chooseTriangle(const Drawing& drawing, const std::vector<bool>& playable, Random& random) {
+  auto claimedSides = [&](int t) {
+    int n = 0;
+    for (int e = 1; e <= 3; ++e) n += drawing.lines[side(t, e)].width == kClaimedWidth;
+    return n;
+  };
+  for (int pass = 3; pass >= 1; --pass)
+    for (int t = 1; t <= kTriangles; ++t)
+      if (playable[t] && claimedSides(t) == pass) return t;
+  std::vector<int> list;
+  for (int t = 1; t <= kTriangles; ++t)
+    if (playable[t]) list.push_back(t);
+  return list.empty() ? 0 : list[random.pick(int(list.size())) - 1];
+}
+
 }  // namespace kp::triangular

@@ -3,6 +3,7 @@
 
 #include "core/board_graph.h"
 #include "core/drawing.h"
+#include "core/random.h"
 
 namespace kp::triangular {
 
@@ -46,5 +47,10 @@ Extension planorExtension(int triangle);
 // Globoria (`withbubble`): the table as the game has it; at the joins it follows no single
 // rule. Empty outside 1..54.
 Extension globoriaExtension(int triangle);
+
+// The computer's circle: in three passes over triangles 1 to 54, the first playable one
+// with three, then two, then one claimed Line (drawn claimed); otherwise one of the
+// playable triangles at random with equal chances. 0 when none is playable.
+int chooseTriangle(const Drawing& drawing, const std::vector<bool>& playable, Random& random);
 
 }  // namespace kp::triangular

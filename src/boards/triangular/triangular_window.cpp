@@ -238,10 +238,11 @@ int TriangularWindow::chooseLine() {
       for (int s = 0; s < 3; ++s)
         if (game_.cellSideMarker(t, s) == 0) candidates.push_back(g.cellSides[t][s]);
   if (candidates.empty()) {
-    // Avoid giving a triangle its second side.
+    // Avoid giving a triangle its second side, in Globoria also through a partner.
     std::set<int> avoid;
     for (int t = 1; t <= triangular::kTriangles; ++t)
-      if (claimedSides(t) == 1) avoid.insert(g.cellSides[t].begin(), g.cellSides[t].end());
+      if (claimedSides(t) == 1)
+        for (int l : g.cellSides[t]) avoid.insert({l, g.partner[l]});
     for (int l = 1; l <= triangular::kLines; ++l)
       if (!game_.claimed(l) && !avoid.count(l)) candidates.push_back(l);
   }
@@ -367,22 +368,11 @@ void TriangularWindow::afterCircleTurn() {
 void TriangularWindow::redchack() {
   if (status_.turnColour != kRed) return;
   game_.setMoveLock(true);
-  auto claimedSides = [&](int t) {
-    int n = 0;
-    for (int e = 1; e <= 3; ++e) n += drawing_.lines[triangular::side(t, e)].width == kClaimedWidth;
-    return n;
-  };
-  int choice = 0;
-  for (int pass = 3; pass >= 1 && choice == 0; --pass)
-    for (int t = 1; t <= triangular::kTriangles && choice == 0; ++t)
-      if (drawing_.circles[t].targetVisible && !game_.circleUsed(t) && claimedSides(t) == pass) choice = t;
-  if (choice == 0) {
-    std::vector<int> list;
-    for (int t = 1; t <= triangular::kTriangles; ++t)
-      if (drawing_.circles[t].targetVisible && !game_.circleUsed(t)) list.push_back(t);
-    if (list.empty()) return;
-    choice = list[program_.random.pick(int(list.size())) - 1];
-  }
+  std::vector<bool> playable(triangular::kTriangles + 1, false);
+  for (int t = 1; t <= triangular::kTriangles; ++t)
+    playable[t] = drawing_.circles[t].targetVisible && !game_.circleUsed(t);
+  const int choice = triangular::chooseTriangle(drawing_, playable, program_.random);
+  if (choice == 0) return;
   schedule(kCirclePauseMs, [this, choice] {
     status_.lastMove = "Last move: " + std::to_string(choice);
     compmove(choice);

@@ -292,3 +292,39 @@ TEST(TriangleExtension, GloboriaTableIsWellFormed) {
 
 }  // namespace
 }  // namespace kp::triangular
+
+namespace kp::triangular {
+namespace {
+
+TEST(TriangleComputer, PrefersThreeThenTwoThenOneClaimedLinesInAscendingOrder) {
+  Drawing d;
+  d.resize(kLines, kTriangles);
+  std::vector<bool> playable(kTriangles + 1, true);
+  playable[0] = false;
+  auto claim = [&](int t, int lines) {
+    for (int e = 1; e <= lines; ++e) d.lines[side(t, e)].width = kClaimedWidth;
+  };
+  Random random(1);
+  // Nothing claimed: a random playable triangle, spread over many.
+  std::set<int> seen;
+  for (int i = 0; i < 300; ++i) seen.insert(chooseTriangle(d, playable, random));
+  EXPECT_GT(seen.size(), 30u);
+  // One claimed Line: the lower of the two triangles it borders.
+  claim(30, 1);
+  const BoardGraph g = graph(false);
+  const auto& both = g.lineCells[side(30, 1)];
+  EXPECT_EQ(chooseTriangle(d, playable, random), *std::min_element(both.begin(), both.end()));
+  // Two claimed Lines beat one, wherever they are.
+  claim(40, 2);
+  EXPECT_EQ(chooseTriangle(d, playable, random), 40);
+  claim(9, 3);
+  claim(5, 3);
+  EXPECT_EQ(chooseTriangle(d, playable, random), 5) << "triangle 5 before 9";
+  playable[5] = false;
+  EXPECT_EQ(chooseTriangle(d, playable, random), 9);
+  std::fill(playable.begin(), playable.end(), false);
+  EXPECT_EQ(chooseTriangle(d, playable, random), 0);
+}
+
+}  // namespace
+}  // namespace kp::triangular
