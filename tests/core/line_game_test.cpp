@@ -2,15 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "boards/flat/square_board.h"
 
 namespace kp {
 namespace {
 
 // The rules core on the beginner board, moves made as the square window makes them.
-class LineGameTest : public ::testing::Test {
- protected:
-  void SetUp() override {
+struct Board {
+  Board() {
     drawing.resize(60, 25);
     game.setGraph(&graph);
     game.rememberInitialLines();
@@ -20,9 +21,6 @@ class LineGameTest : public ::testing::Test {
     game.claimLine(line, lineColour(mover), int(mover), mover);
     return game.checkwins(rule);
   }
-  void playAll(std::initializer_list<int> lines, LineRule rule = LineRule::Tolva) {
-    for (int l : lines) play(l, rule);
-  }
 
   BoardGraph graph = square::graph(false);
   StatusLabels status;
@@ -30,124 +28,70 @@ class LineGameTest : public ::testing::Test {
   LineGame game{status, drawing};
 };
 
-TEST_F(LineGameTest, NoScorePassesTheTurnAndNamesThePlayerToMove) {
-  play(7);  // Blue opens
-  EXPECT_EQ(status.turnText, "No score    Red's turn.");
-  EXPECT_EQ(status.turnColour, kRedTurnText);
-  EXPECT_EQ(drawing.lines[7].colour, kBlue);
-  EXPECT_EQ(drawing.lines[7].width, 8);
-  EXPECT_EQ(status.yourTurn, (std::array<bool, 3>{true, false, false}));
-  play(8);
-  EXPECT_EQ(status.turnText, "No score    Blue's turn.");
-  EXPECT_EQ(status.turnColour, kBlue);
-  EXPECT_EQ(drawing.lines[8].colour, kRed);
-}
-
-TEST_F(LineGameTest, TolvaScorerMovesAgainAndTheCircleTakesTheScorersColour) {
-  playAll({31, 6, 36});  // B, R, B: cell 1 has three sides
-  EXPECT_EQ(game.toMove(), Player::Red);
-  play(1);  // Red closes cell 1 with Lines of both colours
-  EXPECT_EQ(status.turnText, " Score!      Red goes again.");
-  EXPECT_EQ(status.redPoints, "1");
-  EXPECT_EQ(status.bluePoints, "0");
-  EXPECT_EQ(drawing.circles[1].fill, kRed);
-  EXPECT_EQ(game.toMove(), Player::Red);
-  EXPECT_EQ(status.turnColour, kRedTurnText);
-}
-
-TEST_F(LineGameTest, ALineClosingTwoCellsIsADoubleScore) {
-  // Cells 1 and 2 share Line 6; give each its other three sides.
-  playAll({31, 36, 1, 32, 37, 11});
-  ASSERT_EQ(game.toMove(), Player::Blue);
-  play(6);
-  EXPECT_EQ(status.turnText, "  Double score!      Two cool!");
-  EXPECT_EQ(status.bluePoints, "2");
-  EXPECT_EQ(game.newlyCompleted(), (std::vector<int>{1, 2}));
-  EXPECT_EQ(drawing.circles[1].fill, kBlue);
-  EXPECT_EQ(drawing.circles[2].fill, kBlue);
-  EXPECT_EQ(game.toMove(), Player::Blue);
-}
-
-TEST_F(LineGameTest, ACellIsNeverScoredTwice) {
-  playAll({31, 6, 36, 1});  // Red scores cell 1 and moves again
-  ASSERT_EQ(status.redPoints, "1");
-  play(2);   // Red, no score
-  play(60);  // Blue, no score: the counts of cell 1 are rebuilt and still 4
-  EXPECT_EQ(status.redPoints, "1");
-  EXPECT_EQ(status.bluePoints, "0");
-  EXPECT_EQ(status.turnText, "No score    Red's turn.");
-}
-
-TEST_F(LineGameTest, DuarnCountsOnlyTheMoversOwnSidesAndAlwaysPasses) {
-  // Blue: 1, 6, 31, 36 (cell 1); Red plays far away.
-  playAll({1, 60, 6, 59, 31, 58}, LineRule::Duarn);
-  play(36, LineRule::Duarn);
-  EXPECT_EQ(status.bluePoints, "1");
-  EXPECT_EQ(status.turnText, " Score!      Red's turn now.");
-  EXPECT_EQ(game.toMove(), Player::Red);
-  EXPECT_EQ(status.turnColour, kRedTurnText);
-  EXPECT_EQ(drawing.circles[1].fill, kBlue);
-}
-
-TEST_F(LineGameTest, DuarnCellOfMixedColoursScoresForNobody) {
-  // Cell 1 gets three Blue sides and one Red side.
-  playAll({1, 2, 6, 3, 31}, LineRule::Duarn);
-  play(36, LineRule::Duarn);  // Red closes it
-  EXPECT_EQ(status.redPoints, "0");
-  EXPECT_EQ(status.bluePoints, "0");
-  EXPECT_EQ(status.turnText, "No score    Blue's turn.");
-  EXPECT_EQ(drawing.circles[1].fill, kBackground);
-}
-
-TEST_F(LineGameTest, VerdictsAndRoundsCountFromOne) {
-  struct Case {
-    int red, blue;
-    const char* verdict;
-    const char* round;
-    const char* subtotal;
+// Blue opens; moves alternate unless a Tolva scorer moves again. Cell 1 is 31, 6, 36, 1.
+TEST(LineGame, TheTurnTextTellsWhatTheLastMoveScored) {
+  using enum LineRule;
+  // completed: by the last move
+  const std::tuple<LineRule, std::vector<int>, const char*, int, int, Player, Colour, std::vector<int>> cases[] = {
+      {Tolva, {7}, "No score    Red's turn.", 0, 0, Player::Red, kBackground, {}},
+      {Tolva, {7, 8}, "No score    Blue's turn.", 0, 0, Player::Blue, kBackground, {}},
+      // Red closes cell 1 with Lines of both colours.
+      {Tolva, {31, 6, 36, 1}, " Score!      Red goes again.", 1, 0, Player::Red, kRed, {1}},
+      // Line 6 closes cells 1 and 2.
+      {Tolva, {31, 36, 1, 32, 37, 11, 6}, "  Double score!      Two cool!", 0, 2, Player::Blue, kBlue, {1, 2}},
+      // A closed cell is never scored again.
+      {Tolva, {31, 6, 36, 1, 2, 60}, "No score    Red's turn.", 1, 0, Player::Red, kRed, {}},
+      // Duarn: Blue's own four sides score, and the turn passes.
+      {Duarn, {1, 60, 6, 59, 31, 58, 36}, " Score!      Red's turn now.", 0, 1, Player::Red, kBlue, {1}},
+      // Duarn: a cell of mixed colours scores for nobody.
+      {Duarn, {1, 2, 6, 3, 31, 36}, "No score    Blue's turn.", 0, 0, Player::Blue, kBackground, {}},
   };
+  for (const auto& [rule, lines, turnText, red, blue, toMove, cell1, completed] : cases) {
+    SCOPED_TRACE(turnText);
+    Board b;
+    const StatusLabels& status = b.status;
+    const Drawing& drawing = b.drawing;
+    for (int l : lines) b.play(l, rule);
+    EXPECT_EQ(status.turnText, turnText);
+    EXPECT_EQ(status.redPoints, std::to_string(red));
+    EXPECT_EQ(status.bluePoints, std::to_string(blue));
+    EXPECT_EQ(b.game.toMove(), toMove);
+    EXPECT_EQ(status.turnColour, toMove == Player::Red ? kRedTurnText : kBlue);
+    EXPECT_EQ(status.yourTurn[0], toMove == Player::Red);
+    EXPECT_EQ(drawing.circles[1].fill, cell1);
+    EXPECT_EQ(b.game.newlyCompleted(), completed);
+    EXPECT_TRUE(drawing.lines[lines[0]].colour == kBlue && drawing.lines[lines[0]].width == kClaimedWidth);
+  }
+}
+
+TEST(LineGame, VerdictsAndRoundsCountFromOne) {
+  Board b;
+  StatusLabels& status = b.status;
   // Three games in a row: the running totals carry over.
-  const Case cases[] = {
+  const std::tuple<int, int, const char*, const char*, const char*> cases[] = {
       {12, 13, "Blue wins by points.", "Round 1 -Blue\t12\t13", "Blue  Subtotal -\t12\t13"},
       {20, 5, "Red wins by points.", "Round 2 -Red\t20\t5", "Red  Subtotal -\t32\t18"},
       {7, 7, "By points its a tie", "Round 3 -Tie\t7\t7", "Red  Subtotal -\t39\t25"},
   };
   status.rounds = {""};
-  for (const auto& c : cases) {
-    status.redPoints = std::to_string(c.red);
-    status.bluePoints = std::to_string(c.blue);
-    EXPECT_EQ(game.endGame(), c.verdict);
+  for (const auto& [red, blue, verdict, round, subtotal] : cases) {
+    status.redPoints = std::to_string(red);
+    status.bluePoints = std::to_string(blue);
+    EXPECT_EQ(b.game.endGame(), verdict);
     ASSERT_GE(status.rounds.size(), 3u);
-    EXPECT_EQ(status.rounds[status.rounds.size() - 3], c.round);
-    EXPECT_EQ(status.rounds[status.rounds.size() - 2], c.subtotal);
+    EXPECT_EQ(status.rounds[status.rounds.size() - 3], round);
+    EXPECT_EQ(status.rounds[status.rounds.size() - 2], subtotal);
     EXPECT_EQ(status.rounds.back(), " ");
     EXPECT_TRUE(status.gameOver);
   }
   EXPECT_EQ(status.rounds.size(), 10u);
 }
 
-TEST_F(LineGameTest, TheGameEndsWhenTheLastLineIsClaimed) {
-  for (int l = 1; l < 60; ++l) ASSERT_EQ(play(l), Outcome::GoesOn) << l;
-  EXPECT_EQ(play(60), Outcome::GameOver);
-  EXPECT_EQ(std::stoi(status.redPoints) + std::stoi(status.bluePoints), 25);
-}
-
-TEST_F(LineGameTest, ResetRestoresTheBoardButKeepsTotalsAndRounds) {
-  playAll({31, 6, 36, 1});
-  status.rounds = {"", "Round 1 -Red\t1\t0", "Red  Subtotal -\t1\t0", " "};
-  status.redTotal = "1";
-  status.gameOver = true;
-  game.resetBoard();
-  EXPECT_FALSE(game.claimed(1));
-  EXPECT_FALSE(game.scored(1));
-  EXPECT_EQ(drawing.lines[1].width, kUnclaimedWidth);
-  EXPECT_EQ(drawing.lines[1].colour, kUnclaimedLine);
-  EXPECT_EQ(drawing.circles[1].fill, kBackground);
-  EXPECT_EQ(status.redPoints, "0");
-  EXPECT_EQ(status.lastMoveCaption, "Last:");
-  EXPECT_FALSE(status.gameOver);
-  EXPECT_EQ(status.redTotal, "1");
-  EXPECT_EQ(status.rounds.size(), 4u);
+TEST(LineGame, TheGameEndsWhenTheLastLineIsClaimed) {
+  Board b;
+  for (int l = 1; l < 60; ++l) ASSERT_EQ(b.play(l), Outcome::GoesOn) << l;
+  EXPECT_EQ(b.play(60), Outcome::GameOver);
+  EXPECT_EQ(std::stoi(b.status.redPoints) + std::stoi(b.status.bluePoints), 25);
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace kp {
@@ -12,149 +12,68 @@ namespace {
 
 using Point = StarField::Point;
 
-// The launcher's field.
-constexpr int kCentre = 4250;
-constexpr int kRangeA = 8410;   // vertical
-constexpr int kRangeB = 14900;  // horizontal
+// The launcher's field: centre, vertical range, horizontal range.
+constexpr int kCentre = 4250, kRangeA = 8410, kRangeB = 14900;
 
-// Replays a fixed list of numbers, starting over when it runs out.
-std::function<double()> sequence(std::vector<double> values) {
-    auto state = std::make_shared<std::pair<std::vector<double>, std::size_t>>(std::move(values), 0);
-    return [state] {
-        double r = state->first[state->second];
-        state->second = (state->second + 1) % state->first.size();
-        return r;
-    };
+// The random numbers that make Int(range * r) + 1 come out as `start`, x before y, then
+// 0.25 and 0.75 for any rebirth: x = Int(14900 * 0.25) + 1, y = Int(8410 * 0.75) + 1.
+std::function<double()> placing(Point start) {
+  auto values = std::make_shared<std::vector<double>>(
+      std::vector<double>{(start.x - 0.5) / kRangeB, (start.y - 0.5) / kRangeA, 0.25, 0.75});
+  auto next = std::make_shared<std::size_t>(0);
+  return [values, next] { return (*values)[(*next)++ % values->size()]; };
 }
 
-// The numbers that make Int(range * r) + 1 come out as the given coordinates, x before y,
-// followed by `tail` for later rebirths.
-std::function<double()> placing(const std::vector<Point>& points, std::vector<double> tail = {0.5}) {
-    std::vector<double> values;
-    for (const Point& p : points) {
-        values.push_back((p.x - 0.5) / kRangeB);
-        values.push_back((p.y - 0.5) / kRangeA);
+TEST(StarFieldTest, AStarMovesOutByAFortiethOfItsDistanceAndIsRebornPastAnEdge) {
+  const Point reborn{3726, 6308};
+  const std::tuple<const char*, Point, int, bool, Point> cases[] = {
+      {"400 away: 10 a tick", {4650, 3850}, 1, false, {4660, 3840}},
+      {"79 / 40 rounds down to 1", {4171, 4329}, 1, false, {4170, 4330}},
+      {"each coordinate on its own", {14000, 200}, 1, false, {14243, 99}},
+      {"on the centre: one unit a tick, never stuck", {4250, 4250}, 50, false, {4300, 4300}},
+      {"next to the centre: one unit out", {4249, 4251}, 1, false, {4248, 4252}},
+      {"lands exactly on the right edge", {14641, 4250}, 1, false, {14900, 4251}},
+      {"passes the right edge", {14642, 4250}, 1, true, reborn},
+      {"lands exactly on the left edge", {103, 4250}, 1, false, {0, 4251}},
+      {"passes the left edge", {102, 4250}, 1, true, reborn},
+      {"passes the bottom edge", {4250, 8400}, 1, true, reborn},
+      {"passes the top edge", {4250, 50}, 1, true, reborn},
+  };
+  for (const auto& [name, from, ticks, reborn, to] : cases) {
+    SCOPED_TRACE(name);
+    StarField field(kCentre, kRangeA, kRangeB, 1, placing(from));
+    ASSERT_EQ(field.stars()[0], from) << "initial stars are drawn like reborn ones, x first";
+    Point before = from;
+    for (int t = 0; t < ticks; ++t) {
+      before = field.stars()[0];
+      field.tick();
+      EXPECT_NE(field.stars()[0].x, before.x);
+      EXPECT_NE(field.stars()[0].y, before.y);
     }
-    values.insert(values.end(), tail.begin(), tail.end());
-    return sequence(values);
+    EXPECT_EQ(field.stars()[0], to);
+    EXPECT_EQ(field.previous()[0], before) << "the old spot is kept for wiping";
+    EXPECT_EQ(field.respawned(0), reborn);
+  }
 }
-
-// A small fixed pseudo-random generator for long runs.
-std::function<double()> lcg() {
-    auto state = std::make_shared<std::uint32_t>(12345u);
-    return [state] {
-        *state = *state * 1664525u + 1013904223u;
-        return (*state >> 8) / double(1u << 24);
-    };
-}
-
-TEST(StarFieldTest, InitialStarsComeFromTheRandomNumbersHorizontalFirst) {
-    StarField field(kCentre, kRangeA, kRangeB, 3, sequence({0.0, 0.5, 0.25, 0.999999, 0.1, 0.0}));
-    ASSERT_EQ(field.stars().size(), 3u);
-    EXPECT_EQ(field.stars()[0], (Point{1, 4206}));
-    EXPECT_EQ(field.stars()[1], (Point{3726, 8410}));
-    EXPECT_EQ(field.stars()[2], (Point{1491, 1}));
-    EXPECT_EQ(field.previous(), field.stars());
-    EXPECT_EQ(field.horizontalRange(), kRangeB);
-    EXPECT_EQ(field.verticalRange(), kRangeA);
-    EXPECT_EQ(field.centre(), kCentre);
-}
-
-struct MoveCase {
-    Point from;
-    Point to;
-};
-
-// Farther out means faster: 10 units a tick at 400 away, 100 at 4000 away.
-TEST(StarFieldTest, StarsMoveAwayFromTheCentreByAFortiethOfTheirDistance) {
-    const std::vector<MoveCase> cases = {
-        {{4650, 4250 - 400}, {4660, 3840}},    // 400 away: 10 per tick
-        {{8250, 4250 + 4000}, {8350, 8350}},   // 4000 away: 100 per tick
-        {{4250 - 79, 4250 + 79}, {4170, 4330}},  // 79 / 40 rounds down to 1
-        {{14000, 200}, {14243, 99}},           // 9750 / 40 = 243.75, 4050 / 40 = 101.25
-    };
-    std::vector<Point> starts;
-    for (const auto& c : cases) starts.push_back(c.from);
-    StarField field(kCentre, kRangeA, kRangeB, int(cases.size()), placing(starts));
-    field.tick();
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(field.stars()[i], cases[i].to);
-        EXPECT_EQ(field.previous()[i], cases[i].from);
-        EXPECT_FALSE(field.respawned(i));
-    }
-}
-
-struct EdgeCase {
-    const char* name;
-    Point from;
-    bool reborn;
-    Point to;  // where it ends up: the next step, or the rebirth spot below
-};
-
-TEST(StarFieldTest, AStarPastAnEdgeIsRebornInsideTheField) {
-    // Rebirths take 0.25 then 0.75: x = Int(14900 * 0.25) + 1, y = Int(8410 * 0.75) + 1.
-    const Point reborn{3726, 6308};
-    const std::vector<EdgeCase> cases = {
-        {"lands exactly on the right edge", {14641, 4250}, false, {14900, 4251}},
-        {"passes the right edge", {14642, 4250}, true, reborn},
-        {"lands exactly on the left edge", {103, 4250}, false, {0, 4251}},
-        {"passes the left edge", {102, 4250}, true, reborn},
-        {"passes the bottom edge", {4250, 8400}, true, reborn},
-        {"passes the top edge", {4250, 50}, true, reborn},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        StarField field(kCentre, kRangeA, kRangeB, 1, placing({c.from}, {0.25, 0.75}));
-        field.tick();
-        EXPECT_EQ(field.respawned(0), c.reborn);
-        EXPECT_EQ(field.stars()[0], c.to);
-        EXPECT_EQ(field.previous()[0], c.from);  // the old spot is kept for wiping
-    }
-}
-
-TEST(StarFieldTest, AStarOnOrNearTheCentreNeverSticks) {
-    const std::vector<Point> starts = {{4250, 4250}, {4250 + 39, 4250 - 39}, {4250 - 1, 4250 + 1}};
-    StarField field(kCentre, kRangeA, kRangeB, int(starts.size()), placing(starts));
-    for (int t = 0; t < 50; ++t) {
-        field.tick();
-        for (std::size_t i = 0; i < starts.size(); ++i) {
-            EXPECT_NE(field.stars()[i].x, field.previous()[i].x) << "star " << i << " tick " << t;
-            EXPECT_NE(field.stars()[i].y, field.previous()[i].y) << "star " << i << " tick " << t;
-        }
-    }
-    EXPECT_EQ(field.stars()[0], (Point{4300, 4300}));  // one unit a tick until 40 away, then on
-}
-
-struct FieldSize {
-    int centre;
-    int rangeA;
-    int rangeB;
-};
 
 TEST(StarFieldTest, LongRunsKeepEveryStarMovingAndInsideTheField) {
-    for (const FieldSize& f : {FieldSize{4250, 8410, 14900}, FieldSize{1250, 2600, 5900}}) {
-        SCOPED_TRACE(f.rangeB);
-        StarField field(f.centre, f.rangeA, f.rangeB, 30, lcg());
-        int rebirths = 0;
-        for (int t = 0; t < 3000; ++t) {
-            field.tick();
-            for (std::size_t i = 0; i < field.stars().size(); ++i) {
-                const Point p = field.stars()[i];
-                ASSERT_NE(p, field.previous()[i]) << "star " << i << " stuck at tick " << t;
-                ASSERT_GE(p.x, 0);
-                ASSERT_LE(p.x, f.rangeB);
-                ASSERT_GE(p.y, 0);
-                ASSERT_LE(p.y, f.rangeA);
-                if (field.respawned(i)) {
-                    ++rebirths;
-                    ASSERT_GE(p.x, 1);
-                    ASSERT_GE(p.y, 1);
-                }
-            }
-        }
-        EXPECT_GT(rebirths, 30);  // the stars keep streaming out and coming back
+  auto state = std::make_shared<std::uint32_t>(12345u);
+  StarField field(kCentre, kRangeA, kRangeB, 30, [state] {
+    *state = *state * 1664525u + 1013904223u;
+    return (*state >> 8) / double(1u << 24);
+  });
+  int rebirths = 0;
+  for (int t = 0; t < 3000; ++t) {
+    field.tick();
+    for (std::size_t i = 0; i < field.stars().size(); ++i) {
+      const Point p = field.stars()[i];
+      const int least = field.respawned(i) ? 1 : 0;  // a reborn star is never on an edge at 0
+      rebirths += field.respawned(i);
+      ASSERT_NE(p, field.previous()[i]) << "star " << i << " stuck at tick " << t;
+      ASSERT_TRUE(p.x >= least && p.x <= kRangeB && p.y >= least && p.y <= kRangeA) << i << " at " << t;
     }
+  }
+  EXPECT_GT(rebirths, 30) << "the stars keep streaming out and coming back";
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include "shell/game_window.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -6,10 +8,10 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 
 #include "boards/flat/square_window.h"
 #include "shell/board_view.h"
-#include "shell/game_window.h"
 #include "shell/shell.h"
 
 using namespace kp;
@@ -24,6 +26,20 @@ class GameWindowTest : public QObject {
 
   static void clickBoard(GameWindow& w, QPointF at) {
     QTest::mouseClick(w.boardView(), Qt::LeftButton, Qt::NoModifier, at.toPoint());
+  }
+
+  // Opens the square window, shown, optionally on Tolva.
+  static GameWindow* openSquare(Shell& shell, bool tolva = false) {
+    GameWindow* w = shell.openWindow(WindowKind::Square);
+    if (!QTest::qWaitForWindowExposed(w)) qWarning("the window was not exposed");
+    if (tolva) w->action("games.0")->trigger();
+    return w;
+  }
+
+  static int claimedLines(GameWindow& w) {
+    int n = 0;
+    for (int l = 1; l <= 60; ++l) n += w.controller().drawing().lines[l].width == kClaimedWidth;
+    return n;
   }
 
   // Presses OK on the message box that the next event opens; returns its text.
@@ -41,122 +57,63 @@ class GameWindowTest : public QObject {
   }
 
  private slots:
-  void aClickOnADrawnLineClaimsIt() {
+  void aClickOnADrawnLineClaimsItAndTheMenusFollow() {
     Shell shell;
-    GameWindow* w = shell.openWindow(WindowKind::Square);
-    QVERIFY(QTest::qWaitForWindowExposed(w));
+    GameWindow* w = openSquare(shell);
     clickBoard(*w, midpoint(*w, 7));
-    QCOMPARE(w->controller().drawing().lines[7].width, kUnclaimedWidth);  // the window opens on Krunk: Lines have no targets
+    QCOMPARE(claimedLines(*w), 0);  // the window opens on Krunk: Lines have no targets
     w->action("games.0")->trigger();
-    clickBoard(*w, midpoint(*w, 7));
-    QCOMPARE(w->controller().drawing().lines[7].width, 8);
-    QCOMPARE(w->controller().drawing().lines[7].colour, kBlue);
+    w->action("sub.globoria")->trigger();
+    QVERIFY(w->action("sub.globoria")->isChecked() && !w->action("sub.planor")->isChecked());
+    QCOMPARE(shell.program().subLevel, 1);
+    clickBoard(*w, midpoint(*w, 1));
+    QCOMPARE(w->controller().drawing().lines[1].colour, kBlue);
+    QCOMPARE(w->controller().drawing().lines[26].width, kClaimedWidth);  // the joined edge
     QCOMPARE(w->controller().status().turnText, std::string("No score    Red's turn."));
+    QVERIFY(!w->action("sub")->isEnabled() && !w->action("other")->isEnabled());
     // A click in the middle of a Cell, far from every Line, claims nothing.
-    const Point2 centre = w->controller().geometry().circles[13];
-    clickBoard(*w, w->boardView()->toWidget(centre));
-    int claimed = 0;
-    for (int l = 1; l <= 60; ++l) claimed += w->controller().drawing().lines[l].width == 8;
-    QCOMPARE(claimed, 1);
-    w->close();
-  }
-
-  void theBoardScalesWithTheWindow() {
-    Shell shell;
-    GameWindow* w = shell.openWindow(WindowKind::Square);
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    w->action("games.0")->trigger();
-    w->resize(500, 400);
-    QTest::qWait(20);
-    const QSize small = w->boardView()->size();
-    const QPointF a = midpoint(*w, 60);
-    w->resize(1400, 1000);
-    QTest::qWait(20);
-    QVERIFY(w->boardView()->width() > small.width());
-    QVERIFY(midpoint(*w, 60).y() > a.y());
-    clickBoard(*w, midpoint(*w, 60));
-    QCOMPARE(w->controller().drawing().lines[60].width, 8);
-    w->close();
-  }
-
-  void aClaimedLineShowsInvalidMove() {
-    Shell shell;
-    GameWindow* w = shell.openWindow(WindowKind::Square);
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    w->action("games.0")->trigger();
-    clickBoard(*w, midpoint(*w, 7));
-    clickBoard(*w, midpoint(*w, 7));
+    clickBoard(*w, w->boardView()->toWidget(w->controller().geometry().circles[13]));
+    QCOMPARE(claimedLines(*w), 2);
+    clickBoard(*w, midpoint(*w, 1));
     QCOMPARE(answerNextMessage(), QString("Invalid move!"));
-    QCOMPARE(w->controller().status().turnText, std::string("No score    Red's turn."));
     w->close();
   }
 
   void otherGamesMenuIsBuiltInThreeGroups() {
     Shell shell;
-    GameWindow* w = shell.openWindow(WindowKind::Square);
-    QMenu* other = nullptr;
-    for (QAction* a : w->menuBar()->actions())
-      if (a->text() == "&Other Games") other = a->menu();
-    QVERIFY(other);
+    GameWindow* w = openSquare(shell);
+    QMenu* other = w->action("other")->menu();
+    QVERIFY(other && w->action("other")->text() == "&Other Games");
     QStringList headings, entries;
     int separators = 0;
     for (QAction* a : other->actions()) {
-      if (a->isSeparator()) {
+      if (a->isSeparator())
         ++separators;
-      } else if (a->font().bold()) {
-        QVERIFY(!a->isEnabled());
+      else if (a->font().bold() && !a->isEnabled())
         headings << a->text();
-      } else {
+      else
         entries << a->text();
-      }
     }
     QCOMPARE(separators, 2);
     QCOMPARE(headings, QStringList({"Planor Plexa 2014 in 2D (THIS VERSION!)", "Krunk Plexa 2014 in 3D",
                                     "Quadrion Plexa 2014 in 4D"}));
     QCOMPARE(entries.size(), 13);
     QCOMPARE(entries.first(), QString("2D - Beginner's Planor and Globoria"));
-    QAction* self = w->action("other.1");
-    QVERIFY(self->isChecked());
-    QVERIFY(!self->isEnabled());
-    QCOMPARE(w->action("game.new")->shortcut(), QKeySequence("F5"));
-    QCOMPARE(w->action("game.exit")->shortcut(), QKeySequence("F9"));
-    QCOMPARE(w->action("game.about")->shortcut(), QKeySequence("F2"));
-    QCOMPARE(w->action("help.rules")->shortcut(), QKeySequence("F1"));
-    w->close();
-  }
-
-  void menusFollowTheModelAfterEveryEvent() {
-    Shell shell;
-    GameWindow* w = shell.openWindow(WindowKind::Square);
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    w->action("games.0")->trigger();
-    w->action("sub.globoria")->trigger();
-    QVERIFY(w->action("sub.globoria")->isChecked());
-    QVERIFY(!w->action("sub.planor")->isChecked());
-    QCOMPARE(shell.program().subLevel, 1);
-    clickBoard(*w, midpoint(*w, 1));
-    QCOMPARE(w->controller().drawing().lines[26].width, 8);  // the joined edge
-    QVERIFY(!w->action("sub")->isEnabled());
-    QVERIFY(!w->action("other")->isEnabled());
-    w->close();
-  }
-
-  void aWindowNotInThisVersionLeavesThisOneOpen() {
-    Shell shell;
-    GameWindow* w = shell.openWindow(WindowKind::Square);
-    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QVERIFY(w->action("other.1")->isChecked() && !w->action("other.1")->isEnabled());
+    for (auto [id, key] :
+         {std::pair{"game.new", "F5"}, {"game.exit", "F9"}, {"game.about", "F2"}, {"help.rules", "F1"}})
+      QCOMPARE(w->action(id)->shortcut(), QKeySequence(key));
+    // A window not in this version says so and this one stays open.
     QPointer<GameWindow> guard(w);
     w->action("other.13")->trigger();
     QCOMPARE(answerNextMessage(), QString("Quadrion Krunk is not in this version yet."));
-    QVERIFY(guard);
-    QVERIFY(w->isVisible());
+    QVERIFY(guard && w->isVisible());
     w->close();
   }
 
   void theKeypadPlaysTheEnteredNumber() {
     Shell shell;
-    GameWindow* w = shell.openWindow(WindowKind::Square);
-    QVERIFY(QTest::qWaitForWindowExposed(w));
+    GameWindow* w = openSquare(shell);
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
     QTest::keyClick(w, Qt::Key_F1, Qt::ControlModifier);
@@ -166,57 +123,37 @@ class GameWindowTest : public QObject {
         if (b->text() == caption && b->isVisible()) return b->click();
       QFAIL(qPrintable("no button " + caption));
     };
-    // Krunk: the number is a circle.
-    press("1");
-    press("9");
-    press("< back");
-    press("3");
-    press("Play move");
-    QVERIFY(w->controller().drawing().circles[13].border == kGreen);
-    press("Play move");  // nothing entered
+    for (const char* key : {"1", "9", "< back", "3", "Play move"}) press(key);
+    QCOMPARE(w->controller().drawing().circles[13].border, kGreen);  // Krunk: the number is a circle
+    press("Play move");                                              // nothing entered
     QCOMPARE(answerNextMessage(), QString("Enter the number of a circle first (1 to 25)."));
     w->close();
   }
 
-  void aPendingComputerMoveDiesWithItsWindow() {
-    Shell shell;
-    GameWindow* w = shell.openWindow(WindowKind::Square);
-    w->action("players.0")->trigger();
-    w->controller().circleClicked(1);
-    QVERIFY(w->controller().moveLock());
-    QVERIFY(w->controller().pendingSteps() > 0);
-    QPointer<GameWindow> guard(w);
-    w->close();
-    QTRY_VERIFY(!guard);
-    QTest::qWait(1200);  // past the computer's pauses: nothing may run on the closed window
-  }
-
   void exitWhileTheComputerWaitsAndAMessageIsOpen() {
     Shell shell;
-    GameWindow* w = shell.openWindow(WindowKind::Square);
+    GameWindow* w = openSquare(shell);
     w->action("players.0")->trigger();
     w->controller().circleClicked(1);
     QVERIFY(w->controller().computerSteps() > 0);
     w->controller().keypadEntered("0");  // a message box is open now
-    auto visibleWindows = [] {
-      int open = 0, boxes = 0;
-      for (QWidget* top : QApplication::topLevelWidgets()) {
-        open += top->isVisible();
-        boxes += top->isVisible() && qobject_cast<QMessageBox*>(top);
-      }
-      return std::make_pair(open, boxes);
+    auto visible = [](bool boxesOnly) {
+      return std::ranges::count_if(QApplication::topLevelWidgets(), [&](QWidget* top) {
+        return top->isVisible() && (!boxesOnly || qobject_cast<QMessageBox*>(top));
+      });
     };
-    QCOMPARE(visibleWindows().second, 1);
+    QCOMPARE(visible(true), 1);
     QPointer<GameWindow> guard(w);
     w->action("game.exit")->trigger();
     QTRY_VERIFY(!guard);
-    QCOMPARE(visibleWindows().first, 0);
+    QCOMPARE(visible(false), 0);
     QTest::qWait(1200);  // the computer's pauses have passed: nothing runs
   }
 
-  void switchingWhileTheComputerOpensLeavesTheNewBoardAlone() {
+  void switchingWhileTheComputerOpensLoadsAFreshBoardLeftAlone() {
     Shell shell;
     GameWindow* first = shell.openWindow(WindowKind::Square);
+    QPointer<GameWindow> guard(first);
     first->action("games.0")->trigger();
     first->action("players.0")->trigger();
     first->action("game.new")->trigger();  // Red, the computer, opens this game after a pause
@@ -225,20 +162,24 @@ class GameWindowTest : public QObject {
     GameWindow* second = nullptr;
     connect(&shell, &Shell::windowOpened, [&](GameWindow* w) { second = w; });
     first->switchWindow(WindowKind::Square);
-    QTRY_VERIFY(second);
+    QTRY_VERIFY(second && !guard);
     QTest::qWait(2000);
-    int claimed = 0;
-    for (int l = 1; l <= 60; ++l) claimed += second->controller().drawing().lines[l].width == 8;
-    QCOMPARE(claimed, 0);
+    QCOMPARE(claimedLines(*second), 0);
     QVERIFY(!second->controller().moveLock());
+    QCOMPARE(second->controller().status().gameCaption, std::string("Game = Krunk"));
     second->close();
   }
 
-  void tinyAndHugeWindowsStillDrawAndClick() {
+  void theBoardScalesWithTheWindowFromTinyToHuge() {
     Shell shell;
-    GameWindow* w = shell.openWindow(WindowKind::Square);
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    w->action("games.0")->trigger();
+    GameWindow* w = openSquare(shell, true);
+    w->resize(500, 400);
+    QTest::qWait(20);
+    const QSize small = w->boardView()->size();
+    const QPointF a = midpoint(*w, 60);
+    w->resize(1400, 1000);
+    QTest::qWait(20);
+    QVERIFY(w->boardView()->width() > small.width() && midpoint(*w, 60).y() > a.y());
     for (QSize size : {QSize(1, 1), QSize(5000, 4000), QSize(300, 200)}) {
       w->resize(size);
       QTest::qWait(20);
@@ -246,23 +187,8 @@ class GameWindowTest : public QObject {
       QVERIFY(w->boardView()->width() > 0);
     }
     clickBoard(*w, midpoint(*w, 31));
-    QCOMPARE(w->controller().drawing().lines[31].width, 8);
+    QCOMPARE(w->controller().drawing().lines[31].width, kClaimedWidth);
     w->close();
-  }
-
-  void choosingTheSquareWindowAgainFromAnotherLoadsItFresh() {
-    Shell shell;
-    GameWindow* first = shell.openWindow(WindowKind::Square);
-    QPointer<GameWindow> guard(first);
-    GameWindow* second = nullptr;
-    connect(&shell, &Shell::windowOpened, [&](GameWindow* w) { second = w; });
-    first->controller().circleClicked(7);
-    QCOMPARE(first->controller().drawing().lines[37].width, 8);
-    first->switchWindow(WindowKind::Square);
-    QTRY_VERIFY(!guard);
-    QVERIFY(second);
-    QCOMPARE(second->controller().drawing().lines[37].width, kUnclaimedWidth);
-    second->close();
   }
 };
 

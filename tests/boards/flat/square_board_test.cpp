@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <set>
+#include <tuple>
 
 namespace kp::square {
 namespace {
@@ -15,30 +17,13 @@ struct SideRow {
 // The rows of the side tables a person can check on the board picture.
 TEST(SquareBoard, SideTablesMatchTheTellingRows) {
   const SideRow rows[] = {
-      {1, 31, 6, 36, 1},    {2, 32, 11, 37, 6},   {5, 35, 26, 40, 21}, {6, 36, 7, 41, 2},
+      {1, 31, 6, 36, 1},    {2, 32, 11, 37, 6},  {5, 35, 26, 40, 21},  {6, 36, 7, 41, 2},
       {13, 43, 18, 48, 13}, {21, 51, 10, 56, 5}, {25, 55, 30, 60, 25},
   };
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.cell);
-    EXPECT_EQ(side(r.cell, 1), r.top);
-    EXPECT_EQ(side(r.cell, 2), r.right);
-    EXPECT_EQ(side(r.cell, 3), r.bottom);
-    EXPECT_EQ(side(r.cell, 4), r.left);
-  }
-}
-
-TEST(SquareBoard, EveryInnerLineBoundsTwoCellsAndEveryEdgeLineOne) {
-  const BoardGraph g = graph(false);
-  ASSERT_EQ(g.lineCount, 60);
-  ASSERT_EQ(g.cellCount, 25);
-  int edges = 0;
-  for (int l = 1; l <= 60; ++l) {
-    const bool edge = wrapPartner(l) != 0;
-    edges += edge;
-    EXPECT_EQ(g.lineCells[l].size(), edge ? 1u : 2u) << "line " << l;
-    EXPECT_EQ(g.partner[l], 0) << "Planor joins nothing";
-  }
-  EXPECT_EQ(edges, 20);
+  for (const auto& r : rows)
+    EXPECT_EQ((std::array{side(r.cell, 1), side(r.cell, 2), side(r.cell, 3), side(r.cell, 4)}),
+              (std::array{r.top, r.right, r.bottom, r.left}))
+        << r.cell;
 }
 
 TEST(SquareBoard, NeighbouringCellsShareExactlyTheirCommonSide) {
@@ -46,12 +31,8 @@ TEST(SquareBoard, NeighbouringCellsShareExactlyTheirCommonSide) {
   for (int r = 1; r <= 5; ++r)
     for (int c = 1; c <= 5; ++c) {
       const int k = cellAt(r, c);
-      if (c < 5) {
-        EXPECT_EQ(side(k, 2), side(cellAt(r, c + 1), 4));
-      }
-      if (r < 5) {
-        EXPECT_EQ(side(k, 3), side(cellAt(r + 1, c), 1));
-      }
+      EXPECT_TRUE(c == 5 || side(k, 2) == side(cellAt(r, c + 1), 4)) << k;
+      EXPECT_TRUE(r == 5 || side(k, 3) == side(cellAt(r + 1, c), 1)) << k;
       std::set<int> distinct(g.cellSides[k].begin(), g.cellSides[k].end());
       EXPECT_EQ(distinct.size(), 4u);
     }
@@ -67,28 +48,26 @@ TEST(SquareBoard, InteriorLinesAreThoseWithBothEndsOnInnerDots) {
   EXPECT_EQ(std::vector<int>(kInteriorLines.begin(), kInteriorLines.end()), expected);
 }
 
+// The 20 edge Lines bound one cell and the inner ones two; Globoria joins exactly the edge
+// Lines, in pairs across the board, and Planor joins nothing.
 TEST(SquareBoard, GloboriaJoinsOppositeEdges) {
-  const BoardGraph g = graph(true);
-  const std::pair<int, int> pairs[] = {{1, 26}, {5, 30}, {31, 56}, {35, 60}};
-  for (auto [a, b] : pairs) {
-    EXPECT_EQ(g.partner[a], b);
-    EXPECT_EQ(g.partner[b], a);
-  }
+  const BoardGraph planor = graph(false), g = graph(true);
+  ASSERT_TRUE(planor.lineCount == 60 && planor.cellCount == 25);
+  for (auto [a, b] : {std::pair{1, 26}, {5, 30}, {31, 56}, {35, 60}})
+    EXPECT_TRUE(g.partner[a] == b && g.partner[b] == a);
   int joined = 0;
-  for (int l = 1; l <= 60; ++l) joined += g.partner[l] != 0;
+  for (int l = 1; l <= 60; ++l) {
+    joined += g.partner[l] != 0;
+    EXPECT_EQ(g.partner[l], wrapPartner(l));
+    EXPECT_EQ(planor.partner[l], 0);
+    EXPECT_EQ(planor.lineCells[l].size(), wrapPartner(l) ? 1u : 2u) << "line " << l;
+  }
   EXPECT_EQ(joined, 20);  // 10 pairs, so 50 distinct Lines
-  EXPECT_EQ(g.partner[13], 0);
-  // The centre cell keeps its sides on both sub-levels.
-  EXPECT_EQ(g.cellSides[13], (std::vector<int>{43, 18, 48, 13}));
+  EXPECT_EQ(g.cellSides[13], (std::vector<int>{43, 18, 48, 13})) << "the centre keeps its sides on both sub-levels";
 }
 
 TEST(SquareBoard, SuperKrunkClaimsEachSideWithItsContinuation) {
-  struct Case {
-    int cell;
-    bool globoria, plus;
-    std::vector<int> lines;
-  };
-  const Case cases[] = {
+  const std::tuple<int, bool, bool, std::vector<int>> cases[] = {
       {1, false, false, {31, 32, 36, 37, 1, 2, 6, 7}},
       {2, false, false, {31, 32, 33, 36, 37, 38, 6, 7, 11, 12}},
       {7, false, false, {36, 37, 38, 41, 42, 43, 6, 7, 8, 11, 12, 13}},
@@ -100,10 +79,10 @@ TEST(SquareBoard, SuperKrunkClaimsEachSideWithItsContinuation) {
       {2, true, true, {31, 32, 33, 36, 37, 38, 10, 6, 7, 15, 11, 12, 1, 16, 52, 42}},
       {25, true, false, {54, 55, 51, 59, 60, 56, 24, 25, 21, 29, 30, 26}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "cell " << c.cell << (c.globoria ? " Globoria" : " Planor")
-                                    << (c.plus ? " plus" : ""));
-    EXPECT_EQ(superKrunkClaims(c.cell, c.globoria, c.plus), c.lines);
+  for (const auto& [cell, globoria, plus, lines] : cases) {
+    SCOPED_TRACE(testing::Message() << "cell " << cell << (globoria ? " Globoria" : " Planor")
+                                    << (plus ? " plus" : ""));
+    EXPECT_EQ(superKrunkClaims(cell, globoria, plus), lines);
   }
 }
 
@@ -120,7 +99,8 @@ TEST(SquareBoard, SuperKrunkPlusClosesEveryNeighbour) {
           if (l != 0)
             for (int cell : g.lineCells[l]) neighbours.insert(cell);
       for (int n : neighbours)
-        for (int line : g.cellSides[n]) EXPECT_TRUE(has(line)) << "cell " << k << " neighbour " << n << " line " << line;
+        for (int line : g.cellSides[n])
+          EXPECT_TRUE(has(line)) << "cell " << k << " neighbour " << n << " line " << line;
     }
   }
 }

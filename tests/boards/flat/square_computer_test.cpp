@@ -3,103 +3,72 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "boards/flat/square_board.h"
 
 namespace kp::square {
 namespace {
 
-// Positions for the computer: Lines claimed on a board, then what it may answer.
-class TolvaChoice : public ::testing::Test {
- protected:
-  void SetUp() override {
-    drawing.resize(kLines, kCells);
-    game.setGraph(&graph);
-  }
-  void claim(std::initializer_list<int> lines) {
-    for (int l : lines) game.claimLine(l, kBlue, 2, Player::Blue);
-  }
-  // Every Line the computer picks over many seeds.
-  std::set<int> choices(int tries = 200) {
-    std::set<int> out;
-    for (int seed = 1; seed <= tries; ++seed) {
-      Random random(seed);
-      out.insert(chooseTolvaLine(game, drawing, random));
-    }
-    return out;
-  }
-
-  BoardGraph graph = square::graph(false);
-  StatusLabels status;
-  Drawing drawing;
-  LineGame game{status, drawing};
-};
-
-TEST_F(TolvaChoice, AThreeSidedCellIsAlwaysClosed) {
-  claim({31, 6, 36, 55, 30});  // cell 1 has three sides, cell 25 two
-  EXPECT_EQ(choices(), std::set<int>{1});
-}
-
-TEST_F(TolvaChoice, EveryThreeSidedCellIsACandidate) {
-  claim({31, 6, 36, 55, 30, 60});
-  EXPECT_EQ(choices(), (std::set<int>{1, 25}));
-}
-
-TEST_F(TolvaChoice, ATwoSidedCellsSidesAreNeverGivenWhileAnotherLineIsFree) {
-  claim({31, 36, 43, 48});  // cells 1 and 13 have two sides; 6 and 41 border them too
-  const std::set<int> picked = choices(400);
-  for (int l : picked) {
-    EXPECT_FALSE(game.claimed(l));
-    for (int c : graph.lineCells[l]) {
-      int sides = 0;
-      for (int s = 0; s < 4; ++s) sides += game.cellSideMarker(c, s) != 0;
-      EXPECT_NE(sides, 2) << "line " << l << " gives cell " << c << " its third side";
-    }
-  }
-  EXPECT_GT(picked.size(), 10u) << "the choice is spread over the safe Lines";
-}
-
-TEST_F(TolvaChoice, WhenEveryFreeLineIsRiskyAnyFreeLineMayBeTaken) {
-  // A tunnel through row 3: every Line is claimed but the verticals of that row, so
-  // each of cells 11 to 15 has two sides and every free Line gives one away.
-  const std::set<int> tunnel = {3, 8, 13, 18, 23, 28};
+std::vector<int> allBut(const std::set<int>& left) {
+  std::vector<int> out;
   for (int l = 1; l <= kLines; ++l)
-    if (!tunnel.count(l)) claim({l});
-  EXPECT_EQ(choices(400), tunnel);
+    if (!left.count(l)) out.push_back(l);
+  return out;
 }
 
-TEST_F(TolvaChoice, InGloboriaAJoinedEdgeCountsOnBothSides) {
-  BoardGraph globoria = square::graph(true);
-  game.setGraph(&globoria);
-  // Cell 10 (sides 40, 27, 45, 22) gets its right side through Line 2's partner 27.
-  claim({2, 40, 45});
-  EXPECT_EQ(choices(), std::set<int>{22});
+// Lines claimed on a board, then every Line the computer picks over 400 seeds.
+TEST(TolvaChoice, ClosesAThreeSidedCellElseGivesNoThirdSideElseTakesAnyLine) {
+  const std::tuple<const char*, bool, std::vector<int>, std::vector<int>> cases[] = {
+      {"cell 1 has three sides, cell 25 two", false, {31, 6, 36, 55, 30}, {1}},
+      {"every three-sided cell is a candidate", false, {31, 6, 36, 55, 30, 60}, {1, 25}},
+      // Cells 1 and 13 have two sides: their free sides 1, 6, 13 and 18 are never given.
+      {"any safe Line", false, {31, 36, 43, 48}, allBut({31, 36, 43, 48, 1, 6, 13, 18})},
+      // A tunnel through row 3: each of cells 11 to 15 has two sides and every free Line
+      // gives one away.
+      {"every free Line is risky", false, allBut({3, 8, 13, 18, 23, 28}), {3, 8, 13, 18, 23, 28}},
+      // Cell 10 (sides 40, 27, 45, 22) gets its right side through Line 2's partner 27.
+      {"a joined edge counts on both sides", true, {2, 40, 45}, {22}},
+  };
+  for (const auto& [what, globoria, claimed, expected] : cases) {
+    SCOPED_TRACE(what);
+    const BoardGraph graph = square::graph(globoria);
+    StatusLabels status;
+    Drawing drawing;
+    drawing.resize(kLines, kCells);
+    LineGame game{status, drawing};
+    game.setGraph(&graph);
+    for (int l : claimed) game.claimLine(l, kBlue, 2, Player::Blue);
+    std::set<int> picks;
+    for (int seed = 1; seed <= 400; ++seed) {
+      Random random(seed);
+      picks.insert(chooseTolvaLine(game, drawing, random));
+    }
+    EXPECT_EQ(picks, std::set<int>(expected.begin(), expected.end()));
+  }
 }
 
 TEST(ColourChoice, TakesTheCellItCanWinAndAvoidsHandingOneOver) {
   const BoardGraph g = square::graph(false);
   Drawing d;
   d.resize(kLines, kCells);
-  auto paint = [&](int line, Colour c) {
-    d.lines[line].width = kClaimedWidth;
-    d.lines[line].colour = c;
+  auto paint = [&](std::initializer_list<int> lines, Colour c) {
+    for (int l : lines) d.lines[l].width = kClaimedWidth, d.lines[l].colour = c;
   };
-  // Cell 1 has three Red sides: playing Line 1 wins it.
-  for (int l : {31, 6, 36}) paint(l, kRed);
-  std::vector<ColourMove> moves = {{1, {1}}, {2, {2}}, {60, {60}}};
-  for (int seed = 1; seed < 50; ++seed) {
-    Random r(seed);
-    EXPECT_EQ(chooseByColour(g, d, moves, {kRed}, r), 1);
-  }
+  auto picks = [&](const std::vector<ColourMove>& moves) {
+    std::set<int> out;
+    for (int seed = 1; seed < 50; ++seed) {
+      Random r(seed);
+      out.insert(chooseByColour(g, d, moves, {kRed}, r));
+    }
+    return out;
+  };
+  paint({31, 6, 36}, kRed);  // cell 1 has three Red sides: playing Line 1 wins it
+  EXPECT_EQ(picks({{1, {1}}, {2, {2}}, {60, {60}}}), std::set<int>{1});
   // Blue threatens cell 25 too. Winning cell 1 (Blue then wins 25) and blocking 25 (Blue
   // then spoils cell 1) both leave the game level; Line 3 would let Blue ahead.
-  for (int l : {55, 30, 60}) paint(l, kBlue);
-  moves = {{1, {1}}, {25, {25}}, {3, {3}}};
-  for (int seed = 1; seed < 50; ++seed) {
-    Random r(seed);
-    const int pick = chooseByColour(g, d, moves, {kRed}, r);
-    EXPECT_TRUE(pick == 1 || pick == 25) << pick;
-  }
+  paint({55, 30, 60}, kBlue);
+  for (int pick : picks({{1, {1}}, {25, {25}}, {3, {3}}})) EXPECT_TRUE(pick == 1 || pick == 25) << pick;
 }
 
 }  // namespace
