@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "app/first_paint_probe.h"
+#include "core/window_kind.h"
 #include "shell/shell.h"
 
 namespace {
@@ -28,7 +30,21 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName("Krunk Plexa");
+  // Measuring hooks for bench/run (see the README, Performance): --bench-first-paint
+  // ends the program at the end of its first paint; --open NAME starts in that game
+  // window instead of the launcher.
+  const QStringList args = QApplication::arguments();
+  if (args.contains("--bench-first-paint")) new kp::FirstPaintProbe(app);
   kp::Shell shell;
-  shell.openLauncher();
+  const qsizetype open = args.indexOf("--open");
+  if (open > 0 && open + 1 < args.size()) {
+    const auto kind = kp::windowFromName(args[open + 1].toStdString());
+    if (!kind || !shell.openWindow(*kind)) {
+      std::cerr << "krunkplexa: no window '" << args[open + 1].toStdString() << "' in this version.\n";
+      return 2;
+    }
+  } else {
+    shell.openLauncher();
+  }
   return app.exec();
 }

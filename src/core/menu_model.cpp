@@ -60,7 +60,39 @@ std::vector<const MenuEntry*> chain(const std::vector<MenuEntry>& top, const std
 
 }  // namespace
 
-MenuEntry* MenuModel::find(const std::string& id) { return findIn(top_, id); }
+MenuEntry* MenuModel::follow(const std::vector<std::uint16_t>& place) {
+  std::vector<MenuEntry>* level = &top_;
+  MenuEntry* e = nullptr;
+  for (std::uint16_t i : place) {
+    if (i >= level->size()) return nullptr;
+    e = &(*level)[i];
+    level = &e->children;
+  }
+  return e;
+}
+
+void MenuModel::reindex() {
+  index_.clear();
+  std::vector<std::uint16_t> place;
+  std::function<void(std::vector<MenuEntry>&)> visit = [&](std::vector<MenuEntry>& entries) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      place.push_back(std::uint16_t(i));
+      if (!entries[i].id.empty()) index_.try_emplace(entries[i].id, place);  // the first in menu order, as findIn
+      visit(entries[i].children);
+      place.pop_back();
+    }
+  };
+  visit(top_);
+}
+
+MenuEntry* MenuModel::find(const std::string& id) {
+  if (auto it = index_.find(id); it != index_.end())
+    if (MenuEntry* e = follow(it->second); e && e->id == id) return e;
+  // Not where the index says, or not in it: the tree may have changed since.
+  MenuEntry* e = findIn(top_, id);
+  if (e) reindex();
+  return e;
+}
 
 MenuEntry& MenuModel::at(const std::string& id) {
   if (auto* e = find(id)) return *e;

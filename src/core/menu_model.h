@@ -1,6 +1,8 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kp {
@@ -43,7 +45,14 @@ class MenuModel {
   void forEach(const std::function<void(const std::string& path, const MenuEntry&)>& fn) const;
 
  private:
+  // Where each id stands in the tree (child indices from the top), so the lookups a move
+  // makes (the set-up menus it locks) do not walk the whole tree. An entry found at its
+  // recorded place is checked by id; a tree changed since is indexed again.
+  MenuEntry* follow(const std::vector<std::uint16_t>& place);
+  void reindex();
+
   std::vector<MenuEntry> top_;
+  std::unordered_map<std::string, std::vector<std::uint16_t>> index_;
 };
 
 }  // namespace kp

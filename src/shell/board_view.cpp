@@ -1,6 +1,7 @@
 #include "shell/board_view.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -49,6 +50,47 @@ QPointF BoardView::toWidget(Point2 p) const {
   return origin() + QPointF(p.x * s, p.y * s);
 }
 
+double BoardView::pixel() const { return std::max(0.25, scale() / kPixelsPerUnit); }
+
+QRectF BoardView::lineBounds(int line, int width) const {
+  const Segment& seg = controller_.geometry().lines[std::size_t(line)];
+  const double margin = std::max(1.0, width * pixel()) / 2 + 2;
+  return QRectF(toWidget(seg.a), toWidget(seg.b)).normalized().adjusted(-margin, -margin, margin, margin);
+}
+
+QRectF BoardView::circleBounds(int circle) const {
+  const BoardGeometry& g = controller_.geometry();
+  const double reach = g.circleRadius * scale() + std::max(1.0, 2 * pixel()) / 2 + 2;
+  const QPointF centre = toWidget(g.circles[std::size_t(circle)]);
+  return QRectF(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach);
+}
+
+void BoardView::modelChanged() {
+  const Drawing& d = controller_.drawing();
+  const bool gameOver = controller_.status().gameOver;
+  const double s = scale();
+  if (gameOver != shownGameOver_ || s != shownScale_ || d.lines.size() != shown_.lines.size() ||
+      d.circles.size() != shown_.circles.size()) {
+    update();
+  } else {
+    QRegion dirty;
+    for (std::size_t l = 1; l < d.lines.size(); ++l) {
+      const LineDraw &now = d.lines[l], &was = shown_.lines[l];
+      if (now.colour != was.colour || now.width != was.width || now.visible != was.visible)
+        dirty += lineBounds(int(l), std::max(now.width, was.width)).toAlignedRect();
+    }
+    for (std::size_t c = 1; c < d.circles.size(); ++c) {
+      const CircleDraw &now = d.circles[c], &was = shown_.circles[c];
+      if (now.fill != was.fill || now.border != was.border || now.visible != was.visible)
+        dirty += circleBounds(int(c)).toAlignedRect();
+    }
+    if (!dirty.isEmpty()) update(dirty);
+  }
+  shown_ = d;
+  shownGameOver_ = gameOver;
+  shownScale_ = s;
+}
+
 std::pair<int, int> BoardView::targetAt(QPointF pos) const {
   const BoardGeometry& g = controller_.geometry();
   const Drawing& d = controller_.drawing();
@@ -71,17 +113,20 @@ std::pair<int, int> BoardView::targetAt(QPointF pos) const {
   return {best, 0};
 }
 
-void BoardView::paintEvent(QPaintEvent*) {
+void BoardView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   const BoardGeometry& g = controller_.geometry();
   const Drawing& d = controller_.drawing();
   const double s = scale();
-  const double pixel = std::max(0.25, s / kPixelsPerUnit);
+  const double pixel = this->pixel();
+  // Only what reaches the region being repainted is drawn; the rest is clipped anyway.
+  const QRegion& dirty = event->region();
+  auto reaches = [&dirty](const QRectF& r) { return dirty.intersects(r.toAlignedRect()); };
 
   for (std::size_t l = 1; l < g.lines.size(); ++l) {
     const LineDraw& line = d.lines[l];
-    if (!line.visible) continue;
+    if (!line.visible || !reaches(lineBounds(int(l), line.width))) continue;
     painter.setPen(QPen(toQColor(line.colour), std::max(1.0, line.width * pixel), Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(toWidget(g.lines[l].a), toWidget(g.lines[l].b));
   }
@@ -89,12 +134,16 @@ void BoardView::paintEvent(QPaintEvent*) {
   painter.setPen(Qt::NoPen);
   painter.setBrush(Qt::black);
   const double dotRadius = std::max(2.0, 5 * pixel);
-  for (const Point2& p : g.dots) painter.drawEllipse(toWidget(p), dotRadius, dotRadius);
+  for (const Point2& p : g.dots) {
+    const QPointF at = toWidget(p);
+    if (reaches(QRectF(at.x() - dotRadius - 1, at.y() - dotRadius - 1, 2 * dotRadius + 2, 2 * dotRadius + 2)))
+      painter.drawEllipse(at, dotRadius, dotRadius);
+  }
 
   const double r = g.circleRadius * s;
   for (std::size_t c = 1; c < g.circles.size(); ++c) {
     const CircleDraw& circle = d.circles[c];
-    if (!circle.visible) continue;
+    if (!circle.visible || !reaches(circleBounds(int(c)))) continue;
     painter.setPen(QPen(toQColor(circle.border), std::max(1.0, 2 * pixel)));
     painter.setBrush(toQColor(circle.fill));
     painter.drawEllipse(toWidget(g.circles[c]), r, r);

@@ -20,6 +20,11 @@ class BoardView : public QWidget {
 
   QSize sizeHint() const override { return {600, 600}; }
 
+  // Called after every change of the model: repaints what the drawing changed (a claimed
+  // Line, a filled circle), not the whole board; all of it when the banner or the board's
+  // size changed.
+  void modelChanged();
+
  protected:
   void paintEvent(QPaintEvent*) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -27,8 +32,16 @@ class BoardView : public QWidget {
  private:
   double scale() const;
   QPointF origin() const;
+  // Where a piece of the picture can put paint, antialiasing and round caps included.
+  QRectF lineBounds(int line, int width) const;
+  QRectF circleBounds(int circle) const;
+  double pixel() const;
 
   GameController& controller_;
+  // The picture as last asked for, to tell what a change of the model touched.
+  Drawing shown_;
+  bool shownGameOver_ = false;
+  double shownScale_ = 0;
 };
 
 }  // namespace kp

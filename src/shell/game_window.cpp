@@ -181,7 +181,12 @@ void GameWindow::buildStatusPanel() {
   auto* timerRow = new QHBoxLayout();
   timerRow->addWidget(new QLabel("Time left (ms):", panel));
   timerCaption_ = new QLabel(panel);
-  timerRow->addWidget(timerCaption_, 1);
+  // Its text changes ten times a second while a person thinks: at a fixed size the
+  // change repaints the label alone instead of laying out the whole panel again.
+  timerCaption_->setFixedSize(timerCaption_->fontMetrics().horizontalAdvance(QStringLiteral("-0000000")),
+                              timerCaption_->sizeHint().height());
+  timerRow->addWidget(timerCaption_);
+  timerRow->addStretch(1);
   col->addLayout(timerRow);
   timerStrip_ = new TimerStrip(panel);
   col->addWidget(timerStrip_);
@@ -258,19 +263,25 @@ void GameWindow::refresh() {
   for (int i = rounds_->count(); i < int(s.rounds.size()); ++i)
     rounds_->addItem(q(s.rounds[i]).replace('\t', QStringLiteral("    ")));
 
-  controller_->menus().forEach([this](const std::string&, const MenuEntry& e) {
-    QAction* a = action(e.id);
-    if (!a) return;
-    a->setText(q(e.caption));
-    a->setVisible(e.visible);
-    a->setEnabled(e.enabled && !e.heading);
-    if (e.checkable) a->setChecked(e.checked);
-  });
+  // Every entry of the tree, walked directly: this runs after every change of the model.
+  std::function<void(const std::vector<MenuEntry>&)> sync = [&](const std::vector<MenuEntry>& entries) {
+    for (const auto& e : entries) {
+      if (e.separator) continue;
+      if (QAction* a = action(e.id)) {
+        a->setText(q(e.caption));
+        a->setVisible(e.visible);
+        a->setEnabled(e.enabled && !e.heading);
+        if (e.checkable) a->setChecked(e.checked);
+      }
+      sync(e.children);
+    }
+  };
+  sync(controller_->menus().top());
   for (const auto& b : controller_->buttons()) {
     buttons_[b.caption]->setVisible(b.visible);
     buttons_[b.caption]->setEnabled(b.enabled);
   }
-  board_->update();
+  board_->modelChanged();
 }
 
 void GameWindow::showMessage(const std::string& title, const std::string& text, std::function<void()> onOk) {

@@ -5,8 +5,10 @@
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <initializer_list>
 #include <vector>
 
@@ -77,13 +79,41 @@ RingWidget::RingWidget(QWidget* parent) : QWidget(parent), timer_(this) {
   timer_.setInterval(kFrameMs);
   connect(&timer_, &QTimer::timeout, this, [this] {
     rings_.tick();
-    update();
+    // The black around the rings stays as it is.
+    const QRect next = ringBounds();
+    update(drawn_.united(next));
+    drawn_ = next;
   });
 }
 
-void RingWidget::paintEvent(QPaintEvent*) {
+QRect RingWidget::ringBounds() const {
+  const int cx = width() / 2, cy = height() / 2;
+  double left = cx, right = cx, top = cy, bottom = cy;
+  for (int i = 0; i < RingAnimation::kRingCount; ++i)
+    for (const Point2& p : rings_.points(i, cx, cy)) {
+      left = std::min(left, p.x), right = std::max(right, p.x);
+      top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+    }
+  const double margin = RingAnimation::kDotRadius + 4;
+  return QRectF(QPointF(left - margin, top - margin), QPointF(right + margin, bottom + margin)).toAlignedRect();
+}
+
+const QImage& RingWidget::dot(Colour colour) {
+  auto it = dots_.find(colour);
+  if (it != dots_.end()) return it->second;
+  constexpr int kDotSide = 2 * int(RingAnimation::kDotRadius) + 3;
+  QImage image(kDotSide, kDotSide, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setPen(toQColor(colour));
+  painter.setBrush(toQColor(colour));
+  painter.drawEllipse(QPointF(kDotSide / 2, kDotSide / 2), RingAnimation::kDotRadius, RingAnimation::kDotRadius);
+  return dots_.emplace(colour, std::move(image)).first->second;
+}
+
+void RingWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.fillRect(rect(), Qt::black);
+  painter.fillRect(event->rect(), Qt::black);
   const int cx = width() / 2, cy = height() / 2;
   for (int i = 0; i < RingAnimation::kRingCount; ++i) {
     const auto points = rings_.points(i, cx, cy);
@@ -93,10 +123,9 @@ void RingWidget::paintEvent(QPaintEvent*) {
     painter.setPen(toQColor(rings_.rings()[std::size_t(i)].colour));
     painter.setBrush(Qt::NoBrush);
     painter.drawPolyline(ring, RingAnimation::kPointCount);
-    const QColor dot = toQColor(rings_.dotColour(i));
-    painter.setPen(dot);
-    painter.setBrush(dot);
-    for (const QPointF& p : ring) painter.drawEllipse(p, RingAnimation::kDotRadius, RingAnimation::kDotRadius);
+    const QImage& sprite = dot(rings_.dotColour(i));
+    const int half = sprite.width() / 2;
+    for (const QPointF& p : ring) painter.drawImage(QPoint(qRound(p.x()) - half, qRound(p.y()) - half), sprite);
   }
 }
 
@@ -223,7 +252,11 @@ LauncherWindow::LauncherWindow(Shell& shell) : shell_(shell), ringDelay_(this) {
 
   ringDelay_.setSingleShot(true);
   ringDelay_.setInterval(kRingDelayMs);
-  connect(&ringDelay_, &QTimer::timeout, rings_, &QWidget::show);  // showing it starts the turning
+  connect(&ringDelay_, &QTimer::timeout, this, [this] {
+    rings_->show();  // showing it starts the turning
+    // The stars move on the rings' frames from now on: one repaint a frame shows both.
+    stars_->followFrames(rings_->frames());
+  });
   ringDelay_.start();
 
   refresh();

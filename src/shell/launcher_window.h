@@ -1,4 +1,5 @@
 #pragma once
+#include <QImage>
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
@@ -24,6 +25,8 @@ class RingWidget : public QWidget {
 
   const RingAnimation& animation() const { return rings_; }
   bool isAnimating() const { return timer_.isActive(); }
+  // The frame timer, for the stars to follow.
+  QTimer* frames() { return &timer_; }
   QSize sizeHint() const override { return {kSide, kSide}; }
 
  protected:
@@ -32,8 +35,15 @@ class RingWidget : public QWidget {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  // The part of the picture the rings cover now, dots included.
+  QRect ringBounds() const;
+  // A dot of each ring, drawn once: a hundred small circles a frame cost more than the rest.
+  const QImage& dot(Colour colour);
+
   RingAnimation rings_;
   QTimer timer_;
+  QRect drawn_;  // what the last frame drew on
+  std::map<Colour, QImage> dots_;
 };
 
 // A list label that reports clicks and plain mouse moves by its index.

@@ -1,5 +1,6 @@
 #include "shell/star_field_widget.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
@@ -31,14 +32,26 @@ QSize StarFieldWidget::sizeHint() const {
     return QSize(field_.horizontalRange() / kUnitsPerPixel, field_.verticalRange() / kUnitsPerPixel);
 }
 
-void StarFieldWidget::advance() {
-    field_.tick();
-    update();
+QRect StarFieldWidget::starBounds(std::size_t i) const {
+    const QPointF now = toPixel(field_.stars()[i]);
+    const QPointF from = field_.respawned(i) ? now : toPixel(field_.previous()[i]);
+    return QRectF(from, now).normalized().adjusted(-3, -3, 3, 3).toAlignedRect();
 }
 
-void StarFieldWidget::paintEvent(QPaintEvent*) {
+void StarFieldWidget::advance() {
+    field_.tick();
+    // Only this frame's trails and the last frame's need repainting. One rectangle round
+    // them all costs less to repaint and flush than sixty small ones.
+    QRect next;
+    for (std::size_t i = 0; i < field_.stars().size(); ++i) next |= starBounds(i);
+    update(drawn_ | next);
+    drawn_ = next;
+}
+
+void StarFieldWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
+    const QRegion& dirty = event->region();
+    for (const QRect& r : dirty) painter.fillRect(r, Qt::black);
     painter.setRenderHint(QPainter::Antialiasing);
 
     const auto& stars = field_.stars();
@@ -47,22 +60,35 @@ void StarFieldWidget::paintEvent(QPaintEvent*) {
     // A star is dim near the centre and bright at the rim, like one coming closer.
     const int reach = std::max({1, c, field_.horizontalRange() - c, field_.verticalRange() - c});
     for (std::size_t i = 0; i < stars.size(); ++i) {
+        if (!dirty.intersects(starBounds(i))) continue;
         const int distance = std::max(std::abs(stars[i].x - c), std::abs(stars[i].y - c));
         const int grey = 110 + 145 * std::min(distance, reach) / reach;
         QPen pen(QColor(grey, grey, grey), distance * 2 > reach ? 2.0 : 1.5);
-        pen.setCapStyle(Qt::RoundCap);
-        painter.setPen(pen);
         const QPointF now = toPixel(stars[i]);
-        if (field_.respawned(i))
+        if (field_.respawned(i)) {
+            pen.setCapStyle(Qt::RoundCap);
+            painter.setPen(pen);
             painter.drawPoint(now);
-        else
+        } else {
+            // Square ends look the same as round ones on a line this thin, and cost
+            // no curves to draw.
+            pen.setCapStyle(Qt::SquareCap);
+            painter.setPen(pen);
             painter.drawLine(toPixel(before[i]), now);  // a short trail along the way it came
+        }
     }
+}
+
+void StarFieldWidget::followFrames(QTimer* frames) {
+    if (follow_) return;
+    timer_.stop();
+    follow_ = frames;
+    connect(frames, &QTimer::timeout, this, &StarFieldWidget::advance);
 }
 
 void StarFieldWidget::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    timer_.start();
+    if (!follow_) timer_.start();
 }
 
 void StarFieldWidget::hideEvent(QHideEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QPointF>
+#include <QRect>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -22,7 +23,7 @@ public:
                     QWidget* parent = nullptr);
 
     const StarField& field() const { return field_; }
-    bool isAnimating() const { return timer_.isActive(); }
+    bool isAnimating() const { return follow_ ? follow_->isActive() : timer_.isActive(); }
 
     // Model units to widget pixels: one scale for both axes, large enough that the field
     // covers the whole widget, with the field's origin at the top-left corner.
@@ -30,6 +31,9 @@ public:
     double scale() const;
 
     QSize sizeHint() const override;
+    // From now on the stars move on the ticks of another animation's timer instead of
+    // their own, so one repaint a frame shows both.
+    void followFrames(QTimer* frames);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,9 +42,14 @@ protected:
 
 private:
     void advance();
+    // Where star i's trail (or dot) can put paint, antialiasing and round cap included.
+    QRect starBounds(std::size_t i) const;
 
     StarField field_;
     QTimer timer_;
+    QTimer* follow_ = nullptr;
+    // Round what the last frame drew: the next frame repaints only it and the new trails.
+    QRect drawn_;
 };
 
 }  // namespace kp

@@ -43,5 +43,22 @@ TEST(MenuModel, ForEachListsEveryEntryButSeparatorsInOrder) {
                                              "Options > Sudden Death > 2 seconds"}));
 }
 
+// Lookups by id remember where an entry stands; a menu changed after that must still give
+// the entry with that id, never whatever now stands in its old place.
+TEST(MenuModel, LookupsFollowAMenuThatChangedShape) {
+  MenuModel m = sample();
+  EXPECT_EQ(m.at("game").caption, "&Game");
+  EXPECT_EQ(m.at("new").caption, "New");
+  std::swap(m.top()[0], m.top()[1]);
+  m.top()[1].children.erase(m.top()[1].children.begin());  // "New" goes; a separator takes its place
+  EXPECT_EQ(m.at("game").caption, "&Game");
+  EXPECT_EQ(m.at("opts").caption, "&Options");
+  EXPECT_EQ(m.find("new"), nullptr);
+  EXPECT_THROW(m.at("new"), std::out_of_range);
+  EXPECT_EQ(m.at("exit").caption, "E&xit");
+  m.add({.id = "late", .caption = "Late"});
+  EXPECT_EQ(m.at("late").caption, "Late");
+}
+
 }  // namespace
 }  // namespace kp

@@ -1,0 +1,126 @@
+// kp_click_bench: the time from a mouse press on a free Line of the square window to the
+// end of the repaint that shows it claimed, as a person waits for it.
+//
+// The square window opens on Krunk, so Tolva is chosen first (its action "games.0"); two
+// people take turns. Each press goes through the window system queue like a real one;
+// the clock stops when the event loop returns from the repaint that follows it (every
+// widget painted, the window flushed). Games are played to the end in a random order of
+// Lines; a press that ends a game also opens the result box and is reported on its own.
+//
+//   kp_click_bench [GAMES]
+#include <QApplication>
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QPushButton>
+#include <QtTest>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+#include "boards/flat/square_board.h"
+#include "boards/flat/square_window.h"
+#include "shell/board_view.h"
+#include "shell/game_window.h"
+#include "shell/shell.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Counts the board's paint events and the area they cover.
+class PaintWatcher : public QObject {
+ public:
+  int paints = 0;
+  long long area = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      ++paints;
+      for (const QRect& r : static_cast<QPaintEvent*>(event)->region()) area += (long long)r.width() * r.height();
+    }
+    return false;
+  }
+};
+
+double percentile(std::vector<double> v, double p) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[std::min(v.size() - 1, std::size_t(p * double(v.size() - 1) + 0.5))];
+}
+
+void closeMessageBoxes() {
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) box->button(QMessageBox::Ok)->click();
+  QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const int games = argc > 1 ? std::max(2, std::atoi(argv[1])) : 12;
+
+  kp::Shell shell;
+  kp::GameWindow* w = shell.openWindow(kp::WindowKind::Square);
+  if (!QTest::qWaitForWindowExposed(w)) return 1;
+  w->action("games.0")->trigger();  // Tolva: the Lines are the targets
+  QTest::qWait(50);
+  kp::BoardView* view = w->boardView();
+  PaintWatcher watcher;
+  view->installEventFilter(&watcher);
+  const auto& controller = w->controller();
+  const kp::BoardGeometry& geo = controller.geometry();
+
+  std::mt19937 rng(7);
+  std::vector<double> warmup, presses, ending;
+  std::vector<long long> areas;
+  for (int g = 0; g < games; ++g) {
+    std::vector<int> order(kp::square::kLines);
+    for (int i = 0; i < kp::square::kLines; ++i) order[std::size_t(i)] = i + 1;
+    std::shuffle(order.begin(), order.end(), rng);
+    for (int line : order) {
+      if (controller.drawing().lines[line].width != kp::kUnclaimedWidth) continue;
+      const kp::Segment& s = geo.lines[line];
+      const QPoint at = view->toWidget({(s.a.x + s.b.x) / 2, (s.a.y + s.b.y) / 2}).toPoint();
+      QCoreApplication::processEvents();  // nothing left over from the last press
+      const int paintsBefore = watcher.paints;
+      const long long areaBefore = watcher.area;
+      const auto start = Clock::now();
+      QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, at);
+      while (watcher.paints == paintsBefore && Clock::now() - start < std::chrono::seconds(2))
+        QCoreApplication::processEvents();
+      const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+      QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, at);
+      if (watcher.paints == paintsBefore) {
+        std::fprintf(stderr, "line %d: no repaint within 2 s\n", line);
+        return 1;
+      }
+      if (controller.status().gameOver) {
+        ending.push_back(ms);
+      } else {
+        (g == 0 ? warmup : presses).push_back(ms);
+        if (g > 0) areas.push_back(watcher.area - areaBefore);
+      }
+    }
+    closeMessageBoxes();
+    w->action("game.new")->trigger();
+    QCoreApplication::processEvents();
+  }
+
+  std::vector<double> areaPx(areas.begin(), areas.end());
+  std::printf(
+      "click to finished repaint, square window, Tolva, %zu presses on free Lines (%d games after one warm-up game)\n",
+      presses.size(), games - 1);
+  std::printf("  median %.3f ms   p90 %.3f ms   p99 %.3f ms   worst %.3f ms\n", percentile(presses, 0.5),
+              percentile(presses, 0.9), percentile(presses, 0.99), percentile(presses, 1.0));
+  std::printf("  board area repainted per press: median %.0f px (board view %dx%d = %d px)\n", percentile(areaPx, 0.5),
+              view->width(), view->height(), view->width() * view->height());
+  std::printf("  warm-up game: median %.3f ms, worst %.3f ms (the first press %.3f ms)\n", percentile(warmup, 0.5),
+              percentile(warmup, 1.0), warmup.empty() ? 0.0 : warmup.front());
+  std::printf("  presses that end a game and open the result box: median %.3f ms, worst %.3f ms (%zu)\n",
+              percentile(ending, 0.5), percentile(ending, 1.0), ending.size());
+  return 0;
+}

@@ -1,0 +1,134 @@
+// kp_cpu_bench: the share of one core the process uses while a window just sits there,
+// measured inside the process (CLOCK_PROCESS_CPUTIME_ID over the monotonic clock) while
+// the ordinary event loop runs.
+//
+//   kp_cpu_bench floor [SECONDS]     the floor window idling
+//   kp_cpu_bench launcher [SECONDS]  the launcher animating: stars and rings (the ring
+//                                    delay is cut to nothing: the rings show at once)
+//   kp_cpu_bench computer [TURNS]    the triangular window, Krunk against the computer:
+//                                    after each of the person's circles the computer
+//                                    waits 2 s; measured over 1.85 s of every wait
+//   kp_cpu_bench countdown [SECONDS] the square window waiting for the person while the
+//                                    move timer counts down (a tick every 100 ms)
+//
+// Each also prints the process's peak resident memory.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <QtTest>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "floor_window.h"
+#include "shell/board_view.h"
+#include "shell/game_window.h"
+#include "shell/launcher_window.h"
+#include "shell/shell.h"
+
+namespace {
+
+double cpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+double wallSeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// Runs the event loop as the program does, for ms milliseconds.
+void runFor(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+struct Share {
+  double cpu = 0, wall = 0;
+  void measure(int ms) {
+    const double c0 = cpuSeconds(), w0 = wallSeconds();
+    runFor(ms);
+    cpu += cpuSeconds() - c0;
+    wall += wallSeconds() - w0;
+  }
+  void print(const char* what) const {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%-34s %6.2f %% of one core (%.3f s CPU in %.1f s, platform %s, peak %.1f MB)\n", what,
+                100 * cpu / wall, cpu, wall, qPrintable(QGuiApplication::platformName()),
+                double(usage.ru_maxrss) / 1024.0);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const char* mode = argc > 1 ? argv[1] : "";
+  const int amount = argc > 2 ? std::atoi(argv[2]) : 0;
+  Share share;
+
+  if (std::strcmp(mode, "floor") == 0) {
+    kp::bench::FloorWindow window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) return 1;
+    runFor(1000);  // past the start
+    share.measure(1000 * (amount > 0 ? amount : 10));
+    share.print("floor idling");
+  } else if (std::strcmp(mode, "launcher") == 0) {
+    kp::Shell shell;
+    kp::LauncherWindow* launcher = shell.openLauncher();
+    if (!QTest::qWaitForWindowExposed(launcher)) return 1;
+    launcher->ringDelay()->start(0);  // the rings now, as they would show after 6 s
+    runFor(1000);
+    share.measure(1000 * (amount > 0 ? amount : 10));
+    share.print("launcher animating");
+  } else if (std::strcmp(mode, "computer") == 0) {
+    kp::Shell shell;
+    kp::GameWindow* w = shell.openWindow(kp::WindowKind::Triangular);
+    if (!QTest::qWaitForWindowExposed(w)) return 1;
+    w->action("games.2")->trigger();    // Krunk: circles are the targets
+    w->action("players.0")->trigger();  // against the computer
+    runFor(200);
+    auto& controller = w->controller();
+    const int turns = amount > 0 ? amount : 4;
+    for (int turn = 0; turn < turns && !controller.status().gameOver; ++turn) {
+      int circle = 0;
+      for (int c = 1; c <= controller.circleCount() && !circle; ++c)
+        if (controller.drawing().circles[c].targetVisible &&
+            controller.drawing().circles[c].border == kp::kCircleBorder)
+          circle = c;
+      if (!circle) break;
+      const QPoint at = w->boardView()->toWidget(controller.geometry().circles[circle]).toPoint();
+      QTest::mouseClick(w->boardView(), Qt::LeftButton, Qt::NoModifier, at);
+      if (!controller.moveLock()) {
+        std::fprintf(stderr, "circle %d: the computer is not waiting\n", circle);
+        return 1;
+      }
+      runFor(50);  // the repaint of the person's move
+      share.measure(1850);
+      for (int i = 0; i < 100 && controller.moveLock(); ++i) runFor(20);  // the computer moves
+      runFor(100);
+    }
+    share.print("computer's 2 s pause");
+  } else if (std::strcmp(mode, "countdown") == 0) {
+    kp::Shell shell;
+    kp::GameWindow* w = shell.openWindow(kp::WindowKind::Square);
+    if (!QTest::qWaitForWindowExposed(w)) return 1;
+    w->action("games.0")->trigger();  // Tolva, two people
+    w->controller().lineClicked(31);  // the countdown runs from the first move
+    if (!w->controller().timer().running()) return 1;
+    runFor(500);
+    share.measure(1000 * (amount > 0 ? amount : 10));
+    share.print("waiting for the person, countdown");
+  } else {
+    std::fprintf(stderr, "usage: %s floor|launcher|countdown [SECONDS] | computer [TURNS]\n", argv[0]);
+    return 2;
+  }
+  return 0;
+}
