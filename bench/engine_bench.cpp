@@ -12,6 +12,7 @@
 #include <random>
 #include <vector>
 
+#include "allocation_count.h"
 #include "boards/flat/square_board.h"
 #include "boards/flat/square_computer.h"
 #include "boards/flat/square_window.h"
@@ -25,6 +26,20 @@ namespace kp {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Made just before a benchmark's loop: reports the allocations an iteration makes on average.
+class AllocationsPerIteration {
+ public:
+  explicit AllocationsPerIteration(benchmark::State& state) : state_(state), start_(allocationCount()) {}
+  ~AllocationsPerIteration() {
+    state_.counters["allocs"] =
+        benchmark::Counter(double(allocationCount() - start_), benchmark::Counter::kAvgIterations);
+  }
+
+ private:
+  benchmark::State& state_;
+  std::uint64_t start_;
+};
 
 // Shuffled orders of 1..n to play from; a claimed target is skipped.
 std::vector<std::vector<int>> shuffledOrders(int n, int count, std::uint32_t seed) {
@@ -72,6 +87,7 @@ void Eval_SquareTolva_Core(benchmark::State& state) {
   game.rememberInitialLines();
   const auto orders = shuffledOrders(square::kLines, 64, 1);
   std::size_t order = 0, next = 0;
+  const AllocationsPerIteration allocations(state);
   for (auto _ : state) {
     if (next == square::kLines) {
       game.resetBoard();
@@ -96,6 +112,7 @@ void modelMoves(benchmark::State& state, int subLevel, const char* variant, bool
   const int n = circles ? t.window->circleCount() : t.window->lineCount();
   const auto orders = shuffledOrders(n, 64, 2);
   std::size_t order = 0, next = 0;
+  const AllocationsPerIteration allocations(state);
   for (auto _ : state) {
     // Skip what is no longer free (a joined partner, a circle the game has used).
     for (;;) {
@@ -167,6 +184,7 @@ void Computer_SquareTolva(benchmark::State& state) {
   const auto positions = tolvaPositions(graph, 16);
   Random random;
   std::size_t i = 0;
+  const AllocationsPerIteration allocations(state);
   for (auto _ : state) {
     const Position& p = *positions[i];
     benchmark::DoNotOptimize(square::chooseTolvaLine(*p.game, p.drawing, random));
@@ -207,6 +225,7 @@ void computerByColour(benchmark::State& state, const char* variant, bool plus, b
   if (firstOnly) std::erase_if(positions, [](const auto& p) { return p->unusedCircles.size() != square::kCells - 1; });
   Random random;
   std::size_t i = 0;
+  const AllocationsPerIteration allocations(state);
   for (auto _ : state) {
     const Position& p = *positions[i];
     std::vector<ColourMove> moves;
@@ -245,6 +264,7 @@ void turnVsComputer(benchmark::State& state, int subLevel, const char* variant, 
   std::vector<int> free;
   const Drawing& d = t.window->drawing();
   const LineGame& game = t.window->game();
+  const AllocationsPerIteration allocations(state);
   for (auto _ : state) {
     if (t.window->status().gameOver) t.nextGame();
     free.clear();
@@ -299,6 +319,7 @@ void wholeGames(benchmark::State& state, const GameSetup& setup) {
   std::mt19937 rng(6);
   std::vector<int> free;
   long moves = 0;
+  const AllocationsPerIteration allocations(state);
   for (auto _ : state) {
     GameController* w = session.window();
     const int n = setup.circles ? w->circleCount() : w->lineCount();

@@ -1,6 +1,6 @@
 #include "core/game_controller.h"
 
-#include <memory>
+#include <algorithm>
 
 namespace kp {
 
@@ -64,24 +64,31 @@ GameController::~GameController() { cancelAllSteps(); }
 
 void GameController::cancelAllSteps() {
   timer_.stop();
-  for (StepId id : steps_) host_.cancel(id);
+  for (const PendingStep& step : steps_) host_.cancel(step.hostId);
   steps_.clear();
 }
 
 StepId GameController::schedule(int ms, std::function<void()> step) {
-  auto self = std::make_shared<StepId>(0);
-  const StepId id = host_.schedule(ms, [this, self, step = std::move(step)] {
-    steps_.erase(*self);
-    step();
-    notifyChanged();
-  });
-  *self = id;
-  steps_.insert(id);
+  const std::uint64_t own = nextOwn_++;
+  const StepId id = host_.schedule(ms, [this, own] { runStep(own); });
+  steps_.push_back({id, own, std::move(step)});
   return id;
 }
 
+void GameController::runStep(std::uint64_t own) {
+  const auto it = std::find_if(steps_.begin(), steps_.end(), [own](const PendingStep& s) { return s.own == own; });
+  if (it == steps_.end()) return;
+  const std::function<void()> step = std::move(it->fn);
+  steps_.erase(it);
+  step();
+  notifyChanged();
+}
+
 void GameController::cancelStep(StepId id) {
-  if (steps_.erase(id)) host_.cancel(id);
+  const auto it = std::find_if(steps_.begin(), steps_.end(), [id](const PendingStep& s) { return s.hostId == id; });
+  if (it == steps_.end()) return;
+  steps_.erase(it);
+  host_.cancel(id);
 }
 
 void GameController::message(const std::string& text, std::function<void()> onOk) {

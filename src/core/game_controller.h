@@ -1,8 +1,8 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <utility>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -125,8 +125,21 @@ class GameController {
   void openHelp();
   void openOtherGame(WindowKind target, int wallLevel);
 
+  // Runs the step the host has just called back for, if it is still pending.
+  void runStep(std::uint64_t own);
+
   WindowKind kind_;
-  std::set<StepId> steps_;
+  // The steps handed to the host and not yet run or cancelled. The host holds only a call
+  // naming the step by its own number (small enough for std::function to hold without
+  // allocating); the step itself stays here, so scheduling a step, as every move does for
+  // the move timer, allocates nothing once the list has grown.
+  struct PendingStep {
+    StepId hostId;
+    std::uint64_t own;
+    std::function<void()> fn;
+  };
+  std::vector<PendingStep> steps_;
+  std::uint64_t nextOwn_ = 1;
   std::function<void()> onChanged_;
 };
 

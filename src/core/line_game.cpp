@@ -158,14 +158,15 @@ Outcome LineGame::checkwins(LineRule rule) {
   status_.yourTurn[1] = toggle_ == 0;
 
   const Player next = toMove();
-  if (completed == 0) {
-    status_.turnText = std::string("No score    ") + playerName(next) + "'s turn.";
-  } else if (completed == 1) {
-    status_.turnText = rule == LineRule::Tolva ? std::string(" Score!      ") + playerName(mover) + " goes again."
-                                               : std::string(" Score!      ") + playerName(next) + "'s turn now.";
-  } else {
-    status_.turnText = "  Double score!      Two cool!";
-  }
+  std::string& text = status_.turnText;
+  if (completed == 0)
+    setText(text, {"No score    ", playerName(next), "'s turn."});
+  else if (completed == 1 && rule == LineRule::Tolva)
+    setText(text, {" Score!      ", playerName(mover), " goes again."});
+  else if (completed == 1)
+    setText(text, {" Score!      ", playerName(next), "'s turn now."});
+  else
+    setText(text, {"  Double score!      Two cool!"});
   // The turn text always wears the colour of the player to move.
   status_.turnColour = turnColourOf(next);
 

@@ -13,7 +13,6 @@ StarField::StarField(int centre, int rangeA, int rangeB, int count, std::functio
     const std::size_t n = count > 0 ? std::size_t(count) : 0;
     stars_.reserve(n);
     for (std::size_t i = 0; i < n; ++i) stars_.push_back(randomPoint());
-    previous_ = stars_;
     respawned_.assign(n, 0);
 }
 
@@ -32,7 +31,6 @@ StarField::Point StarField::randomPoint() {
 }
 
 void StarField::tick() {
-    previous_ = stars_;
     for (std::size_t i = 0; i < stars_.size(); ++i) {
         Point& s = stars_[i];
         s.x += step(s.x, centre_);

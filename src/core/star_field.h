@@ -28,9 +28,6 @@ public:
     void tick();
 
     const std::vector<Point>& stars() const { return stars_; }
-    // Where each star was before the last tick (its initial position before the first one),
-    // so a painter can wipe the old dot.
-    const std::vector<Point>& previous() const { return previous_; }
     // Whether the star was reborn at a new random spot in the last tick (no trail to draw).
     bool respawned(std::size_t i) const { return respawned_.at(i) != 0; }
 
@@ -50,7 +47,6 @@ private:
     int horizontalRange_;
     std::function<double()> random_;
     std::vector<Point> stars_;
-    std::vector<Point> previous_;
     std::vector<char> respawned_;
 };
 

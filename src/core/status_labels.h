@@ -1,11 +1,24 @@
 #pragma once
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/colours.h"
 
 namespace kp {
+
+// Writes the pieces one after another into a label's text, in the buffer the text already
+// has: a label rewritten on every move allocates only when it outgrows its longest text.
+inline void setText(std::string& text, std::initializer_list<std::string_view> pieces) {
+  std::size_t size = 0;
+  for (std::string_view p : pieces) size += p.size();
+  text.resize(size);
+  auto out = text.begin();
+  for (std::string_view p : pieces) out = std::copy(p.begin(), p.end(), out);
+}
 
 // The status labels of a game window. The points labels are the store of the points:
 // every update reads the number back from the label text and writes it again.

@@ -1,5 +1,6 @@
 #include "core/virtual_host.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace kp {
@@ -32,14 +33,17 @@ std::string VirtualHost::currentDirectory() {
 
 StepId VirtualHost::schedule(int ms, std::function<void()> step) {
   const StepId id = nextId_++;
-  steps_.emplace(id, Step{now_ + std::max(ms, 0), std::move(step)});
+  steps_.emplace_back(id, Step{now_ + std::max(ms, 0), std::move(step)});
   return id;
 }
 
-void VirtualHost::cancel(StepId id) { steps_.erase(id); }
+void VirtualHost::cancel(StepId id) {
+  const auto it = std::find_if(steps_.begin(), steps_.end(), [id](const auto& s) { return s.first == id; });
+  if (it != steps_.end()) steps_.erase(it);
+}
 
 bool VirtualHost::runNextStepBy(std::int64_t until) {
-  // Earliest due first; among equal times the one scheduled first (ids grow).
+  // Earliest due first; among equal times the one scheduled first.
   auto next = steps_.end();
   for (auto it = steps_.begin(); it != steps_.end(); ++it)
     if (it->second.due <= until && (next == steps_.end() || it->second.due < next->second.due)) next = it;

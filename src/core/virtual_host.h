@@ -1,5 +1,4 @@
 #pragma once
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -53,7 +52,7 @@ class VirtualHost : public Host {
   };
   std::int64_t now_ = 0;
   StepId nextId_ = 1;
-  std::map<StepId, Step> steps_;
+  std::vector<std::pair<StepId, Step>> steps_;  // in the order scheduled (ids grow)
   std::vector<ShownMessage> messages_;
   std::vector<std::function<void()>> pendingOk_;
   std::vector<std::string> documents_;

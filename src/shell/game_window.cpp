@@ -14,8 +14,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QTimerEvent>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "boards/registry.h"
 #include "shell/board_view.h"
@@ -285,6 +287,10 @@ void GameWindow::refresh() {
 }
 
 void GameWindow::showMessage(const std::string& title, const std::string& text, std::function<void()> onOk) {
+  // The board as it stands is on screen before the box opens: a box takes several
+  // milliseconds to build, and the Line that ended a game should not wait for it.
+  refresh();
+  if (isVisible()) repaint();
   auto* box = new QMessageBox(QMessageBox::NoIcon, q(title), q(text), QMessageBox::Ok, this);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::ApplicationModal);
@@ -301,26 +307,26 @@ std::string GameWindow::currentDirectory() { return QDir::currentPath().toStdStr
 
 StepId GameWindow::schedule(int ms, std::function<void()> step) {
   const StepId id = nextStep_++;
-  auto* timer = new QTimer(this);
-  timer->setSingleShot(true);
-  connect(timer, &QTimer::timeout, this, [this, id, step = std::move(step)] {
-    auto it = timers_.find(id);
-    if (it == timers_.end()) return;
-    it->second->deleteLater();
-    timers_.erase(it);
-    step();
-  });
-  timers_[id] = timer;
-  timer->start(std::max(ms, 0));
+  steps_.push_back({id, startTimer(std::max(ms, 0)), std::move(step)});
   return id;
 }
 
 void GameWindow::cancel(StepId id) {
-  auto it = timers_.find(id);
-  if (it == timers_.end()) return;
-  it->second->stop();
-  it->second->deleteLater();
-  timers_.erase(it);
+  const auto it = std::find_if(steps_.begin(), steps_.end(), [id](const PendingStep& s) { return s.id == id; });
+  if (it == steps_.end()) return;
+  if (it->timerId) killTimer(it->timerId);
+  steps_.erase(it);
+}
+
+void GameWindow::timerEvent(QTimerEvent* event) {
+  const int timerId = event->timerId();
+  const auto it =
+      std::find_if(steps_.begin(), steps_.end(), [timerId](const PendingStep& s) { return s.timerId == timerId; });
+  if (it == steps_.end()) return QMainWindow::timerEvent(event);
+  killTimer(timerId);  // a step runs once
+  const std::function<void()> step = std::move(it->fn);
+  steps_.erase(it);
+  step();
 }
 
 std::int64_t GameWindow::nowMs() { return shell_.nowMs(); }

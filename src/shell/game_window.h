@@ -2,6 +2,7 @@
 #include <QMainWindow>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "core/game_controller.h"
 #include "core/host.h"
@@ -44,6 +45,9 @@ class GameWindow : public QMainWindow, public Host {
   void showAbout() override;
   void quit() override;
 
+ protected:
+  void timerEvent(QTimerEvent* event) override;
+
  private:
   void buildMenus();
   void buildStatusPanel();
@@ -51,7 +55,14 @@ class GameWindow : public QMainWindow, public Host {
   void refresh();
 
   Shell& shell_;
-  std::map<StepId, QTimer*> timers_;
+  // Scheduled steps run from the window's own timer events: no timer object is made
+  // for each of them (the move timer schedules one every tenth of a second).
+  struct PendingStep {
+    StepId id;
+    int timerId;
+    std::function<void()> fn;
+  };
+  std::vector<PendingStep> steps_;
   StepId nextStep_ = 1;
   std::map<std::string, QAction*> actions_;
   BoardView* board_ = nullptr;

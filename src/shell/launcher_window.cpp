@@ -14,6 +14,7 @@
 
 #include "boards/registry.h"
 #include "core/game_controller.h"
+#include "shell/animation_frames.h"
 #include "shell/qt_colour.h"
 #include "shell/shell.h"
 #include "shell/star_field_widget.h"
@@ -76,9 +77,9 @@ void setTextColour(QLabel* label, Colour c) {
 RingWidget::RingWidget(QWidget* parent) : QWidget(parent), timer_(this) {
   setAttribute(Qt::WA_OpaquePaintEvent);  // the picture is cleared by painting it black
   setFixedSize(kSide, kSide);
-  timer_.setInterval(kFrameMs);
+  timer_.setInterval(kAnimationFrameMs);
   connect(&timer_, &QTimer::timeout, this, [this] {
-    rings_.tick();
+    for (int i = 0; i < kAnimationTicksPerFrame; ++i) rings_.tick();
     // The black around the rings stays as it is.
     const QRect next = ringBounds();
     update(drawn_.united(next));

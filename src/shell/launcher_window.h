@@ -13,13 +13,11 @@ namespace kp {
 class Shell;
 class StarFieldWidget;
 
-// The picture box of turning rings. It animates at about 60 frames a second while shown,
-// and only repaints itself.
+// The picture box of turning rings. It animates while shown, and only repaints itself.
 class RingWidget : public QWidget {
   Q_OBJECT
  public:
-  static constexpr int kFrameMs = 16;
-  static constexpr int kSide = 220;  // room for a ring seen edge-on at 45 degrees
+    static constexpr int kSide = 220;  // room for a ring seen edge-on at 45 degrees
 
   explicit RingWidget(QWidget* parent = nullptr);
 

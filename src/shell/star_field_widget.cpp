@@ -7,13 +7,17 @@
 #include <cstdlib>
 #include <utility>
 
+#include "shell/animation_frames.h"
+
 namespace kp {
 
 StarFieldWidget::StarFieldWidget(int centre, int rangeA, int rangeB, std::function<double()> random,
                                  QWidget* parent)
     : QWidget(parent), field_(centre, rangeA, rangeB, kStarCount, std::move(random)), timer_(this) {
     setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted, no need to clear first
-    timer_.setInterval(kFrameMs);
+    timer_.setInterval(kAnimationFrameMs);
+    from_ = field_.stars();
+    reborn_.assign(from_.size(), 0);
     connect(&timer_, &QTimer::timeout, this, &StarFieldWidget::advance);
 }
 
@@ -34,12 +38,17 @@ QSize StarFieldWidget::sizeHint() const {
 
 QRect StarFieldWidget::starBounds(std::size_t i) const {
     const QPointF now = toPixel(field_.stars()[i]);
-    const QPointF from = field_.respawned(i) ? now : toPixel(field_.previous()[i]);
+    const QPointF from = reborn_[i] ? now : toPixel(from_[i]);
     return QRectF(from, now).normalized().adjusted(-3, -3, 3, 3).toAlignedRect();
 }
 
 void StarFieldWidget::advance() {
-    field_.tick();
+    from_ = field_.stars();
+    std::fill(reborn_.begin(), reborn_.end(), 0);
+    for (int step = 0; step < kAnimationTicksPerFrame; ++step) {
+        field_.tick();
+        for (std::size_t i = 0; i < reborn_.size(); ++i) reborn_[i] |= char(field_.respawned(i));
+    }
     // Only this frame's trails and the last frame's need repainting. One rectangle round
     // them all costs less to repaint and flush than sixty small ones.
     QRect next;
@@ -55,7 +64,6 @@ void StarFieldWidget::paintEvent(QPaintEvent* event) {
     painter.setRenderHint(QPainter::Antialiasing);
 
     const auto& stars = field_.stars();
-    const auto& before = field_.previous();
     const int c = field_.centre();
     // A star is dim near the centre and bright at the rim, like one coming closer.
     const int reach = std::max({1, c, field_.horizontalRange() - c, field_.verticalRange() - c});
@@ -65,7 +73,7 @@ void StarFieldWidget::paintEvent(QPaintEvent* event) {
         const int grey = 110 + 145 * std::min(distance, reach) / reach;
         QPen pen(QColor(grey, grey, grey), distance * 2 > reach ? 2.0 : 1.5);
         const QPointF now = toPixel(stars[i]);
-        if (field_.respawned(i)) {
+        if (reborn_[i]) {
             pen.setCapStyle(Qt::RoundCap);
             painter.setPen(pen);
             painter.drawPoint(now);
@@ -74,7 +82,7 @@ void StarFieldWidget::paintEvent(QPaintEvent* event) {
             // no curves to draw.
             pen.setCapStyle(Qt::SquareCap);
             painter.setPen(pen);
-            painter.drawLine(toPixel(before[i]), now);  // a short trail along the way it came
+            painter.drawLine(toPixel(from_[i]), now);  // a short trail along the way it came
         }
     }
 }

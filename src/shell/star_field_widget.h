@@ -4,18 +4,18 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "core/star_field.h"
 
 namespace kp {
 
-// Paints a StarField on black and animates it at about 60 frames a second. The animation
-// only runs while the widget is shown, so a hidden backdrop costs nothing.
+// Paints a StarField on black and animates it. The animation only runs while the widget
+// is shown, so a hidden backdrop costs nothing.
 class StarFieldWidget : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kStarCount = 30;
-    static constexpr int kFrameMs = 16;
     static constexpr int kUnitsPerPixel = 15;  // the field's natural scale
 
     // rangeA is the field's vertical extent, rangeB its horizontal one (model units).
@@ -50,6 +50,10 @@ private:
     QTimer* follow_ = nullptr;
     // Round what the last frame drew: the next frame repaints only it and the new trails.
     QRect drawn_;
+    // Where each star stood when the frame began, and whether it was reborn during the
+    // frame: a star's trail runs along all the steps of one frame.
+    std::vector<StarField::Point> from_;
+    std::vector<char> reborn_;
 };
 
 }  // namespace kp

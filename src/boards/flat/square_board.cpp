@@ -1,5 +1,7 @@
 #include "boards/flat/square_board.h"
 
+#include <array>
+
 namespace kp::square {
 
 int side(int k, int s) {
@@ -20,7 +22,9 @@ int wrapPartner(int line) {
   return 0;
 }
 
-std::vector<int> superKrunkClaims(int k, bool globoria, bool plus) {
+namespace {
+
+std::vector<int> workOutClaims(int k, bool globoria, bool plus) {
   const int r = (k - 1) / 5 + 1;
   const int c = (k - 1) % 5 + 1;
   // A row or column index 1..5 as the board has it: wrapped in Globoria, 0 when off it.
@@ -43,6 +47,23 @@ std::vector<int> superKrunkClaims(int k, bool globoria, bool plus) {
     if (int row = on(r + 1)) out.push_back(horizontalLine(row, c));      // bottom of the one below
   }
   return out;
+}
+
+}  // namespace
+
+const std::vector<int>& superKrunkClaims(int k, bool globoria, bool plus) {
+  // [globoria][plus][cell]
+  static const auto tables = [] {
+    std::array<std::array<std::vector<std::vector<int>>, 2>, 2> t;
+    for (bool g : {false, true})
+      for (bool p : {false, true}) {
+        auto& rows = t[g][p];
+        rows.resize(kCells + 1);
+        for (int cell = 1; cell <= kCells; ++cell) rows[std::size_t(cell)] = workOutClaims(cell, g, p);
+      }
+    return t;
+  }();
+  return tables[globoria][plus].at(std::size_t(k));
 }
 
 BoardGraph graph(bool globoria) {

@@ -32,8 +32,9 @@ int wrapPartner(int line);
 // The Lines a Super Krunk circle move on cell k claims: each side of the Cell with its
 // continuation one unit past both ends (top, bottom, left and right runs); with `plus`,
 // also the far side of every neighbouring Cell. In Planor what would leave the board is
-// dropped; in Globoria it goes on at the opposite edge. Partners are not listed.
-std::vector<int> superKrunkClaims(int k, bool globoria, bool plus);
+// dropped; in Globoria it goes on at the opposite edge. Partners are not listed. The lists
+// are worked out once for every Cell and board, so a move looks them up.
+const std::vector<int>& superKrunkClaims(int k, bool globoria, bool plus);
 
 // Planor: the flat board. Globoria: opposite edges are the same Lines.
 BoardGraph graph(bool globoria);

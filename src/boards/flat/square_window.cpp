@@ -186,8 +186,8 @@ void SquareWindow::onCircleClick(int k) {
   playCircle(k);
 }
 
-std::vector<int> SquareWindow::circleClaims(int k) const {
-  if (variant_ == Krunk) return {square::side(k, 1), square::side(k, 2), square::side(k, 3), square::side(k, 4)};
+const std::vector<int>& SquareWindow::circleClaims(int k) const {
+  if (variant_ == Krunk) return planor_.cellSides.at(std::size_t(k));  // the Cell's four sides
   return square::superKrunkClaims(k, globoria(), variant_ == SuperKrunkPlus);
 }
 
@@ -203,7 +203,7 @@ void SquareWindow::playCircle(int k) {
 void SquareWindow::passTurnTo(Player next, Colour redColour) {
   game_.setToggle(next == Player::Red ? 1 : 0);
   status_.yourTurn = {next == Player::Red, next == Player::Blue, false};
-  status_.turnText = std::string(playerName(next)) + " player's turn";
+  setText(status_.turnText, {playerName(next), " player's turn"});
   status_.turnColour = next == Player::Red ? redColour : kBlue;
 }
 

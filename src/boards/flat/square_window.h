@@ -58,7 +58,7 @@ class SquareWindow : public GameController {
   void computerTolva();
   void computerCircle();
   void computerLineKrunk();
-  std::vector<int> circleClaims(int k) const;
+  const std::vector<int>& circleClaims(int k) const;
 
   BoardGraph planor_ = square::graph(false);
   BoardGraph globoria_ = square::graph(true);

@@ -220,8 +220,9 @@ BoardGeometry geometry() {
 // No order by position alone fits the rows we know: triangle 3 claims its base's right
 // continuation before the left side's lower one and triangle 8 the other way round, and the
 // inner down-pointing triangles 11 and 45 take their six Lines in different orders.
-Extension planorExtension(int triangle) {
-  if (!validTriangle(triangle)) return {};
+namespace {
+
+Extension workOutPlanorExtension(int triangle) {
   const Lattice& l = lattice();
   const auto& c = l.corners[triangle];
   Extension ext;
@@ -241,9 +242,21 @@ Extension planorExtension(int triangle) {
   return ext;
 }
 
-Extension globoriaExtension(int triangle) {
-  if (!validTriangle(triangle)) return {};
-  return globoriaTable()[triangle];
+const Extension kNoExtension;
+
+}  // namespace
+
+const Extension& planorExtension(int triangle) {
+  static const std::vector<Extension> table = [] {
+    std::vector<Extension> t(kTriangles + 1);
+    for (int k = 1; k <= kTriangles; ++k) t[std::size_t(k)] = workOutPlanorExtension(k);
+    return t;
+  }();
+  return validTriangle(triangle) ? table[std::size_t(triangle)] : kNoExtension;
+}
+
+const Extension& globoriaExtension(int triangle) {
+  return validTriangle(triangle) ? globoriaTable()[triangle] : kNoExtension;
 }
 
 int chooseTriangle(const Drawing& drawing, const std::vector<bool>& playable, Random& random) {

@@ -41,12 +41,12 @@ struct Extension {
 // Planor (`krunkexten`): each side prolonged by one unit Line past both corners, except
 // where that leaves the hexagon; with Plus, at every corner where both prolongations
 // exist, the Line closing the triangle they span. The Lines come in the order the Globoria
-// row of the same triangle claims them. Empty outside 1..54.
-Extension planorExtension(int triangle);
+// row of the same triangle claims them. Empty outside 1..54. Worked out once.
+const Extension& planorExtension(int triangle);
 
 // Globoria (`withbubble`): the table as the game has it; at the joins it follows no single
 // rule. Empty outside 1..54.
-Extension globoriaExtension(int triangle);
+const Extension& globoriaExtension(int triangle);
 
 // The computer's circle: in three passes over triangles 1 to 54, the first playable one
 // with three, then two, then one claimed Line (drawn claimed); otherwise one of the

@@ -185,7 +185,7 @@ void TriangularWindow::lineKrunkEvaluation() {
   status_.movesLeft = std::to_string(open) + " moves left";
   movesLeftKept_ = true;
   const Player next = game_.toMove();  // the Line already passed the turn
-  status_.turnText = std::string(playerName(next)) + " player's turn";
+  setText(status_.turnText, {playerName(next), " player's turn"});
   status_.turnColour = turnColourOf(next);
   status_.yourTurn = {next == Player::Red, next == Player::Blue, false};
   if (open == 0) outtahere();
@@ -296,7 +296,7 @@ void TriangularWindow::extension(int t) {
   if (status_.gameOver || notBegun_ || t < 1 || t > triangular::kTriangles) return;
   const bool bubble = globoria();
   if (!bubble && variant_ == Krunk) return;  // the flat extension belongs to the Super games
-  const triangular::Extension ext = bubble ? triangular::globoriaExtension(t) : triangular::planorExtension(t);
+  const triangular::Extension& ext = bubble ? triangular::globoriaExtension(t) : triangular::planorExtension(t);
   const Colour colour = status_.turnColour;
   for (int l : ext.first) game_.paintLine(l, colour, false);
   if (variant_ == SuperKrunkPlus)
@@ -339,7 +339,7 @@ std::pair<int, int> TriangularWindow::playable() const {
 void TriangularWindow::passTurnTo(Player next) {
   game_.setToggle(next == Player::Red ? 1 : 0);
   status_.yourTurn = {next == Player::Red, next == Player::Blue, false};
-  status_.turnText = std::string(playerName(next)) + " player's turn";
+  setText(status_.turnText, {playerName(next), " player's turn"});
   status_.turnColour = next == Player::Red ? kRed : kBlue;
 }
 
