@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "boards/flat/square_board.h"
+#include "floor_window.h"
 #include "boards/flat/square_window.h"
 #include "shell/board_view.h"
 #include "shell/game_window.h"
@@ -63,9 +64,34 @@ void closeMessageBoxes() {
 
 }  // namespace
 
+// The floor's figure for the same measure: a press on its painted widget, which repaints
+// all of it, to the end of that paint. The median over `presses`.
+double floorPressToPaint(int presses) {
+  kp::bench::FloorWindow window;
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) return -1;
+  QWidget* canvas = window.centralWidget();
+  PaintWatcher watcher;
+  canvas->installEventFilter(&watcher);
+  std::vector<double> times;
+  for (int i = 0; i < presses; ++i) {
+    QCoreApplication::processEvents();
+    const int paintsBefore = watcher.paints;
+    const auto start = Clock::now();
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(90 + i % 400, 90));
+    while (watcher.paints == paintsBefore && Clock::now() - start < std::chrono::seconds(2))
+      QCoreApplication::processEvents();
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(90 + i % 400, 90));
+    if (watcher.paints == paintsBefore) return -1;
+    if (i >= presses / 10) times.push_back(std::chrono::duration<double, std::milli>(watcher.lastPainted - start).count());
+  }
+  return percentile(times, 0.5);
+}
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int games = argc > 1 ? std::max(2, std::atoi(argv[1])) : 12;
+  const double floorMs = floorPressToPaint(300);
 
   kp::Shell shell;
   kp::GameWindow* w = shell.openWindow(kp::WindowKind::Square);
@@ -122,6 +148,9 @@ int main(int argc, char** argv) {
       presses.size(), games - 1);
   std::printf("  median %.3f ms   p90 %.3f ms   p99 %.3f ms   worst %.3f ms\n", percentile(presses, 0.5),
               percentile(presses, 0.9), percentile(presses, 0.99), percentile(presses, 1.0));
+  std::printf("  floor: a press on its painted widget to the end of its repaint: median %.3f ms; "
+              "krunkplexa's median %.2f x the floor's\n",
+              floorMs, floorMs > 0 ? percentile(presses, 0.5) / floorMs : 0.0);
   std::printf("  board area repainted per press: median %.0f px (board view %dx%d = %d px)\n", percentile(areaPx, 0.5),
               view->width(), view->height(), view->width() * view->height());
   std::printf("  warm-up game: median %.3f ms, worst %.3f ms (the first press %.3f ms)\n", percentile(warmup, 0.5),

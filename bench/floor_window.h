@@ -3,6 +3,7 @@
 // window costs. A main window with a menu bar and one painted widget, nothing more.
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
 
@@ -13,6 +14,8 @@ class FloorCanvas : public QWidget {
   using QWidget::QWidget;
 
  protected:
+  // A press repaints the canvas, as the plainest board program would.
+  void mousePressEvent(QMouseEvent*) override { update(); }
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);

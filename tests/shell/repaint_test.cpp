@@ -1,7 +1,10 @@
 #include <QApplication>
 #include <QScreen>
 #include <QtTest>
+#include <functional>
+#include <optional>
 #include <random>
+#include <utility>
 
 #include "shell/board_view.h"
 #include "shell/game_window.h"
@@ -124,6 +127,39 @@ class RepaintTest : public QObject {
     expectTheFullPicture(*w, "normal size again");
     w->action("games.4")->trigger();  // Super Krunk Plus: no flashes to wait for
     playToTheEnd(*w, true, 3);
+    w->close();
+  }
+
+  // A result box takes a while to build; the Line that ended the game is on screen by then.
+  void theLastLineIsShownWhenTheResultBoxOpens() {
+    Shell shell;
+    GameWindow* w = shell.openWindow(WindowKind::Square);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    w->action("games.0")->trigger();
+    GameController& c = w->controller();
+    for (int l = 1; l < c.lineCount(); ++l) c.lineClicked(l);
+    QVERIFY(!c.status().gameOver);
+    QTest::qWait(5);
+    const Segment& last = c.geometry().lines[std::size_t(c.lineCount())];
+    const QPoint middle = w->boardView()->toWidget({(last.a.x + last.b.x) / 2, (last.a.y + last.b.y) / 2}).toPoint();
+    const QRgb before = shownBoard(*w).pixel(middle);
+
+    struct BoxWatcher : QObject {
+      std::function<void()> onShow;
+      bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show && o->inherits("QMessageBox") && onShow) std::exchange(onShow, nullptr)();
+        return false;
+      }
+    } watcher;
+    std::optional<QRgb> atBox;
+    watcher.onShow = [&] { atBox = shownBoard(*w).pixel(middle); };
+    qApp->installEventFilter(&watcher);
+    c.lineClicked(c.lineCount());
+    qApp->removeEventFilter(&watcher);
+    QVERIFY(c.status().gameOver);
+    QVERIFY2(atBox.has_value(), "a result box opened");
+    QVERIFY2(*atBox != before, "the last Line is drawn before the box shows");
+    closeBoxes();
     w->close();
   }
 
