@@ -174,6 +174,38 @@ void GameController::addGameMenu() {
   menus_.add(std::move(game));
 }
 
+void GameController::addSubLevelsMenu() {
+  MenuEntry sub{.id = "sub", .caption = "&Sub-Levels"};
+  sub.children = {
+      {.id = "sub.planor", .caption = "Planor", .checkable = true, .checked = true},
+      {.id = "sub.globoria", .caption = "Globoria", .checkable = true},
+  };
+  menus_.add(std::move(sub));
+}
+
+std::pair<int, int> GameController::countPointsOnBoard(const BoardGraph& graph, bool byColour,
+                                                       std::initializer_list<Colour> redColours) const {
+  int red = 0, blue = 0;
+  for (int c = 1; c <= graph.cellCount; ++c) {
+    if (!byColour) {
+      // The line games fill the circle of each Cell scored, once.
+      red += drawing_.circles[c].fill == kRed;
+      blue += drawing_.circles[c].fill == kBlue;
+      continue;
+    }
+    std::size_t r = 0, b = 0;
+    for (int l : graph.cellSides[c]) {
+      const LineDraw& line = drawing_.lines[l];
+      if (line.width != kClaimedWidth) continue;
+      r += std::find(redColours.begin(), redColours.end(), line.colour) != redColours.end();
+      b += line.colour == kBlue;
+    }
+    red += r == graph.cellSides[c].size();
+    blue += b == graph.cellSides[c].size();
+  }
+  return {red, blue};
+}
+
 void GameController::addOtherGamesMenu() {
   MenuEntry other{.id = "other", .caption = "&Other Games"};
   bool first = true;

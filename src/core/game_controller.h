@@ -1,11 +1,13 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <utility>
 #include <string>
 #include <vector>
 
+#include "core/board_graph.h"
 #include "core/drawing.h"
 #include "core/host.h"
 #include "core/menu_model.h"
@@ -90,6 +92,13 @@ class GameController {
   void addGameMenu();
   void addOtherGamesMenu();
   void addHelpMenu();
+  // Sub-Levels: Planor (checked) and Globoria.
+  void addSubLevelsMenu();
+  // The points the board shows, for pointsOnBoard(): with byColour, the Cells all of whose
+  // sides are one player's colour (Red's in any of redColours); otherwise the Cells whose
+  // circle is filled in a player's colour.
+  std::pair<int, int> countPointsOnBoard(const BoardGraph& graph, bool byColour,
+                                         std::initializer_list<Colour> redColours) const;
   // Players and Sudden Death.
   void addOptionsMenu();
   bool onePlayer() const;

@@ -57,12 +57,7 @@ void SquareWindow::buildMenus() {
   addGameMenu();
   addOtherGamesMenu();
 
-  MenuEntry sub{.id = "sub", .caption = "&Sub-Levels"};
-  sub.children = {
-      {.id = "sub.planor", .caption = "Planor", .checkable = true, .checked = true},
-      {.id = "sub.globoria", .caption = "Globoria", .checkable = true},
-  };
-  menus_.add(std::move(sub));
+  addSubLevelsMenu();
 
   MenuEntry games{.id = "games", .caption = "Games &Menu"};
   for (const auto& v : kVariants) {
@@ -102,26 +97,8 @@ void SquareWindow::ver_Click() {
 }
 
 std::pair<int, int> SquareWindow::pointsOnBoard() const {
-  int red = 0, blue = 0;
-  const bool byColour = circleVariant() || variant_ == LineKrunk;
-  for (int c = 1; c <= square::kCells; ++c) {
-    if (!byColour) {
-      // The line games fill the circle of each Cell scored, once.
-      red += drawing_.circles[c].fill == kRed;
-      blue += drawing_.circles[c].fill == kBlue;
-      continue;
-    }
-    int r = 0, b = 0;
-    for (int s = 1; s <= 4; ++s) {
-      const LineDraw& l = drawing_.lines[square::side(c, s)];
-      if (l.width != kClaimedWidth) continue;
-      r += l.colour == kRed || (variant_ == LineKrunk && l.colour == kRedTurnText);
-      b += l.colour == kBlue;
-    }
-    red += r == 4;
-    blue += b == 4;
-  }
-  return {red, blue};
+  if (variant_ == LineKrunk) return countPointsOnBoard(planor_, true, {kRed, kRedTurnText});
+  return countPointsOnBoard(planor_, circleVariant(), {kRed});
 }
 
 std::optional<std::string> SquareWindow::movesLeftOnBoard() const {

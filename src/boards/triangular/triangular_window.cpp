@@ -61,12 +61,7 @@ void TriangularWindow::buildMenus() {
   addGameMenu();
   addOtherGamesMenu();
 
-  MenuEntry sub{.id = "sub", .caption = "&Sub-Levels"};
-  sub.children = {
-      {.id = "sub.planor", .caption = "Planor", .checkable = true, .checked = true},
-      {.id = "sub.globoria", .caption = "Globoria", .checkable = true},
-  };
-  menus_.add(std::move(sub));
+  addSubLevelsMenu();
 
   MenuEntry games{.id = "games", .caption = "Games &Menu"};
   for (const auto& v : kVariants) {
@@ -431,25 +426,7 @@ void TriangularWindow::newGame() {
 // ---- what the board says ----
 
 std::pair<int, int> TriangularWindow::pointsOnBoard() const {
-  int red = 0, blue = 0;
-  const bool byColour = circleMode() || variant_ == LineKrunk;
-  for (int t = 1; t <= triangular::kTriangles; ++t) {
-    if (!byColour) {
-      red += drawing_.circles[t].fill == kRed;
-      blue += drawing_.circles[t].fill == kBlue;
-      continue;
-    }
-    int r = 0, b = 0;
-    for (int e = 1; e <= 3; ++e) {
-      const LineDraw& l = drawing_.lines[triangular::side(t, e)];
-      if (l.width != kClaimedWidth) continue;
-      r += l.colour == kRed;
-      b += l.colour == kBlue;
-    }
-    red += r == 3;
-    blue += b == 3;
-  }
-  return {red, blue};
+  return countPointsOnBoard(planor_, circleMode() || variant_ == LineKrunk, {kRed});
 }
 
 std::optional<std::string> TriangularWindow::movesLeftOnBoard() const {

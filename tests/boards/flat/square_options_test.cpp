@@ -6,11 +6,12 @@
 
 #include "boards/flat/square_window.h"
 #include "core/virtual_host.h"
+#include "support/window_model_test.h"
 
 namespace kp {
 namespace {
 
-class SquareOptionsTest : public ::testing::Test {
+class SquareOptionsTest : public WindowModelTest {
  protected:
   std::unique_ptr<SquareWindow> open(const char* variant = "games.0", bool computer = false) {
     auto w = std::make_unique<SquareWindow>(host, program);
@@ -18,25 +19,12 @@ class SquareOptionsTest : public ::testing::Test {
     if (computer) w->menuChosen("players.0");
     return w;
   }
-  // Advances the virtual clock, running what falls due.
-  void wait(std::int64_t ms) {
-    const std::int64_t until = host.nowMs() + ms;
-    while (host.runNextStepBy(until)) host.answerMessages();
-    host.setClock(until);
-  }
-  std::vector<std::string> texts() {
-    std::vector<std::string> out;
-    for (auto& m : host.takeMessages()) out.push_back(m.text);
-    return out;
-  }
   static int claimed(const SquareWindow& w) {
     int n = 0;
     for (int l = 1; l <= 60; ++l) n += w.game().claimed(l);
     return n;
   }
 
-  VirtualHost host;
-  ProgramState program;
 };
 
 TEST_F(SquareOptionsTest, DuarnIsForTwoPlayersOnly) {

@@ -7,13 +7,14 @@
 #include <tuple>
 
 #include "core/virtual_host.h"
+#include "support/window_model_test.h"
 
 namespace kp {
 namespace {
 
 using Win = SquareWindow;
 
-class SquareWindowTest : public ::testing::Test {
+class SquareWindowTest : public WindowModelTest {
  protected:
   std::unique_ptr<Win> open(int variant = -1, bool globoria = false) {
     host.setWindowAvailability([](WindowKind k) { return k == WindowKind::Square; });
@@ -22,14 +23,7 @@ class SquareWindowTest : public ::testing::Test {
     if (variant >= 0) w->menuChosen("games." + std::to_string(variant));
     return w;
   }
-  std::vector<std::string> texts() {
-    std::vector<std::string> out;
-    for (auto& m : host.takeMessages()) out.push_back(m.text);
-    return out;
-  }
 
-  VirtualHost host;
-  ProgramState program;
 };
 
 // The window opens on Krunk. Choosing a game writes only its caption and targets; New

@@ -7,13 +7,14 @@
 #include <tuple>
 
 #include "core/virtual_host.h"
+#include "support/window_model_test.h"
 
 namespace kp {
 namespace {
 
 using Win = TriangularWindow;
 
-class TriangularWindowTest : public ::testing::Test {
+class TriangularWindowTest : public WindowModelTest {
  protected:
   std::unique_ptr<Win> open(int variant, bool globoria = false, bool onePlayer = false) {
     program.subLevel = globoria ? 1 : 0;
@@ -22,16 +23,6 @@ class TriangularWindowTest : public ::testing::Test {
     if (onePlayer) w->menuChosen("players.0");
     return w;
   }
-  void wait(std::int64_t ms) {
-    const std::int64_t until = host.nowMs() + ms;
-    while (host.runNextStepBy(until)) host.answerMessages();
-    host.setClock(until);
-  }
-  std::vector<std::string> texts() {
-    std::vector<std::string> out;
-    for (auto& m : host.takeMessages()) out.push_back(m.text);
-    return out;
-  }
   static std::vector<int> claimed(const Win& w) {
     std::vector<int> out;
     for (int l = 1; l <= 90; ++l)
@@ -39,8 +30,6 @@ class TriangularWindowTest : public ::testing::Test {
     return out;
   }
 
-  VirtualHost host;
-  ProgramState program;
 };
 
 TEST_F(TriangularWindowTest, ChoosingAGameSetsCaptionMovesLeftTargetsAndPrompt) {
