@@ -2,12 +2,15 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-PACKAGES="cmake g++ ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  xvfb xauth imagemagick fonts-dejavu-core ccache clang libclang-rt-14-dev"
+# What the game needs to build and run (xdg-utils opens the help page in a browser).
+GAME_PACKAGES="cmake g++ ninja-build qt6-base-dev nlohmann-json3-dev fonts-dejavu-core xdg-utils"
+# What the tests, the sanitizer and fuzzer builds and the benchmarks add.
+TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth imagemagick ccache clang libclang-rt-14-dev"
 
+# install_missing PACKAGE...
 install_missing() {
   missing=""
-  for p in $PACKAGES; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
   done
   [ -z "$missing" ] && return 0
@@ -18,7 +21,11 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
 }
 
-build() {
+configure() {
   cmake -S . -B "${BUILD_DIR:-build}" -G Ninja "$@"
+}
+
+build() {
+  configure "$@"
   cmake --build "${BUILD_DIR:-build}"
 }

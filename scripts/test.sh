@@ -2,9 +2,10 @@
 # Installs what is missing, builds, and runs every test: first the normal build, then
 # the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 . "$(dirname "$0")/common.sh"
-install_missing
+install_missing $GAME_PACKAGES $TEST_PACKAGES
 
-build
+# play.sh may have left the build directory without the tests.
+build -DBUILD_TESTING=ON
 (cd build && ctest --output-on-failure -j2)
 
 # Any sanitizer report fails the run.

@@ -164,6 +164,8 @@ void GameController::addGameMenu() {
        .caption = "Show keypad for entering moves from online chats / text messages / phone",
        .shortcut = "Ctrl+F1",
        .checkable = true},
+      // The Line and circle numbers on the board, for moves entered on the keypad.
+      {.id = "game.grid", .caption = "Show grid", .shortcut = "F12", .checkable = true},
       {.separator = true},
       {.id = "game.server", .caption = "Set standby mode to accept an incoming Player 2 over the net (server mode)"},
       {.id = "game.call", .caption = "Set to begin a call to another person to start a set of games with them"},
@@ -262,6 +264,10 @@ void GameController::addOptionsMenu() {
   MenuEntry sd{.id = "sd", .caption = "Sudden Death"};
   for (int i = 1; i <= 12; ++i)
     sd.children.push_back({.id = "sd." + std::to_string(i), .caption = kLimits[i - 1].caption, .checkable = true});
+  // A window opens without a time limit (the stored limit keeps its opening value), so
+  // nobody loses a game for thinking before they have chosen a limit.
+  sd.children.front().checked = true;
+  timer_.setNoLimit(true);
   options.children.push_back(std::move(sd));
   menus_.add(std::move(options));
 }
@@ -312,6 +318,8 @@ bool GameController::onFrameMenu(const std::string& id) {
     newGame();
   } else if (id == "game.keypad") {
     menus_.at("game.keypad").checked = !menus_.at("game.keypad").checked;
+  } else if (id == "game.grid") {
+    menus_.at("game.grid").checked = !menus_.at("game.grid").checked;
   } else if (id == "game.exit") {
     host_.quit();
   } else if (id == "game.about" || id == "help.about") {

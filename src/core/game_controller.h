@@ -54,11 +54,15 @@ class GameController {
   // while the game keeps that label up to date (nothing otherwise).
   virtual std::pair<int, int> pointsOnBoard() const = 0;
   virtual std::optional<std::string> movesLeftOnBoard() const = 0;
+  // Whether the points labels hold an earlier count than the board shows (a game that
+  // ends on the points of its last recount).
+  virtual bool pointsHeldFromLastRecount() const { return false; }
   // Steps scheduled by the computer's turn (every pending step but the countdown's).
   std::size_t computerSteps() const { return steps_.size() - (timer_.running() ? 1 : 0); }
 
   const MoveTimer& timer() const { return timer_; }
   bool keypadShown() const { return menus_.find("game.keypad") && menus_.at("game.keypad").checked; }
+  bool gridShown() const { return menus_.find("game.grid") && menus_.at("game.grid").checked; }
 
   // User events. Each returns after the model is updated and the change announced.
   void lineClicked(int n);

@@ -109,6 +109,14 @@ std::optional<WindowKind> Launcher::target(int index) const {
   return std::nullopt;
 }
 
+bool Launcher::clickable(int index) const {
+  const LauncherLabel* l = label(index);
+  if (!l || !l->visible) return false;
+  for (const auto& g : kGroups)
+    if (g.header == index) return l->caption == g.preview;
+  return gameAt(index) != nullptr;
+}
+
 LaunchResult Launcher::click(int index, ProgramState& program, const std::function<bool(WindowKind)>& available) {
   const LauncherLabel* l = label(index);
   if (!l || !l->visible) return {};

@@ -59,6 +59,9 @@ class Launcher {
   const LauncherLabel* label(int index) const;
   // The window a click on this label would open, whether or not this version has it.
   std::optional<WindowKind> target(int index) const;
+  // Whether a click on this label would do anything now: a shown game name, or a shown
+  // header still offering its group.
+  bool clickable(int index) const;
   // The label last highlighted by the mouse, if any.
   std::optional<int> hoverIndex() const { return hover_; }
 

@@ -17,10 +17,7 @@ StarField::StarField(int centre, int rangeA, int rangeB, int count, std::functio
 }
 
 int StarField::step(int coordinate, int centre) {
-    const int distance = coordinate - centre;
-    const int move = distance / kSlowness;  // truncates towards zero: the integer part
-    if (move != 0) return move;
-    return distance < 0 ? -1 : 1;  // on the centre a star drifts to the right / downwards
+    return (coordinate - centre) / kSlowness;  // truncates towards zero: the integer part
 }
 
 StarField::Point StarField::randomPoint() {

@@ -9,9 +9,12 @@ namespace kp {
 //
 // Stars live on an integer field whose horizontal coordinate runs over [0, horizontalRange]
 // and whose vertical coordinate runs over [0, verticalRange]. Every tick pushes each star
-// away from the point (centre, centre) by a fortieth of its distance to it, per coordinate,
-// so stars accelerate as they travel out. A star that leaves the field is reborn at a random
-// spot: Int(range * r) + 1 for each coordinate, horizontal first.
+// away from the point (centre, centre) by the whole part of a fortieth of its distance to it,
+// per coordinate, so stars accelerate as they travel out and a coordinate within 39 units of
+// the centre stays put. A star that leaves the field is reborn at a random spot:
+// Int(range * r) + 1 for each coordinate, horizontal first. Only leaving the field rebirths
+// a star, so one born within 39 units of the centre on both axes stays there for good as a
+// still star in the middle (in the launcher's field about one rebirth in 20,000).
 class StarField {
 public:
     struct Point {
@@ -36,7 +39,7 @@ public:
     int verticalRange() const { return verticalRange_; }
 
     // One step of a coordinate away from the centre: the integer part of distance / 40,
-    // but at least one unit so a star on or next to the centre still drifts off.
+    // so nothing at all within 39 units of it.
     static int step(int coordinate, int centre);
 
 private:

@@ -1,6 +1,10 @@
 #pragma once
+#include <QFont>
 #include <QPointF>
+#include <QPolygonF>
+#include <QRectF>
 #include <QWidget>
+#include <vector>
 
 #include "core/game_controller.h"
 
@@ -20,6 +24,10 @@ class BoardView : public QWidget {
 
   QSize sizeHint() const override { return {600, 600}; }
 
+  // Where the grid writes a Line's number: the outline of the digits' ink, in widget
+  // coordinates.
+  QPolygonF lineLabel(int line);
+
   // Called after every change of the model: repaints what the drawing changed (a claimed
   // Line, a filled circle), not the whole board; all of it when the banner or the board's
   // size changed.
@@ -37,11 +45,33 @@ class BoardView : public QWidget {
   QRectF circleBounds(int circle) const;
   double pixel() const;
 
+  // The grid's number labels for the current size, laid out again when the size changed.
+  void layOutLabels();
+  // Places the Line numbers written in this font; returns how far, in all, they reach
+  // into what they should keep clear of (0: nothing hidden, nothing crowded).
+  double placeLineNumbers(const QFont& font);
+  static QRect paintBounds(const QPolygonF& ink) { return ink.boundingRect().adjusted(-2, -2, 2, 2).toAlignedRect(); }
+  void paintLabels(QPainter& painter, const QRegion& dirty);
+
   GameController& controller_;
   // The picture as last asked for, to tell what a change of the model touched.
   Drawing shown_;
   bool shownGameOver_ = false;
   double shownScale_ = 0;
+  bool shownGrid_ = false;
+
+  struct NumberLabel {
+    QPointF centre;
+    double angle = 0;  // degrees clockwise
+    QPolygonF outline;
+  };
+  struct Labels {
+    double scale = 0;
+    QPointF origin;
+    QSize size;
+    QFont lineFont, circleFont;
+    std::vector<NumberLabel> lines;  // [line]
+  } labels_;
 };
 
 }  // namespace kp

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QTimerEvent>
 #include <QUrl>
@@ -71,6 +72,9 @@ GameWindow::GameWindow(Shell& shell, WindowKind kind) : shell_(shell) {
   buildMenus();
   buildStatusPanel();
   controller_->setOnChanged([this] { refresh(); });
+  // The window never gets smaller than its layout needs, the keypad included while it is
+  // shown: every status label whole, the board large enough for the grid's numbers.
+  layout()->setSizeConstraint(QLayout::SetMinimumSize);
   resize(940, 660);
   refresh();
 }
@@ -217,28 +221,34 @@ QWidget* GameWindow::buildKeypad(QWidget* parent) {
   grid->setContentsMargins(0, 4, 0, 4);
   keypadDisplay_ = new QLineEdit(box);
   keypadDisplay_->setReadOnly(true);
+  // Typed keys belong to the keypad's shortcuts, wherever the focus is.
+  keypadDisplay_->setFocusPolicy(Qt::NoFocus);
   keypadDisplay_->setPlaceholderText("Move number");
   grid->addWidget(keypadDisplay_, 0, 0, 1, 3);
-  auto add = [&](const QString& caption, int row, int column, std::function<void()> action) {
+  // Each button has its keys too. The shortcuts belong to the keypad, so they work only
+  // while it is shown, and leave the menus' keys alone.
+  auto keys = [&](std::initializer_list<QKeySequence> sequences, const std::function<void()>& action) {
+    for (const QKeySequence& k : sequences) connect(new QShortcut(k, box), &QShortcut::activated, this, action);
+  };
+  auto add = [&](const QString& caption, int row, int column, std::initializer_list<QKeySequence> sequences,
+                 const std::function<void()>& action) {
     auto* b = new QPushButton(caption, box);
     b->setFocusPolicy(Qt::NoFocus);
-    connect(b, &QPushButton::clicked, this, std::move(action));
-    grid->addWidget(b, row, column);
+    connect(b, &QPushButton::clicked, this, action);
+    keys(sequences, action);
+    grid->addWidget(b, row, column, 1, caption == "Play move" ? 3 : 1);
+    return b;
   };
-  for (int d = 1; d <= 9; ++d)
-    add(QString::number(d), 1 + (d - 1) / 3, (d - 1) % 3, [this, d] { keypadDisplay_->insert(QString::number(d)); });
-  add("Clear", 4, 0, [this] { keypadDisplay_->clear(); });
-  add("0", 4, 1, [this] { keypadDisplay_->insert("0"); });
-  add("< back", 4, 2, [this] { keypadDisplay_->backspace(); });
-  auto* play = new QPushButton("Play move", box);
-  play->setObjectName("keypadPlay");
-  play->setFocusPolicy(Qt::NoFocus);
-  connect(play, &QPushButton::clicked, this, [this] {
+  for (int d = 0; d <= 9; ++d)
+    add(QString::number(d), d == 0 ? 4 : 1 + (d - 1) / 3, d == 0 ? 1 : (d - 1) % 3, {QKeySequence(Qt::Key_0 + d)},
+        [this, d] { keypadDisplay_->insert(QString::number(d)); });
+  add("Clear", 4, 0, {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_Delete)}, [this] { keypadDisplay_->clear(); });
+  add("< back", 4, 2, {QKeySequence(Qt::Key_Backspace)}, [this] { keypadDisplay_->backspace(); });
+  add("Play move", 5, 0, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, [this] {
     const std::string text = keypadDisplay_->text().toStdString();
     keypadDisplay_->clear();
     controller_->keypadEntered(text);
-  });
-  grid->addWidget(play, 5, 0, 1, 3);
+  })->setObjectName("keypadPlay");
   box->setVisible(false);
   return box;
 }

@@ -3,12 +3,15 @@
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QVBoxLayout>
+#include <QPen>
+#include <QResizeEvent>
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 #include <vector>
 
@@ -57,8 +60,37 @@ const std::vector<std::vector<int>> kRows = {
 
 constexpr int kGroupGap = 14;
 constexpr int kLongNote = 53;  // the screen-size note under the 4D names
-constexpr int kStarWidth = 420;
-constexpr int kStarHeight = kStarWidth * LauncherWindow::kStarRangeA / LauncherWindow::kStarRangeB;
+// The smallest the two pictures get: the rings at their own size, a little wider for the
+// stars, whose field is wider than high.
+constexpr int kPictureWidth = RingWidget::kSide + 60;
+constexpr int kPictureHeight = RingWidget::kSide;
+constexpr int kPictureGap = 20;
+constexpr int kFocusPadding = 3;  // room inside a label for its focus frame
+
+// The rings above the stars, both as wide as the column and half its height, so the two
+// boxes always share their size and their edges.
+class PictureColumn : public QWidget {
+ public:
+  PictureColumn(QWidget* top, QWidget* bottom, QWidget* parent) : QWidget(parent), top_(top), bottom_(bottom) {
+    top->setParent(this);
+    bottom->setParent(this);
+    setMinimumSize(minimumSizeHint());
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  }
+  QSize minimumSizeHint() const override { return {kPictureWidth, 2 * kPictureHeight + kPictureGap}; }
+  QSize sizeHint() const override { return minimumSizeHint(); }
+
+ protected:
+  void resizeEvent(QResizeEvent*) override {
+    const int h = (height() - kPictureGap) / 2;
+    top_->setGeometry(0, 0, width(), h);
+    bottom_->setGeometry(0, h + kPictureGap, width(), h);
+  }
+
+ private:
+  QWidget* top_;
+  QWidget* bottom_;
+};
 
 bool isHeader(int index) {
   return index == Launcher::kHeader2d || index == Launcher::kHeader3d || index == Launcher::kHeader4d;
@@ -76,7 +108,7 @@ void setTextColour(QLabel* label, Colour c) {
 
 RingWidget::RingWidget(QWidget* parent) : QWidget(parent), timer_(this) {
   setAttribute(Qt::WA_OpaquePaintEvent);  // the picture is cleared by painting it black
-  setFixedSize(kSide, kSide);
+  setMinimumSize(kSide, kSide);
   timer_.setInterval(kAnimationFrameMs);
   connect(&timer_, &QTimer::timeout, this, [this] {
     for (int i = 0; i < kAnimationTicksPerFrame; ++i) rings_.tick();
@@ -87,47 +119,64 @@ RingWidget::RingWidget(QWidget* parent) : QWidget(parent), timer_(this) {
   });
 }
 
-QRect RingWidget::ringBounds() const {
+double RingWidget::scale() const { return std::max(1.0, double(std::min(width(), height())) / kSide); }
+
+std::array<QPointF, RingAnimation::kPointCount> RingWidget::ringPoints(int i) const {
+  // The model's picture is centred on the box's middle, then grown about it.
   const int cx = width() / 2, cy = height() / 2;
-  double left = cx, right = cx, top = cy, bottom = cy;
+  const double s = scale();
+  std::array<QPointF, RingAnimation::kPointCount> out;
+  const auto points = rings_.points(i, cx, cy);
+  for (std::size_t k = 0; k < points.size(); ++k)
+    out[k] = QPointF(cx + (points[k].x - cx) * s, cy + (points[k].y - cy) * s);
+  return out;
+}
+
+QRect RingWidget::ringBounds() const {
+  double left = width() / 2, right = left, top = height() / 2, bottom = top;
   for (int i = 0; i < RingAnimation::kRingCount; ++i)
-    for (const Point2& p : rings_.points(i, cx, cy)) {
-      left = std::min(left, p.x), right = std::max(right, p.x);
-      top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+    for (const QPointF& p : ringPoints(i)) {
+      left = std::min(left, p.x()), right = std::max(right, p.x());
+      top = std::min(top, p.y()), bottom = std::max(bottom, p.y());
     }
-  const double margin = RingAnimation::kDotRadius + 4;
+  const double margin = RingAnimation::kDotRadius * scale() + 4;
   return QRectF(QPointF(left - margin, top - margin), QPointF(right + margin, bottom + margin)).toAlignedRect();
 }
 
 const QImage& RingWidget::dot(Colour colour) {
   auto it = dots_.find(colour);
   if (it != dots_.end()) return it->second;
-  constexpr int kDotSide = 2 * int(RingAnimation::kDotRadius) + 3;
-  QImage image(kDotSide, kDotSide, QImage::Format_ARGB32_Premultiplied);
+  const double radius = RingAnimation::kDotRadius * scale();
+  const int side = 2 * int(std::ceil(radius)) + 3;
+  QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
   painter.setPen(toQColor(colour));
   painter.setBrush(toQColor(colour));
-  painter.drawEllipse(QPointF(kDotSide / 2, kDotSide / 2), RingAnimation::kDotRadius, RingAnimation::kDotRadius);
+  painter.drawEllipse(QPointF(side / 2, side / 2), radius, radius);
   return dots_.emplace(colour, std::move(image)).first->second;
 }
 
 void RingWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.fillRect(event->rect(), Qt::black);
-  const int cx = width() / 2, cy = height() / 2;
+  const int penWidth = std::max(1, int(scale() + 0.5));
   for (int i = 0; i < RingAnimation::kRingCount; ++i) {
-    const auto points = rings_.points(i, cx, cy);
-    QPointF ring[RingAnimation::kPointCount];
-    for (std::size_t k = 0; k < points.size(); ++k) ring[k] = QPointF(points[k].x, points[k].y);
+    const auto ring = ringPoints(i);
     // The ring first, then its dots over it.
-    painter.setPen(toQColor(rings_.rings()[std::size_t(i)].colour));
+    painter.setPen(QPen(toQColor(rings_.rings()[std::size_t(i)].colour), penWidth));
     painter.setBrush(Qt::NoBrush);
-    painter.drawPolyline(ring, RingAnimation::kPointCount);
+    painter.drawPolyline(ring.data(), int(ring.size()));
     const QImage& sprite = dot(rings_.dotColour(i));
     const int half = sprite.width() / 2;
     for (const QPointF& p : ring) painter.drawImage(QPoint(qRound(p.x()) - half, qRound(p.y()) - half), sprite);
   }
+}
+
+void RingWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  dots_.clear();  // their size follows the box's
+  drawn_ = rect();
 }
 
 void RingWidget::showEvent(QShowEvent* event) {
@@ -143,6 +192,8 @@ void RingWidget::hideEvent(QHideEvent* event) {
 LauncherLabelWidget::LauncherLabelWidget(int index, QWidget* parent) : QLabel(parent), index_(index) {
   setMouseTracking(true);        // hover is judged on plain mouse moves, no button held
   setTextFormat(Qt::PlainText);  // captions keep their leading blanks
+  // Every label keeps room for the frame, so the texts of a column stay lined up.
+  setContentsMargins(kFocusPadding, 2, kFocusPadding, 2);
 }
 
 void LauncherLabelWidget::mousePressEvent(QMouseEvent* event) {
@@ -163,12 +214,47 @@ void LauncherLabelWidget::mouseMoveEvent(QMouseEvent* event) {
   emit hovered(index_);
 }
 
+void LauncherLabelWidget::keyPressEvent(QKeyEvent* event) {
+  if (event->modifiers() & ~Qt::KeypadModifier) {
+    QLabel::keyPressEvent(event);
+    return;
+  }
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      emit clicked(index_);  // may close the window: nothing of this label is used after it
+      return;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+      focusNextChild();
+      return;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+      focusPreviousChild();
+      return;
+    default:
+      QLabel::keyPressEvent(event);
+  }
+}
+
+void LauncherLabelWidget::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  // A frame in the style's selection colour, so the hover colours are left alone.
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(palette().color(QPalette::Highlight), 1.5));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRoundedRect(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), 3, 3);
+}
+
 LauncherWindow::LauncherWindow(Shell& shell) : shell_(shell), ringDelay_(this) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QString::fromUtf8(kProgramTitle));
 
   auto* list = new QWidget(this);
   auto* grid = new QGridLayout(list);
+  grid->setContentsMargins(0, 0, 0, 0);
   grid->setHorizontalSpacing(10);
   grid->setVerticalSpacing(2);
   QFont headerFont = font();
@@ -187,24 +273,23 @@ LauncherWindow::LauncherWindow(Shell& shell) : shell_(shell), ringDelay_(this) {
     const LauncherLabel* l = model_.label(index);
     auto* w = new LauncherLabelWidget(index, parent);
     w->setObjectName(QStringLiteral("label%1").arg(index));
-    const bool clickable = isHeader(index) || model_.target(index).has_value();
     if (isHeader(index))
       w->setFont(headerFont);
     else if (l->caption == "New!")
       w->setFont(markerFont);
     else if (index == Launcher::kInstruction)
       w->setFont(instructionFont);
-    else if (clickable)
+    else if (model_.target(index))
       w->setFont(nameFont);
     else
       w->setFont(noteFont);
-    if (clickable) w->setCursor(Qt::PointingHandCursor);
     connect(w, &LauncherLabelWidget::clicked, this, &LauncherWindow::labelClicked);
     connect(w, &LauncherLabelWidget::hovered, this, &LauncherWindow::labelHovered);
     labels_[index] = w;
     return w;
   };
 
+  // Labels are made in the order they stand on screen, which is also the keyboard's order.
   int row = 0;
   for (const auto& cells : kRows) {
     if (cells.front() < 0) {
@@ -224,32 +309,43 @@ LauncherWindow::LauncherWindow(Shell& shell) : shell_(shell), ringDelay_(this) {
       wideLines_.push_back(line);
     } else {
       int column = 0;
-      for (int index : cells) grid->addWidget(makeLabel(index, list), row, column++);
+      // Each label as wide as its text, so the focus frame and the hover follow the text.
+      for (int index : cells) grid->addWidget(makeLabel(index, list), row, column++, Qt::AlignLeft);
     }
     ++row;
   }
   grid->setColumnStretch(2, 1);
   grid->setRowStretch(row, 1);
 
-  // The rings keep their place while they are still hidden, so nothing moves when they appear.
-  auto* ringPlace = new QWidget(this);
-  ringPlace->setFixedSize(RingWidget::kSide, RingWidget::kSide);
-  rings_ = new RingWidget(ringPlace);
+  // The list takes the room of its widest captions and of every group open from the start:
+  // the window's minimum size then shows it whole in any state, and opening a group moves
+  // nothing above it.
+  Launcher opened = model_;
+  for (int header : {Launcher::kHeader2d, Launcher::kHeader3d, Launcher::kHeader4d}) {
+    ProgramState scratch;
+    opened.click(header, scratch, {});
+  }
+  QSize room;
+  for (const Launcher* state : {&model_, &opened}) {
+    showLabels(*state);
+    for (QWidget* line : wideLines_) line->layout()->invalidate();
+    grid->invalidate();
+    room = room.expandedTo(grid->sizeHint());
+  }
+  list->setFixedSize(room);
+
+  rings_ = new RingWidget();
   rings_->hide();
-
   stars_ = new StarFieldWidget(
-      kStarCentre, kStarRangeA, kStarRangeB, [&shell] { return shell.program().random.next(); }, this);
-  stars_->setFixedSize(kStarWidth, kStarHeight);
+      kStarCentre, kStarRangeA, kStarRangeB, [&shell] { return shell.program().random.next(); }, nullptr);
+  auto* pictures = new PictureColumn(rings_, stars_, this);
 
-  auto* side = new QVBoxLayout();
-  side->addWidget(ringPlace, 0, Qt::AlignHCenter);
-  side->addSpacing(20);
-  side->addWidget(stars_);
-  side->addStretch(1);
-
+  // The list stands in the middle of its half, the pictures fill theirs.
   auto* top = new QHBoxLayout(this);
-  top->addWidget(list, 1);
-  top->addLayout(side);
+  top->setContentsMargins(16, 16, 16, 16);
+  top->setSpacing(24);
+  top->addWidget(list, 1, Qt::AlignCenter);
+  top->addWidget(pictures, 1);
 
   ringDelay_.setSingleShot(true);
   ringDelay_.setInterval(kRingDelayMs);
@@ -261,7 +357,7 @@ LauncherWindow::LauncherWindow(Shell& shell) : shell_(shell), ringDelay_(this) {
   ringDelay_.start();
 
   refresh();
-  resize(1000, 660);
+  resize(QSize(1100, 700).expandedTo(minimumSizeHint()));
 }
 
 QLabel* LauncherWindow::label(int index) const {
@@ -285,9 +381,9 @@ void LauncherWindow::labelHovered(int index) {
   if (model_.hover(index)) refresh();
 }
 
-void LauncherWindow::refresh() {
+void LauncherWindow::showLabels(const Launcher& state) {
   for (auto& [index, w] : labels_) {
-    const LauncherLabel& l = *model_.label(index);
+    const LauncherLabel& l = *state.label(index);
     const QString caption = QString::fromStdString(l.caption);
     if (w->text() != caption) w->setText(caption);
     setTextColour(w, l.colour);
@@ -299,6 +395,26 @@ void LauncherWindow::refresh() {
     for (auto* w : line->findChildren<LauncherLabelWidget*>(Qt::FindDirectChildrenOnly)) any = any || !w->isHidden();
     line->setVisible(any);
   }
+}
+
+void LauncherWindow::refresh() {
+  showLabels(model_);
+  // What a click acts on points and takes the keyboard; an opened header does neither.
+  // Labels start out taking neither (Qt's default for a label); only changes are applied,
+  // as a hover refreshes too.
+  bool stranded = false;
+  for (auto& [index, w] : labels_) {
+    const bool clickable = model_.clickable(index);
+    if ((w->focusPolicy() != Qt::NoFocus) == clickable) continue;
+    if (clickable)
+      w->setCursor(Qt::PointingHandCursor);
+    else
+      w->unsetCursor();
+    w->setFocusPolicy(clickable ? Qt::TabFocus : Qt::NoFocus);
+    stranded = stranded || (!clickable && w->hasFocus());
+  }
+  // A header opened from the keyboard hands on to the first name it showed.
+  if (stranded) focusNextChild();  // on from the focus widget, which is still the header
 }
 
 void LauncherWindow::showMessage(const QString& text) {

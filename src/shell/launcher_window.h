@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <map>
 #include <vector>
 
@@ -14,10 +15,11 @@ class Shell;
 class StarFieldWidget;
 
 // The picture box of turning rings. It animates while shown, and only repaints itself.
+// The rings are drawn for a square of kSide and grow with the box beyond that.
 class RingWidget : public QWidget {
   Q_OBJECT
  public:
-    static constexpr int kSide = 220;  // room for a ring seen edge-on at 45 degrees
+  static constexpr int kSide = 220;  // room for a ring seen edge-on at 45 degrees
 
   explicit RingWidget(QWidget* parent = nullptr);
 
@@ -25,17 +27,22 @@ class RingWidget : public QWidget {
   bool isAnimating() const { return timer_.isActive(); }
   // The frame timer, for the stars to follow.
   QTimer* frames() { return &timer_; }
-  QSize sizeHint() const override { return {kSide, kSide}; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 
  private:
+  // Picture pixels per ring unit: 1 in a kSide square, more in a larger box.
+  double scale() const;
+  // Ring i's points in picture pixels.
+  std::array<QPointF, RingAnimation::kPointCount> ringPoints(int i) const;
   // The part of the picture the rings cover now, dots included.
   QRect ringBounds() const;
-  // A dot of each ring, drawn once: a hundred small circles a frame cost more than the rest.
+  // A dot of each ring, drawn once per size: a hundred small circles a frame cost more
+  // than the rest.
   const QImage& dot(Colour colour);
 
   RingAnimation rings_;
@@ -44,7 +51,10 @@ class RingWidget : public QWidget {
   std::map<Colour, QImage> dots_;
 };
 
-// A list label that reports clicks and plain mouse moves by its index.
+// A list label that reports clicks and plain mouse moves by its index. When it takes the
+// keyboard (the window makes the clickable ones reachable by Tab), the arrow keys move on
+// to the next or previous such label, Enter and Return click it, and a frame round it shows
+// where the keyboard is; its text colour is the model's alone.
 class LauncherLabelWidget : public QLabel {
   Q_OBJECT
  public:
@@ -59,6 +69,8 @@ class LauncherLabelWidget : public QLabel {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   int index_;
@@ -67,6 +79,9 @@ class LauncherLabelWidget : public QLabel {
 
 // The window the program starts in: the list of game names by group, the rings (shown a
 // few seconds after the window opens) and the stars. Launching a game closes it for good.
+// The list keeps the room it needs with every group open, so the window's minimum size
+// fits it whole in any state. Beyond that the list stays in the middle of its half and the
+// two pictures, always the same size, one above the other, fill the other half.
 class LauncherWindow : public QWidget {
   Q_OBJECT
  public:
@@ -81,6 +96,7 @@ class LauncherWindow : public QWidget {
   const Launcher& model() const { return model_; }
   // nullptr when the index is not a label.
   QLabel* label(int index) const;
+  // Both pictures have their place from the start, the rings while still hidden too.
   RingWidget* rings() const { return rings_; }
   StarFieldWidget* stars() const { return stars_; }
   QTimer* ringDelay() { return &ringDelay_; }
@@ -89,6 +105,8 @@ class LauncherWindow : public QWidget {
   void labelClicked(int index);
   void labelHovered(int index);
   void refresh();
+  // Shows the labels as `state` has them.
+  void showLabels(const Launcher& state);
   void showMessage(const QString& text);
 
   Shell& shell_;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <random>
+#include <tuple>
 
 #include "boards/flat/square_board.h"
 #include "boards/triangular/triangle_board.h"
@@ -68,31 +69,34 @@ BoardGraph grid(int n) {
 
 // Random positions part-way through a game: Lines claimed in Red, Red's second colour,
 // Blue or a colour nobody counts; moves of a few Lines each, some sharing Lines, some
-// with joined partners, one of them at times painting a Line twice.
-void expectSameChoices(const BoardGraph& g, int positions, std::uint32_t seed) {
+// with joined partners, one of them at times painting a Line twice. With superKrunkPlus,
+// positions where the choice matters most: square circle moves of Super Krunk Plus on
+// boards mostly painted in Red and Blue, so that many Cells are won and lost.
+void expectSameChoices(const BoardGraph& g, int positions, std::uint32_t seed, bool superKrunkPlus) {
   std::mt19937 rng(seed);
   const Colour colours[] = {kRed, kRedTurnText, kBlue, kBlack};
   for (int p = 0; p < positions; ++p) {
     Drawing d;
     d.resize(g.lineCount, g.cellCount);
-    const int claimed = int(rng() % unsigned(g.lineCount));
+    const int claimed = superKrunkPlus ? g.lineCount : int(rng() % unsigned(g.lineCount));
     for (int i = 0; i < claimed; ++i) {
       LineDraw& line = d.lines[1 + rng() % unsigned(g.lineCount)];
       line.width = kClaimedWidth;
-      line.colour = colours[rng() % 4];
+      line.colour = superKrunkPlus ? colours[rng() % 2 * 2] : colours[rng() % 4];
     }
     std::vector<ColourMove> moves;
-    const int count = 1 + int(rng() % 30);
+    const int count = superKrunkPlus ? g.cellCount : 1 + int(rng() % 30);
     for (int id = 1; id <= count; ++id) {
       ColourMove m{id, {}};
-      const int size = 1 + int(rng() % 14);
+      if (superKrunkPlus) m.lines = square::superKrunkClaims(id, false, true);
+      const int size = superKrunkPlus ? 0 : 1 + int(rng() % 14);
       for (int i = 0; i < size; ++i) {
         const int l = 1 + int(rng() % unsigned(g.lineCount));
         m.lines.push_back(l);
         if (g.partner[l]) m.lines.push_back(g.partner[l]);
       }
-      if (rng() % 5 == 0) m.lines.push_back(m.lines.front());
-      moves.push_back(std::move(m));
+      if (rng() % 5 == 0) superKrunkPlus ? m.lines.clear() : m.lines.push_back(m.lines.front());
+      if (!m.lines.empty()) moves.push_back(std::move(m));
     }
     for (std::uint32_t s = 1; s <= 4; ++s) {
       Random a(s), b(s);
@@ -102,38 +106,20 @@ void expectSameChoices(const BoardGraph& g, int positions, std::uint32_t seed) {
   }
 }
 
-TEST(ColourChoiceAgreesWithThePlainCount, SquarePlanorAndGloboria) {
-  expectSameChoices(square::graph(false), 400, 1);
-  expectSameChoices(square::graph(true), 400, 2);
-}
-
-TEST(ColourChoiceAgreesWithThePlainCount, TriangularBoardsOfMoreThan64Lines) {
-  expectSameChoices(triangular::graph(false), 300, 3);
-  expectSameChoices(triangular::graph(true), 300, 4);
-}
-
-TEST(ColourChoiceAgreesWithThePlainCount, ABoardOfMoreThan64Cells) { expectSameChoices(grid(9), 200, 5); }
-
-// Positions where the choice matters: every square circle move of Super Krunk Plus from
-// boards most of whose Lines are painted, so many Cells are won and lost.
-TEST(ColourChoiceAgreesWithThePlainCount, SuperKrunkPlusCircleMoves) {
-  const BoardGraph g = square::graph(false);
-  std::mt19937 rng(6);
-  for (int p = 0; p < 300; ++p) {
-    Drawing d;
-    d.resize(square::kLines, square::kCells);
-    for (int l = 1; l <= square::kLines; ++l)
-      if (rng() % 4 != 0) {
-        d.lines[l].width = kClaimedWidth;
-        d.lines[l].colour = rng() % 2 ? kRed : kBlue;
-      }
-    std::vector<ColourMove> moves;
-    for (int k = 1; k <= square::kCells; ++k)
-      if (rng() % 3 != 0) moves.push_back({k, square::superKrunkClaims(k, false, true)});
-    if (moves.empty()) continue;
-    Random a(unsigned(p) + 1), b(unsigned(p) + 1);
-    ASSERT_EQ(chooseByColour(g, d, moves, {kRed}, a), plainChoice(g, d, moves, {kRed}, b)) << "position " << p;
-  }
+// Both square boards, both triangular ones (more than 64 Lines), a board of more than 64
+// Cells, and Super Krunk Plus.
+TEST(ColourChoiceAgreesWithThePlainCount, RandomPositionsOnEveryBoard) {
+  const std::tuple<BoardGraph, int, bool> boards[] = {
+      {square::graph(false), 400, false},
+      {square::graph(true), 400, false},
+      {triangular::graph(false), 300, false},
+      {triangular::graph(true), 300, false},
+      {grid(9), 200, false},
+      {square::graph(false), 300, true},
+  };
+  std::uint32_t seed = 0;
+  for (const auto& [graph, positions, superKrunkPlus] : boards)
+    expectSameChoices(graph, positions, ++seed, superKrunkPlus);
 }
 
 }  // namespace

@@ -77,6 +77,29 @@ TEST(Launcher, EachHeaderOpensItsGroupOnceOnly) {
   }
 }
 
+// What the keyboard can reach: a shown name, or a header that still opens its group; a
+// click on anything else does nothing.
+TEST(Launcher, ClickableIsExactlyWhatAClickActsOn) {
+  const std::tuple<std::set<int>, std::set<int>> cases[] = {
+      {{}, {0, 29, 49}},
+      {{0}, {2, 3, 4, 5, 6, 7, 8, 9, 29, 49}},
+      {{29, 49}, {0, 30, 31, 32, 33, 100, 50, 51, 52}},
+  };
+  for (const auto& [opened, expected] : cases) {
+    Launcher l;
+    ProgramState p;
+    for (int h : opened) l.click(h, p, everything);
+    std::set<int> clickable;
+    for (int i = -1; i <= Launcher::kLastIndex + 1; ++i) {
+      Launcher tried = l;
+      const bool acts = tried.click(i, p, squareOnly).kind != Kind::Nothing;
+      EXPECT_EQ(l.clickable(i), acts) << i;
+      if (l.clickable(i)) clickable.insert(i);
+    }
+    EXPECT_EQ(clickable, expected);
+  }
+}
+
 // SubLevel and WallLevel start at -5; only the Globoria names and the walls write them,
 // and only when this version has the window (else the name is given in a message).
 TEST(Launcher, OnlyTheGloboriaNamesAndTheWallsWriteTheProgramValues) {

@@ -24,17 +24,19 @@ std::function<double()> placing(Point start) {
   return [values, next] { return (*values)[(*next)++ % values->size()]; };
 }
 
-TEST(StarFieldTest, AStarMovesOutByAFortiethOfItsDistanceAndIsRebornPastAnEdge) {
+TEST(StarFieldTest, AStarMovesOutByTheWholePartOfAFortiethAndIsRebornPastAnEdge) {
   const Point reborn{3726, 6308};
   const std::tuple<const char*, Point, int, bool, Point> cases[] = {
       {"400 away: 10 a tick", {4650, 3850}, 1, false, {4660, 3840}},
       {"79 / 40 rounds down to 1", {4171, 4329}, 1, false, {4170, 4330}},
       {"each coordinate on its own", {14000, 200}, 1, false, {14243, 99}},
-      {"on the centre: one unit a tick, never stuck", {4250, 4250}, 50, false, {4300, 4300}},
-      {"next to the centre: one unit out", {4249, 4251}, 1, false, {4248, 4252}},
-      {"lands exactly on the right edge", {14641, 4250}, 1, false, {14900, 4251}},
+      {"on the centre: stands still for good", {4250, 4250}, 500, false, {4250, 4250}},
+      {"39 away: stands still", {4211, 4289}, 500, false, {4211, 4289}},
+      {"40 away: one unit out", {4210, 4290}, 1, false, {4209, 4291}},
+      {"still on one axis, moving on the other", {4260, 1000}, 1, false, {4260, 919}},
+      {"lands exactly on the right edge", {14641, 4250}, 1, false, {14900, 4250}},
       {"passes the right edge", {14642, 4250}, 1, true, reborn},
-      {"lands exactly on the left edge", {103, 4250}, 1, false, {0, 4251}},
+      {"lands exactly on the left edge", {103, 4250}, 1, false, {0, 4250}},
       {"passes the left edge", {102, 4250}, 1, true, reborn},
       {"passes the bottom edge", {4250, 8400}, 1, true, reborn},
       {"passes the top edge", {4250, 50}, 1, true, reborn},
@@ -43,24 +45,21 @@ TEST(StarFieldTest, AStarMovesOutByAFortiethOfItsDistanceAndIsRebornPastAnEdge) 
     SCOPED_TRACE(name);
     StarField field(kCentre, kRangeA, kRangeB, 1, placing(from));
     ASSERT_EQ(field.stars()[0], from) << "initial stars are drawn like reborn ones, x first";
-    Point before = from;
-    for (int t = 0; t < ticks; ++t) {
-      before = field.stars()[0];
-      field.tick();
-      EXPECT_NE(field.stars()[0].x, before.x);
-      EXPECT_NE(field.stars()[0].y, before.y);
-    }
+    for (int t = 0; t < ticks; ++t) field.tick();
     EXPECT_EQ(field.stars()[0], to);
     EXPECT_EQ(field.respawned(0), reborn);
   }
 }
 
-TEST(StarFieldTest, LongRunsKeepEveryStarMovingAndInsideTheField) {
+// Only a star within 39 units of the centre on both axes may stand still; the rest stream
+// out and come back, and nothing strays off the field.
+TEST(StarFieldTest, LongRunsKeepTheStarsStreamingAndInsideTheField) {
   auto state = std::make_shared<std::uint32_t>(12345u);
   StarField field(kCentre, kRangeA, kRangeB, 30, [state] {
     *state = *state * 1664525u + 1013904223u;
     return (*state >> 8) / double(1u << 24);
   });
+  auto near = [](int v) { return v > kCentre - 40 && v < kCentre + 40; };
   int rebirths = 0;
   for (int t = 0; t < 3000; ++t) {
     const std::vector<Point> before = field.stars();
@@ -69,7 +68,9 @@ TEST(StarFieldTest, LongRunsKeepEveryStarMovingAndInsideTheField) {
       const Point p = field.stars()[i];
       const int least = field.respawned(i) ? 1 : 0;  // a reborn star is never on an edge at 0
       rebirths += field.respawned(i);
-      ASSERT_NE(p, before[i]) << "star " << i << " stuck at tick " << t;
+      if (p == before[i]) {
+        ASSERT_TRUE(near(p.x) && near(p.y)) << "star " << i << " stuck at tick " << t;
+      }
       ASSERT_TRUE(p.x >= least && p.x <= kRangeB && p.y >= least && p.y <= kRangeA) << i << " at " << t;
     }
   }

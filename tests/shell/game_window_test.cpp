@@ -2,9 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -127,7 +130,82 @@ class GameWindowTest : public QObject {
     QCOMPARE(w->controller().drawing().circles[13].border, kGreen);  // Krunk: the number is a circle
     press("Play move");                                              // nothing entered
     QCOMPARE(answerNextMessage(), QString("Enter the number of a circle first (1 to 25)."));
+
+    // Typed keys work the keypad wherever the focus is, and the menus keep their keys.
+    QWidget* list = w->findChild<QListWidget*>();
+    auto type = [&](std::initializer_list<int> keys) {
+      w->activateWindow();  // back from a message box
+      QVERIFY(QTest::qWaitForWindowActive(w));
+      list->setFocus();
+      for (int k : keys) QTest::keyClick(list, Qt::Key(k));
+    };
+    type({Qt::Key_2, Qt::Key_5, Qt::Key_Backspace, Qt::Key_1, Qt::Key_Return});
+    QCOMPARE(w->controller().drawing().circles[21].border, kGreen);
+    type({Qt::Key_4, Qt::Key_Escape, Qt::Key_Enter});
+    QCOMPARE(answerNextMessage(), QString("Enter the number of a circle first (1 to 25)."));
+    type({Qt::Key_F12});
+    QVERIFY(w->controller().gridShown() && w->action("game.grid")->isChecked());
+    // A hidden keypad takes no keys.
+    QTest::keyClick(w, Qt::Key_F1, Qt::ControlModifier);
+    type({Qt::Key_7, Qt::Key_Return});
+    QCOMPARE(w->controller().drawing().circles[7].border, kCircleBorder);
     w->close();
+  }
+
+  // At any size, the smallest included: every status label whole and apart from the
+  // others, every Line's number clear of the other numbers and of the circles, and nearer
+  // to its own Line than to any other.
+  void theLabelsAndTheGridNumbersHoldTogether() {
+    Shell shell;
+    for (WindowKind kind : {WindowKind::Square, WindowKind::Triangular}) {
+      GameWindow* w = shell.openWindow(kind);
+      QVERIFY(QTest::qWaitForWindowExposed(w));
+      for (const char* id : {"game.grid", "game.keypad"}) w->action(id)->trigger();
+      w->controller().keypadEntered("1");  // the texts of a game under way
+      const BoardGeometry& g = w->controller().geometry();
+      BoardView* view = w->boardView();
+      for (QSize size : {QSize(1, 1), QSize(940, 660)}) {
+        w->resize(size);
+        QTest::qWait(20);
+        const QList<QLabel*> labels = w->findChildren<QLabel*>();
+        for (QLabel* a : labels) {
+          if (!a->isVisible()) continue;
+          const QRect at(a->mapTo(w, QPoint()), a->size());
+          const QSize need = a->wordWrap()
+                                 ? QSize(0, a->heightForWidth(a->width()))
+                                 : QSize(a->fontMetrics().horizontalAdvance(a->text()), a->fontMetrics().height());
+          QVERIFY2(a->width() >= need.width() && a->height() >= need.height(), qPrintable(a->text()));
+          for (QLabel* b : labels)
+            QVERIFY2(a == b || !b->isVisible() || !at.intersects(QRect(b->mapTo(w, QPoint()), b->size())),
+                     qPrintable(a->text() + " / " + b->text()));
+        }
+        for (int l = 1; l <= w->controller().lineCount(); ++l) {
+          const QPolygonF number = view->lineLabel(l);
+          const QPointF centre = number.boundingRect().center();
+          auto distance = [&](int k) {
+            const QPointF a = view->toWidget(g.lines[k].a), b = view->toWidget(g.lines[k].b);
+            const double t =
+                std::clamp(QPointF::dotProduct(centre - a, b - a) / QPointF::dotProduct(b - a, b - a), 0.0, 1.0);
+            return QLineF(centre, a + t * (b - a)).length();
+          };
+          QVERIFY(view->rect().contains(number.boundingRect().toRect()));
+          for (int k = 1; k <= w->controller().lineCount(); ++k)
+            QVERIFY2(k == l || (distance(l) < distance(k) && (k > l || !number.intersects(view->lineLabel(k)))),
+                     qPrintable(QString("Line %1 beside Line %2").arg(l).arg(k)));
+          QPainterPath ink;
+          ink.addPolygon(number);
+          for (std::size_t k = 1; k < g.circles.size(); ++k) {
+            const Point2& c = g.circles[k];
+            const QPointF middle = view->toWidget(c);
+            const double r = view->toWidget({c.x + g.circleRadius, c.y}).x() - middle.x();
+            QPainterPath circle;
+            circle.addEllipse(middle, r, r);
+            QVERIFY2(!circle.intersects(ink), qPrintable(QString("Line %1 on a circle").arg(l)));
+          }
+        }
+      }
+      w->close();
+    }
   }
 
   void exitWhileTheComputerWaitsAndAMessageIsOpen() {

@@ -99,6 +99,7 @@ class RepaintTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(w));
     w->action("games.0")->trigger();
     w->action("sub.globoria")->trigger();  // a Line on an edge claims its partner too
+    w->action("game.grid")->trigger();     // numbers beside the Lines and in the circles
     playToTheEnd(*w, false, 1);
     w->close();
   }
@@ -121,6 +122,10 @@ class RepaintTest : public QObject {
     w->controller().lineClicked(40);
     w->action("size.2")->trigger();  // no longer offered once a game has begun: nothing changes
     expectTheFullPicture(*w, "after a move");
+    // The numbers stand close to the Lines and circles here: a Line's repaint must not
+    // wipe its neighbour's number, nor leave one behind when the size changes.
+    w->action("game.grid")->trigger();
+    expectTheFullPicture(*w, "grid shown");
     closeBoxes();
     w->action("game.new")->trigger();
     w->action("size.3")->trigger();

@@ -194,8 +194,10 @@ void SquareWindow::circleEvaluation(bool afterMove) {
 
   setSetupMenusEnabled(false, kSetupMenus);
   timer_.stop();
-  if (status_.turnText == "Krunk!") {
-    passTurnTo(other(krunkPlayer_), kRed);
+  if (krunk_) {
+    // The last circle was played in black: the turn text's colour is no player's, so
+    // the turn goes to Blue.
+    passTurnTo(Player::Blue, kRed);
   } else if (variant_ == RibbonKrunk && game_.points(mover) > before) {
     passTurnTo(mover, kRed);  // a move that gains points keeps the ribbon going
   } else {
@@ -207,7 +209,7 @@ void SquareWindow::circleEvaluation(bool afterMove) {
     finishGame();
   } else if (left == 1) {
     // The last circle plays itself, in black, whoever is to move.
-    krunkPlayer_ = game_.toMove();
+    krunk_ = true;
     status_.turnText = "Krunk!";
     status_.turnColour = kBlack;
     playCircle(game_.firstUnusedCircle());
@@ -321,6 +323,7 @@ void SquareWindow::computerLineKrunk() {
 
 void SquareWindow::newGame() {
   movesLeftKept_ = false;
+  krunk_ = false;
   cancelAllSteps();
   timer_.restore();
   game_.resetBoard();

@@ -65,7 +65,7 @@ class SquareWindow : public GameController {
   BoardGeometry geometry_ = square::geometry();
   LineGame game_{status_, drawing_};
   int variant_ = Tolva;
-  Player krunkPlayer_ = Player::Blue;  // to move when "Krunk!" was announced
+  bool krunk_ = false;                 // the last circle is being played by itself
   bool movesLeftKept_ = false;         // a colour game's evaluation has written the label
 };
 

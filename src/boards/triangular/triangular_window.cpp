@@ -41,14 +41,6 @@ TriangularWindow::TriangularWindow(Host& host, ProgramState& program)
   game_.setGraph(&planor_);
   game_.rememberInitialLines();
 
-  // Interior Lines: neither end on the rim of the hexagon.
-  std::set<std::pair<long, long>> rim;
-  auto key = [](Point2 p) { return std::make_pair(std::lround(p.x), std::lround(p.y)); };
-  for (int l = 1; l <= triangular::kLines; ++l)
-    if (triangular::wrapPartner(l) != 0) rim.insert({key(geometry_.lines[l].a)}), rim.insert(key(geometry_.lines[l].b));
-  for (int l = 1; l <= triangular::kLines; ++l)
-    if (!rim.count(key(geometry_.lines[l].a)) && !rim.count(key(geometry_.lines[l].b))) interior_.push_back(l);
-
   ver(program_.subLevel == 1);
   status_.rounds.push_back("");
   status_.lastMoveCaption = "";
@@ -105,12 +97,13 @@ void TriangularWindow::firstMove() {
 }
 
 void TriangularWindow::ver(bool toGloboria) {
+  const bool fromPlanor = !globoria();
   // Choosing an entry checks it; the game's tables are empty while the menu is open.
   menus_.at("sub.planor").checked = !toGloboria;
   menus_.at("sub.globoria").checked = toGloboria;
   game_.setGraph(toGloboria ? &globoria_ : &planor_);
   program_.subLevel = toGloboria ? 1 : 0;
-  if (toGloboria && variant_ == SuperKrunk) game(Tolva);
+  if (toGloboria && fromPlanor && variant_ == SuperKrunk) game(Tolva);
 }
 
 void TriangularWindow::game(int index) {
@@ -137,10 +130,6 @@ int TriangularWindow::freeDistinctLines() const {
   return n;
 }
 
-int TriangularWindow::freeInteriorLines() const {
-  return int(std::count_if(interior_.begin(), interior_.end(), [&](int l) { return !game_.claimed(l); }));
-}
-
 // ---- line mode ----
 
 void TriangularWindow::onLineClick(int n) {
@@ -150,41 +139,33 @@ void TriangularWindow::onLineClick(int n) {
     message("Invalid move!");
     return;
   }
-  if (status_.gameOver) return;  // a Line Krunk game can end with Lines still free
+  playLine(n);
+  goOn(checkwins());
+}
+
+void TriangularWindow::playLine(int n) {
   status_.lastMove = "Last move: " + std::to_string(n);
   const Player mover = game_.takeTurn();
   game_.claimLine(n, lineColour(mover), int(mover), mover);
   timer_.reset();
-  if (variant_ == LineKrunk) lineKrunkEvaluation();
-  else checkwins(true);
 }
 
-void TriangularWindow::checkwins(bool afterMove) {
-  if (afterMove) setSetupMenusEnabled(false, kSetupMenus);
+// Every line game here, Line Krunk too: a triangle scores for whoever claims its third
+// Line, and the scorer moves again (in Duarn only with three Lines of the mover's own).
+Outcome TriangularWindow::checkwins() {
+  setSetupMenusEnabled(false, kSetupMenus);
   timer_.stop();
   const Outcome outcome = game_.checkwins(variant_ == Duarn ? LineRule::Duarn : LineRule::Tolva);
   status_.movesLeft = std::to_string(freeDistinctLines()) + " moves left";
   movesLeftKept_ = true;
+  return outcome;
+}
+
+void TriangularWindow::goOn(Outcome outcome) {
   flashThen(game_.newlyCompleted(), [this, outcome] {
     if (outcome == Outcome::GameOver) outtahere();
     else handOverLine();
   });
-}
-
-void TriangularWindow::lineKrunkEvaluation() {
-  // Scored the colour way: a triangle counts while its three Lines are one player's.
-  setSetupMenusEnabled(false, kSetupMenus);
-  timer_.stop();
-  game_.rebuildPointsByColour({kRed});
-  const int open = freeInteriorLines();
-  status_.movesLeft = std::to_string(open) + " moves left";
-  movesLeftKept_ = true;
-  const Player next = game_.toMove();  // the Line already passed the turn
-  setText(status_.turnText, {playerName(next), " player's turn"});
-  status_.turnColour = turnColourOf(next);
-  status_.yourTurn = {next == Player::Red, next == Player::Blue, false};
-  if (open == 0) outtahere();
-  else handOverLine();
 }
 
 void TriangularWindow::flashThen(const std::vector<int>& triangles, std::function<void()> next) {
@@ -214,13 +195,6 @@ void TriangularWindow::handOverLine() {
 
 int TriangularWindow::chooseLine() {
   const BoardGraph& g = game_.graph();
-  if (variant_ == LineKrunk) {
-    std::vector<ColourMove> moves;
-    for (int l = 1; l <= triangular::kLines; ++l)
-      if (!game_.claimed(l) && (g.partner[l] == 0 || l < g.partner[l]))
-        moves.push_back({l, g.partner[l] ? std::vector<int>{l, g.partner[l]} : std::vector<int>{l}});
-    return chooseByColour(g, drawing_, moves, {kRed}, program_.random);
-  }
   auto claimedSides = [&](int t) {
     int n = 0;
     for (int s = 0; s < 3; ++s) n += game_.cellSideMarker(t, s) != 0;
@@ -251,16 +225,11 @@ int TriangularWindow::chooseLine() {
 void TriangularWindow::lineComputer() {
   const int line = chooseLine();
   if (line == 0) return;
-  status_.lastMove = "Last move: " + std::to_string(line);
-  const Player mover = game_.takeTurn();
-  game_.claimLine(line, lineColour(mover), int(mover), mover);
-  // The counter follows the claim at once; the rest of the turn waits for the pause.
-  status_.movesLeft = *movesLeftOnBoard();
-  schedule(kLinePauseMs, [this] {
-    timer_.reset();
-    if (variant_ == LineKrunk) lineKrunkEvaluation();
-    else checkwins(true);
-  });
+  // The Line is claimed and scored at once; the turn goes on after the pause.
+  playLine(line);
+  const Outcome outcome = checkwins();
+  game_.setMoveLock(true);
+  schedule(kLinePauseMs, [this, outcome] { goOn(outcome); });
 }
 
 // ---- circle mode ----
@@ -299,6 +268,7 @@ void TriangularWindow::extension(int t) {
 }
 
 void TriangularWindow::recount() {
+  recountMarked_ = 0;
   int red = 0, blue = 0;
   for (int t = 1; t <= triangular::kTriangles; ++t) {
     int claimed = 0, r = 0, b = 0;
@@ -312,6 +282,7 @@ void TriangularWindow::recount() {
     CircleDraw& circle = drawing_.circles[t];
     if (claimed == 3) {
       // Nothing is left to claim here: the triangle is played.
+      recountMarked_ += !game_.circleUsed(t);
       game_.setCircleUsed(t);
       circle.border = kPlayedBorder;
       circle.targetVisible = false;
@@ -338,23 +309,32 @@ void TriangularWindow::passTurnTo(Player next) {
   status_.turnColour = next == Player::Red ? kRed : kBlue;
 }
 
+// After every circle move: the turn passes, the playable triangles are counted (before
+// the recount, so the triangle the recount finds full still counts here), the last one
+// plays itself, or the scores are recounted from the board.
 void TriangularWindow::chackmoves() {
-  if (status_.gameOver || status_.turnText == "Krunk!") return;
+  if (status_.gameOver || krunk_) return;
   passTurnTo(status_.turnColour != kBlue ? Player::Blue : Player::Red);
   setSetupMenusEnabled(false, kSetupMenus);
   timer_.stop();
-  afterCircleTurn();
+  const auto [count, last] = writeMovesLeft();
+  countedBeforeRecount_ = true;
+  if (count == 1) return krunkLast(last);
+  recount();
+  nextTurn();
 }
 
-// What follows every circle move: the recount, the moves left, the automatic last
-// move, and the computer's or the person's next move.
-void TriangularWindow::afterCircleTurn() {
-  recount();
-  const auto [count, last] = playable();
-  status_.movesLeft = std::to_string(count) + " moves left";
+std::pair<int, int> TriangularWindow::writeMovesLeft() {
+  const auto counted = playable();
+  status_.movesLeft = std::to_string(counted.first) + " moves left";
   movesLeftKept_ = true;
-  if (count == 0) return outtahere();
-  if (count == 1) return krunkLast(last);
+  return counted;
+}
+
+// After a recount: the game ends once nothing is playable; otherwise the computer or the
+// person moves.
+void TriangularWindow::nextTurn() {
+  if (playable().first == 0) return outtahere();
   if (onePlayer() && game_.toMove() == Player::Red) return redchack();
   game_.setMoveLock(false);
   if (!timer_.noLimit()) timer_.start();
@@ -377,7 +357,11 @@ void TriangularWindow::redchack() {
     }
     passTurnTo(Player::Blue);  // the person's move next, whatever the game
     timer_.reset();
-    afterCircleTurn();
+    recount();
+    const auto [count, last] = writeMovesLeft();
+    countedBeforeRecount_ = false;
+    if (count == 1) return krunkLast(last);
+    nextTurn();
   });
 }
 
@@ -385,9 +369,9 @@ void TriangularWindow::compmove(int t) {
   if (status_.gameOver || notBegun_) return;
   claimTriangle(t, status_.turnColour);
   drawing_.circles[t].border = kGreen;
-  if (status_.turnText == "Krunk!") {
+  if (krunk_) {
+    // The game ends on the last recount's points: the black Lines take nobody's point away.
     extension(t);
-    recount();
     status_.movesLeft = "";
     movesLeftKept_ = false;
     outtahere();
@@ -395,6 +379,7 @@ void TriangularWindow::compmove(int t) {
 }
 
 void TriangularWindow::krunkLast(int t) {
+  krunk_ = true;
   status_.turnText = "Krunk!";
   status_.turnColour = kBlack;
   compmove(t);
@@ -413,6 +398,7 @@ void TriangularWindow::newGame() {
   game_.resetBoard();
   setSetupMenusEnabled(true, kSetupMenus);
   notBegun_ = true;
+  krunk_ = false;
   movesLeftKept_ = false;
   status_.lastMove = "Last move: ";
   for (auto& b : buttons_) b.visible = true;
@@ -426,14 +412,15 @@ void TriangularWindow::newGame() {
 // ---- what the board says ----
 
 std::pair<int, int> TriangularWindow::pointsOnBoard() const {
-  return countPointsOnBoard(planor_, circleMode() || variant_ == LineKrunk, {kRed});
+  return countPointsOnBoard(planor_, circleMode(), {kRed});
 }
 
 std::optional<std::string> TriangularWindow::movesLeftOnBoard() const {
   if (!movesLeftKept_) return std::nullopt;
   int left = 0;
-  if (circleMode()) left = playable().first;
-  else if (variant_ == LineKrunk) left = freeInteriorLines();
+  // Counted after a person's circle, the label still includes what the recount then
+  // found full.
+  if (circleMode()) left = playable().first + (countedBeforeRecount_ ? recountMarked_ : 0);
   else left = freeDistinctLines();
   return std::to_string(left) + " moves left";
 }

@@ -31,8 +31,8 @@ class TriangularWindow : public GameController {
   int variant() const { return variant_; }
   bool globoria() const { return menus_.at("sub.globoria").checked; }
   const LineGame& game() const { return game_; }
-  // The interior Lines: both ends on inner lattice points.
-  const std::vector<int>& interiorLines() const { return interior_; }
+  // After the automatic last move the points stay as the last recount found them.
+  bool pointsHeldFromLastRecount() const override { return krunk_; }
 
  protected:
   void onLineClick(int n) override;
@@ -51,11 +51,12 @@ class TriangularWindow : public GameController {
   // The first move of a game fixes the board's size.
   void firstMove();
   int freeDistinctLines() const;
-  int freeInteriorLines() const;
 
   // Line mode.
-  void checkwins(bool afterMove);
-  void lineKrunkEvaluation();
+  void playLine(int n);
+  Outcome checkwins();
+  // Flashes what the move completed, then ends the game or hands the turn on.
+  void goOn(Outcome outcome);
   // Completed triangles flash (their circle borders, 0.25 s a step) before the turn goes on.
   void flashThen(const std::vector<int>& triangles, std::function<void()> next);
   void flashStep(std::vector<int> triangles, int k, std::function<void()> next);
@@ -67,10 +68,13 @@ class TriangularWindow : public GameController {
   void claimTriangle(int t, Colour colour);
   void extension(int t);
   void chackmoves();
+  // Writes the playable triangles to the moves-left label; returns their number and the
+  // highest one.
+  std::pair<int, int> writeMovesLeft();
+  void nextTurn();
   void recount();
   // Playable triangles (shown and not played): their number and the highest one.
   std::pair<int, int> playable() const;
-  void afterCircleTurn();
   void redchack();
   void compmove(int t);
   void krunkLast(int t);
@@ -81,11 +85,13 @@ class TriangularWindow : public GameController {
   BoardGraph globoria_ = triangular::graph(true);
   BoardGeometry geometry_ = triangular::geometry();
   LineGame game_{status_, drawing_};
-  std::vector<int> interior_;
   int variant_ = Tolva;
   int size_ = 3;          // 1 mini, 2 smaller, 3 normal
   bool notBegun_ = true;  // set by New game, cleared by every circle click
   bool movesLeftKept_ = false;
+  bool krunk_ = false;                 // the last triangle is playing itself
+  int recountMarked_ = 0;              // triangles the last recount found full
+  bool countedBeforeRecount_ = false;  // the moves-left label came before that recount
 };
 
 }  // namespace kp

@@ -26,18 +26,6 @@ TEST(SquareBoard, SideTablesMatchTheTellingRows) {
         << r.cell;
 }
 
-TEST(SquareBoard, NeighbouringCellsShareExactlyTheirCommonSide) {
-  const BoardGraph g = graph(false);
-  for (int r = 1; r <= 5; ++r)
-    for (int c = 1; c <= 5; ++c) {
-      const int k = cellAt(r, c);
-      EXPECT_TRUE(c == 5 || side(k, 2) == side(cellAt(r, c + 1), 4)) << k;
-      EXPECT_TRUE(r == 5 || side(k, 3) == side(cellAt(r + 1, c), 1)) << k;
-      std::set<int> distinct(g.cellSides[k].begin(), g.cellSides[k].end());
-      EXPECT_EQ(distinct.size(), 4u);
-    }
-}
-
 TEST(SquareBoard, InteriorLinesAreThoseWithBothEndsOnInnerDots) {
   const BoardGeometry geo = geometry();
   const double lo = geo.dots.front().x, hi = geo.dots.back().x;  // outer ring of dots
@@ -69,8 +57,6 @@ TEST(SquareBoard, GloboriaJoinsOppositeEdges) {
 TEST(SquareBoard, SuperKrunkClaimsEachSideWithItsContinuation) {
   const std::tuple<int, bool, bool, std::vector<int>> cases[] = {
       {1, false, false, {31, 32, 36, 37, 1, 2, 6, 7}},
-      {2, false, false, {31, 32, 33, 36, 37, 38, 6, 7, 11, 12}},
-      {7, false, false, {36, 37, 38, 41, 42, 43, 6, 7, 8, 11, 12, 13}},
       {7, false, true, {36, 37, 38, 41, 42, 43, 6, 7, 8, 11, 12, 13, 2, 17, 32, 47}},
       {2, false, true, {31, 32, 33, 36, 37, 38, 6, 7, 11, 12, 1, 16, 42}},
       // Across the joined edges the runs go on at the opposite edge: 10 and 15 from the

@@ -1,0 +1,206 @@
+#!/usr/bin/env bash
+# Plants realistic faults in the engine, one at a time, and checks that the test suite
+# catches each: a fault counts as caught only when a test that passes on the clean tree
+# fails (a fault that no longer compiles is an error in this list, not a catch).
+#
+#   sh scripts/mutate.sh [BUILD_DIR]        (from the repository root; default build-mutate)
+#
+# For each fault: the file is saved, the fault applied (its old text must occur exactly
+# once), the build brought up to date (one file changed, so it stays incremental), and
+# CTest run without fuzz.windows; the window fuzzer then runs by itself with 300,000
+# events per window (CTest's run has 2,000,000) to keep the run short. The file is always
+# restored, also on error or Ctrl-C. Tests that already fail on the clean tree are reported
+# and do not count as catches. Exits non-zero if any fault is missed or no longer applies.
+# KP_MUTATE_ONLY="3 7" plants only those faults; KP_MUTATE_EVENTS sets the fuzzer's events.
+#
+# It edits the source tree it runs in: run it in a copy when others work in this one.
+set -u
+[ -n "${BASH_VERSION:-}" ] || exec bash "$0" "$@"
+cd "$(dirname "$0")/.."
+BUILD=${1:-build-mutate}
+EVENTS=${KP_MUTATE_EVENTS:-300000}
+WORK=$(mktemp -d)
+SAVED=""   # the file a fault is planted in, while it is
+CHILD=""   # the build or test run going on
+trap 'restore; rm -rf "$WORK"' EXIT
+trap 'stop_child; exit 130' INT TERM
+
+# run COMMAND...: runs it in a process group of its own and waits, so that a signal stops
+# the whole of it (ninja and its compilers, ctest and its tests) too.
+run() {
+  setsid "$@" &
+  CHILD=$!
+  wait "$CHILD"
+  local status=$?
+  CHILD=""
+  return $status
+}
+stop_child() {
+  [ -n "$CHILD" ] || return 0
+  kill -TERM -- "-$CHILD" 2>/dev/null
+  wait "$CHILD" 2>/dev/null
+}
+
+restore() {
+  if [ -n "$SAVED" ]; then
+    cp "$WORK/saved" "$SAVED"  # a fresh mtime, so the next build compiles it again
+    SAVED=""
+  fi
+}
+
+FILES=() DESCS=() OLDS=() NEWS=()
+fault() { FILES+=("$1"); DESCS+=("$2"); OLDS+=("$3"); NEWS+=("$4"); }
+
+# ---- the faults: file, what a person would call the slip, exact old text, new text ----
+fault src/boards/flat/square_board.cpp "Globoria partner: Line 5 left out of the top edge's range" \
+  'if ((line >= 1 && line <= 5) || (line >= 31' \
+  'if ((line >= 1 && line <= 4) || (line >= 31'
+fault src/boards/flat/square_board.cpp "side table: row of a Cell off by one" \
+  $'int side(int k, int s) {\n  const int r = (k - 1) / 5 + 1;' \
+  $'int side(int k, int s) {\n  const int r = k / 5 + 1;'
+fault src/boards/flat/square_computer.cpp "square computer: safe-Line rule inverted" \
+  'std::find(risky.begin(), risky.end(), l) == risky.end()' \
+  'std::find(risky.begin(), risky.end(), l) != risky.end()'
+fault src/boards/flat/square_window.cpp "square: New game leaves the computer's step pending" \
+  $'  krunk_ = false;\n  cancelAllSteps();\n' \
+  $'  krunk_ = false;\n'
+fault src/boards/flat/square_window.cpp "square Ribbon Krunk: the turn passes after a gain" \
+  'passTurnTo(mover, kRed);' \
+  'passTurnTo(other(mover), kRed);'
+fault src/boards/flat/square_window.cpp "square Tolva: Red opens every game" \
+  'if (variant_ == Tolva && !flagIsOne)' \
+  'if (variant_ == Tolva)'
+fault src/boards/triangular/triangle_board.cpp "triangular Globoria: wrong partner Line in a pair" \
+  '{38, 61}' \
+  '{38, 62}'
+fault src/boards/triangular/triangle_board.cpp "triangular Globoria: wrong Line in an extension row" \
+  '/* 17 */ {{14, 63, 39, 90, 30, 81, 82}, {23, 64}}' \
+  '/* 17 */ {{14, 63, 39, 90, 30, 81, 82}, {23, 65}}'
+fault src/boards/triangular/triangle_board.cpp "triangle side table: entries of an up triangle swapped" \
+  'l.sides.push_back({l.lineAt(apex, upRight), l.lineAt(upLeft, upRight), l.lineAt(apex, upLeft)});' \
+  'l.sides.push_back({l.lineAt(apex, upLeft), l.lineAt(upLeft, upRight), l.lineAt(apex, upRight)});'
+fault src/boards/triangular/triangular_window.cpp "triangular computer: safe-Line rule forgets the partner" \
+  'for (int l : g.cellSides[t]) avoid.insert({l, g.partner[l]});' \
+  'for (int l : g.cellSides[t]) avoid.insert(l);'
+fault src/boards/triangular/triangular_window.cpp "triangular: New game leaves the computer's step pending" \
+  $'void TriangularWindow::newGame() {\n  cancelAllSteps();\n' \
+  $'void TriangularWindow::newGame() {\n'
+fault src/boards/triangular/triangular_window.cpp "triangular Krunk: the extension played in Krunk too" \
+  'if (variant_ > Krunk) extension(t);' \
+  'if (variant_ >= Krunk) extension(t);'
+fault src/boards/triangular/triangular_window.cpp "triangular Duarn scored by the Tolva rule" \
+  'game_.checkwins(variant_ == Duarn ? LineRule::Duarn : LineRule::Tolva);' \
+  'game_.checkwins(LineRule::Tolva);'
+fault src/core/line_game.cpp "Globoria: the Cell across the join misses its side" \
+  'for (int line : {n, partner}) {' \
+  'for (int line : {n, 0}) {'
+fault src/core/line_game.cpp "a Line closing two Cells scores one point" \
+  'addPoints(mover, completed);' \
+  'addPoints(mover, 1);'
+fault src/core/line_game.cpp "Tolva: the other player moves after a score" \
+  'toggle_ = mover == Player::Red ? 1 : 0;' \
+  'toggle_ = mover == Player::Red ? 0 : 1;'
+fault src/core/line_game.cpp "rounds numbered from 0" \
+  'const int round = (int(status_.rounds.size()) + 2) / 3;' \
+  'const int round = (int(status_.rounds.size()) + 1) / 3;'
+fault src/core/game_controller.cpp "Sudden Death: limit taken from the entry above" \
+  'timer_.setLimit(kLimits[index - 1].ms);' \
+  'timer_.setLimit(kLimits[index - 2].ms);'
+fault src/core/move_timer.cpp "Sudden Death: time up one tick early" \
+  'if (remaining_ < 0) {' \
+  'if (remaining_ <= 0) {'
+fault src/core/colour_choice.cpp "colour choice: the person's best answer taken as the worst" \
+  'worstAnswer = std::min(worstAnswer, delta);' \
+  'worstAnswer = std::max(worstAnswer, delta);'
+
+# replace FILE OLD NEW: exactly one occurrence, or fail loudly.
+replace() {
+  python3 - "$1" "$2" "$3" <<'EOF'
+import sys
+path, old, new = sys.argv[1:4]
+text = open(path, encoding="utf-8").read()
+n = text.count(old)
+if n != 1:
+    sys.exit(f"text found {n} times, not once")
+open(path, "w", encoding="utf-8").write(text.replace(old, new))
+EOF
+}
+
+# run_suite: writes to $WORK/failed the tests that fail and pass on the clean tree, one a
+# line; returns 2 if the tree does not build.
+run_suite() {
+  : >"$WORK/failed"
+  run cmake --build "$BUILD" >"$WORK/build.log" 2>&1 || return 2
+  rm -f "$BUILD/Testing/Temporary/LastTestsFailed.log"
+  run ctest --test-dir "$BUILD" -j2 --timeout 300 -E '^fuzz\.windows$' >"$WORK/ctest.log" 2>&1
+  if [ -f "$BUILD/Testing/Temporary/LastTestsFailed.log" ]; then
+    cut -d: -f2- "$BUILD/Testing/Temporary/LastTestsFailed.log" | grep -vxF -f "$WORK/baseline" >"$WORK/failed"
+  fi
+  run timeout 600 "$BUILD/tests/kp_window_fuzzer" --events "$EVENTS" --seed 1 >"$WORK/fuzz.log" 2>&1 ||
+    echo "fuzz.windows (at $EVENTS events)" >>"$WORK/failed"
+  return 0
+}
+
+# The failing tests in short: a parameterised test once, with how many of its cases failed.
+summary() {
+  sed -e 's/ # GetParam.*//' -e 's#^\(.*/.*\..*\)/.*$#\1/*#' "$WORK/failed" | sort | uniq -c |
+    awk '{ n = $1; $1 = ""; sub(/^ /, ""); printf "%s%s%s", (NR > 1 ? ", " : ""), $0, (n > 1 ? " (" n ")" : "") }'
+}
+
+[ -f "$BUILD/build.ninja" ] || cmake -S . -B "$BUILD" -G Ninja >/dev/null || exit 2
+# A run stopped part-way may have left objects built from a planted fault, and a copy of
+# the tree that keeps the files' times (tar, cp -p) would not make the build redo them.
+PLANTED="$BUILD/mutate-planted"
+if [ -f "$PLANTED" ]; then
+  sort -u "$PLANTED" | while read -r f; do [ -f "$f" ] && touch "$f"; done
+fi
+: >"$WORK/baseline"
+echo "Clean tree: building and running the suite..."
+run_suite || { cat "$WORK/build.log"; echo "the clean tree does not build"; exit 2; }
+if grep -q '^fuzz\.windows' "$WORK/failed"; then cat "$WORK/fuzz.log"; echo "the fuzzer fails on the clean tree"; exit 2; fi
+if [ -s "$WORK/failed" ]; then
+  cp "$WORK/failed" "$WORK/baseline"
+  echo "WARNING: failing on the clean tree, not counted as catches: $(summary)"
+fi
+
+missed=0 errors=0 ran=0
+RESULTS=()
+for i in "${!FILES[@]}"; do
+  n=$((i + 1)) file=${FILES[$i]}
+  case " ${KP_MUTATE_ONLY:-$n} " in *" $n "*) ;; *) continue ;; esac
+  ran=$((ran + 1))
+  cp "$file" "$WORK/saved"
+  SAVED=$file
+  echo "$file" >>"$PLANTED"
+  if ! err=$(replace "$file" "${OLDS[$i]}" "${NEWS[$i]}" 2>&1); then
+    restore
+    echo "fault $n no longer applies: $err ($file)"
+    RESULTS+=("$(printf '%2d  %-7s %s' "$n" ERROR "${DESCS[$i]}: no longer applies")")
+    errors=$((errors + 1))
+    continue
+  fi
+  start=$(date +%s)
+  run_suite
+  status=$?
+  restore
+  secs=$(($(date +%s) - start))
+  if [ $status -eq 2 ]; then
+    verdict=ERROR why="does not compile: $(grep -m1 'error' "$WORK/build.log")"
+    errors=$((errors + 1))
+  elif [ -s "$WORK/failed" ]; then
+    verdict=caught why="$(wc -l <"$WORK/failed") failing: $(summary)"
+  else
+    verdict=MISSED why="no test fails"
+    missed=$((missed + 1))
+  fi
+  line=$(printf '%2d  %-7s %s (%s, %ss)\n      %s' "$n" "$verdict" "${DESCS[$i]}" "$file" "$secs" "$why")
+  echo "$line"
+  RESULTS+=("$line")
+done
+
+run cmake --build "$BUILD" >/dev/null 2>&1 && rm -f "$PLANTED"  # the build matches the restored tree again
+echo
+echo "Fault table ($ran of ${#FILES[@]} faults, fuzzer at $EVENTS events per window):"
+printf '%s\n' "${RESULTS[@]}"
+echo "caught $((ran - missed - errors)), missed $missed, errors $errors"
+[ $missed -eq 0 ] && [ $errors -eq 0 ]

@@ -1,0 +1,111 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/colours.h"
+#include "core/drawing.h"
+
+// What a board shows and what its pieces mean when clicked, in the board's own units. The
+// shell paints a scene scaled to the widget and asks it what a mouse press hit; it knows
+// nothing of the board behind it.
+namespace kp {
+
+class View;
+
+// What a click on a piece means. Line and circle numbers are drawn places: where a board
+// turns, the frame reads them through its current view.
+struct Target {
+  enum class Kind { None, Line, Circle, CheckBox };
+  Kind kind = Kind::None;
+  int id = 0;
+
+  static Target line(int n) { return {Kind::Line, n}; }
+  static Target circle(int n) { return {Kind::Circle, n}; }
+  static Target checkBox(int id) { return {Kind::CheckBox, id}; }
+  explicit operator bool() const { return kind != Kind::None; }
+  bool operator==(const Target&) const = default;
+};
+
+// Widths are in the board's pixels (see Scene::pixelsPerUnit), so a claim keeps its
+// width when the board is drawn larger or smaller.
+struct Stroke {
+  Point2 a, b;
+  Colour colour = kUnclaimedLine;
+  double width = kUnclaimedWidth;
+  bool dotted = false;
+  bool visible = true;
+  Target target;
+};
+
+struct Shape {
+  enum class Kind {
+    Circle,   // centre, radiusX
+    Oval,     // centre, radiusX, radiusY
+    Polygon,  // points, closed
+    Outline,  // points, closed, never filled
+  };
+  Kind kind = Kind::Circle;
+  std::vector<Point2> points;
+  Point2 centre;
+  double radiusX = 0, radiusY = 0;
+  Colour border = kCircleBorder;
+  Colour fill = kBackground;
+  bool filled = true;
+  double borderWidth = 2;
+  bool visible = true;
+  Target target;
+};
+
+struct Text {
+  Point2 at;  // the middle of the written text
+  std::string text;
+  Colour fore = kBlack;
+  std::optional<Colour> back;  // none: the board shows through
+  bool visible = true;
+};
+
+struct CheckBox {
+  int id = 0;
+  std::string caption;
+  Point2 at;  // top left corner
+  bool checked = false;
+  bool visible = true;
+  bool enabled = true;
+};
+
+struct Dot {
+  Point2 at;
+  double radius = 5;  // pixels
+};
+
+// Painted in this order: strokes, dots, shapes, texts, check boxes; each list in index order.
+struct Scene {
+  double width = 0, height = 0;
+  // The board's pixels per unit, for widths and dot sizes: the flat boards put 100 units
+  // to a Cell that has always been 80 pixels across.
+  double pixelsPerUnit = 1;
+  std::vector<Stroke> strokes;
+  std::vector<Shape> shapes;
+  std::vector<Text> texts;
+  std::vector<CheckBox> checkBoxes;
+  std::vector<Dot> dots;
+
+  // The target a click at p means. A shown shape containing p comes first (the lowest
+  // index when several do); round ones take a click within 1.4 of their radii, as small
+  // circles are hard to hit. Otherwise the shown stroke nearest to p, if nearer than
+  // `tolerance` units; the lowest index on a tie. Hidden pieces and pieces without a
+  // target are never hit.
+  Target hit(Point2 p, double tolerance) const;
+  // A quarter of the median stroke length: how near a click must come to a Line. The
+  // flat boards' Lines are 100 units, so 25.
+  double hitTolerance() const;
+};
+
+// The flat boards' picture: one stroke per Line (strokes[n - 1] for Line n), one circle per
+// Cell (shapes[n - 1] for Cell n), and the dots, as the board window has always drawn them.
+// Given a view, place p is drawn with the look of the Line or circle that stands there
+// now; the targets stay places.
+Scene sceneOf(const BoardGeometry& geometry, const Drawing& drawing, const View* view = nullptr);
+
+}  // namespace kp
