@@ -14,7 +14,7 @@
 
 #include "allocation_count.h"
 #include "boards/flat/square_board.h"
-#include "boards/flat/square_computer.h"
+#include "core/greedy_choice.h"
 #include "boards/flat/square_window.h"
 #include "boards/triangular/triangular_window.h"
 #include "core/colour_choice.h"
@@ -65,7 +65,7 @@ struct Table {
   void nextGame() {
     host.answerMessages();
     host.takeMessages();
-    window->buttonPressed("New game");
+    window->controlPressed(kNewGameButton);
   }
   ProgramState program;
   VirtualHost host;
@@ -122,8 +122,8 @@ void modelMoves(benchmark::State& state, int subLevel, const char* variant, bool
         order = (order + 1) % orders.size();
       }
       const int target = orders[order][next];
-      if (circles ? !t.window->game().circleUsed(target) && t.window->drawing().circles[target].targetVisible
-                  : !t.window->game().claimed(target))
+      if (circles ? !t.window->rules().circleUsed(target) && t.window->drawing().circles[target].targetVisible
+                  : !t.window->rules().claimed(target))
         break;
       ++next;
     }
@@ -178,7 +178,7 @@ std::vector<std::unique_ptr<Position>> tolvaPositions(const BoardGraph& graph, i
   return out;
 }
 
-// square::chooseTolvaLine over positions from every stage of a game.
+// The greedy Line choice (Tolva) over positions from every stage of a game.
 void Computer_SquareTolva(benchmark::State& state) {
   const BoardGraph graph = square::graph(false);
   const auto positions = tolvaPositions(graph, 16);
@@ -187,7 +187,7 @@ void Computer_SquareTolva(benchmark::State& state) {
   const AllocationsPerIteration allocations(state);
   for (auto _ : state) {
     const Position& p = *positions[i];
-    benchmark::DoNotOptimize(square::chooseTolvaLine(*p.game, p.drawing, random));
+    benchmark::DoNotOptimize(chooseGreedy(p.game->graph().cellSides, *p.game, p.drawing, Completing::AtRandom, random));
     i = (i + 1) % positions.size();
   }
 }
@@ -202,11 +202,11 @@ std::vector<std::unique_ptr<Position>> circlePositions(const char* variant, int 
   for (const auto& order : orders) {
     for (int k : order) {
       if (t.window->status().gameOver) break;
-      if (t.window->game().circleUsed(k)) continue;
+      if (t.window->rules().circleUsed(k)) continue;
       auto p = std::make_unique<Position>();
       p->drawing = t.window->drawing();
       for (int c = 1; c <= square::kCells; ++c)
-        if (!t.window->game().circleUsed(c)) p->unusedCircles.push_back(c);
+        if (!t.window->rules().circleUsed(c)) p->unusedCircles.push_back(c);
       out.push_back(std::move(p));
       t.window->circleClicked(k);
     }
@@ -263,7 +263,7 @@ void turnVsComputer(benchmark::State& state, int subLevel, const char* variant, 
   std::mt19937 rng(5);
   std::vector<int> free;
   const Drawing& d = t.window->drawing();
-  const LineGame& game = t.window->game();
+  const LineGame& game = t.window->rules();
   const AllocationsPerIteration allocations(state);
   for (auto _ : state) {
     if (t.window->status().gameOver) t.nextGame();
@@ -308,8 +308,8 @@ struct GameSetup {
 
 // The rules core of a window, to tell which targets are still free.
 const LineGame& gameOf(GameController& w) {
-  if (auto* sq = dynamic_cast<SquareWindow*>(&w)) return sq->game();
-  return dynamic_cast<TriangularWindow&>(w).game();
+  if (auto* sq = dynamic_cast<SquareWindow*>(&w)) return sq->rules();
+  return dynamic_cast<TriangularWindow&>(w).rules();
 }
 
 void wholeGames(benchmark::State& state, const GameSetup& setup) {

@@ -95,14 +95,39 @@ void GameController::message(const std::string& text, std::function<void()> onOk
   host_.showMessage(kProgramTitle, text, std::move(onOk));
 }
 
-void GameController::lineClicked(int n) {
-  if (n < 1 || n > lineCount() || !drawing_.lines[n].targetVisible) return;
+void GameController::setBoardSize(int lines, int circles) {
+  drawing_.resize(lines, circles);
+  views_.emplace(lines, circles);
+}
+
+void GameController::notifyChanged() {
+  if (views_ && views_->number() != 1) {
+    const View& v = views_->current();
+    placed_.resize(lineCount(), circleCount());
+    for (int p = 1; p <= lineCount(); ++p) placed_.lines[std::size_t(p)] = drawing_.lines[std::size_t(v.line(p))];
+    for (int p = 1; p <= circleCount(); ++p)
+      placed_.circles[std::size_t(p)] = drawing_.circles[std::size_t(v.circle(p))];
+  }
+  if (onChanged_) onChanged_();
+}
+
+void GameController::turnView(int steps) {
+  for (; steps > 0; --steps) views_->next();
+  for (; steps < 0; ++steps) views_->previous();
+}
+
+void GameController::lineClicked(int place) {
+  if (place < 1 || place > lineCount()) return;
+  const int n = views_->current().line(place);
+  if (!drawing_.lines[n].targetVisible) return;
   onLineClick(n);
   notifyChanged();
 }
 
-void GameController::circleClicked(int n) {
-  if (n < 1 || n > circleCount() || !drawing_.circles[n].targetVisible) return;
+void GameController::circleClicked(int place) {
+  if (place < 1 || place > circleCount()) return;
+  const int n = views_->current().circle(place);
+  if (!drawing_.circles[n].targetVisible) return;
   onCircleClick(n);
   notifyChanged();
 }
@@ -114,14 +139,27 @@ void GameController::menuChosen(const std::string& id) {
   notifyChanged();
 }
 
-void GameController::buttonPressed(const std::string& caption) {
-  for (const auto& b : buttons_) {
-    if (b.caption != caption || !b.visible || !b.enabled) continue;
-    if (caption == "New game") newGame();
-    else onButton(caption);
+void GameController::controlPressed(const std::string& id) {
+  for (auto& c : controls_) {
+    if (c.id != id || !c.visible || !c.enabled) continue;
+    if (c.checkBox) c.checked = !c.checked;
+    if (id == kNewGameButton) newGame();
+    else onControl(c);
     notifyChanged();
     return;
   }
+}
+
+std::string GameController::nameOf(const Control& c) const {
+  const auto same = std::count_if(controls_.begin(), controls_.end(),
+                                  [&](const Control& other) { return other.caption == c.caption; });
+  return same == 1 ? c.caption : c.group + ":" + c.caption;
+}
+
+const Control* GameController::controlNamed(const std::string& name) const {
+  for (const auto& c : controls_)
+    if (nameOf(c) == name) return &c;
+  return nullptr;
 }
 
 bool GameController::keypadPlaysCircles() const {
@@ -187,23 +225,15 @@ void GameController::addSubLevelsMenu() {
 
 std::pair<int, int> GameController::countPointsOnBoard(const BoardGraph& graph, bool byColour,
                                                        std::initializer_list<Colour> redColours) const {
+  if (byColour) {
+    const UnitCount count = countByColour(graph.cellSides, drawing_, redColours);
+    return {count.red, count.blue};
+  }
+  // The line games fill the circle of each Cell scored, once.
   int red = 0, blue = 0;
   for (int c = 1; c <= graph.cellCount; ++c) {
-    if (!byColour) {
-      // The line games fill the circle of each Cell scored, once.
-      red += drawing_.circles[c].fill == kRed;
-      blue += drawing_.circles[c].fill == kBlue;
-      continue;
-    }
-    std::size_t r = 0, b = 0;
-    for (int l : graph.cellSides[c]) {
-      const LineDraw& line = drawing_.lines[l];
-      if (line.width != kClaimedWidth) continue;
-      r += std::find(redColours.begin(), redColours.end(), line.colour) != redColours.end();
-      b += line.colour == kBlue;
-    }
-    red += r == graph.cellSides[c].size();
-    blue += b == graph.cellSides[c].size();
+    red += drawing_.circles[c].fill == kRed;
+    blue += drawing_.circles[c].fill == kBlue;
   }
   return {red, blue};
 }
@@ -245,9 +275,9 @@ struct Limit {
   int ms;  // 0: no limit
 };
 constexpr Limit kLimits[] = {
-    {"No time limit", 0}, {"2 minutes", 120000}, {"1 1/2 minutes", 90000}, {"1 minute", 60000},
-    {"30 seconds", 30000}, {"20 seconds", 20000}, {"15 seconds", 15000},  {"10 seconds", 10000},
-    {"6 seconds", 6000},   {"4 seconds", 4000},   {"3 seconds", 3000},    {"2 seconds", 2000},
+    {"No time limit", 0},  {"2 minutes", 120000}, {"1 1/2 minutes", 90000}, {"1 minute", 60000},
+    {"30 seconds", 30000}, {"20 seconds", 20000}, {"15 seconds", 15000},    {"10 seconds", 10000},
+    {"6 seconds", 6000},   {"4 seconds", 4000},   {"3 seconds", 3000},      {"2 seconds", 2000},
 };
 }  // namespace
 
@@ -279,7 +309,7 @@ bool GameController::onePlayer() const {
 
 void GameController::ip_Click(int index) {
   if (index == 0) {
-    if (twoPlayerOnly()) {
+    if (variant_ && variant_->twoPlayerOnly) {
       message("   Duarn is a two player game only.");
       return;
     }
@@ -307,10 +337,83 @@ void GameController::addHelpMenu() {
   menus_.add(std::move(help));
 }
 
-void GameController::setSetupMenusEnabled(bool enabled, const std::vector<std::string>& boardMenus) {
-  if (menus_.find("options")) menus_.at("options").enabled = enabled;
-  menus_.at("other").enabled = enabled;
-  for (const auto& id : boardMenus) menus_.at(id).enabled = enabled;
+void GameController::setSetupMenusEnabled(bool enabled) {
+  for (const char* id : {"options", "other", "sub", "games"})
+    if (menus_.find(id)) menus_.at(id).enabled = enabled;
+}
+
+namespace {
+std::string variantId(int index) { return "games." + std::to_string(index); }
+}  // namespace
+
+void GameController::addGamesMenu(std::vector<VariantEntry> variants) {
+  variants_ = std::move(variants);
+  variant_ = &variants_.front();
+  MenuEntry games{.id = "games", .caption = "Games &Menu"};
+  int next = variants_.front().index;
+  for (const auto& v : variants_) {
+    if (v.index != next) games.children.push_back({.separator = true});
+    next = v.index + 1;
+    games.children.push_back({.id = variantId(v.index), .caption = v.caption, .checkable = true});
+  }
+  menus_.add(std::move(games));
+}
+
+void GameController::chooseVariant(int index) {
+  const auto it =
+      std::find_if(variants_.begin(), variants_.end(), [index](const VariantEntry& v) { return v.index == index; });
+  if (it == variants_.end()) return;
+  variant_ = &*it;
+  for (const auto& v : variants_) menus_.at(variantId(v.index)).checked = v.index == index;
+  status_.gameCaption = variant_->boardCaption;
+  for (int c = 1; c <= circleCount(); ++c) drawing_.circles[c].targetVisible = variant_->circles;
+  for (int l = 1; l <= lineCount(); ++l) drawing_.lines[l].targetVisible = !variant_->circles;
+  if (variant_->prompt) status_.turnText = variant_->prompt;
+  if (variant_->twoPlayerOnly) {
+    menus_.at("players.0").checked = false;
+    menus_.at("players.1").checked = true;
+  }
+  variantChosen();
+}
+
+void GameController::newGame() {
+  cancelAllSteps();
+  timer_.restore();
+  rules_.resetBoard();
+  setSetupMenusEnabled(true);
+  status_.turnText = variant_->circles ? kCirclePrompt : kLinePrompt;
+  openGame();
+}
+
+void GameController::passTurnTo(Player next, Colour redColour) {
+  rules_.setToggle(next == Player::Red ? 1 : 0);
+  status_.yourTurn = {next == Player::Red, next == Player::Blue, false};
+  setText(status_.turnText, {playerName(next), " player's turn"});
+  status_.turnColour = next == Player::Red ? redColour : kBlue;
+}
+
+void GameController::handOver() {
+  if (onePlayer() && !variant_->twoPlayerOnly && rules_.toMove() == Player::Red) {
+    rules_.setMoveLock(true);
+    computerTurn();
+    return;
+  }
+  rules_.setMoveLock(false);
+  if (!timer_.noLimit()) timer_.start();
+}
+
+void GameController::finishGame() {
+  if (status_.gameOver) return;
+  timer_.stop();
+  rules_.setMoveLock(false);
+  message(rules_.endGame());
+}
+
+std::optional<int> GameController::menuIndex(const std::string& id, std::string_view prefix) {
+  if (id.size() <= prefix.size() || id.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
+  const std::string_view digits = std::string_view(id).substr(prefix.size());
+  if (digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+  return std::stoi(std::string(digits));
 }
 
 bool GameController::onFrameMenu(const std::string& id) {
@@ -326,10 +429,12 @@ bool GameController::onFrameMenu(const std::string& id) {
     host_.showAbout();
   } else if (id == "game.server" || id == "game.call") {
     message("Playing over the network is not available in this version.");
-  } else if (id.rfind("players.", 0) == 0) {
-    ip_Click(std::stoi(id.substr(8)));
-  } else if (id.rfind("sd.", 0) == 0) {
-    sd_Click(std::stoi(id.substr(3)));
+  } else if (const auto players = menuIndex(id, "players.")) {
+    ip_Click(*players);
+  } else if (const auto limit = menuIndex(id, "sd.")) {
+    sd_Click(*limit);
+  } else if (const auto game = menuIndex(id, "games.")) {
+    chooseVariant(*game);
   } else if (id == "help.rules") {
     openHelp();
   } else if (id.rfind("other.", 0) == 0) {
@@ -349,7 +454,8 @@ void GameController::openHelp() {
   Host& host = host_;
   host_.showMessage(kProgramTitle, dir, [&host] {
     host.showMessage("No help", std::string("Krunk plexa help.htm was not found in program directory. "
-                                            "Check the Help file online at ") + kMakerSite);
+                                            "Check the Help file online at ") +
+                                    kMakerSite);
   });
 }
 

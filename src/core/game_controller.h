@@ -3,17 +3,20 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
-#include <utility>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/board_graph.h"
 #include "core/drawing.h"
 #include "core/host.h"
+#include "core/line_game.h"
 #include "core/menu_model.h"
 #include "core/move_timer.h"
 #include "core/program_state.h"
 #include "core/status_labels.h"
+#include "core/view.h"
 #include "core/window_kind.h"
 
 namespace kp {
@@ -21,15 +24,39 @@ namespace kp {
 inline constexpr const char* kProgramTitle = "Krunk Plexa";
 inline constexpr const char* kMakerSite = "https://krunkplexa.example.org";
 
-struct Button {
+// A push button or a check box of the window's own, named by its id: two controls may
+// share a caption (in different groups).
+struct Control {
+  std::string id;
   std::string caption;
+  std::string group;  // the frame it stands in ("" for the window's panel)
+  bool checkBox = false;
+  bool checked = false;
   bool visible = true;
   bool enabled = true;
 };
 
+inline constexpr const char* kNewGameButton = "new";
+
+// One entry of a window's Games menu.
+struct VariantEntry {
+  int index;                 // the entry's menu index
+  const char* caption;       // in the menu
+  const char* boardCaption;  // on the board while the game is chosen
+  bool circles = false;      // moves are made on circles, not Lines
+  bool twoPlayerOnly = false;
+  // Written to the turn text when the game is chosen (nullptr: the text stays).
+  const char* prompt = nullptr;
+};
+
+inline constexpr const char* kLinePrompt = "Click a line to begin playing";
+inline constexpr const char* kCirclePrompt = "Click a circle to begin playing";
+
 // One game window without its toolkit: the frame every window shares (Game, Other Games
-// and Rules and Help menus), the status labels, the drawing, the steps it has scheduled.
-// A board family derives from it and adds its board, rules menus and move handlers.
+// and Rules and Help menus), the status labels, the drawing, the rules core, the steps it
+// has scheduled, and the turn flow every window follows alike: choosing a game, passing
+// the turn, handing over to the computer, finishing a game, New game. A board family
+// derives from it and adds its board, its evaluation, its computer and its own controls.
 class GameController {
  public:
   GameController(Host& host, ProgramState& program, WindowKind kind);
@@ -40,12 +67,26 @@ class GameController {
   WindowKind kind() const { return kind_; }
   const MenuModel& menus() const { return menus_; }
   const StatusLabels& status() const { return status_; }
+  // The drawing record, by Line and Cell number.
   const Drawing& drawing() const { return drawing_; }
+  // The same record by drawn place: what the picture shows at every place in the view
+  // shown (the record itself while every place stands for its own Line).
+  const Drawing& placedDrawing() const { return views_->number() == 1 ? drawing_ : placed_; }
   virtual const BoardGeometry& geometry() const = 0;
-  const std::vector<Button>& buttons() const { return buttons_; }
+  const std::vector<Control>& controls() const { return controls_; }
+  // A control by the name a person sees: its caption where that is unique in the window,
+  // else its group, a colon and its caption ("Rotate:>"). nullptr for none.
+  const Control* controlNamed(const std::string& name) const;
+  // How a control is named to a person (see controlNamed).
+  std::string nameOf(const Control& c) const;
   virtual int lineCount() const = 0;
   virtual int circleCount() const = 0;
-  virtual bool moveLock() const = 0;
+  bool moveLock() const { return rules_.moveLock(); }
+  const LineGame& rules() const { return rules_; }
+  // What every drawn place stands for now; a click names a place.
+  const Views& views() const { return *views_; }
+  // The checked entry of the Games menu.
+  int variant() const { return variant_->index; }
   // The share of the board area the board is drawn in (the size menus of some windows).
   virtual double boardScale() const { return 1.0; }
 
@@ -65,10 +106,12 @@ class GameController {
   bool gridShown() const { return menus_.find("game.grid") && menus_.at("game.grid").checked; }
 
   // User events. Each returns after the model is updated and the change announced.
-  void lineClicked(int n);
-  void circleClicked(int n);
+  // A click on the Line or circle drawn at a place, read through the current view.
+  void lineClicked(int place);
+  void circleClicked(int place);
   void menuChosen(const std::string& id);
-  void buttonPressed(const std::string& caption);
+  // A button pressed or a check box clicked, by id.
+  void controlPressed(const std::string& id);
   // A move number entered on the keypad and confirmed: played as a click on that Line,
   // or on that circle while the circles are the targets. Bad entries are explained in a
   // message and change nothing.
@@ -87,9 +130,33 @@ class GameController {
   virtual void onCircleClick(int n) = 0;
   // Menus other than the frame's.
   virtual void onMenu(const std::string& id) = 0;
-  virtual void newGame() = 0;
-  // Buttons other than "New game".
-  virtual void onButton(const std::string&) {}
+  // Controls other than "New game" (a check box has already changed its mark).
+  virtual void onControl(const Control&) {}
+
+  // The Games menu from the window's variant table (a separator wherever the menu
+  // indices skip one), and the choice of an entry: checks, captions, click targets.
+  void addGamesMenu(std::vector<VariantEntry> variants);
+  void chooseVariant(int index);
+  // What a window adds when a game is chosen.
+  virtual void variantChosen() {}
+  bool circleVariant() const { return variant_->circles; }
+
+  // New game: every pending step cancelled, the countdown restored, the board and the
+  // labels reset, the set-up menus open again; then the window's opening.
+  void newGame();
+  virtual void openGame() = 0;
+
+  // The turn goes to next: toggle, markers, "Red player's turn" / "Blue player's turn"
+  // (Red's text in redColour).
+  void passTurnTo(Player next, Colour redColour);
+  // After an evaluation: the computer moves while it plays Red and Red is to move (the
+  // lock is held until it hands back); otherwise the person's countdown runs.
+  void handOver();
+  virtual void computerTurn() = 0;
+  // The verdict, rounds and banner, once.
+  void finishGame();
+  // From a game's first move to New game its set-up cannot change.
+  void lockSetup() { setSetupMenusEnabled(false); }
 
   // The frame's Game menu in the flat windows' captions, the Other Games menu and the
   // Rules and Help menu; board menus go between Other Games and Rules and Help.
@@ -106,28 +173,36 @@ class GameController {
   // Players and Sudden Death.
   void addOptionsMenu();
   bool onePlayer() const;
-  // Whether the chosen game refuses the computer (Duarn).
-  virtual bool twoPlayerOnly() const { return false; }
   // "1 player verus the computer" was just chosen.
   virtual void playersChanged() {}
-  // Enables or disables the menus that fix a game's set-up (Other Games and the window's
-  // own set-up menus, given by id).
-  void setSetupMenusEnabled(bool enabled, const std::vector<std::string>& boardMenus);
+  // Enables or disables the menus that fix a game's set-up: Options, Other Games, and the
+  // window's Sub-Levels and Games menus.
+  void setSetupMenusEnabled(bool enabled);
+
+  // Sizes the drawing record for the board, with one view (every place its own Line).
+  void setBoardSize(int lines, int circles);
+  // Another view of the board; returns its number.
+  int addView(View view) { return views_->add(std::move(view)); }
+  // Shows the next (steps > 0) or an earlier view, round and round. Claims stay where they
+  // are: only what the drawn places stand for changes.
+  void turnView(int steps);
+
+  // The index after a menu id's prefix ("sd.3" -> 3), if the id has that prefix.
+  static std::optional<int> menuIndex(const std::string& id, std::string_view prefix);
 
   StepId schedule(int ms, std::function<void()> step);
   void cancelStep(StepId id);
   void message(const std::string& text, std::function<void()> onOk = {});
-  void notifyChanged() {
-    if (onChanged_) onChanged_();
-  }
+  void notifyChanged();
 
   Host& host_;
   ProgramState& program_;
   MenuModel menus_;
   StatusLabels status_;
   Drawing drawing_;
-  std::vector<Button> buttons_;
+  std::vector<Control> controls_;
   MoveTimer timer_;
+  LineGame rules_{status_, drawing_};
 
  private:
   // The keypad plays circles while circles are what a person can click.
@@ -142,6 +217,10 @@ class GameController {
   void runStep(std::uint64_t own);
 
   WindowKind kind_;
+  std::vector<VariantEntry> variants_;
+  std::optional<Views> views_;
+  Drawing placed_;  // placedDrawing() in a view other than the first
+  const VariantEntry* variant_ = nullptr;
   // The steps handed to the host and not yet run or cancelled. The host holds only a call
   // naming the step by its own number (small enough for std::function to hold without
   // allocating); the step itself stays here, so scheduling a step, as every move does for

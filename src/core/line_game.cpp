@@ -17,6 +17,33 @@ int readNumber(const std::string& label) {
 const char* winnerWord(int red, int blue) { return red > blue ? "Red" : blue > red ? "Blue" : "Tie"; }
 }  // namespace
 
+UnitCount countByColour(const std::vector<std::vector<int>>& units, const Drawing& drawing,
+                        std::initializer_list<Colour> redColours, std::vector<int>* owner) {
+  auto isRed = [&](Colour c) { return std::find(redColours.begin(), redColours.end(), c) != redColours.end(); };
+  UnitCount count;
+  if (owner) owner->assign(units.size(), 0);
+  for (std::size_t u = 0; u < units.size(); ++u) {
+    if (units[u].empty()) continue;
+    std::size_t red = 0, blue = 0;
+    for (int line : units[u]) {
+      const LineDraw& l = drawing.lines[std::size_t(line)];
+      if (l.width != kClaimedWidth) continue;
+      red += isRed(l.colour);
+      blue += l.colour == kBlue;
+    }
+    const int who = blue == units[u].size() ? 2 : red == units[u].size() ? 1 : 0;
+    count.red += who == 1;
+    count.blue += who == 2;
+    if (owner) (*owner)[u] = who;
+  }
+  return count;
+}
+
+std::string verdict(int red, int blue, const std::string& measure) {
+  if (red == blue) return "By " + measure + " its a tie";
+  return std::string(red > blue ? "Red" : "Blue") + " wins by " + measure + ".";
+}
+
 LineGame::LineGame(StatusLabels& status, Drawing& drawing) : status_(status), drawing_(drawing) {}
 
 void LineGame::setGraph(const BoardGraph* graph) {
@@ -26,6 +53,7 @@ void LineGame::setGraph(const BoardGraph* graph) {
   for (int c = 1; c <= graph->cellCount; ++c) cellSide_[c].assign(graph->cellSides[c].size(), 0);
   sideCount_.assign(graph->cellCount + 1, 0);
   scored_.assign(graph->cellCount + 1, 0);
+  cellOwner_.assign(graph->cellCount + 1, 0);
   circleUsed_.assign(graph->cellCount + 1, 0);
   newly_.clear();
 }
@@ -81,30 +109,11 @@ void LineGame::paintLine(int n, Colour colour, bool withPartner) {
 }
 
 void LineGame::rebuildPointsByColour(std::initializer_list<Colour> redColours) {
-  auto isRed = [&](Colour c) { return std::find(redColours.begin(), redColours.end(), c) != redColours.end(); };
-  int red = 0, blue = 0;
-  for (int c = 1; c <= graph_->cellCount; ++c) {
-    int redSides = 0, blueSides = 0;
-    for (int line : graph_->cellSides[c]) {
-      const LineDraw& l = drawing_.lines[line];
-      if (l.width != kClaimedWidth) continue;
-      redSides += isRed(l.colour);
-      blueSides += l.colour == kBlue;
-    }
-    const int sides = int(graph_->cellSides[c].size());
-    CircleDraw& circle = drawing_.circles[c];
-    if (blueSides == sides) {
-      ++blue;
-      circle.fill = kBlue;
-    } else if (redSides == sides) {
-      ++red;
-      circle.fill = kRed;
-    } else {
-      circle.fill = kBackground;
-    }
-  }
-  status_.redPoints = std::to_string(red);
-  status_.bluePoints = std::to_string(blue);
+  const UnitCount count = countByColour(graph_->cellSides, drawing_, redColours, &cellOwner_);
+  for (int c = 1; c <= graph_->cellCount; ++c)
+    drawing_.circles[c].fill = cellOwner_[c] == 2 ? kBlue : cellOwner_[c] == 1 ? kRed : kBackground;
+  status_.redPoints = std::to_string(count.red);
+  status_.bluePoints = std::to_string(count.blue);
 }
 
 int LineGame::unusedCircles() const {
@@ -124,31 +133,11 @@ void LineGame::addPoints(Player p, int n) {
   label = std::to_string(readNumber(label) + n);
 }
 
-int LineGame::points(Player p) const {
-  return readNumber(p == Player::Red ? status_.redPoints : status_.bluePoints);
-}
+int LineGame::points(Player p) const { return readNumber(p == Player::Red ? status_.redPoints : status_.bluePoints); }
 
 Outcome LineGame::checkwins(LineRule rule) {
   const Player mover = lastMover();
-  const int moverMarker = int(mover);
-  for (int c = 1; c <= graph_->cellCount; ++c) {
-    int count = 0;
-    for (int marker : cellSide_[c])
-      count += rule == LineRule::Tolva ? marker != 0 : marker == moverMarker;
-    sideCount_[c] = count;
-  }
-
-  newly_.clear();
-  const Colour fill = status_.turnColour == kRedTurnText ? kRed : status_.turnColour;
-  for (int c = 1; c <= graph_->cellCount; ++c) {
-    if (sideCount_[c] == int(cellSide_[c].size()) && !scored_[c]) {
-      newly_.push_back(c);
-      scored_[c] = 1;
-      drawing_.circles[c].fill = fill;
-    }
-  }
-
-  const int completed = int(newly_.size());
+  const int completed = completeCells(rule, mover);
   if (completed > 0) {
     addPoints(mover, completed);
     // In Tolva the scorer moves again; in Duarn the turn has already passed with the move.
@@ -156,7 +145,31 @@ Outcome LineGame::checkwins(LineRule rule) {
   }
   status_.yourTurn[0] = toggle_ == 1;
   status_.yourTurn[1] = toggle_ == 0;
+  announce(rule, mover, completed);
+  return claimedLineCount() == graph_->lineCount ? Outcome::GameOver : Outcome::GoesOn;
+}
 
+int LineGame::completeCells(LineRule rule, Player mover) {
+  const int moverMarker = int(mover);
+  for (int c = 1; c <= graph_->cellCount; ++c) {
+    int count = 0;
+    for (int marker : cellSide_[c]) count += rule == LineRule::Tolva ? marker != 0 : marker == moverMarker;
+    sideCount_[c] = count;
+  }
+  newly_.clear();
+  const Colour fill = status_.turnColour == kRedTurnText ? kRed : status_.turnColour;
+  for (int c = 1; c <= graph_->cellCount; ++c) {
+    if (sideCount_[c] == int(cellSide_[c].size()) && !scored_[c]) {
+      newly_.push_back(c);
+      scored_[c] = 1;
+      cellOwner_[c] = moverMarker;
+      drawing_.circles[c].fill = fill;
+    }
+  }
+  return int(newly_.size());
+}
+
+void LineGame::announce(LineRule rule, Player mover, int completed) {
   const Player next = toMove();
   std::string& text = status_.turnText;
   if (completed == 0)
@@ -166,18 +179,15 @@ Outcome LineGame::checkwins(LineRule rule) {
   else if (completed == 1)
     setText(text, {" Score!      ", playerName(next), "'s turn now."});
   else
-    setText(text, {"  Double score!      Two cool!"});
+    setText(text, {manyScored_[std::size_t(std::min(completed, 4) - 2)]});
   // The turn text always wears the colour of the player to move.
   status_.turnColour = turnColourOf(next);
-
-  return claimedLineCount() == graph_->lineCount ? Outcome::GameOver : Outcome::GoesOn;
 }
 
 std::string LineGame::endGame() {
   const int red = points(Player::Red);
   const int blue = points(Player::Blue);
-  const std::string verdict =
-      red > blue ? "Red wins by points." : blue > red ? "Blue wins by points." : "By points its a tie";
+  const std::string verdict = kp::verdict(red, blue, "points");
 
   const int round = (int(status_.rounds.size()) + 2) / 3;
   status_.rounds.push_back("Round " + std::to_string(round) + " -" + winnerWord(red, blue) + "\t" +

@@ -1,5 +1,7 @@
 #pragma once
+#include <array>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "core/board_graph.h"
@@ -21,6 +23,19 @@ enum class LineRule {
 };
 
 enum class Outcome { GoesOn, GameOver };
+
+// Scoring units by colour: a unit (a Cell, a cube, ...) counts for a player while every one
+// of its Lines is drawn claimed in that player's colour (Red's in any of redColours). The
+// rules, the computers' checks and the fuzzer all count this one way. owner, when given,
+// receives [unit] -> 0, 1 (Red) or 2 (Blue).
+// "Red wins by points.", "Blue wins by score.", "By points its a tie".
+std::string verdict(int red, int blue, const std::string& measure);
+
+struct UnitCount {
+  int red = 0, blue = 0;
+};
+UnitCount countByColour(const std::vector<std::vector<int>>& units, const Drawing& drawing,
+                        std::initializer_list<Colour> redColours, std::vector<int>* owner = nullptr);
 
 // The rules core shared by every board: who owns which Line, which Cell sides are
 // claimed, the turn, scoring, the end of a game and the rounds list. A board supplies its
@@ -54,6 +69,8 @@ class LineGame {
   int cellSideMarker(int cell, int side) const { return cellSide_[cell][side]; }
   int sideCount(int cell) const { return sideCount_[cell]; }
   bool scored(int cell) const { return scored_[cell] != 0; }
+  // Whom the rules have scored a Cell for: 0 nobody, 1 Red, 2 Blue.
+  int cellOwner(int cell) const { return cellOwner_[cell]; }
   bool circleUsed(int cell) const { return circleUsed_[cell] != 0; }
   void setCircleUsed(int cell) { circleUsed_[cell] = 1; }
   const std::vector<int>& newlyCompleted() const { return newly_; }
@@ -79,6 +96,9 @@ class LineGame {
   // passing, turn text, end test; at the end the verdict and the rounds list.
   Outcome checkwins(LineRule rule);
 
+  // What the turn text says when one move completes two, three or four units at once.
+  void setManyScoredTexts(std::array<std::string, 3> texts) { manyScored_ = std::move(texts); }
+
   // Points read back from their labels.
   int points(Player p) const;
 
@@ -86,13 +106,20 @@ class LineGame {
   // runs the variant's opening.
   void resetBoard();
   // The first-player flag, flipped by every New game; true while it stands at 1.
-  bool flipFirstPlayer() { firstPlayer_ = 1 - firstPlayer_; return firstPlayer_ == 1; }
+  bool flipFirstPlayer() {
+    firstPlayer_ = 1 - firstPlayer_;
+    return firstPlayer_ == 1;
+  }
 
   // Verdict, rounds and banner; returns the verdict text to show.
   std::string endGame();
 
  private:
   void addPoints(Player p, int n);
+  // The Cells the mover's Line completed (side counts by the rule): scored, filled; their number.
+  int completeCells(LineRule rule, Player mover);
+  // The turn text after a Line move.
+  void announce(LineRule rule, Player mover, int completed);
 
   StatusLabels& status_;
   Drawing& drawing_;
@@ -101,6 +128,9 @@ class LineGame {
   std::vector<std::vector<int>> cellSide_;
   std::vector<int> sideCount_;
   std::vector<int> scored_;
+  std::vector<int> cellOwner_;
+  std::array<std::string, 3> manyScored_ = {"  Double score!      Two cool!", "  Double score!      Two cool!",
+                                            "  Double score!      Two cool!"};
   std::vector<int> circleUsed_;
   std::vector<int> newly_;
   std::vector<LineDraw> initialLines_;

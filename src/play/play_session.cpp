@@ -82,6 +82,13 @@ void PlaySession::load(WindowKind kind) {
   ++loads_;
 }
 
+void PlaySession::load(const WindowMaker& make) {
+  launcher_.reset();
+  window_.reset();
+  window_ = make(host_, program_);
+  ++loads_;
+}
+
 void PlaySession::settle() {
   host_.answerMessages();
   if (auto target = host_.takeSwitch()) load(*target);
@@ -140,14 +147,12 @@ std::string PlaySession::button(const std::string& caption) {
     return "";
   }
   if (!window_) return "no window is open";
-  for (const auto& b : window_->buttons())
-    if (b.caption == caption) {
-      if (!b.visible || !b.enabled) return "button '" + caption + "' is hidden or disabled";
-      window_->buttonPressed(caption);
-      settle();
-      return "";
-    }
-  return "no button '" + caption + "'";
+  const Control* c = window_->controlNamed(caption);
+  if (!c) return "no button '" + caption + "'";
+  if (!c->visible || !c->enabled) return "button '" + caption + "' is hidden or disabled";
+  window_->controlPressed(c->id);
+  settle();
+  return "";
 }
 
 std::string PlaySession::launcherClick(int n) {
@@ -202,63 +207,52 @@ nlohmann::json PlaySession::state() {
 }
 
 std::optional<nlohmann::json> PlaySession::run(const ScriptCommand& cmd) {
-  using K = ScriptCommand::Kind;
-  if (cmd.kind == K::State) return state();
-  std::string refusal;
-  if (host_.ended()) {
-    refusal = "the program has ended";
-  } else {
-    switch (cmd.kind) {
-      case K::Open: {
-        const auto kind = windowFromName(cmd.text);
-        if (!kind) fail(cmd.lineNo, "unknown window '" + cmd.text + "'");
-        if (!windowBuilt(*kind)) fail(cmd.lineNo, "the " + cmd.text + " window is not in this version yet");
-        refusal = open(cmd.text);
-        break;
-      }
-      case K::Menu:
-        if (window_ && !window_->menus().findPath(cmd.text)) fail(cmd.lineNo, "no menu entry '" + cmd.text + "'");
-        refusal = menu(cmd.text);
-        break;
-      case K::Line:
-      case K::Circle: {
-        if (!window_) {
-          refusal = "no window is open";
-          break;
-        }
-        const bool isLine = cmd.kind == K::Line;
-        const int count = window_ ? (isLine ? window_->lineCount() : window_->circleCount()) : 0;
-        if (cmd.number < 1 || cmd.number > count)
-          fail(cmd.lineNo, std::string(isLine ? "line " : "circle ") + std::to_string(cmd.number) +
-                               " is not on this board (1 to " + std::to_string(count) + ")");
-        refusal = isLine ? line(int(cmd.number)) : circle(int(cmd.number));
-        break;
-      }
-      case K::Button:
-        refusal = button(cmd.text);
-        break;
-      case K::Keypad:
-        refusal = keypad(cmd.text);
-        break;
-      case K::Launcher:
-      case K::Hover: {
-        // Past the last index there is no label, however large the number.
-        const int n = cmd.number > Launcher::kLastIndex ? Launcher::kLastIndex + 1 : int(cmd.number);
-        refusal = cmd.kind == K::Launcher ? launcherClick(n) : hover(n);
-        break;
-      }
-      case K::Wait:
-        wait(cmd.number);
-        break;
-      case K::State:
-        break;
-    }
-  }
+  if (cmd.kind == ScriptCommand::Kind::State) return state();
+  const std::string refusal = host_.ended() ? "the program has ended" : perform(cmd);
   if (!refusal.empty()) {
     refused_.push_back("line " + std::to_string(cmd.lineNo) + ": " + refusal);
     if (onRefused_) onRefused_(refused_.back());
   }
   return std::nullopt;
+}
+
+void PlaySession::checkApplies(const ScriptCommand& cmd) const {
+  using K = ScriptCommand::Kind;
+  if (cmd.kind == K::Open) {
+    const auto kind = windowFromName(cmd.text);
+    if (!kind) fail(cmd.lineNo, "unknown window '" + cmd.text + "'");
+    if (!windowBuilt(*kind)) fail(cmd.lineNo, "the " + cmd.text + " window is not in this version yet");
+  } else if (cmd.kind == K::Menu && window_ && !window_->menus().findPath(cmd.text)) {
+    fail(cmd.lineNo, "no menu entry '" + cmd.text + "'");
+  } else if ((cmd.kind == K::Line || cmd.kind == K::Circle) && window_) {
+    const bool isLine = cmd.kind == K::Line;
+    const int count = isLine ? window_->lineCount() : window_->circleCount();
+    if (cmd.number < 1 || cmd.number > count)
+      fail(cmd.lineNo, std::string(isLine ? "line " : "circle ") + std::to_string(cmd.number) +
+                           " is not on this board (1 to " + std::to_string(count) + ")");
+  }
+}
+
+std::string PlaySession::perform(const ScriptCommand& cmd) {
+  using K = ScriptCommand::Kind;
+  checkApplies(cmd);
+  switch (cmd.kind) {
+    case K::Open: return open(cmd.text);
+    case K::Menu: return menu(cmd.text);
+    case K::Line: return window_ ? line(int(cmd.number)) : "no window is open";
+    case K::Circle: return window_ ? circle(int(cmd.number)) : "no window is open";
+    case K::Button: return button(cmd.text);
+    case K::Keypad: return keypad(cmd.text);
+    case K::Launcher:
+    case K::Hover: {
+      // Past the last index there is no label, however large the number.
+      const int n = cmd.number > Launcher::kLastIndex ? Launcher::kLastIndex + 1 : int(cmd.number);
+      return cmd.kind == K::Launcher ? launcherClick(n) : hover(n);
+    }
+    case K::Wait: wait(cmd.number); return "";
+    case K::State: return "";
+  }
+  return "";
 }
 
 }  // namespace kp

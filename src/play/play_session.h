@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -75,6 +76,18 @@ class PlaySession {
   // Carries out what the last event asked of the host: OK on message boxes, a window switch.
   void settle();
   void load(WindowKind kind);
+  // A command's effect; the refusal, or "" when it was carried out. Commands that cannot
+  // apply to the board stop the run (ScriptError) first.
+  std::string perform(const ScriptCommand& cmd);
+  void checkApplies(const ScriptCommand& cmd) const;
+
+ public:
+  // Opens a window that no launcher entry names (a board built for a check), as Other
+  // Games opens one.
+  using WindowMaker = std::function<std::unique_ptr<GameController>(Host&, ProgramState&)>;
+  void load(const WindowMaker& make);
+
+ private:
 
   ProgramState program_;
   VirtualHost host_;

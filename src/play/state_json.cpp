@@ -30,16 +30,32 @@ nlohmann::json windowStateJson(const GameController& w) {
   json lines = json::object();
   for (int n = 1; n <= w.lineCount(); ++n) {
     const LineDraw& l = w.drawing().lines[n];
-    lines[std::to_string(n)] = {{"colour", l.colour}, {"width", l.width}, {"visible", l.visible}, {"target", l.targetVisible}};
+    lines[std::to_string(n)] = {
+        {"colour", l.colour}, {"width", l.width}, {"visible", l.visible}, {"target", l.targetVisible}};
   }
   j["lines"] = std::move(lines);
 
   json circles = json::object();
   for (int n = 1; n <= w.circleCount(); ++n) {
     const CircleDraw& c = w.drawing().circles[n];
-    circles[std::to_string(n)] = {{"fill", c.fill}, {"border", c.border}, {"visible", c.visible}, {"target", c.targetVisible}};
+    circles[std::to_string(n)] = {
+        {"fill", c.fill}, {"border", c.border}, {"visible", c.visible}, {"target", c.targetVisible}};
   }
   j["circles"] = std::move(circles);
+
+  json cells = json::object();
+  for (int n = 1; n <= w.circleCount(); ++n) {
+    const int owner = w.rules().cellOwner(n);
+    cells[std::to_string(n)] = {{"owner", owner == 1 ? kRed : owner == 2 ? kBlue : 0}};
+  }
+  j["cells"] = std::move(cells);
+
+  // What each drawn place stands for in the view shown.
+  j["view"] = w.views().number();
+  json shownLines = json::object(), shownCircles = json::object();
+  for (int p = 1; p <= w.lineCount(); ++p) shownLines[std::to_string(p)] = w.views().current().line(p);
+  for (int p = 1; p <= w.circleCount(); ++p) shownCircles[std::to_string(p)] = w.views().current().circle(p);
+  j["shown"] = {{"lines", std::move(shownLines)}, {"circles", std::move(shownCircles)}};
 
   json menus = json::object();
   w.menus().forEach([&](const std::string& path, const MenuEntry& e) {
@@ -47,9 +63,14 @@ nlohmann::json windowStateJson(const GameController& w) {
   });
   j["menus"] = std::move(menus);
 
-  json buttons = json::object();
-  for (const auto& b : w.buttons()) buttons[b.caption] = {{"enabled", b.enabled}, {"visible", b.visible}};
+  json buttons = json::object(), checkboxes = json::object();
+  for (const auto& c : w.controls()) {
+    json entry = {{"enabled", c.enabled}, {"visible", c.visible}};
+    if (c.checkBox) entry["checked"] = c.checked;
+    (c.checkBox ? checkboxes : buttons)[w.nameOf(c)] = std::move(entry);
+  }
   j["buttons"] = std::move(buttons);
+  j["checkboxes"] = std::move(checkboxes);
   return j;
 }
 

@@ -97,12 +97,14 @@ QRectF BoardView::circleBounds(int circle) const {
 }
 
 void BoardView::modelChanged() {
-  const Drawing& d = controller_.drawing();
+  const Drawing& d = controller_.placedDrawing();
   const bool gameOver = controller_.status().gameOver;
   const double s = scale();
   const bool grid = controller_.gridShown();
-  if (gameOver != shownGameOver_ || s != shownScale_ || grid != shownGrid_ || d.lines.size() != shown_.lines.size() ||
-      d.circles.size() != shown_.circles.size()) {
+  const int view = controller_.views().number();
+  // A new view can move every claim and renumber every place: all of it is drawn again.
+  if (gameOver != shownGameOver_ || s != shownScale_ || grid != shownGrid_ || view != shownView_ ||
+      d.lines.size() != shown_.lines.size() || d.circles.size() != shown_.circles.size()) {
     update();
   } else {
     QRegion dirty;
@@ -124,6 +126,7 @@ void BoardView::modelChanged() {
   shownGameOver_ = gameOver;
   shownScale_ = s;
   shownGrid_ = grid;
+  shownView_ = view;
 }
 
 QPolygonF BoardView::lineLabel(int line) {
@@ -272,7 +275,10 @@ double BoardView::placeLineNumbers(const QFont& font) {
 void BoardView::paintLabels(QPainter& painter, const QRegion& dirty) {
   layOutLabels();
   const BoardGeometry& g = controller_.geometry();
-  const Drawing& d = controller_.drawing();
+  const Drawing& d = controller_.placedDrawing();
+  // A place is numbered by the Line (or Cell) it stands for in the view shown: the number
+  // a person enters on the keypad.
+  const View& view = controller_.views().current();
   // Each number is drawn with its ink centred where the layout measured it.
   auto write = [&](QPointF centre, double angle, const QString& text, const QFontMetricsF& metrics) {
     const QRectF ink = metrics.tightBoundingRect(text);
@@ -288,7 +294,7 @@ void BoardView::paintLabels(QPainter& painter, const QRegion& dirty) {
   for (std::size_t l = 1; l < g.lines.size(); ++l) {
     const NumberLabel& label = labels_.lines[l];
     if (d.lines[l].visible && dirty.intersects(paintBounds(label.outline)))
-      write(label.centre, label.angle, QString::number(l), lineMetrics);
+      write(label.centre, label.angle, QString::number(view.line(int(l))), lineMetrics);
   }
   painter.setFont(labels_.circleFont);
   const QFontMetricsF circleMetrics(labels_.circleFont);
@@ -296,13 +302,13 @@ void BoardView::paintLabels(QPainter& painter, const QRegion& dirty) {
     if (!d.circles[c].visible || !dirty.intersects(circleBounds(int(c)).toAlignedRect())) continue;
     // Dark digits on a light fill, light ones on a dark fill.
     painter.setPen(qGray(toQColor(d.circles[c].fill).rgb()) > 140 ? Qt::black : Qt::white);
-    write(toWidget(g.circles[c]), 0, QString::number(c), circleMetrics);
+    write(toWidget(g.circles[c]), 0, QString::number(view.circle(int(c))), circleMetrics);
   }
 }
 
 std::pair<int, int> BoardView::targetAt(QPointF pos) const {
   const BoardGeometry& g = controller_.geometry();
-  const Drawing& d = controller_.drawing();
+  const Drawing& d = controller_.placedDrawing();
   const double s = scale();
   const QPointF o = origin();
   const Point2 p{(pos.x() - o.x()) / s, (pos.y() - o.y()) / s};
@@ -326,7 +332,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   const BoardGeometry& g = controller_.geometry();
-  const Drawing& d = controller_.drawing();
+  const Drawing& d = controller_.placedDrawing();
   const double s = scale();
   const double pixel = this->pixel();
   // Only what reaches the region being repainted is drawn; the rest is clipped anyway.

@@ -59,6 +59,7 @@ class BoardView : public QWidget {
   bool shownGameOver_ = false;
   double shownScale_ = 0;
   bool shownGrid_ = false;
+  int shownView_ = 1;
 
   struct NumberLabel {
     QPointF centre;

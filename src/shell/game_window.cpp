@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
@@ -64,10 +65,13 @@ void setTextColour(QLabel* label, Colour c) {
 
 }  // namespace
 
-GameWindow::GameWindow(Shell& shell, WindowKind kind) : shell_(shell) {
+GameWindow::GameWindow(Shell& shell, WindowKind kind)
+    : GameWindow(shell, kind, [kind](Host& host, ProgramState& program) { return loadWindow(kind, host, program); }) {}
+
+GameWindow::GameWindow(Shell& shell, WindowKind kind, const ModelMaker& make) : shell_(shell) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(q(std::string(kp::windowTitle(kind))));
-  controller_ = loadWindow(kind, *this, shell.program());
+  controller_ = make(*this, shell.program());
   board_ = new BoardView(*controller_, this);
   buildMenus();
   buildStatusPanel();
@@ -203,12 +207,14 @@ void GameWindow::buildStatusPanel() {
   rounds_ = new QListWidget(panel);
   col->addWidget(rounds_, 1);
 
-  for (const auto& b : controller_->buttons()) {
-    auto* button = new QPushButton(q(b.caption), panel);
-    const std::string caption = b.caption;
-    connect(button, &QPushButton::clicked, this, [this, caption] { controller_->buttonPressed(caption); });
-    buttons_[b.caption] = button;
-    col->addWidget(button);
+  for (const auto& c : controller_->controls()) {
+    QAbstractButton* control = c.checkBox ? static_cast<QAbstractButton*>(new QCheckBox(q(c.caption), panel))
+                                          : new QPushButton(q(c.caption), panel);
+    const std::string id = c.id;
+    // The model flips a check box's mark itself; the widget only shows it.
+    connect(control, &QAbstractButton::clicked, this, [this, id] { controller_->controlPressed(id); });
+    controls_[c.id] = control;
+    col->addWidget(control);
   }
 
   row->addWidget(panel);
@@ -289,9 +295,11 @@ void GameWindow::refresh() {
     }
   };
   sync(controller_->menus().top());
-  for (const auto& b : controller_->buttons()) {
-    buttons_[b.caption]->setVisible(b.visible);
-    buttons_[b.caption]->setEnabled(b.enabled);
+  for (const auto& c : controller_->controls()) {
+    QAbstractButton* control = controls_[c.id];
+    control->setVisible(c.visible);
+    control->setEnabled(c.enabled);
+    if (c.checkBox) control->setChecked(c.checked);
   }
   board_->modelChanged();
 }

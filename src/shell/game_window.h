@@ -7,6 +7,7 @@
 #include "core/game_controller.h"
 #include "core/host.h"
 
+class QAbstractButton;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -27,6 +28,9 @@ class GameWindow : public QMainWindow, public Host {
   Q_OBJECT
  public:
   GameWindow(Shell& shell, WindowKind kind);
+  // A window around a model made elsewhere (a board built for a check).
+  using ModelMaker = std::function<std::unique_ptr<GameController>(Host&, ProgramState&)>;
+  GameWindow(Shell& shell, WindowKind kind, const ModelMaker& make);
   ~GameWindow() override;
 
   GameController& controller() { return *controller_; }
@@ -81,7 +85,7 @@ class GameWindow : public QMainWindow, public Host {
   TimerStrip* timerStrip_ = nullptr;
   QWidget* keypad_ = nullptr;
   QLineEdit* keypadDisplay_ = nullptr;
-  std::map<std::string, QPushButton*> buttons_;
+  std::map<std::string, QAbstractButton*> controls_;  // by id
   // Declared last so the model goes first and cancels its steps while the timers exist.
   std::unique_ptr<GameController> controller_;
 };

@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <vector>
 
 #include "core/board_graph.h"
@@ -7,39 +6,67 @@
 
 namespace kp::square {
 
-// The beginner board: 5 by 5 Cells in a 6 by 6 lattice of Dots, 60 Lines.
+// A square board of n by n Cells in an (n+1) by (n+1) lattice of Dots. Numbering, for any
+// n: Cells row by row from the top left; vertical Lines 1..n(n+1) column boundary by column
+// boundary from the left, top to bottom within one; horizontal Lines after them, row
+// boundary by row boundary from the top, left to right within one. Built once per size.
+class SquareBoard {
+ public:
+  explicit SquareBoard(int n);
+
+  int size() const { return n_; }
+  int cells() const { return n_ * n_; }
+  int lines() const { return 2 * n_ * (n_ + 1); }
+
+  // Cell in row r, column c (both 1..n).
+  int cellAt(int r, int c) const { return n_ * (r - 1) + c; }
+  // The vertical Line on column boundary b (0 = left edge) in row r.
+  int verticalLine(int b, int r) const { return n_ * b + r; }
+  // The horizontal Line on row boundary b (0 = top edge) in column c.
+  int horizontalLine(int b, int c) const { return n_ * (n_ + 1) + n_ * b + c; }
+  // Side s (1 above, 2 right, 3 below, 4 left) of cell k, as the side tables hold it.
+  int side(int k, int s) const;
+  // The wrap partner of an edge Line in Globoria (left with right, top with bottom), or 0.
+  int wrapPartner(int line) const;
+  // The Lines whose both end Dots are inner lattice points: vertical first, then horizontal.
+  const std::vector<int>& interiorLines() const { return interior_; }
+
+  // The Lines a Super Krunk circle move on cell k claims: each side of the Cell with its
+  // continuation one unit past both ends (top, bottom, left and right runs); with `plus`,
+  // also the far side of every neighbouring Cell. In Planor what would leave the board is
+  // dropped; in Globoria it goes on at the opposite edge. Partners are not listed.
+  const std::vector<int>& superKrunkClaims(int k, bool globoria, bool plus) const {
+    return claims_[globoria][plus].at(std::size_t(k));
+  }
+
+  // Planor: the flat board. Globoria: opposite edges are the same Lines.
+  const BoardGraph& graph(bool globoria) const { return globoria ? globoria_ : planor_; }
+  // Dots 100 units apart with a margin; circles at the Cell centres.
+  const BoardGeometry& geometry() const { return geometry_; }
+
+ private:
+  std::vector<int> workOutClaims(int k, bool globoria, bool plus) const;
+
+  int n_;
+  std::vector<int> interior_;
+  std::vector<std::vector<int>> claims_[2][2];  // [globoria][plus][cell]
+  BoardGraph planor_, globoria_;
+  BoardGeometry geometry_;
+};
+
+// The board of n by n Cells, built on first use (n from 2 up).
+const SquareBoard& board(int n);
+
+// The beginner board: 5 by 5 Cells, 60 Lines.
 inline constexpr int kSize = 5;
 inline constexpr int kCells = 25;
 inline constexpr int kLines = 60;
-
-// Cell in row r, column c (both 1..5).
-constexpr int cellAt(int r, int c) { return 5 * (r - 1) + c; }
-// The vertical Line on column boundary b (0 = left edge) in row r.
-constexpr int verticalLine(int b, int r) { return 5 * b + r; }
-// The horizontal Line on row boundary b (0 = top edge) in column c.
-constexpr int horizontalLine(int b, int c) { return 30 + 5 * b + c; }
-
-// Side s (1 above, 2 right, 3 below, 4 left) of cell k, as the side tables hold it.
-int side(int k, int s);
-
-// The 24 Lines whose both end Dots are inner lattice points, in their list order.
-inline constexpr std::array<int, 24> kInteriorLines = {7,  8,  9,  12, 13, 14, 17, 18, 19, 22, 23, 24,
-                                                       37, 38, 39, 42, 43, 44, 47, 48, 49, 52, 53, 54};
-
-// The wrap partner of an edge Line in Globoria (left with right, top with bottom), or 0.
-int wrapPartner(int line);
-
-// The Lines a Super Krunk circle move on cell k claims: each side of the Cell with its
-// continuation one unit past both ends (top, bottom, left and right runs); with `plus`,
-// also the far side of every neighbouring Cell. In Planor what would leave the board is
-// dropped; in Globoria it goes on at the opposite edge. Partners are not listed. The lists
-// are worked out once for every Cell and board, so a move looks them up.
-const std::vector<int>& superKrunkClaims(int k, bool globoria, bool plus);
-
-// Planor: the flat board. Globoria: opposite edges are the same Lines.
-BoardGraph graph(bool globoria);
-
-// Dots 100 units apart with a margin; circles at the Cell centres.
-BoardGeometry geometry();
+inline const SquareBoard& beginner() { return board(kSize); }
+inline int side(int k, int s) { return beginner().side(k, s); }
+inline BoardGraph graph(bool globoria) { return beginner().graph(globoria); }
+inline BoardGeometry geometry() { return beginner().geometry(); }
+inline const std::vector<int>& superKrunkClaims(int k, bool globoria, bool plus) {
+  return beginner().superKrunkClaims(k, globoria, plus);
+}
 
 }  // namespace kp::square

@@ -1,37 +1,28 @@
 #include "boards/flat/square_window.h"
 
-#include "boards/flat/square_computer.h"
-
 #include <algorithm>
 #include <string>
+
+#include "core/colour_choice.h"
+#include "core/greedy_choice.h"
 
 namespace kp {
 
 namespace {
 
-struct VariantEntry {
-  int index;
-  const char* caption;
-  const char* boardCaption;
-};
-
-constexpr VariantEntry kVariants[] = {
+// Choosing a line game leaves the turn text as it was; the circle games write their prompt.
+const std::vector<VariantEntry> kVariants = {
     {SquareWindow::Tolva, "Tolva", "Game = Tolva"},
-    {SquareWindow::Duarn, "Duarn (2 Player only)", "Game = Duarn"},
-    {SquareWindow::Krunk, "Krunk", "Game = Krunk"},
-    {SquareWindow::SuperKrunk, "Super Krunk", "Game = Super Krunk"},
-    {SquareWindow::RibbonKrunk, "Ribbon Krunk", "Game = Ribbon Krunk"},
+    {SquareWindow::Duarn, "Duarn (2 Player only)", "Game = Duarn", false, true},
+    {SquareWindow::Krunk, "Krunk", "Game = Krunk", true, false, kCirclePrompt},
+    {SquareWindow::SuperKrunk, "Super Krunk", "Game = Super Krunk", true, false, kCirclePrompt},
+    {SquareWindow::RibbonKrunk, "Ribbon Krunk", "Game = Ribbon Krunk", true, false, kCirclePrompt},
     {SquareWindow::LineKrunk, "Line Krunk", "Game = Line Krunk"},
-    {SquareWindow::SuperKrunkPlus, "Super Krunk Plus", "Game = Super Krunk Plus"},
+    {SquareWindow::SuperKrunkPlus, "Super Krunk Plus", "Game = Super Krunk Plus", true, false, kCirclePrompt},
 };
-
-const std::vector<std::string> kSetupMenus = {"sub", "games"};
 
 // The computer's pauses: before it moves, and while its choice is shown.
 constexpr int kPauseMs = 500;
-
-constexpr const char* kLinePrompt = "Click a line to begin playing";
-constexpr const char* kCirclePrompt = "Click a circle to begin playing";
 
 Player other(Player p) { return p == Player::Red ? Player::Blue : Player::Red; }
 
@@ -39,18 +30,18 @@ Player other(Player p) { return p == Player::Red ? Player::Blue : Player::Red; }
 
 SquareWindow::SquareWindow(Host& host, ProgramState& program) : GameController(host, program, WindowKind::Square) {
   buildMenus();
-  buttons_ = {{.caption = "New game"}};
+  controls_ = {{.id = kNewGameButton, .caption = "New game"}};
 
-  drawing_.resize(square::kLines, square::kCells);
-  game_.setGraph(&planor_);
-  game_.rememberInitialLines();
+  setBoardSize(square::kLines, square::kCells);
+  rules_.setGraph(&planor_);
+  rules_.rememberInitialLines();
   useSubLevel(program_.subLevel == 1);
 
   status_.movesLeft = "54 moves left";
   status_.rounds.push_back("");
   status_.turnText = kLinePrompt;
   status_.turnColour = kBlue;
-  game_Click(Krunk);
+  chooseVariant(Krunk);
 }
 
 void SquareWindow::buildMenus() {
@@ -58,34 +49,19 @@ void SquareWindow::buildMenus() {
   addOtherGamesMenu();
 
   addSubLevelsMenu();
-
-  MenuEntry games{.id = "games", .caption = "Games &Menu"};
-  for (const auto& v : kVariants) {
-    if (v.index == LineKrunk || v.index == SuperKrunkPlus) games.children.push_back({.separator = true});
-    games.children.push_back({.id = "games." + std::to_string(v.index), .caption = v.caption, .checkable = true});
-  }
-  menus_.add(std::move(games));
-
+  addGamesMenu(kVariants);
   addOptionsMenu();
   addHelpMenu();
 }
 
 void SquareWindow::onMenu(const std::string& id) {
-  if (id == "sub.planor" || id == "sub.globoria") {
-    ver_Click();
-  } else if (id.rfind("games.", 0) == 0) {
-    game_Click(std::stoi(id.substr(6)));
-  }
-}
-
-bool SquareWindow::circleVariant() const {
-  return variant_ == Krunk || variant_ == SuperKrunk || variant_ == RibbonKrunk || variant_ == SuperKrunkPlus;
+  if (id == "sub.planor" || id == "sub.globoria") ver_Click();
 }
 
 void SquareWindow::useSubLevel(bool globoria) {
   menus_.at("sub.planor").checked = !globoria;
   menus_.at("sub.globoria").checked = globoria;
-  game_.setGraph(globoria ? &globoria_ : &planor_);
+  rules_.setGraph(globoria ? &globoria_ : &planor_);
 }
 
 void SquareWindow::ver_Click() {
@@ -97,66 +73,48 @@ void SquareWindow::ver_Click() {
 }
 
 std::pair<int, int> SquareWindow::pointsOnBoard() const {
-  if (variant_ == LineKrunk) return countPointsOnBoard(planor_, true, {kRed, kRedTurnText});
+  if (variant() == LineKrunk) return countPointsOnBoard(planor_, true, {kRed, kRedTurnText});
   return countPointsOnBoard(planor_, circleVariant(), {kRed});
 }
 
 std::optional<std::string> SquareWindow::movesLeftOnBoard() const {
   if (!movesLeftKept_) return std::nullopt;
   int left = 0;
-  if (variant_ == LineKrunk) {
-    for (int l : square::kInteriorLines) left += !game_.claimed(l);
+  if (variant() == LineKrunk) {
+    for (int l : board_.interiorLines()) left += !rules_.claimed(l);
   } else {
-    left = game_.unusedCircles();
+    left = rules_.unusedCircles();
   }
   return std::to_string(left) + " moves left";
 }
 
-void SquareWindow::game_Click(int index) {
-  movesLeftKept_ = false;
-  for (const auto& v : kVariants) menus_.at("games." + std::to_string(v.index)).checked = false;
-  for (int c = 1; c <= square::kCells; ++c) drawing_.circles[c].targetVisible = false;
-  for (int l = 1; l <= square::kLines; ++l) drawing_.lines[l].targetVisible = true;
-  variant_ = index;
-  menus_.at("games." + std::to_string(index)).checked = true;
-  if (index == Duarn) {
-    menus_.at("players.0").checked = false;
-    menus_.at("players.1").checked = true;
-  }
-  if (circleVariant()) {
-    status_.turnText = kCirclePrompt;
-    for (int c = 1; c <= square::kCells; ++c) drawing_.circles[c].targetVisible = true;
-    for (int l = 1; l <= square::kLines; ++l) drawing_.lines[l].targetVisible = false;
-  }
-  for (const auto& v : kVariants)
-    if (v.index == index) status_.gameCaption = v.boardCaption;
-}
-
 void SquareWindow::onLineClick(int n) {
-  if (game_.moveLock()) return;
-  if (game_.claimed(n)) {
+  if (rules_.moveLock()) return;
+  if (rules_.claimed(n)) {
     message("Invalid move!");
     return;
   }
   if (status_.gameOver) return;  // a Line Krunk game can end with edge Lines still free
-  if (variant_ == LineKrunk || variant_ == SuperKrunkPlus) {
+  if (variant() == LineKrunk || variant() == SuperKrunkPlus) {
     // The Line takes the turn text colour; the turn passes in the evaluation.
-    const Player mover = game_.toMove();
-    game_.claimLine(n, status_.turnColour, 1, mover);
+    const Player mover = rules_.toMove();
+    rules_.claimLine(n, status_.turnColour, 1, mover);
   } else {
-    const Player mover = game_.takeTurn();
-    game_.claimLine(n, lineColour(mover), int(mover), mover);
+    const Player mover = rules_.takeTurn();
+    rules_.claimLine(n, lineColour(mover), int(mover), mover);
   }
   // This window leaves the two coordinate captions at their design text.
   status_.lastMove = "From.. to to..";
   timer_.reset();
-  if (variant_ == LineKrunk) lineKrunkEvaluation(true);
-  else checkwins(true);
+  if (variant() == LineKrunk)
+    lineKrunkEvaluation(true);
+  else
+    checkwins(true);
 }
 
 void SquareWindow::onCircleClick(int k) {
-  if (game_.moveLock()) return;
-  if (game_.circleUsed(k)) {
+  if (rules_.moveLock()) return;
+  if (rules_.circleUsed(k)) {
     message("Invalid move");
     return;
   }
@@ -164,47 +122,40 @@ void SquareWindow::onCircleClick(int k) {
 }
 
 const std::vector<int>& SquareWindow::circleClaims(int k) const {
-  if (variant_ == Krunk) return planor_.cellSides.at(std::size_t(k));  // the Cell's four sides
-  return square::superKrunkClaims(k, globoria(), variant_ == SuperKrunkPlus);
+  if (variant() == Krunk) return planor_.cellSides.at(std::size_t(k));  // the Cell's four sides
+  return board_.superKrunkClaims(k, globoria(), variant() == SuperKrunkPlus);
 }
 
 void SquareWindow::playCircle(int k) {
-  game_.setCircleUsed(k);
+  rules_.setCircleUsed(k);
   drawing_.circles[k].border = kGreen;
   const Colour colour = status_.turnColour;
-  for (int line : circleClaims(k)) game_.paintLine(line, colour);
+  for (int line : circleClaims(k)) rules_.paintLine(line, colour);
   timer_.reset();
   circleEvaluation(true);
 }
 
-void SquareWindow::passTurnTo(Player next, Colour redColour) {
-  game_.setToggle(next == Player::Red ? 1 : 0);
-  status_.yourTurn = {next == Player::Red, next == Player::Blue, false};
-  setText(status_.turnText, {playerName(next), " player's turn"});
-  status_.turnColour = next == Player::Red ? redColour : kBlue;
-}
-
 void SquareWindow::circleEvaluation(bool afterMove) {
-  const Player mover = game_.toMove();
-  const int before = game_.points(mover);
-  game_.rebuildPointsByColour({kRed});
-  status_.movesLeft = std::to_string(game_.unusedCircles()) + " moves left";
+  const Player mover = rules_.toMove();
+  const int before = rules_.points(mover);
+  rules_.rebuildPointsByColour({kRed});
+  status_.movesLeft = std::to_string(rules_.unusedCircles()) + " moves left";
   movesLeftKept_ = true;
   if (!afterMove) return;
 
-  setSetupMenusEnabled(false, kSetupMenus);
+  lockSetup();
   timer_.stop();
   if (krunk_) {
     // The last circle was played in black: the turn text's colour is no player's, so
     // the turn goes to Blue.
     passTurnTo(Player::Blue, kRed);
-  } else if (variant_ == RibbonKrunk && game_.points(mover) > before) {
+  } else if (variant() == RibbonKrunk && rules_.points(mover) > before) {
     passTurnTo(mover, kRed);  // a move that gains points keeps the ribbon going
   } else {
     passTurnTo(other(mover), kRed);
   }
 
-  const int left = game_.unusedCircles();
+  const int left = rules_.unusedCircles();
   if (left == 0) {
     finishGame();
   } else if (left == 1) {
@@ -212,7 +163,7 @@ void SquareWindow::circleEvaluation(bool afterMove) {
     krunk_ = true;
     status_.turnText = "Krunk!";
     status_.turnColour = kBlack;
-    playCircle(game_.firstUnusedCircle());
+    playCircle(rules_.firstUnusedCircle());
   } else {
     handOver();
   }
@@ -220,56 +171,52 @@ void SquareWindow::circleEvaluation(bool afterMove) {
 
 void SquareWindow::lineKrunkEvaluation(bool afterMove) {
   // Red's Lines wear Red's turn text colour here; Globoria partners are drawn 255.
-  game_.rebuildPointsByColour({kRed, kRedTurnText});
-  const int open = int(std::count_if(square::kInteriorLines.begin(), square::kInteriorLines.end(),
-                                     [&](int l) { return !game_.claimed(l); }));
+  rules_.rebuildPointsByColour({kRed, kRedTurnText});
+  const int open = int(std::count_if(board_.interiorLines().begin(), board_.interiorLines().end(),
+                                     [&](int l) { return !rules_.claimed(l); }));
   status_.movesLeft = std::to_string(open) + " moves left";
   movesLeftKept_ = true;
   if (!afterMove) return;
 
-  setSetupMenusEnabled(false, kSetupMenus);
+  lockSetup();
   timer_.stop();
-  passTurnTo(other(game_.toMove()), kRedTurnText);
-  if (open == 0) finishGame();
-  else handOver();
+  passTurnTo(other(rules_.toMove()), kRedTurnText);
+  if (open == 0)
+    finishGame();
+  else
+    handOver();
 }
 
 void SquareWindow::checkwins(bool afterMove) {
-  if (afterMove) setSetupMenusEnabled(false, kSetupMenus);
+  if (afterMove) lockSetup();
   timer_.stop();
-  if (game_.checkwins(variant_ == Duarn ? LineRule::Duarn : LineRule::Tolva) == Outcome::GameOver) finishGame();
-  else handOver();
+  if (rules_.checkwins(variant() == Duarn ? LineRule::Duarn : LineRule::Tolva) == Outcome::GameOver)
+    finishGame();
+  else
+    handOver();
 }
 
-void SquareWindow::finishGame() {
-  game_.setMoveLock(false);
-  message(game_.endGame());
-}
-
-void SquareWindow::handOver() {
-  if (onePlayer() && game_.toMove() == Player::Red && variant_ != Duarn) {
-    game_.setMoveLock(true);
-    if (variant_ == Tolva) schedule(kPauseMs, [this] { computerTolva(); });
-    else if (variant_ == LineKrunk) schedule(kPauseMs, [this] { computerLineKrunk(); });
-    else schedule(kPauseMs, [this] { computerCircle(); });
-    return;
-  }
-  game_.setMoveLock(false);
-  if (!timer_.noLimit()) timer_.start();
+void SquareWindow::computerTurn() {
+  if (variant() == Tolva)
+    schedule(kPauseMs, [this] { computerTolva(); });
+  else if (variant() == LineKrunk)
+    schedule(kPauseMs, [this] { computerLineKrunk(); });
+  else
+    schedule(kPauseMs, [this] { computerCircle(); });
 }
 
 void SquareWindow::playersChanged() {
   // Chosen between games while Red is to open: the computer opens at once.
-  if (!status_.gameOver && game_.toMove() == Player::Red && !game_.moveLock() && game_.claimedLineCount() == 0)
+  if (!status_.gameOver && rules_.toMove() == Player::Red && !rules_.moveLock() && rules_.claimedLineCount() == 0)
     handOver();
 }
 
 void SquareWindow::computerTolva() {
-  const int line = square::chooseTolvaLine(game_, drawing_, program_.random);
+  const int line = chooseGreedy(rules_.graph().cellSides, rules_, drawing_, Completing::AtRandom, program_.random);
   if (line == 0) return;
-  game_.setToggle(0);  // Blue is next unless this move scores
+  rules_.setToggle(0);  // Blue is next unless this move scores
   // Shown first in yellow (its joined partner already in Red), then in Red.
-  if (const int partner = game_.graph().partner[line]) {
+  if (const int partner = rules_.graph().partner[line]) {
     drawing_.lines[partner].width = kClaimedWidth;
     drawing_.lines[partner].colour = kRed;
   }
@@ -278,7 +225,7 @@ void SquareWindow::computerTolva() {
   schedule(kPauseMs, [this, line] {
     drawing_.lines[line].colour = kRed;
     schedule(kPauseMs, [this, line] {
-      game_.claimLine(line, kRed, 1, Player::Red);
+      rules_.claimLine(line, kRed, 1, Player::Red);
       status_.lastMove = "From.. to to..";
       timer_.reset();
       checkwins(true);
@@ -289,13 +236,13 @@ void SquareWindow::computerTolva() {
 void SquareWindow::computerCircle() {
   std::vector<ColourMove> moves;
   for (int c = 1; c <= square::kCells; ++c) {
-    if (game_.circleUsed(c)) continue;
+    if (rules_.circleUsed(c)) continue;
     ColourMove m{c, circleClaims(c)};
     for (int l : std::vector<int>(m.lines))
-      if (int p = game_.graph().partner[l]) m.lines.push_back(p);
+      if (int p = rules_.graph().partner[l]) m.lines.push_back(p);
     moves.push_back(std::move(m));
   }
-  const int circle = chooseByColour(game_.graph(), drawing_, moves, {kRed}, program_.random);
+  const int circle = chooseByColour(rules_.graph(), drawing_, moves, {kRed}, program_.random);
   if (circle == 0) return;
   drawing_.circles[circle].border = kYellow;  // the computer's choice, shown before it is played
   schedule(kPauseMs, [this, circle] { playCircle(circle); });
@@ -303,10 +250,10 @@ void SquareWindow::computerCircle() {
 
 void SquareWindow::computerLineKrunk() {
   std::vector<ColourMove> moves;
-  const BoardGraph& g = game_.graph();
+  const BoardGraph& g = rules_.graph();
   for (int l = 1; l <= square::kLines; ++l) {
     // A joined pair is one move: offer it once.
-    if (game_.claimed(l) || (g.partner[l] != 0 && g.partner[l] < l)) continue;
+    if (rules_.claimed(l) || (g.partner[l] != 0 && g.partner[l] < l)) continue;
     moves.push_back({l, g.partner[l] ? std::vector<int>{l, g.partner[l]} : std::vector<int>{l}});
   }
   const int line = chooseByColour(g, drawing_, moves, {kRed, kRedTurnText}, program_.random);
@@ -314,37 +261,33 @@ void SquareWindow::computerLineKrunk() {
   drawing_.lines[line].width = kClaimedWidth;
   drawing_.lines[line].colour = kYellow;
   schedule(kPauseMs, [this, line] {
-    game_.claimLine(line, status_.turnColour, 1, Player::Red);
+    rules_.claimLine(line, status_.turnColour, 1, Player::Red);
     status_.lastMove = "From.. to to..";
     timer_.reset();
     lineKrunkEvaluation(true);
   });
 }
 
-void SquareWindow::newGame() {
+void SquareWindow::openGame() {
   movesLeftKept_ = false;
   krunk_ = false;
-  cancelAllSteps();
-  timer_.restore();
-  game_.resetBoard();
-  setSetupMenusEnabled(true, kSetupMenus);
-  if (variant_ == Tolva) status_.gameCaption = "Tolva";
-  if (variant_ == Duarn) status_.gameCaption = "Duarn";
-  if (variant_ == Krunk) status_.gameCaption = "Krunk";
-  status_.turnText = circleVariant() ? kCirclePrompt : kLinePrompt;
+  // New game names Tolva, Duarn and Krunk by their bare names; the others keep theirs.
+  if (variant() == Tolva) status_.gameCaption = "Tolva";
+  if (variant() == Duarn) status_.gameCaption = "Duarn";
+  if (variant() == Krunk) status_.gameCaption = "Krunk";
 
-  const bool flagIsOne = game_.flipFirstPlayer();
-  if (variant_ == Tolva && !flagIsOne) {
+  const bool flagIsOne = rules_.flipFirstPlayer();
+  if (variant() == Tolva && !flagIsOne) {
     // Red opens every second game of Tolva: the evaluation announces it at once.
-    game_.setToggle(1);
+    rules_.setToggle(1);
     checkwins(false);
     return;
   }
-  game_.setMoveLock(false);
-  game_.setToggle(0);
+  rules_.setMoveLock(false);
+  rules_.setToggle(0);
   status_.yourTurn = {false, true, false};
   if (circleVariant()) circleEvaluation(false);
-  if (variant_ == LineKrunk) lineKrunkEvaluation(false);
+  if (variant() == LineKrunk) lineKrunkEvaluation(false);
 }
 
 }  // namespace kp

@@ -16,26 +16,23 @@ class SquareWindow : public GameController {
   const BoardGeometry& geometry() const override { return geometry_; }
   int lineCount() const override { return square::kLines; }
   int circleCount() const override { return square::kCells; }
-  bool moveLock() const override { return game_.moveLock(); }
   std::pair<int, int> pointsOnBoard() const override;
   std::optional<std::string> movesLeftOnBoard() const override;
 
-  int variant() const { return variant_; }
   bool globoria() const { return menus_.at("sub.globoria").checked; }
-  const LineGame& game() const { return game_; }
 
  protected:
   void onLineClick(int n) override;
   void onCircleClick(int n) override;
   void onMenu(const std::string& id) override;
-  void newGame() override;
+  void openGame() override;
+  void variantChosen() override { movesLeftKept_ = false; }
+  void computerTurn() override;
 
  private:
   void buildMenus();
-  void game_Click(int index);
   void ver_Click();
   void useSubLevel(bool globoria);
-  bool circleVariant() const;
   // The evaluation of Tolva and Duarn. After a move it locks the set-up menus until New
   // game; the opening announcement at New game does not.
   void checkwins(bool afterMove);
@@ -47,26 +44,18 @@ class SquareWindow : public GameController {
   // Line Krunk: a move is a Line in the mover's colour, and the game lasts until every
   // interior Line is claimed.
   void lineKrunkEvaluation(bool afterMove);
-  void passTurnTo(Player next, Colour redColour);
-  void finishGame();
-
-  bool twoPlayerOnly() const override { return variant_ == Duarn; }
   void playersChanged() override;
-  // After an evaluation: the computer takes over while it plays Red and Red is to move;
-  // otherwise the lock is released and the person's countdown runs.
-  void handOver();
   void computerTolva();
   void computerCircle();
   void computerLineKrunk();
   const std::vector<int>& circleClaims(int k) const;
 
-  BoardGraph planor_ = square::graph(false);
-  BoardGraph globoria_ = square::graph(true);
-  BoardGeometry geometry_ = square::geometry();
-  LineGame game_{status_, drawing_};
-  int variant_ = Tolva;
-  bool krunk_ = false;                 // the last circle is being played by itself
-  bool movesLeftKept_ = false;         // a colour game's evaluation has written the label
+  const square::SquareBoard& board_ = square::beginner();
+  const BoardGraph& planor_ = board_.graph(false);
+  const BoardGraph& globoria_ = board_.graph(true);
+  const BoardGeometry& geometry_ = board_.geometry();
+  bool krunk_ = false;          // the last circle is being played by itself
+  bool movesLeftKept_ = false;  // a colour game's evaluation has written the label
 };
 
 }  // namespace kp

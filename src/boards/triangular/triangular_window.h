@@ -23,14 +23,11 @@ class TriangularWindow : public GameController {
   const BoardGeometry& geometry() const override { return geometry_; }
   int lineCount() const override { return triangular::kLines; }
   int circleCount() const override { return triangular::kTriangles; }
-  bool moveLock() const override { return game_.moveLock(); }
   double boardScale() const override;
   std::pair<int, int> pointsOnBoard() const override;
   std::optional<std::string> movesLeftOnBoard() const override;
 
-  int variant() const { return variant_; }
   bool globoria() const { return menus_.at("sub.globoria").checked; }
-  const LineGame& game() const { return game_; }
   // After the automatic last move the points stay as the last recount found them.
   bool pointsHeldFromLastRecount() const override { return krunk_; }
 
@@ -38,16 +35,15 @@ class TriangularWindow : public GameController {
   void onLineClick(int n) override;
   void onCircleClick(int t) override;
   void onMenu(const std::string& id) override;
-  void newGame() override;
-  void onButton(const std::string& caption) override;
-  bool twoPlayerOnly() const override { return variant_ == Duarn; }
+  void openGame() override;
+  void onControl(const Control& c) override;
+  void variantChosen() override;
+  void computerTurn() override;
 
  private:
   void buildMenus();
-  void game(int index);
   void ver(bool toGloboria);
   void szmen(int size);
-  bool circleMode() const { return variant_ == Krunk || variant_ == SuperKrunk || variant_ == SuperKrunkPlus; }
   // The first move of a game fixes the board's size.
   void firstMove();
   int freeDistinctLines() const;
@@ -60,9 +56,7 @@ class TriangularWindow : public GameController {
   // Completed triangles flash (their circle borders, 0.25 s a step) before the turn goes on.
   void flashThen(const std::vector<int>& triangles, std::function<void()> next);
   void flashStep(std::vector<int> triangles, int k, std::function<void()> next);
-  void handOverLine();
   void lineComputer();
-  int chooseLine();
 
   // Circle mode.
   void claimTriangle(int t, Colour colour);
@@ -78,14 +72,10 @@ class TriangularWindow : public GameController {
   void redchack();
   void compmove(int t);
   void krunkLast(int t);
-  void outtahere();
-  void passTurnTo(Player next);
 
   BoardGraph planor_ = triangular::graph(false);
   BoardGraph globoria_ = triangular::graph(true);
   BoardGeometry geometry_ = triangular::geometry();
-  LineGame game_{status_, drawing_};
-  int variant_ = Tolva;
   int size_ = 3;          // 1 mini, 2 smaller, 3 normal
   bool notBegun_ = true;  // set by New game, cleared by every circle click
   bool movesLeftKept_ = false;

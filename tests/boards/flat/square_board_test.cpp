@@ -26,37 +26,56 @@ TEST(SquareBoard, SideTablesMatchTheTellingRows) {
         << r.cell;
 }
 
-TEST(SquareBoard, InteriorLinesAreThoseWithBothEndsOnInnerDots) {
-  const BoardGeometry geo = geometry();
-  const double lo = geo.dots.front().x, hi = geo.dots.back().x;  // outer ring of dots
-  auto inner = [&](Point2 p) { return p.x > lo && p.x < hi && p.y > lo && p.y < hi; };
-  std::vector<int> expected;
-  for (int l = 1; l <= 60; ++l)
-    if (inner(geo.lines[l].a) && inner(geo.lines[l].b)) expected.push_back(l);
-  EXPECT_EQ(std::vector<int>(kInteriorLines.begin(), kInteriorLines.end()), expected);
-}
-
-// The 20 edge Lines bound one cell and the inner ones two; Globoria joins exactly the edge
-// Lines, in pairs across the board, and Planor joins nothing.
-TEST(SquareBoard, GloboriaJoinsOppositeEdges) {
-  const BoardGraph planor = graph(false), g = graph(true);
-  ASSERT_TRUE(planor.lineCount == 60 && planor.cellCount == 25);
+// Every size of the family, 5 by 5 (the beginner board) to 9 by 9.
+TEST(SquareBoard, EverySizeIsALatticeOfCellsJoinedAcrossOppositeEdgesInGloboria) {
+  for (int n = 5; n <= 9; ++n) {
+    SCOPED_TRACE(testing::Message() << n << " by " << n);
+    const SquareBoard& b = board(n);
+    const BoardGraph &planor = b.graph(false), &g = b.graph(true);
+    ASSERT_TRUE(planor.lineCount == 2 * n * (n + 1) && planor.cellCount == n * n);
+    for (int r = 1; r <= n; ++r)
+      for (int c = 1; c <= n; ++c) {
+        const int k = b.cellAt(r, c);
+        EXPECT_TRUE(c == n || b.side(k, 2) == b.side(b.cellAt(r, c + 1), 4)) << k;
+        EXPECT_TRUE(r == n || b.side(k, 3) == b.side(b.cellAt(r + 1, c), 1)) << k;
+        EXPECT_EQ(std::set<int>(g.cellSides[k].begin(), g.cellSides[k].end()).size(), 4u);
+      }
+    // The 4n edge Lines bound one Cell and the inner ones two; Globoria joins exactly the
+    // edge Lines, in pairs lying opposite each other, and Planor joins nothing.
+    const BoardGeometry& geo = b.geometry();
+    int joined = 0;
+    for (int l = 1; l <= planor.lineCount; ++l) {
+      const int p = g.partner[l];
+      joined += p != 0;
+      EXPECT_EQ(planor.partner[l], 0);
+      EXPECT_EQ(planor.lineCells[l].size(), p ? 1u : 2u) << "line " << l;
+      if (p == 0) continue;
+      EXPECT_EQ(g.partner[p], l);
+      const Segment &s = geo.lines[l], &t = geo.lines[p];
+      EXPECT_TRUE((s.a.x == t.a.x && s.b.x == t.b.x) != (s.a.y == t.a.y && s.b.y == t.b.y)) << "line " << l;
+    }
+    EXPECT_EQ(joined, 4 * n);
+    // Interior Lines: both ends on inner Dots.
+    const double lo = geo.dots.front().x, hi = geo.dots.back().x;
+    auto inner = [&](Point2 p) { return p.x > lo && p.x < hi && p.y > lo && p.y < hi; };
+    std::vector<int> interior;
+    for (int l = 1; l <= planor.lineCount; ++l)
+      if (inner(geo.lines[l].a) && inner(geo.lines[l].b)) interior.push_back(l);
+    EXPECT_EQ(b.interiorLines(), interior);
+  }
+  EXPECT_EQ(board(5).interiorLines(), (std::vector<int>{7,  8,  9,  12, 13, 14, 17, 18, 19, 22, 23, 24,
+                                                        37, 38, 39, 42, 43, 44, 47, 48, 49, 52, 53, 54}));
+  const BoardGraph g = graph(true);
   for (auto [a, b] : {std::pair{1, 26}, {5, 30}, {31, 56}, {35, 60}})
     EXPECT_TRUE(g.partner[a] == b && g.partner[b] == a);
-  int joined = 0;
-  for (int l = 1; l <= 60; ++l) {
-    joined += g.partner[l] != 0;
-    EXPECT_EQ(g.partner[l], wrapPartner(l));
-    EXPECT_EQ(planor.partner[l], 0);
-    EXPECT_EQ(planor.lineCells[l].size(), wrapPartner(l) ? 1u : 2u) << "line " << l;
-  }
-  EXPECT_EQ(joined, 20);  // 10 pairs, so 50 distinct Lines
   EXPECT_EQ(g.cellSides[13], (std::vector<int>{43, 18, 48, 13})) << "the centre keeps its sides on both sub-levels";
 }
 
 TEST(SquareBoard, SuperKrunkClaimsEachSideWithItsContinuation) {
   const std::tuple<int, bool, bool, std::vector<int>> cases[] = {
       {1, false, false, {31, 32, 36, 37, 1, 2, 6, 7}},
+      {2, false, false, {31, 32, 33, 36, 37, 38, 6, 7, 11, 12}},
+      {7, false, false, {36, 37, 38, 41, 42, 43, 6, 7, 8, 11, 12, 13}},
       {7, false, true, {36, 37, 38, 41, 42, 43, 6, 7, 8, 11, 12, 13, 2, 17, 32, 47}},
       {2, false, true, {31, 32, 33, 36, 37, 38, 6, 7, 11, 12, 1, 16, 42}},
       // Across the joined edges the runs go on at the opposite edge: 10 and 15 from the
@@ -72,23 +91,24 @@ TEST(SquareBoard, SuperKrunkClaimsEachSideWithItsContinuation) {
   }
 }
 
-TEST(SquareBoard, SuperKrunkPlusClosesEveryNeighbour) {
-  for (bool globoria : {false, true}) {
-    const BoardGraph g = graph(globoria);
-    for (int k = 1; k <= kCells; ++k) {
-      auto claimed = superKrunkClaims(k, globoria, true);
-      for (int l : std::vector<int>(claimed)) claimed.push_back(g.partner[l]);
-      auto has = [&](int l) { return std::find(claimed.begin(), claimed.end(), l) != claimed.end(); };
-      std::set<int> neighbours;
-      for (int line : g.cellSides[k])
-        for (int l : {line, g.partner[line]})
-          if (l != 0)
-            for (int cell : g.lineCells[l]) neighbours.insert(cell);
-      for (int n : neighbours)
-        for (int line : g.cellSides[n])
-          EXPECT_TRUE(has(line)) << "cell " << k << " neighbour " << n << " line " << line;
+TEST(SquareBoard, SuperKrunkPlusClosesEveryNeighbourOnEverySize) {
+  for (int n : {5, 7, 9})
+    for (bool globoria : {false, true}) {
+      const BoardGraph& g = board(n).graph(globoria);
+      for (int k = 1; k <= g.cellCount; ++k) {
+        auto claimed = board(n).superKrunkClaims(k, globoria, true);
+        for (int l : std::vector<int>(claimed)) claimed.push_back(g.partner[l]);
+        auto has = [&](int l) { return std::find(claimed.begin(), claimed.end(), l) != claimed.end(); };
+        std::set<int> neighbours;
+        for (int line : g.cellSides[k])
+          for (int l : {line, g.partner[line]})
+            if (l != 0)
+              for (int cell : g.lineCells[l]) neighbours.insert(cell);
+        for (int n : neighbours)
+          for (int line : g.cellSides[n])
+            EXPECT_TRUE(has(line)) << "cell " << k << " neighbour " << n << " line " << line;
+      }
     }
-  }
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
-// The keypad on the square window. (Sudden Death, the computer's pauses, Duarn's two
+// The keypad and the help page on the square window. (Sudden Death, the computer's pauses, Duarn's two
 // players and New game during a pause are played through in the scenario scripts; the
 // computer's games to their end by the window fuzzer.)
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <tuple>
 
 #include "boards/flat/square_window.h"
@@ -38,8 +40,28 @@ TEST_F(SquareOptionsTest, TheKeypadPlaysWhatAClickWouldAndExplainsBadEntries) {
     auto w = open(variant);
     w->keypadEntered(text);
     EXPECT_EQ(texts(), message ? std::vector<std::string>{message} : std::vector<std::string>{});
-    EXPECT_EQ(w->game().claimedLineCount() > 0, message == nullptr);
+    EXPECT_EQ(w->rules().claimedLineCount() > 0, message == nullptr);
   }
+}
+
+TEST_F(SquareOptionsTest, HelpOpensFromTheCurrentDirectoryOrExplainsWhereToLook) {
+  const auto dir = std::filesystem::temp_directory_path() / "kp-help-test";
+  std::filesystem::create_directories(dir);
+  std::filesystem::remove(dir / "krunk plexa help.htm");
+  host.setCurrentDirectory(dir.string());
+  SquareWindow w(host, program);
+  w.menuChosen("help.rules");
+  host.answerMessages();
+  auto shown = host.takeMessages();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].text, dir.string());
+  EXPECT_EQ(shown[1].title, "No help");
+  EXPECT_TRUE(shown[1].text.starts_with(
+      "Krunk plexa help.htm was not found in program directory. Check the Help file online at "));
+  std::ofstream(dir / "krunk plexa help.htm") << "<html></html>";
+  w.menuChosen("help.rules");
+  EXPECT_TRUE(host.takeMessages().empty());
+  EXPECT_EQ(host.takeDocuments(), std::vector<std::string>{(dir / "krunk plexa help.htm").string()});
 }
 
 }  // namespace

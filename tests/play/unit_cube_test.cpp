@@ -1,0 +1,61 @@
+// The unit cube, a board made only of the engine's vocabulary for boards in space, played
+// through the frame and the runner.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+
+#include "play/play_session.h"
+#include "support/unit_cube_window.h"
+
+namespace kp {
+namespace {
+
+using nlohmann::json;
+
+std::vector<json> play(PlaySession& session, const std::string& script) {
+  session.load([](Host& h, ProgramState& p) { return std::make_unique<testing::UnitCubeWindow>(h, p); });
+  std::istringstream in(script);
+  std::vector<json> states;
+  for (const auto& cmd : parseScript(in))
+    if (auto j = session.run(cmd)) states.push_back(*j);
+  return states;
+}
+
+TEST(UnitCube, TheViewReadsEveryClickAndNeverMovesAClaim) {
+  PlaySession session;
+  const auto s = play(session, "line 1\nstate\nbutton Turn:>\nstate\nline 1\nstate\nbutton Back:>\nstate\n");
+  ASSERT_EQ(s.size(), 4u);
+  EXPECT_EQ(s[0]["view"], 1);
+  EXPECT_EQ(s[0]["shown"]["lines"]["1"], 1);
+  EXPECT_EQ(s[1]["view"], 2);
+  // Turned a quarter about the upright axis, place 1 (along x, at the bottom front) shows
+  // a Line that runs along z; a turn is a permutation of the Lines and of the faces.
+  const int there = s[1]["shown"]["lines"]["1"];
+  EXPECT_TRUE(there >= 9 && there <= 12) << there;
+  std::set<int> lines, units;
+  for (const auto& [_, l] : s[1]["shown"]["lines"].items()) lines.insert(int(l));
+  for (const auto& [_, u] : s[1]["shown"]["circles"].items()) units.insert(int(u));
+  EXPECT_EQ(lines.size(), 12u);
+  EXPECT_EQ(units.size(), 7u);
+  EXPECT_EQ(s[1]["lines"], s[0]["lines"]) << "turning the view changes no claim";
+  EXPECT_EQ(s[2]["lines"][std::to_string(there)]["colour"], kRed) << "Red's click on place 1 claimed Line " << there;
+  EXPECT_EQ(s[3]["view"], 1);
+  EXPECT_EQ(s[3]["buttons"]["Turn:>"]["visible"], true);
+}
+
+TEST(UnitCube, TheLastLineClosesTwoFacesAndTheCubeAtOnce) {
+  PlaySession session;
+  std::string script;
+  // Whoever is to move takes the next Line; the last one closes its two faces and the cube.
+  for (int l : {1, 6, 11, 4, 5, 10, 2, 7, 3, 9, 8, 12}) script += "line " + std::to_string(l) + "\n";
+  const auto s = play(session, script + "state\n");
+  ASSERT_EQ(s.size(), 1u);
+  EXPECT_EQ(s[0]["game_over"], true);
+  EXPECT_EQ(s[0]["turn_text"], "   Triple score!     Three!");
+  EXPECT_EQ(std::stoi(s[0]["red_points"].get<std::string>()) + std::stoi(s[0]["blue_points"].get<std::string>()), 7);
+  for (const auto& [n, c] : s[0]["cells"].items()) EXPECT_NE(c["owner"], 0) << "unit " << n;
+}
+
+}  // namespace
+}  // namespace kp
