@@ -46,11 +46,11 @@ TEST(Projection, ProjectionsPlaceKnownPoints) {
   EXPECT_NEAR(gap(perspective(Point4{1, 1, 1, -1}, 3), Point3{1.5, 1.5, 1.5}), 0, 1e-12);
 }
 
-// Lines 1..4 turned one place on; circles 1 and 2 swapped.
-const View kCycle({0, 2, 3, 4, 1}, {0, 2, 1});
+// Lines 1..4 and circles 1..4 turned one place on.
+const View kCycle({0, 2, 3, 4, 1}, {0, 2, 3, 4, 1});
 
 TEST(View, PowersInversesAndTheOrderOfComposing) {
-  const View id = View::identity(4, 2);
+  const View id = View::identity(4, 4);
   EXPECT_EQ(kCycle.power(0), id);
   EXPECT_EQ(kCycle.power(4), id);
   EXPECT_EQ(kCycle.power(5), kCycle);
@@ -58,7 +58,7 @@ TEST(View, PowersInversesAndTheOrderOfComposing) {
   EXPECT_EQ(kCycle.then(kCycle.inverse()), id);
   for (const View& v : {kCycle, kCycle.inverse()})
     for (int p = 1; p <= 4; ++p) EXPECT_EQ(v.place(v.line(p)), p);
-  EXPECT_EQ(kCycle.circlePlace(1), 2);
+  EXPECT_EQ(kCycle.circlePlace(1), 4);
   const View a({0, 2, 1, 3}, {0}), b({0, 1, 3, 2}, {0});
   EXPECT_EQ(a.then(b).line(1), 3);  // a takes place 1 to 2, b takes 2 to 3
   EXPECT_EQ(b.then(a).line(1), 2);
@@ -67,18 +67,18 @@ TEST(View, PowersInversesAndTheOrderOfComposing) {
     EXPECT_THROW(View(bad, {0}), std::invalid_argument);
     EXPECT_THROW(View({0}, bad), std::invalid_argument);
   }
-  EXPECT_THROW(kCycle.then(View::identity(3, 2)), std::invalid_argument);
+  EXPECT_THROW(kCycle.then(View::identity(3, 4)), std::invalid_argument);
   EXPECT_THROW(kCycle.power(-1), std::invalid_argument);
 }
 
 TEST(View, TheCurrentViewReadsClicksAndTheViewsGoRound) {
-  Views views(4, 2);
+  Views views(4, 4);
   EXPECT_EQ(views.add(kCycle), 2);
   EXPECT_EQ(views.add(kCycle.power(2)), 3);
   EXPECT_THROW(views.add(View::identity(4, 3)), std::invalid_argument);
   views.next();
   EXPECT_EQ(views.current().read(Target::line(1)), Target::line(2));
-  EXPECT_EQ(views.current().read(Target::circle(2)), Target::circle(1));
+  EXPECT_EQ(views.current().read(Target::circle(2)), Target::circle(3));
   EXPECT_EQ(views.current().read(Target::checkBox(2)), Target::checkBox(2));
   views.next();
   views.next();

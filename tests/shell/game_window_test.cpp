@@ -80,9 +80,12 @@ class GameWindowTest : public QObject {
     QCOMPARE(answerNextMessage().value(1), QString("Quadrion Krunk is not in this version yet."));
     QVERIFY(guard && w->isVisible());
 
+    // The window opens on Krunk: the circles take the clicks, the Lines none.
     clickBoard(*w, midpoint(*w, 7));
-    QCOMPARE(claimedLines(*w), 0);  // the window opens on Krunk: Lines have no targets
-    w->action("games.0")->trigger();
+    QCOMPARE(claimedLines(*w), 0);
+    clickBoard(*w, w->boardView()->toWidget(w->controller().geometry().circles[7]));
+    QCOMPARE(w->controller().drawing().circles[7].border, kGreen);
+    for (const char* id : {"game.new", "games.0"}) w->action(id)->trigger();
     w->action("sub.globoria")->trigger();
     QVERIFY(w->action("sub.globoria")->isChecked() && !w->action("sub.planor")->isChecked());
     clickBoard(*w, midpoint(*w, 1));

@@ -71,8 +71,10 @@ class RepaintTest : public QObject {
       Shell shell;
       GameWindow* w = shell.openWindow(game.kind);
       QVERIFY(QTest::qWaitForWindowExposed(w));
-      for (const char* id : game.setUp) w->action(id)->trigger();
-      expectTheFullPicture(w->boardView(), "set up");
+      for (const char* id : game.setUp) {
+        w->action(id)->trigger();
+        expectTheFullPicture(w->boardView(), id);
+      }
       GameController& c = w->controller();
       const Drawing& d = c.drawing();
       for (int move = 0; !c.status().gameOver && move < 200; ++move) {
@@ -89,8 +91,10 @@ class RepaintTest : public QObject {
       QVERIFY(c.status().gameOver);
       expectTheFullPicture(w->boardView(), "game over", true);
       closeBoxes();
-      for (const char* id : game.afterwards) w->action(id)->trigger();
-      expectTheFullPicture(w->boardView(), "afterwards");
+      for (const char* id : game.afterwards) {
+        w->action(id)->trigger();
+        expectTheFullPicture(w->boardView(), id);
+      }
       w->close();
     }
   }
