@@ -54,7 +54,7 @@ class RepaintTest : public QObject {
   void wholeGamesOfRandomMoves() {
     const struct {
       WindowKind kind;
-      std::initializer_list<const char*> setUp, afterwards;
+      std::vector<const char*> setUp, afterwards;
       bool circles;
     } games[] = {
         // Tolva on Globoria with the grid: a Line on an edge claims its partner too, and
