@@ -35,6 +35,7 @@ struct Drawing {
 // these to its size.
 struct Point2 {
   double x = 0, y = 0;
+  bool operator==(const Point2&) const = default;
 };
 struct Segment {
   Point2 a, b;

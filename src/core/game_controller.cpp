@@ -101,13 +101,6 @@ void GameController::setBoardSize(int lines, int circles) {
 }
 
 void GameController::notifyChanged() {
-  if (views_ && views_->number() != 1) {
-    const View& v = views_->current();
-    placed_.resize(lineCount(), circleCount());
-    for (int p = 1; p <= lineCount(); ++p) placed_.lines[std::size_t(p)] = drawing_.lines[std::size_t(v.line(p))];
-    for (int p = 1; p <= circleCount(); ++p)
-      placed_.circles[std::size_t(p)] = drawing_.circles[std::size_t(v.circle(p))];
-  }
   if (onChanged_) onChanged_();
 }
 
@@ -116,19 +109,24 @@ void GameController::turnView(int steps) {
   for (; steps < 0; ++steps) views_->previous();
 }
 
-void GameController::lineClicked(int place) {
-  if (place < 1 || place > lineCount()) return;
-  const int n = views_->current().line(place);
-  if (!drawing_.lines[n].targetVisible) return;
-  onLineClick(n);
-  notifyChanged();
+Scene GameController::scene() const {
+  return sceneOf(geometry(), drawing_, views_->number() == 1 ? nullptr : &views_->current());
 }
 
-void GameController::circleClicked(int place) {
-  if (place < 1 || place > circleCount()) return;
-  const int n = views_->current().circle(place);
-  if (!drawing_.circles[n].targetVisible) return;
-  onCircleClick(n);
+void GameController::targetClicked(Target clicked) {
+  if (clicked.kind == Target::Kind::CheckBox) {
+    const Scene now = scene();
+    // controlPressed announces the change itself.
+    if (now.offers(clicked)) controlPressed(now.checkBoxes[std::size_t(clicked.id)].control);
+    return;
+  }
+  const bool line = clicked.kind == Target::Kind::Line;
+  if (!line && clicked.kind != Target::Kind::Circle) return;
+  if (clicked.id < 1 || clicked.id > (line ? lineCount() : circleCount())) return;
+  const auto n = std::size_t(views_->current().read(clicked).id);
+  if (!(line ? drawing_.lines[n].targetVisible : drawing_.circles[n].targetVisible)) return;
+  if (line) onLineClick(int(n));
+  else onCircleClick(int(n));
   notifyChanged();
 }
 
@@ -406,7 +404,11 @@ void GameController::finishGame() {
   if (status_.gameOver) return;
   timer_.stop();
   rules_.setMoveLock(false);
-  message(rules_.endGame());
+  // One box per verdict (two where the board compares score too), the second when the
+  // first is closed.
+  const std::vector<std::string> verdicts = rules_.endGame();
+  if (verdicts.size() == 1) message(verdicts[0]);
+  else message(verdicts[0], [this, second = verdicts[1]] { message(second); });
 }
 
 std::optional<int> GameController::menuIndex(const std::string& id, std::string_view prefix) {

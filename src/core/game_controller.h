@@ -69,10 +69,11 @@ class GameController {
   const StatusLabels& status() const { return status_; }
   // The drawing record, by Line and Cell number.
   const Drawing& drawing() const { return drawing_; }
-  // The same record by drawn place: what the picture shows at every place in the view
-  // shown (the record itself while every place stands for its own Line).
-  const Drawing& placedDrawing() const { return views_->number() == 1 ? drawing_ : placed_; }
   virtual const BoardGeometry& geometry() const = 0;
+  // The board as the shell paints it and a click reads it: every drawn place with the look
+  // of what stands there in the view shown. The flat boards' picture unless a board draws
+  // its own.
+  virtual Scene scene() const;
   const std::vector<Control>& controls() const { return controls_; }
   // A control by the name a person sees: its caption where that is unique in the window,
   // else its group, a colon and its caption ("Rotate:>"). nullptr for none.
@@ -106,9 +107,11 @@ class GameController {
   bool gridShown() const { return menus_.find("game.grid") && menus_.at("game.grid").checked; }
 
   // User events. Each returns after the model is updated and the change announced.
-  // A click on the Line or circle drawn at a place, read through the current view.
-  void lineClicked(int place);
-  void circleClicked(int place);
+  // A click on a piece of the scene: the Line or circle drawn at a place, read through the
+  // current view, or a check box on the board.
+  void targetClicked(Target clicked);
+  void lineClicked(int place) { targetClicked(Target::line(place)); }
+  void circleClicked(int place) { targetClicked(Target::circle(place)); }
   void menuChosen(const std::string& id);
   // A button pressed or a check box clicked, by id.
   void controlPressed(const std::string& id);
@@ -219,7 +222,6 @@ class GameController {
   WindowKind kind_;
   std::vector<VariantEntry> variants_;
   std::optional<Views> views_;
-  Drawing placed_;  // placedDrawing() in a view other than the first
   const VariantEntry* variant_ = nullptr;
   // The steps handed to the host and not yet run or cancelled. The host holds only a call
   // naming the step by its own number (small enough for std::function to hold without

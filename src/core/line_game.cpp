@@ -46,16 +46,33 @@ std::string verdict(int red, int blue, const std::string& measure) {
 
 LineGame::LineGame(StatusLabels& status, Drawing& drawing) : status_(status), drawing_(drawing) {}
 
+void LineGame::UnitTable::reset(int lineCount) {
+  lineUnits.assign(std::size_t(lineCount + 1), {});
+  side.assign(lines.size(), {});
+  for (std::size_t u = 1; u < lines.size(); ++u) {
+    side[u].assign(lines[u].size(), 0);
+    for (int l : lines[u]) lineUnits[std::size_t(l)].push_back(int(u));
+  }
+  sideCount.assign(lines.size(), 0);
+  scored.assign(lines.size(), 0);
+  owner.assign(lines.size(), 0);
+}
+
 void LineGame::setGraph(const BoardGraph* graph) {
   graph_ = graph;
   owner_.assign(graph->lineCount + 1, 0);
-  cellSide_.assign(graph->cellCount + 1, {});
-  for (int c = 1; c <= graph->cellCount; ++c) cellSide_[c].assign(graph->cellSides[c].size(), 0);
-  sideCount_.assign(graph->cellCount + 1, 0);
-  scored_.assign(graph->cellCount + 1, 0);
-  cellOwner_.assign(graph->cellCount + 1, 0);
+  if (tables_.empty()) tables_.emplace_back();
+  tables_[0].lines = graph->cellSides;
+  for (UnitTable& t : tables_) t.reset(graph->lineCount);
   circleUsed_.assign(graph->cellCount + 1, 0);
+  tally_ = {};
   newly_.clear();
+}
+
+int LineGame::addUnits(std::vector<std::vector<int>> lines) {
+  tables_.push_back({.lines = std::move(lines)});
+  tables_.back().reset(graph_->lineCount);
+  return int(tables_.size()) - 1;
 }
 
 void LineGame::rememberInitialLines() { initialLines_ = drawing_.lines; }
@@ -78,19 +95,12 @@ void LineGame::claimLine(int n, Colour colour, int marker, Player mover) {
   drawing_.lines[n].width = kClaimedWidth;
   drawing_.lines[n].colour = colour;
   owner_[n] = marker;
-  const int partner = graph_->partner[n];
-  if (partner != 0) {
+  markSides(n, marker);
+  if (const int partner = graph_->partner[n]) {
     drawing_.lines[partner].width = kClaimedWidth;
     drawing_.lines[partner].colour = lineColour(mover);
     owner_[partner] = 1;
-  }
-  for (int line : {n, partner}) {
-    if (line == 0) continue;
-    for (int cell : graph_->lineCells[line]) {
-      const auto& sides = graph_->cellSides[cell];
-      for (std::size_t s = 0; s < sides.size(); ++s)
-        if (sides[s] == line) cellSide_[cell][s] = marker;
-    }
+    markSides(partner, marker);
   }
 }
 
@@ -100,18 +110,24 @@ void LineGame::paintLine(int n, Colour colour, bool withPartner) {
     drawing_.lines[line].width = kClaimedWidth;
     drawing_.lines[line].colour = colour;
     owner_[line] = 1;
-    for (int cell : graph_->lineCells[line]) {
-      const auto& sides = graph_->cellSides[cell];
-      for (std::size_t s = 0; s < sides.size(); ++s)
-        if (sides[s] == line) cellSide_[cell][s] = 1;
-    }
+    markSides(line, 1);
   }
 }
 
+void LineGame::markSides(int line, int marker) {
+  for (UnitTable& t : tables_)
+    for (int unit : t.lineUnits[std::size_t(line)]) {
+      const auto& sides = t.lines[std::size_t(unit)];
+      for (std::size_t s = 0; s < sides.size(); ++s)
+        if (sides[s] == line) t.side[std::size_t(unit)][s] = marker;
+    }
+}
+
 void LineGame::rebuildPointsByColour(std::initializer_list<Colour> redColours) {
-  const UnitCount count = countByColour(graph_->cellSides, drawing_, redColours, &cellOwner_);
+  std::vector<int>& owner = tables_[0].owner;
+  const UnitCount count = countByColour(graph_->cellSides, drawing_, redColours, &owner);
   for (int c = 1; c <= graph_->cellCount; ++c)
-    drawing_.circles[c].fill = cellOwner_[c] == 2 ? kBlue : cellOwner_[c] == 1 ? kRed : kBackground;
+    drawing_.circles[c].fill = owner[std::size_t(c)] == 2 ? kBlue : owner[std::size_t(c)] == 1 ? kRed : kBackground;
   status_.redPoints = std::to_string(count.red);
   status_.bluePoints = std::to_string(count.blue);
 }
@@ -135,11 +151,12 @@ void LineGame::addPoints(Player p, int n) {
 
 int LineGame::points(Player p) const { return readNumber(p == Player::Red ? status_.redPoints : status_.bluePoints); }
 
-Outcome LineGame::checkwins(LineRule rule) {
+Outcome LineGame::checkwins(LineRule rule, int table) {
   const Player mover = lastMover();
-  const int completed = completeCells(rule, mover);
+  const int completed = completeUnits(rule, mover, table);
   if (completed > 0) {
     addPoints(mover, completed);
+    tally_[mover == Player::Red ? 0 : 1] += scoring_.tally[std::size_t(std::min(completed, 4) - 1)];
     // In Tolva the scorer moves again; in Duarn the turn has already passed with the move.
     if (rule == LineRule::Tolva) toggle_ = mover == Player::Red ? 1 : 0;
   }
@@ -149,22 +166,20 @@ Outcome LineGame::checkwins(LineRule rule) {
   return claimedLineCount() == graph_->lineCount ? Outcome::GameOver : Outcome::GoesOn;
 }
 
-int LineGame::completeCells(LineRule rule, Player mover) {
+int LineGame::completeUnits(LineRule rule, Player mover, int table) {
+  UnitTable& t = tables_[std::size_t(table)];
   const int moverMarker = int(mover);
-  for (int c = 1; c <= graph_->cellCount; ++c) {
-    int count = 0;
-    for (int marker : cellSide_[c]) count += rule == LineRule::Tolva ? marker != 0 : marker == moverMarker;
-    sideCount_[c] = count;
-  }
   newly_.clear();
   const Colour fill = status_.turnColour == kRedTurnText ? kRed : status_.turnColour;
-  for (int c = 1; c <= graph_->cellCount; ++c) {
-    if (sideCount_[c] == int(cellSide_[c].size()) && !scored_[c]) {
-      newly_.push_back(c);
-      scored_[c] = 1;
-      cellOwner_[c] = moverMarker;
-      drawing_.circles[c].fill = fill;
-    }
+  for (std::size_t u = 1; u < t.lines.size(); ++u) {
+    int count = 0;
+    for (int marker : t.side[u]) count += rule == LineRule::Tolva ? marker != 0 : marker == moverMarker;
+    t.sideCount[u] = count;
+    if (count != int(t.lines[u].size()) || t.scored[u]) continue;
+    newly_.push_back(int(u));
+    t.scored[u] = 1;
+    t.owner[u] = moverMarker;
+    if (table == 0) drawing_.circles[u].fill = fill;
   }
   return int(newly_.size());
 }
@@ -179,19 +194,23 @@ void LineGame::announce(LineRule rule, Player mover, int completed) {
   else if (completed == 1)
     setText(text, {" Score!      ", playerName(next), "'s turn now."});
   else
-    setText(text, {manyScored_[std::size_t(std::min(completed, 4) - 2)]});
+    setText(text, {scoring_.manyScored[std::size_t(std::min(completed, 4) - 2)]});
   // The turn text always wears the colour of the player to move.
   status_.turnColour = turnColourOf(next);
 }
 
-std::string LineGame::endGame() {
+std::vector<std::string> LineGame::endGame() {
   const int red = points(Player::Red);
   const int blue = points(Player::Blue);
-  const std::string verdict = kp::verdict(red, blue, "points");
+  const bool tallied = std::any_of(scoring_.tally.begin(), scoring_.tally.end(), [](int bonus) { return bonus; });
+  std::vector<std::string> verdicts = {tallied ? kp::verdict(tally_[0], tally_[1], "points")
+                                               : kp::verdict(red, blue, "points")};
+  if (scoring_.byScore) verdicts.push_back(kp::verdict(red, blue, "score"));
 
   const int round = (int(status_.rounds.size()) + 2) / 3;
-  status_.rounds.push_back("Round " + std::to_string(round) + " -" + winnerWord(red, blue) + "\t" +
-                           std::to_string(red) + "\t" + std::to_string(blue));
+  const char* winner = tallied ? winnerWord(tally_[0], tally_[1]) : winnerWord(red, blue);
+  status_.rounds.push_back("Round " + std::to_string(round) + " -" + winner + "\t" + std::to_string(red) + "\t" +
+                           std::to_string(blue));
   const int redTotal = readNumber(status_.redTotal) + red;
   const int blueTotal = readNumber(status_.blueTotal) + blue;
   status_.redTotal = std::to_string(redTotal);
@@ -200,7 +219,7 @@ std::string LineGame::endGame() {
                            "\t" + std::to_string(blueTotal));
   status_.rounds.push_back(" ");
   status_.gameOver = true;
-  return verdict;
+  return verdicts;
 }
 
 void LineGame::resetBoard() {

@@ -37,6 +37,18 @@ struct UnitCount {
 UnitCount countByColour(const std::vector<std::vector<int>>& units, const Drawing& drawing,
                         std::initializer_list<Colour> redColours, std::vector<int>* owner = nullptr);
 
+// What a board's scoring adds to the rules' common core, as the window's data.
+struct Scoring {
+  // The turn text when one move completes two, three or four units at once.
+  std::array<std::string, 3> manyScored = {"  Double score!      Two cool!", "  Double score!      Two cool!",
+                                           "  Double score!      Two cool!"};
+  // A points tally beside the units scored: what a move completing one to four units adds
+  // to the mover's tally (all 0: no tally; the points are the units scored).
+  std::array<int, 4> tally{};
+  // The end also compares the units scored, "by score", after the points.
+  bool byScore = false;
+};
+
 // The rules core shared by every board: who owns which Line, which Cell sides are
 // claimed, the turn, scoring, the end of a game and the rounds list. A board supplies its
 // graph; the window that owns this supplies the labels and the drawing it writes to.
@@ -66,11 +78,14 @@ class LineGame {
 
   int owner(int line) const { return owner_[line]; }
   bool claimed(int line) const { return owner_[line] != 0; }
-  int cellSideMarker(int cell, int side) const { return cellSide_[cell][side]; }
-  int sideCount(int cell) const { return sideCount_[cell]; }
-  bool scored(int cell) const { return scored_[cell] != 0; }
-  // Whom the rules have scored a Cell for: 0 nobody, 1 Red, 2 Blue.
-  int cellOwner(int cell) const { return cellOwner_[cell]; }
+  // Another table of scoring units over the same Lines (cubes beside the Cells, say);
+  // returns its number. Table 0 is the graph's Cells.
+  int addUnits(std::vector<std::vector<int>> lines);
+  const std::vector<std::vector<int>>& units(int table) const { return tables_[std::size_t(table)].lines; }
+  bool scored(int cell, int table = 0) const { return tables_[std::size_t(table)].scored[std::size_t(cell)] != 0; }
+  // Whom the rules have scored a unit for: 0 nobody, 1 Red, 2 Blue.
+  int unitOwner(int table, int unit) const { return tables_[std::size_t(table)].owner[std::size_t(unit)]; }
+  int cellOwner(int cell) const { return unitOwner(0, cell); }
   bool circleUsed(int cell) const { return circleUsed_[cell] != 0; }
   void setCircleUsed(int cell) { circleUsed_[cell] = 1; }
   const std::vector<int>& newlyCompleted() const { return newly_; }
@@ -92,15 +107,18 @@ class LineGame {
   // The lowest-numbered circle not yet played, or 0.
   int firstUnusedCircle() const;
 
-  // The evaluation after a Line move: side counts, completed Cells, points, turn
-  // passing, turn text, end test; at the end the verdict and the rounds list.
-  Outcome checkwins(LineRule rule);
+  // The evaluation after a Line move: side counts, completed units of the table that
+  // scores (the Cells unless another is given; the Cells' circles are filled), points and
+  // tally, turn passing, turn text, end test.
+  Outcome checkwins(LineRule rule, int table = 0);
 
-  // What the turn text says when one move completes two, three or four units at once.
-  void setManyScoredTexts(std::array<std::string, 3> texts) { manyScored_ = std::move(texts); }
+  void setScoring(Scoring scoring) { scoring_ = std::move(scoring); }
+  const Scoring& scoring() const { return scoring_; }
 
   // Points read back from their labels.
   int points(Player p) const;
+  // The points tally (0 where the board keeps none).
+  int tally(Player p) const { return tally_[p == Player::Red ? 0 : 1]; }
 
   // Resets the board and the labels a New game resets; the caller writes the prompt and
   // runs the variant's opening.
@@ -111,13 +129,17 @@ class LineGame {
     return firstPlayer_ == 1;
   }
 
-  // Verdict, rounds and banner; returns the verdict text to show.
-  std::string endGame();
+  // Verdicts, rounds and banner; returns the verdicts to show, in order: by points (the
+  // tallies where the board keeps them), then by score where the board compares it.
+  std::vector<std::string> endGame();
 
  private:
   void addPoints(Player p, int n);
-  // The Cells the mover's Line completed (side counts by the rule): scored, filled; their number.
-  int completeCells(LineRule rule, Player mover);
+  // The units of a table the mover's Line completed (side counts by the rule): scored, and
+  // filled where they are Cells; their number.
+  int completeUnits(LineRule rule, Player mover, int table);
+  // Writes the marker on the side of every unit that Line bounds.
+  void markSides(int line, int marker);
   // The turn text after a Line move.
   void announce(LineRule rule, Player mover, int completed);
 
@@ -125,12 +147,17 @@ class LineGame {
   Drawing& drawing_;
   const BoardGraph* graph_ = nullptr;
   std::vector<int> owner_;
-  std::vector<std::vector<int>> cellSide_;
-  std::vector<int> sideCount_;
-  std::vector<int> scored_;
-  std::vector<int> cellOwner_;
-  std::array<std::string, 3> manyScored_ = {"  Double score!      Two cool!", "  Double score!      Two cool!",
-                                            "  Double score!      Two cool!"};
+  // A table of scoring units and what the rules know of each unit ([unit], 0 unused).
+  struct UnitTable {
+    std::vector<std::vector<int>> lines;      // [unit] -> its Lines in table order
+    std::vector<std::vector<int>> lineUnits;  // [line] -> the units it bounds
+    std::vector<std::vector<int>> side;       // [unit][k] -> the marker on its k-th Line
+    std::vector<int> sideCount, scored, owner;
+    void reset(int lineCount);
+  };
+  std::vector<UnitTable> tables_;
+  Scoring scoring_;
+  std::array<int, 2> tally_{};  // Red, Blue
   std::vector<int> circleUsed_;
   std::vector<int> newly_;
   std::vector<LineDraw> initialLines_;

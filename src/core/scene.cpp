@@ -48,6 +48,12 @@ bool contains(const Shape& s, Point2 p) {
 }  // namespace
 
 Target Scene::hit(Point2 p, double tolerance) const {
+  for (std::size_t i = 0; i < checkBoxes.size(); ++i) {
+    const CheckBox& b = checkBoxes[i];
+    if (b.visible && b.enabled && p.x >= b.at.x && p.x <= b.at.x + b.width && p.y >= b.at.y &&
+        p.y <= b.at.y + b.height)
+      return Target::checkBox(int(i));
+  }
   for (const Shape& s : shapes)
     if (s.visible && s.target && contains(s, p)) return s.target;
   Target best;
@@ -70,6 +76,15 @@ double Scene::hitTolerance() const {
   return *middle / 4;
 }
 
+bool Scene::offers(Target t) const {
+  if (!t) return false;
+  if (t.kind == Target::Kind::CheckBox)
+    return t.id >= 0 && std::size_t(t.id) < checkBoxes.size() && checkBoxes[std::size_t(t.id)].visible &&
+           checkBoxes[std::size_t(t.id)].enabled;
+  return std::any_of(strokes.begin(), strokes.end(), [&](const Stroke& s) { return s.visible && s.target == t; }) ||
+         std::any_of(shapes.begin(), shapes.end(), [&](const Shape& s) { return s.visible && s.target == t; });
+}
+
 Scene sceneOf(const BoardGeometry& geometry, const Drawing& drawing, const View* view) {
   constexpr double kCircleBorderWidth = 2;
   constexpr double kDotRadius = 5;
@@ -80,18 +95,21 @@ Scene sceneOf(const BoardGeometry& geometry, const Drawing& drawing, const View*
 
   const std::size_t lines = std::min(geometry.lines.size(), drawing.lines.size());
   for (std::size_t place = 1; place < lines; ++place) {
-    const LineDraw& d = drawing.lines[std::size_t(view ? view->line(int(place)) : int(place))];
+    const int line = view ? view->line(int(place)) : int(place);
+    const LineDraw& d = drawing.lines[std::size_t(line)];
     const Segment& at = geometry.lines[place];
     scene.strokes.push_back({.a = at.a,
                              .b = at.b,
                              .colour = d.colour,
                              .width = double(d.width),
                              .visible = d.visible,
-                             .target = d.targetVisible ? Target::line(int(place)) : Target{}});
+                             .target = d.targetVisible ? Target::line(int(place)) : Target{},
+                             .number = line});
   }
   const std::size_t circles = std::min(geometry.circles.size(), drawing.circles.size());
   for (std::size_t place = 1; place < circles; ++place) {
-    const CircleDraw& d = drawing.circles[std::size_t(view ? view->circle(int(place)) : int(place))];
+    const int cell = view ? view->circle(int(place)) : int(place);
+    const CircleDraw& d = drawing.circles[std::size_t(cell)];
     scene.shapes.push_back({.kind = Shape::Kind::Circle,
                             .centre = geometry.circles[place],
                             .radiusX = geometry.circleRadius,
@@ -100,7 +118,8 @@ Scene sceneOf(const BoardGeometry& geometry, const Drawing& drawing, const View*
                             .fill = d.fill,
                             .borderWidth = kCircleBorderWidth,
                             .visible = d.visible,
-                            .target = d.targetVisible ? Target::circle(int(place)) : Target{}});
+                            .target = d.targetVisible ? Target::circle(int(place)) : Target{},
+                            .number = cell});
   }
   scene.dots.reserve(geometry.dots.size());
   for (Point2 p : geometry.dots) scene.dots.push_back({p, kDotRadius});

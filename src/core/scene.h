@@ -22,7 +22,8 @@ struct Target {
 
   static Target line(int n) { return {Kind::Line, n}; }
   static Target circle(int n) { return {Kind::Circle, n}; }
-  static Target checkBox(int id) { return {Kind::CheckBox, id}; }
+  // id: the check box's index in the scene.
+  static Target checkBox(int index) { return {Kind::CheckBox, index}; }
   explicit operator bool() const { return kind != Kind::None; }
   bool operator==(const Target&) const = default;
 };
@@ -36,6 +37,9 @@ struct Stroke {
   bool dotted = false;
   bool visible = true;
   Target target;
+  // Written beside it while the grid is shown: the Line it stands for now (0: nothing).
+  int number = 0;
+  bool operator==(const Stroke&) const = default;
 };
 
 struct Shape {
@@ -55,6 +59,9 @@ struct Shape {
   double borderWidth = 2;
   bool visible = true;
   Target target;
+  // Written inside it while the grid is shown: the Cell it stands for now (0: nothing).
+  int number = 0;
+  bool operator==(const Shape&) const = default;
 };
 
 struct Text {
@@ -62,21 +69,28 @@ struct Text {
   std::string text;
   Colour fore = kBlack;
   std::optional<Colour> back;  // none: the board shows through
+  double size = 11;            // the letters' height in the board's pixels
   bool visible = true;
+  bool operator==(const Text&) const = default;
 };
 
+// A check box drawn on the board: one of the window's controls, clicked like its box in
+// the panel would be.
 struct CheckBox {
-  int id = 0;
+  std::string control;  // the control's id
   std::string caption;
-  Point2 at;  // top left corner
+  Point2 at;                      // top left corner
+  double width = 0, height = 0;  // what takes a click, the caption included
   bool checked = false;
   bool visible = true;
   bool enabled = true;
+  bool operator==(const CheckBox&) const = default;
 };
 
 struct Dot {
   Point2 at;
   double radius = 5;  // pixels
+  bool operator==(const Dot&) const = default;
 };
 
 // Painted in this order: strokes, dots, shapes, texts, check boxes; each list in index order.
@@ -91,7 +105,8 @@ struct Scene {
   std::vector<CheckBox> checkBoxes;
   std::vector<Dot> dots;
 
-  // The target a click at p means. A shown shape containing p comes first (the lowest
+  // The target a click at p means. A shown, enabled check box containing p comes first,
+  // then a shown shape containing p comes first (the lowest
   // index when several do); round ones take a click within 1.4 of their radii, as small
   // circles are hard to hit. Otherwise the shown stroke nearest to p, if nearer than
   // `tolerance` units; the lowest index on a tie. Hidden pieces and pieces without a
@@ -100,12 +115,14 @@ struct Scene {
   // A quarter of the median stroke length: how near a click must come to a Line. The
   // flat boards' Lines are 100 units, so 25.
   double hitTolerance() const;
+  // Whether a click can reach this target (a shown piece carries it).
+  bool offers(Target t) const;
 };
 
 // The flat boards' picture: one stroke per Line (strokes[n - 1] for Line n), one circle per
 // Cell (shapes[n - 1] for Cell n), and the dots, as the board window has always drawn them.
 // Given a view, place p is drawn with the look of the Line or circle that stands there
-// now; the targets stay places.
+// now; the targets stay places, the numbers are the Lines and Cells standing there.
 Scene sceneOf(const BoardGeometry& geometry, const Drawing& drawing, const View* view = nullptr);
 
 }  // namespace kp

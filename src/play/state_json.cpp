@@ -1,5 +1,7 @@
 #include "play/state_json.h"
 
+#include <set>
+
 namespace kp {
 
 nlohmann::json windowStateJson(const GameController& w) {
@@ -56,6 +58,24 @@ nlohmann::json windowStateJson(const GameController& w) {
   for (int p = 1; p <= w.lineCount(); ++p) shownLines[std::to_string(p)] = w.views().current().line(p);
   for (int p = 1; p <= w.circleCount(); ++p) shownCircles[std::to_string(p)] = w.views().current().circle(p);
   j["shown"] = {{"lines", std::move(shownLines)}, {"circles", std::move(shownCircles)}};
+
+  // What a click can reach in the scene: the drawn places of Lines and circles, and the
+  // check boxes drawn on the board (by caption).
+  // A Line drawn in several strokes is one target.
+  std::set<int> linePlaces, circlePlaces;
+  json boxes = json::array();
+  const Scene scene = w.scene();
+  auto offer = [&](Target t) {
+    if (t.kind == Target::Kind::Line) linePlaces.insert(t.id);
+    if (t.kind == Target::Kind::Circle) circlePlaces.insert(t.id);
+  };
+  for (const Stroke& s : scene.strokes)
+    if (s.visible) offer(s.target);
+  for (const Shape& s : scene.shapes)
+    if (s.visible) offer(s.target);
+  for (const CheckBox& b : scene.checkBoxes)
+    if (b.visible && b.enabled) boxes.push_back(b.caption);
+  j["targets"] = {{"lines", linePlaces}, {"circles", circlePlaces}, {"checkboxes", std::move(boxes)}};
 
   json menus = json::object();
   w.menus().forEach([&](const std::string& path, const MenuEntry& e) {

@@ -4,8 +4,11 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTransform>
 #include <algorithm>
+#include <utility>
 #include <cmath>
 
 #include "shell/qt_colour.h"
@@ -13,14 +16,6 @@
 namespace kp {
 
 namespace {
-
-double distanceToSegment(Point2 p, Segment s) {
-  const double dx = s.b.x - s.a.x, dy = s.b.y - s.a.y;
-  const double len2 = dx * dx + dy * dy;
-  double t = len2 > 0 ? ((p.x - s.a.x) * dx + (p.y - s.a.y) * dy) / len2 : 0;
-  t = std::clamp(t, 0.0, 1.0);
-  return std::hypot(p.x - (s.a.x + t * dx), p.y - (s.a.y + t * dy));
-}
 
 // The grid's numbers are placed by these, many thousand times when the size changes.
 double distanceToRect(QPointF p, const QRectF& r) {
@@ -49,13 +44,28 @@ double distanceToSegment(const QRectF& r, QPointF a, QPointF b) {
   return d;
 }
 
-// Line widths are pixel widths on a board whose Cells are 80 pixels across; the
-// board's design units put 100 to a Cell.
-constexpr double kPixelsPerUnit = 80.0 / 100.0;
+// Whether two scenes have the same pieces on a board of the same size: then only the
+// pieces that differ need painting again.
+bool sameLayout(const Scene& a, const Scene& b) {
+  return a.width == b.width && a.height == b.height && a.pixelsPerUnit == b.pixelsPerUnit &&
+         a.strokes.size() == b.strokes.size() && a.shapes.size() == b.shapes.size() &&
+         a.texts.size() == b.texts.size() && a.checkBoxes.size() == b.checkBoxes.size() &&
+         a.dots.size() == b.dots.size();
+}
+
+// Whether the grid writes the same numbers in both (scenes of the same layout).
+bool sameNumbers(const Scene& a, const Scene& b) {
+  for (std::size_t i = 0; i < a.strokes.size(); ++i)
+    if (a.strokes[i].number != b.strokes[i].number) return false;
+  for (std::size_t i = 0; i < a.shapes.size(); ++i)
+    if (a.shapes[i].number != b.shapes[i].number) return false;
+  return true;
+}
 
 }  // namespace
 
-BoardView::BoardView(GameController& controller, QWidget* parent) : QWidget(parent), controller_(controller) {
+BoardView::BoardView(GameController& controller, QWidget* parent)
+    : QWidget(parent), controller_(controller), scene_(controller.scene()) {
   // Small enough for a small screen, large enough that the grid's numbers still fit beside
   // the Lines of the crowded boards.
   setMinimumSize(470, 420);
@@ -66,14 +76,13 @@ BoardView::BoardView(GameController& controller, QWidget* parent) : QWidget(pare
 }
 
 double BoardView::scale() const {
-  const BoardGeometry& g = controller_.geometry();
-  return std::max(0.01, std::min(width() / g.width, height() / g.height) * controller_.boardScale());
+  if (scene_.width <= 0 || scene_.height <= 0) return 1;
+  return std::max(0.01, std::min(width() / scene_.width, height() / scene_.height) * controller_.boardScale());
 }
 
 QPointF BoardView::origin() const {
-  const BoardGeometry& g = controller_.geometry();
   const double s = scale();
-  return {(width() - g.width * s) / 2, (height() - g.height * s) / 2};
+  return {(width() - scene_.width * s) / 2, (height() - scene_.height * s) / 2};
 }
 
 QPointF BoardView::toWidget(Point2 p) const {
@@ -81,68 +90,107 @@ QPointF BoardView::toWidget(Point2 p) const {
   return origin() + QPointF(p.x * s, p.y * s);
 }
 
-double BoardView::pixel() const { return std::max(0.25, scale() / kPixelsPerUnit); }
+// One of the board's pixels on the screen.
+double BoardView::pixel() const { return std::max(0.25, scale() / scene_.pixelsPerUnit); }
 
-QRectF BoardView::lineBounds(int line, int width) const {
-  const Segment& seg = controller_.geometry().lines[std::size_t(line)];
-  const double margin = std::max(1.0, width * pixel()) / 2 + 2;
-  return QRectF(toWidget(seg.a), toWidget(seg.b)).normalized().adjusted(-margin, -margin, margin, margin);
+QRectF BoardView::bounds(const Stroke& s) const {
+  const double margin = std::max(1.0, s.width * pixel()) / 2 + 2;
+  return QRectF(toWidget(s.a), toWidget(s.b)).normalized().adjusted(-margin, -margin, margin, margin);
 }
 
-QRectF BoardView::circleBounds(int circle) const {
-  const BoardGeometry& g = controller_.geometry();
-  const double reach = g.circleRadius * scale() + std::max(1.0, 2 * pixel()) / 2 + 2;
-  const QPointF centre = toWidget(g.circles[std::size_t(circle)]);
-  return QRectF(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach);
+QRectF BoardView::bounds(const Shape& s) const {
+  const double margin = std::max(1.0, s.borderWidth * pixel()) / 2 + 2;
+  QRectF r;
+  if (s.kind == Shape::Kind::Circle || s.kind == Shape::Kind::Oval) {
+    const double rx = s.radiusX * scale(), ry = (s.kind == Shape::Kind::Circle ? s.radiusX : s.radiusY) * scale();
+    const QPointF c = toWidget(s.centre);
+    r = QRectF(c.x() - rx, c.y() - ry, 2 * rx, 2 * ry);
+  } else {
+    QPolygonF points;
+    for (Point2 p : s.points) points << toWidget(p);
+    r = points.boundingRect();
+  }
+  return r.adjusted(-margin, -margin, margin, margin);
+}
+
+QFont BoardView::textFont(const Text& t) const {
+  QFont f = font();
+  f.setPixelSize(std::max(6, int(std::lround(t.size * pixel()))));
+  return f;
+}
+
+QRectF BoardView::bounds(const Text& t) const {
+  QRectF r = QFontMetricsF(textFont(t)).boundingRect(QString::fromStdString(t.text));
+  r.moveCenter(toWidget(t.at));
+  return r.adjusted(-3, -3, 3, 3);
+}
+
+QRectF BoardView::bounds(const CheckBox& b) const {
+  return QRectF(toWidget(b.at), toWidget({b.at.x + b.width, b.at.y + b.height})).adjusted(-2, -2, 2, 2);
+}
+
+QRectF BoardView::bounds(const Dot& d) const {
+  const double r = std::max(2.0, d.radius * pixel()) + 1;
+  const QPointF at = toWidget(d.at);
+  return {at.x() - r, at.y() - r, 2 * r, 2 * r};
+}
+
+Target BoardView::targetAt(QPointF pos) const {
+  const double s = scale();
+  const QPointF o = origin();
+  return scene_.hit({(pos.x() - o.x()) / s, (pos.y() - o.y()) / s}, scene_.hitTolerance());
+}
+
+QRegion BoardView::changed(const Scene& was, const Scene& now) {
+  QRegion dirty;
+  auto compare = [&](const auto& before, const auto& after) {
+    for (std::size_t i = 0; i < after.size(); ++i)
+      if (!(before[i] == after[i])) dirty += (bounds(before[i]) | bounds(after[i])).toAlignedRect();
+  };
+  compare(was.strokes, now.strokes);
+  compare(was.shapes, now.shapes);
+  compare(was.texts, now.texts);
+  compare(was.checkBoxes, now.checkBoxes);
+  compare(was.dots, now.dots);
+  // A number stands beside its Line, and comes and goes with it.
+  if (controller_.gridShown())
+    for (std::size_t i = 0; i < now.strokes.size(); ++i)
+      if (now.strokes[i].visible != was.strokes[i].visible && now.strokes[i].number)
+        dirty += paintBounds(numberLabel(i));
+  return dirty;
 }
 
 void BoardView::modelChanged() {
-  const Drawing& d = controller_.placedDrawing();
+  const Scene was = std::exchange(scene_, controller_.scene());
   const bool gameOver = controller_.status().gameOver;
-  const double s = scale();
   const bool grid = controller_.gridShown();
-  const int view = controller_.views().number();
   // A new view can move every claim and renumber every place: all of it is drawn again.
-  if (gameOver != shownGameOver_ || s != shownScale_ || grid != shownGrid_ || view != shownView_ ||
-      d.lines.size() != shown_.lines.size() || d.circles.size() != shown_.circles.size()) {
+  if (!sameLayout(was, scene_) || !sameNumbers(was, scene_) || gameOver != shownGameOver_ ||
+      scale() != shownScale_ || grid != shownGrid_)
     update();
-  } else {
-    QRegion dirty;
-    for (std::size_t l = 1; l < d.lines.size(); ++l) {
-      const LineDraw &now = d.lines[l], &was = shown_.lines[l];
-      if (now.colour != was.colour || now.width != was.width || now.visible != was.visible)
-        dirty += lineBounds(int(l), std::max(now.width, was.width)).toAlignedRect();
-      // A number stands beside its Line, and comes and goes with it.
-      if (grid && now.visible != was.visible) dirty += paintBounds(lineLabel(int(l)));
-    }
-    for (std::size_t c = 1; c < d.circles.size(); ++c) {
-      const CircleDraw &now = d.circles[c], &was = shown_.circles[c];
-      if (now.fill != was.fill || now.border != was.border || now.visible != was.visible)
-        dirty += circleBounds(int(c)).toAlignedRect();
-    }
-    if (!dirty.isEmpty()) update(dirty);
-  }
-  shown_ = d;
+  else if (const QRegion dirty = changed(was, scene_); !dirty.isEmpty())
+    update(dirty);
   shownGameOver_ = gameOver;
-  shownScale_ = s;
+  shownScale_ = scale();
   shownGrid_ = grid;
-  shownView_ = view;
 }
 
-QPolygonF BoardView::lineLabel(int line) {
+QPolygonF BoardView::numberLabel(std::size_t stroke) {
   layOutLabels();
-  return labels_.lines[std::size_t(line)].outline;
+  return stroke < labels_.lines.size() ? labels_.lines[stroke].outline : QPolygonF();
 }
 
 void BoardView::layOutLabels() {
   const double s = scale();
   const QPointF o = origin();
-  const BoardGeometry& g = controller_.geometry();
-  if (s == labels_.scale && o == labels_.origin && size() == labels_.size && labels_.lines.size() == g.lines.size())
-    return;
+  std::vector<int> numbers;
+  numbers.reserve(scene_.strokes.size());
+  for (const Stroke& stroke : scene_.strokes) numbers.push_back(stroke.number);
+  if (s == labels_.scale && o == labels_.origin && size() == labels_.size && numbers == labels_.numbers) return;
   labels_.scale = s;
   labels_.origin = o;
   labels_.size = size();
+  labels_.numbers = std::move(numbers);
   // The numbers grow with the board. Where the board is too crowded for them they get
   // smaller, down to the smallest size that can still be read.
   QFont font = this->font();
@@ -151,30 +199,41 @@ void BoardView::layOutLabels() {
     if (placeLineNumbers(font) == 0) break;
   }
   labels_.lineFont = font;
-  // Inside a circle, as large as the Line numbers if the largest number fits.
+  // Inside a circle, as large as the Line numbers if the largest number fits the smallest
+  // circle.
   labels_.circleFont = font;
-  const double r = g.circleRadius * s;
-  const QString widest = QString::number(std::max<std::size_t>(1, g.circles.size() - 1));
+  int widest = 1;
+  double r = 0;
+  for (const Shape& shape : scene_.shapes) {
+    if (!shape.number || shape.kind != Shape::Kind::Circle) continue;
+    widest = std::max(widest, shape.number);
+    r = r == 0 ? shape.radiusX * s : std::min(r, shape.radiusX * s);
+  }
   for (int px = font.pixelSize(); px > 6; --px) {
     labels_.circleFont.setPixelSize(px);
-    const QRectF ink = QFontMetricsF(labels_.circleFont).tightBoundingRect(widest);
+    const QRectF ink = QFontMetricsF(labels_.circleFont).tightBoundingRect(QString::number(widest));
     if (ink.width() <= 1.5 * r && ink.height() <= 1.2 * r) break;
   }
 }
 
 double BoardView::placeLineNumbers(const QFont& font) {
-  const BoardGeometry& g = controller_.geometry();
   const QFontMetricsF metrics(font);
   // What a number keeps clear of: every Line as wide as a claim, the dots, the circles,
   // the numbers placed before it, and the edge of the view.
   const double px = pixel();
   const double gap = std::max(1.0, metrics.height() / 8);
   const double lineReach = std::max(1.0, kClaimedWidth * px) / 2 + gap;
-  const double dotReach = std::max(2.0, 5 * px) + gap;
-  const double circleReach = g.circleRadius * scale() + std::max(1.0, 2 * px) / 2 + gap;
-  std::vector<QLineF> segments(1);  // [line]
-  for (std::size_t l = 1; l < g.lines.size(); ++l)
-    segments.emplace_back(toWidget(g.lines[l].a), toWidget(g.lines[l].b));
+  std::vector<QLineF> segments;  // [stroke]
+  for (const Stroke& stroke : scene_.strokes) segments.emplace_back(toWidget(stroke.a), toWidget(stroke.b));
+  struct Obstacle {
+    QPointF at;
+    double reach;
+  };
+  std::vector<Obstacle> round;  // dots and circles
+  for (const Dot& d : scene_.dots) round.push_back({toWidget(d.at), std::max(2.0, d.radius * px) + gap});
+  for (const Shape& c : scene_.shapes)
+    if (c.kind == Shape::Kind::Circle)
+      round.push_back({toWidget(c.centre), c.radiusX * scale() + std::max(1.0, c.borderWidth * px) / 2 + gap});
   const QRectF inside = QRectF(rect()).adjusted(1, 1, -1, -1);
 
   // A number runs along its Line (upright beside a steep one), off the Line's middle on
@@ -187,9 +246,10 @@ double BoardView::placeLineNumbers(const QFont& font) {
     double clash = 0;  // how far it reaches into what it should keep clear of
   };
   std::vector<std::vector<Place>> places(segments.size());
-  for (std::size_t l = 1; l < segments.size(); ++l) {
+  for (std::size_t l = 0; l < segments.size(); ++l) {
+    if (!scene_.strokes[l].number) continue;
     const QLineF& line = segments[l];
-    const QSizeF size = metrics.tightBoundingRect(QString::number(l)).size();
+    const QSizeF size = metrics.tightBoundingRect(QString::number(scene_.strokes[l].number)).size();
     const QRectF box(QPointF(-size.width() / 2, -size.height() / 2), size);
     double angle = std::remainder(-line.angle(), 180.0);  // clockwise (y runs down), never upside down
     if (std::abs(angle) > 60.5) angle = 0;
@@ -203,15 +263,12 @@ double BoardView::placeLineNumbers(const QFont& font) {
     const double near = reach + size.width() + size.height();
     const QRectF around = QRectF(line.p1(), line.p2()).normalized().adjusted(-near, -near, near, near);
     std::vector<QLineF> lines;
-    for (std::size_t k = 1; k < segments.size(); ++k)
+    for (std::size_t k = 0; k < segments.size(); ++k)
       if (k != l && around.intersects(QRectF(segments[k].p1(), segments[k].p2()).normalized().adjusted(-1, -1, 1, 1)))
         lines.push_back(segments[k]);
-    std::vector<QPointF> dots, circles;
-    for (const Point2& d : g.dots)
-      if (around.adjusted(-dotReach, -dotReach, dotReach, dotReach).contains(toWidget(d))) dots.push_back(toWidget(d));
-    for (std::size_t c = 1; c < g.circles.size(); ++c)
-      if (around.adjusted(-circleReach, -circleReach, circleReach, circleReach).contains(toWidget(g.circles[c])))
-        circles.push_back(toWidget(g.circles[c]));
+    std::vector<Obstacle> nearRound;
+    for (const Obstacle& o : round)
+      if (around.adjusted(-o.reach, -o.reach, o.reach, o.reach).contains(o.at)) nearRound.push_back(o);
 
     for (int step = 0; step <= 30; ++step) {
       const double t = 0.5 + 0.02 * ((step + 1) / 2) * (step % 2 ? -1 : 1);  // 0.5, 0.48, 0.52, ...
@@ -227,8 +284,8 @@ double BoardView::placeLineNumbers(const QFont& font) {
           const QLineF seg = p.fromView.map(other);
           p.clash += std::max(0.0, lineReach - distanceToSegment(box, seg.p1(), seg.p2()));
         }
-        for (QPointF d : dots) p.clash += std::max(0.0, dotReach - distanceToRect(p.fromView.map(d), box));
-        for (QPointF c : circles) p.clash += std::max(0.0, circleReach - distanceToRect(p.fromView.map(c), box));
+        for (const Obstacle& o : nearRound)
+          p.clash += std::max(0.0, o.reach - distanceToRect(p.fromView.map(o.at), box));
         places[l].push_back(std::move(p));
       }
     }
@@ -240,7 +297,8 @@ double BoardView::placeLineNumbers(const QFont& font) {
     return std::count_if(places[l].begin(), places[l].end(), [](const Place& p) { return p.clash == 0; });
   };
   std::vector<std::size_t> order;
-  for (std::size_t l = 1; l < segments.size(); ++l) order.push_back(l);
+  for (std::size_t l = 0; l < segments.size(); ++l)
+    if (!places[l].empty()) order.push_back(l);
   std::stable_sort(order.begin(), order.end(),
                    [&](std::size_t a, std::size_t b) { return freePlaces(a) < freePlaces(b); });
   labels_.lines.assign(segments.size(), NumberLabel{});
@@ -262,7 +320,10 @@ double BoardView::placeLineNumbers(const QFont& font) {
         if (!overlap.isEmpty() && QPolygonF(clear).intersects(there))
           clash += std::min(overlap.width(), overlap.height());
       }
-      if (!best || clash < least) best = &p, least = clash;
+      if (!best || clash < least) {
+        best = &p;
+        least = clash;
+      }
       if (clash == 0) break;
     }
     labels_.lines[l] = best->label;
@@ -274,11 +335,6 @@ double BoardView::placeLineNumbers(const QFont& font) {
 
 void BoardView::paintLabels(QPainter& painter, const QRegion& dirty) {
   layOutLabels();
-  const BoardGeometry& g = controller_.geometry();
-  const Drawing& d = controller_.placedDrawing();
-  // A place is numbered by the Line (or Cell) it stands for in the view shown: the number
-  // a person enters on the keypad.
-  const View& view = controller_.views().current();
   // Each number is drawn with its ink centred where the layout measured it.
   auto write = [&](QPointF centre, double angle, const QString& text, const QFontMetricsF& metrics) {
     const QRectF ink = metrics.tightBoundingRect(text);
@@ -291,101 +347,110 @@ void BoardView::paintLabels(QPainter& painter, const QRegion& dirty) {
   painter.setFont(labels_.lineFont);
   painter.setPen(QColor(40, 40, 40));
   const QFontMetricsF lineMetrics(labels_.lineFont);
-  for (std::size_t l = 1; l < g.lines.size(); ++l) {
+  for (std::size_t l = 0; l < scene_.strokes.size(); ++l) {
+    const Stroke& stroke = scene_.strokes[l];
     const NumberLabel& label = labels_.lines[l];
-    if (d.lines[l].visible && dirty.intersects(paintBounds(label.outline)))
-      write(label.centre, label.angle, QString::number(view.line(int(l))), lineMetrics);
+    if (stroke.number && stroke.visible && dirty.intersects(paintBounds(label.outline)))
+      write(label.centre, label.angle, QString::number(stroke.number), lineMetrics);
   }
   painter.setFont(labels_.circleFont);
   const QFontMetricsF circleMetrics(labels_.circleFont);
-  for (std::size_t c = 1; c < g.circles.size(); ++c) {
-    if (!d.circles[c].visible || !dirty.intersects(circleBounds(int(c)).toAlignedRect())) continue;
+  for (const Shape& shape : scene_.shapes) {
+    if (!shape.number || !shape.visible || !dirty.intersects(bounds(shape).toAlignedRect())) continue;
     // Dark digits on a light fill, light ones on a dark fill.
-    painter.setPen(qGray(toQColor(d.circles[c].fill).rgb()) > 140 ? Qt::black : Qt::white);
-    write(toWidget(g.circles[c]), 0, QString::number(view.circle(int(c))), circleMetrics);
+    painter.setPen(qGray(toQColor(shape.fill).rgb()) > 140 ? Qt::black : Qt::white);
+    write(toWidget(shape.centre), 0, QString::number(shape.number), circleMetrics);
   }
 }
 
-std::pair<int, int> BoardView::targetAt(QPointF pos) const {
-  const BoardGeometry& g = controller_.geometry();
-  const Drawing& d = controller_.placedDrawing();
-  const double s = scale();
-  const QPointF o = origin();
-  const Point2 p{(pos.x() - o.x()) / s, (pos.y() - o.y()) / s};
+void BoardView::paintCheckBox(QPainter& painter, const CheckBox& b) {
+  QStyleOptionButton option;
+  option.initFrom(this);
+  option.rect = QRectF(toWidget(b.at), toWidget({b.at.x + b.width, b.at.y + b.height})).toAlignedRect();
+  option.text = QString::fromStdString(b.caption);
+  option.state = (b.checked ? QStyle::State_On : QStyle::State_Off) |
+                 (b.enabled ? QStyle::State_Enabled : QStyle::State_None);
+  style()->drawControl(QStyle::CE_CheckBox, &option, &painter, this);
+}
 
-  for (std::size_t c = 1; c < g.circles.size(); ++c)
-    if (d.circles[c].targetVisible && std::hypot(p.x - g.circles[c].x, p.y - g.circles[c].y) <= g.circleRadius * 1.4)
-      return {0, int(c)};
-
-  // A Line is hit within a quarter of a Cell; the nearest one wins.
-  int best = 0;
-  double bestDistance = 25;
-  for (std::size_t l = 1; l < g.lines.size(); ++l) {
-    if (!d.lines[l].targetVisible) continue;
-    const double dist = distanceToSegment(p, g.lines[l]);
-    if (dist < bestDistance) bestDistance = dist, best = int(l);
+void BoardView::paintBanner(QPainter& painter) {
+  QFont f = font();
+  f.setBold(true);
+  f.setPixelSize(std::max(12, int(std::min(width(), height()) / 5)));
+  painter.setFont(f);
+  const QRectF top(0, 0, width(), height() / 2.0), bottom(0, height() / 2.0, width(), height() / 2.0);
+  for (int shadow = 1; shadow >= 0; --shadow) {
+    const QPointF offset = shadow ? QPointF(4, 4) : QPointF(0, 0);
+    painter.setPen(shadow ? QColor(0, 0, 0, 200) : QColor(255, 210, 0));
+    painter.drawText(top.translated(offset), Qt::AlignHCenter | Qt::AlignBottom, "GAME");
+    painter.drawText(bottom.translated(offset), Qt::AlignHCenter | Qt::AlignTop, "OVER");
   }
-  return {best, 0};
 }
 
 void BoardView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
-  const BoardGeometry& g = controller_.geometry();
-  const Drawing& d = controller_.placedDrawing();
   const double s = scale();
   const double pixel = this->pixel();
   // Only what reaches the region being repainted is drawn; the rest is clipped anyway.
   const QRegion& dirty = event->region();
   auto reaches = [&dirty](const QRectF& r) { return dirty.intersects(r.toAlignedRect()); };
 
-  for (std::size_t l = 1; l < g.lines.size(); ++l) {
-    const LineDraw& line = d.lines[l];
-    if (!line.visible || !reaches(lineBounds(int(l), line.width))) continue;
-    painter.setPen(QPen(toQColor(line.colour), std::max(1.0, line.width * pixel), Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(toWidget(g.lines[l].a), toWidget(g.lines[l].b));
+  for (const Stroke& stroke : scene_.strokes) {
+    if (!stroke.visible || !reaches(bounds(stroke))) continue;
+    painter.setPen(QPen(toQColor(stroke.colour), std::max(1.0, stroke.width * pixel),
+                        stroke.dotted ? Qt::DotLine : Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(toWidget(stroke.a), toWidget(stroke.b));
   }
 
   painter.setPen(Qt::NoPen);
   painter.setBrush(Qt::black);
-  const double dotRadius = std::max(2.0, 5 * pixel);
-  for (const Point2& p : g.dots) {
-    const QPointF at = toWidget(p);
-    if (reaches(QRectF(at.x() - dotRadius - 1, at.y() - dotRadius - 1, 2 * dotRadius + 2, 2 * dotRadius + 2)))
-      painter.drawEllipse(at, dotRadius, dotRadius);
+  for (const Dot& dot : scene_.dots) {
+    const double r = std::max(2.0, dot.radius * pixel);
+    if (reaches(bounds(dot))) painter.drawEllipse(toWidget(dot.at), r, r);
   }
 
-  const double r = g.circleRadius * s;
-  for (std::size_t c = 1; c < g.circles.size(); ++c) {
-    const CircleDraw& circle = d.circles[c];
-    if (!circle.visible || !reaches(circleBounds(int(c)))) continue;
-    painter.setPen(QPen(toQColor(circle.border), std::max(1.0, 2 * pixel)));
-    painter.setBrush(toQColor(circle.fill));
-    painter.drawEllipse(toWidget(g.circles[c]), r, r);
-  }
-
-  if (controller_.gridShown()) paintLabels(painter, dirty);
-
-  if (controller_.status().gameOver) {
-    QFont f = font();
-    f.setBold(true);
-    f.setPixelSize(std::max(12, int(std::min(width(), height()) / 5)));
-    painter.setFont(f);
-    const QRectF top(0, 0, width(), height() / 2.0), bottom(0, height() / 2.0, width(), height() / 2.0);
-    for (int shadow = 1; shadow >= 0; --shadow) {
-      const QPointF offset = shadow ? QPointF(4, 4) : QPointF(0, 0);
-      painter.setPen(shadow ? QColor(0, 0, 0, 200) : QColor(255, 210, 0));
-      painter.drawText(top.translated(offset), Qt::AlignHCenter | Qt::AlignBottom, "GAME");
-      painter.drawText(bottom.translated(offset), Qt::AlignHCenter | Qt::AlignTop, "OVER");
+  for (const Shape& shape : scene_.shapes) {
+    if (!shape.visible || !reaches(bounds(shape))) continue;
+    painter.setPen(QPen(toQColor(shape.border), std::max(1.0, shape.borderWidth * pixel)));
+    const bool filled = shape.filled && shape.kind != Shape::Kind::Outline;
+    painter.setBrush(filled ? QBrush(toQColor(shape.fill)) : QBrush(Qt::NoBrush));
+    switch (shape.kind) {
+      case Shape::Kind::Circle:
+        painter.drawEllipse(toWidget(shape.centre), shape.radiusX * s, shape.radiusX * s);
+        break;
+      case Shape::Kind::Oval:
+        painter.drawEllipse(toWidget(shape.centre), shape.radiusX * s, shape.radiusY * s);
+        break;
+      case Shape::Kind::Polygon:
+      case Shape::Kind::Outline: {
+        QPolygonF points;
+        for (Point2 p : shape.points) points << toWidget(p);
+        painter.drawPolygon(points);
+        break;
+      }
     }
   }
+
+  for (const Text& text : scene_.texts) {
+    if (!text.visible || !reaches(bounds(text))) continue;
+    const QRectF box = bounds(text).adjusted(2, 2, -2, -2);
+    if (text.back) painter.fillRect(box, toQColor(*text.back));
+    painter.setFont(textFont(text));
+    painter.setPen(toQColor(text.fore));
+    painter.drawText(box, Qt::AlignCenter, QString::fromStdString(text.text));
+  }
+
+  for (const CheckBox& box : scene_.checkBoxes)
+    if (box.visible && reaches(bounds(box))) paintCheckBox(painter, box);
+
+  if (controller_.gridShown()) paintLabels(painter, dirty);
+  if (controller_.status().gameOver) paintBanner(painter);
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  const auto [line, circle] = targetAt(event->position());
-  if (circle) controller_.circleClicked(circle);
-  else if (line) controller_.lineClicked(line);
+  if (const Target t = targetAt(event->position())) controller_.targetClicked(t);
 }
 
 }  // namespace kp

@@ -10,8 +10,8 @@
 
 namespace kp {
 
-// Paints a window's drawing record scaled to the widget and turns a mouse press into a
-// click on the nearest shown target (a circle first, then a Line).
+// Paints a window's scene scaled to the widget and turns a mouse press into a click on
+// the scene's nearest target.
 class BoardView : public QWidget {
   Q_OBJECT
  public:
@@ -19,18 +19,18 @@ class BoardView : public QWidget {
 
   // Widget position of a point given in the board's design units.
   QPointF toWidget(Point2 p) const;
-  // The target under a widget position: {line, 0}, {0, circle} or {0, 0}.
-  std::pair<int, int> targetAt(QPointF pos) const;
+  // What a press at a widget position would click.
+  Target targetAt(QPointF pos) const;
 
   QSize sizeHint() const override { return {600, 600}; }
 
-  // Where the grid writes a Line's number: the outline of the digits' ink, in widget
-  // coordinates.
-  QPolygonF lineLabel(int line);
+  // Where the grid writes the number of the scene's stroke at this index: the outline of
+  // the digits' ink, in widget coordinates.
+  QPolygonF numberLabel(std::size_t stroke);
 
-  // Called after every change of the model: repaints what the drawing changed (a claimed
-  // Line, a filled circle), not the whole board; all of it when the banner or the board's
-  // size changed.
+  // Called after every change of the model: repaints what the scene changed (a claimed
+  // Line, a filled circle), not the whole board; all of it when the banner, the board's
+  // size or what the places stand for changed.
   void modelChanged();
 
  protected:
@@ -40,26 +40,34 @@ class BoardView : public QWidget {
  private:
   double scale() const;
   QPointF origin() const;
-  // Where a piece of the picture can put paint, antialiasing and round caps included.
-  QRectF lineBounds(int line, int width) const;
-  QRectF circleBounds(int circle) const;
   double pixel() const;
+  // Where a piece of the picture can put paint, antialiasing and round caps included.
+  QRectF bounds(const Stroke& s) const;
+  QRectF bounds(const Shape& s) const;
+  QRectF bounds(const Text& t) const;
+  QRectF bounds(const CheckBox& b) const;
+  QRectF bounds(const Dot& d) const;
+  QFont textFont(const Text& t) const;
+  // The part of the board whose paint differs between two scenes of the same layout.
+  QRegion changed(const Scene& was, const Scene& now);
 
-  // The grid's number labels for the current size, laid out again when the size changed.
+  // The grid's number labels for the current size, laid out again when the size or the
+  // numbers changed.
   void layOutLabels();
-  // Places the Line numbers written in this font; returns how far, in all, they reach
+  // Places the stroke numbers written in this font; returns how far, in all, they reach
   // into what they should keep clear of (0: nothing hidden, nothing crowded).
   double placeLineNumbers(const QFont& font);
   static QRect paintBounds(const QPolygonF& ink) { return ink.boundingRect().adjusted(-2, -2, 2, 2).toAlignedRect(); }
   void paintLabels(QPainter& painter, const QRegion& dirty);
+  void paintCheckBox(QPainter& painter, const CheckBox& b);
+  void paintBanner(QPainter& painter);
 
   GameController& controller_;
-  // The picture as last asked for, to tell what a change of the model touched.
-  Drawing shown_;
+  // The scene as last asked for, to tell what a change of the model touched.
+  Scene scene_;
   bool shownGameOver_ = false;
   double shownScale_ = 0;
   bool shownGrid_ = false;
-  int shownView_ = 1;
 
   struct NumberLabel {
     QPointF centre;
@@ -70,8 +78,9 @@ class BoardView : public QWidget {
     double scale = 0;
     QPointF origin;
     QSize size;
+    std::vector<int> numbers;  // [stroke]
     QFont lineFont, circleFont;
-    std::vector<NumberLabel> lines;  // [line]
+    std::vector<NumberLabel> lines;  // [stroke]
   } labels_;
 };
 

@@ -77,7 +77,7 @@ TEST(LineGame, VerdictsAndRoundsCountFromOne) {
   for (const auto& [red, blue, verdict, round, subtotal] : cases) {
     status.redPoints = std::to_string(red);
     status.bluePoints = std::to_string(blue);
-    EXPECT_EQ(b.game.endGame(), verdict);
+    EXPECT_EQ(b.game.endGame(), std::vector<std::string>{verdict});
     EXPECT_EQ(std::vector(status.rounds.end() - 3, status.rounds.end()),
               (std::vector<std::string>{round, subtotal, " "}));
     EXPECT_TRUE(status.gameOver);

@@ -170,7 +170,7 @@ class GameWindowTest : public QObject {
                      qPrintable(a->text() + " / " + b->text()));
         }
         for (int l = 1; l <= w->controller().lineCount(); ++l) {
-          const QPolygonF number = view->lineLabel(l);
+          const QPolygonF number = view->numberLabel(std::size_t(l - 1));
           const QPointF centre = number.boundingRect().center();
           auto distance = [&](int k) {
             const QPointF a = view->toWidget(g.lines[k].a), b = view->toWidget(g.lines[k].b);
@@ -180,7 +180,7 @@ class GameWindowTest : public QObject {
           };
           QVERIFY(view->rect().contains(number.boundingRect().toRect()));
           for (int k = 1; k <= w->controller().lineCount(); ++k)
-            QVERIFY2(k == l || (distance(l) < distance(k) && (k > l || !number.intersects(view->lineLabel(k)))),
+            QVERIFY2(k == l || (distance(l) < distance(k) && (k > l || !number.intersects(view->numberLabel(std::size_t(k - 1))))),
                      qPrintable(QString("Line %1 beside Line %2").arg(l).arg(k)));
           QPainterPath ink;
           ink.addPolygon(number);

@@ -47,7 +47,7 @@ class UnitCubeWindow : public GameController {
     setBoardSize(kLines, kUnits);
     rules_.setGraph(&graph_);
     rules_.rememberInitialLines();
-    rules_.setManyScoredTexts({"  Double score!      Two cool!", "   Triple score!     Three!", " Quadruple score!"});
+    rules_.setScoring({.manyScored = {"  Double score!      Two cool!", "   Triple score!     Three!", " Quadruple score!"}});
     addView(quarterTurn());
     buildPicture();
     status_.turnText = kLinePrompt;
