@@ -109,6 +109,11 @@ void GameController::turnView(int steps) {
   for (; steps < 0; ++steps) views_->previous();
 }
 
+const BoardGeometry& GameController::geometry() const {
+  static const BoardGeometry none;
+  return none;
+}
+
 Scene GameController::scene() const {
   return sceneOf(geometry(), drawing_, views_->number() == 1 ? nullptr : &views_->current());
 }

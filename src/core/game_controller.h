@@ -34,6 +34,7 @@ struct Control {
   bool checked = false;
   bool visible = true;
   bool enabled = true;
+  bool onBoard = false;  // drawn in the board's scene (a check box there), not in the panel
 };
 
 inline constexpr const char* kNewGameButton = "new";
@@ -69,11 +70,11 @@ class GameController {
   const StatusLabels& status() const { return status_; }
   // The drawing record, by Line and Cell number.
   const Drawing& drawing() const { return drawing_; }
-  virtual const BoardGeometry& geometry() const = 0;
   // The board as the shell paints it and a click reads it: every drawn place with the look
-  // of what stands there in the view shown. The flat boards' picture unless a board draws
-  // its own.
+  // of what stands there in the view shown. A board overrides either this or geometry():
+  // by default the flat boards' picture of geometry() and the drawing.
   virtual Scene scene() const;
+  virtual const BoardGeometry& geometry() const;
   const std::vector<Control>& controls() const { return controls_; }
   // A control by the name a person sees: its caption where that is unique in the window,
   // else its group, a colon and its caption ("Rotate:>"). nullptr for none.

@@ -19,6 +19,8 @@ nlohmann::json windowStateJson(const GameController& w) {
   j["last_move"] = s.lastMove;
   j["last_move_caption"] = s.lastMoveCaption;
   j["game_caption"] = s.gameCaption;
+  j["red_tally"] = w.rules().tally(Player::Red);
+  j["blue_tally"] = w.rules().tally(Player::Blue);
   j["your_turn"] = s.yourTurn;
   j["game_over"] = s.gameOver;
   j["rounds"] = s.rounds;

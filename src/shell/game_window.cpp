@@ -208,6 +208,7 @@ void GameWindow::buildStatusPanel() {
   col->addWidget(rounds_, 1);
 
   for (const auto& c : controller_->controls()) {
+    if (c.onBoard) continue;  // the board view draws it
     QAbstractButton* control = c.checkBox ? static_cast<QAbstractButton*>(new QCheckBox(q(c.caption), panel))
                                           : new QPushButton(q(c.caption), panel);
     const std::string id = c.id;
@@ -296,6 +297,7 @@ void GameWindow::refresh() {
   };
   sync(controller_->menus().top());
   for (const auto& c : controller_->controls()) {
+    if (c.onBoard) continue;
     QAbstractButton* control = controls_[c.id];
     control->setVisible(c.visible);
     control->setEnabled(c.enabled);

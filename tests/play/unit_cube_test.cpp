@@ -37,24 +37,35 @@ TEST(UnitCube, TheViewReadsEveryClickAndNeverMovesAClaim) {
   for (const auto& [_, l] : s[1]["shown"]["lines"].items()) lines.insert(int(l));
   for (const auto& [_, u] : s[1]["shown"]["circles"].items()) units.insert(int(u));
   EXPECT_EQ(lines.size(), 12u);
-  EXPECT_EQ(units.size(), 7u);
+  EXPECT_EQ(units.size(), 6u);
   EXPECT_EQ(s[1]["lines"], s[0]["lines"]) << "turning the view changes no claim";
   EXPECT_EQ(s[2]["lines"][std::to_string(there)]["colour"], kRed) << "Red's click on place 1 claimed Line " << there;
   EXPECT_EQ(s[3]["view"], 1);
   EXPECT_EQ(s[3]["buttons"]["Turn:>"]["visible"], true);
 }
 
-TEST(UnitCube, TheLastLineClosesTwoFacesAndTheCubeAtOnce) {
-  PlaySession session;
-  std::string script;
-  // Whoever is to move takes the next Line; the last one closes its two faces and the cube.
-  for (int l : {1, 6, 11, 4, 5, 10, 2, 7, 3, 9, 8, 12}) script += "line " + std::to_string(l) + "\n";
-  const auto s = play(session, script + "state\n");
-  ASSERT_EQ(s.size(), 1u);
-  EXPECT_EQ(s[0]["game_over"], true);
-  EXPECT_EQ(s[0]["turn_text"], "   Triple score!     Three!");
-  EXPECT_EQ(std::stoi(s[0]["red_points"].get<std::string>()) + std::stoi(s[0]["blue_points"].get<std::string>()), 7);
-  for (const auto& [n, c] : s[0]["cells"].items()) EXPECT_NE(c["owner"], 0) << "unit " << n;
+// Whoever is to move takes the next Line; the last one closes two faces and the cube.
+TEST(UnitCube, TheLastLineScoresFacesInTolvaAndTheCubeInPlexa) {
+  std::string lines;
+  for (int l : {1, 6, 11, 4, 5, 10, 2, 7, 3, 9, 8, 12}) lines += "line " + std::to_string(l) + "\n";
+  PlaySession tolva, plexa;
+  const auto t = play(tolva, lines + "state\n");
+  const auto p = play(plexa, "menu Games Menu > Plexa\n" + lines + "state\n");
+  ASSERT_EQ(t.size(), 1u);
+  ASSERT_EQ(p.size(), 1u);
+  EXPECT_EQ(t[0]["turn_text"], "  Double score!      Two cool!");
+  EXPECT_EQ(std::stoi(t[0]["red_points"].get<std::string>()) + std::stoi(t[0]["blue_points"].get<std::string>()), 6);
+  for (const auto& [n, c] : t[0]["cells"].items()) EXPECT_NE(c["owner"], 0) << "face " << n;
+  EXPECT_EQ(t[0]["messages"].size(), 1u);
+  // Plexa: no face scores, so the moves alternate and Red, moving twelfth, takes the cube.
+  EXPECT_EQ(p[0]["turn_text"], " Score!      Red goes again.");
+  EXPECT_EQ(p[0]["red_points"], "1");
+  EXPECT_EQ(p[0]["red_tally"], 1000);
+  EXPECT_EQ(p[0]["blue_tally"], 0);
+  ASSERT_EQ(p[0]["messages"].size(), 2u);
+  EXPECT_EQ(p[0]["messages"][0]["text"], "Red wins by points.");
+  EXPECT_EQ(p[0]["messages"][1]["text"], "Red wins by score.");
+  EXPECT_EQ(p[0]["game_over"], true);
 }
 
 }  // namespace

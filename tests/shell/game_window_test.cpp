@@ -1,5 +1,7 @@
 #include "shell/game_window.h"
 
+#include <QCheckBox>
+
 #include "message_boxes.h"
 #include "shell/board_view.h"
 #include "shell/qt_colour.h"
@@ -10,8 +12,9 @@ using namespace kp;
 
 namespace {
 
-QPointF midpoint(GameWindow& w, int line) {
-  const Segment& s = w.controller().geometry().lines[std::size_t(line)];
+// The middle of the stroke drawn at a Line's place.
+QPointF midpoint(GameWindow& w, int place) {
+  const Stroke s = w.controller().scene().strokes[std::size_t(place - 1)];
   return w.boardView()->toWidget({(s.a.x + s.b.x) / 2, (s.a.y + s.b.y) / 2});
 }
 
@@ -54,6 +57,11 @@ class GameWindowTest : public QObject {
     QCOMPARE(w->controller().drawing().lines[std::size_t(there)].colour, kBlue);
     QCOMPARE(w->controller().drawing().lines[1].width, kUnclaimedWidth);
     QCOMPARE(w->boardView()->grab().toImage().pixelColor(midpoint(*w, 1).toPoint()), toQColor(kBlue));
+    // The check box drawn on the board, not in the panel, takes its click there.
+    QVERIFY(w->findChildren<QCheckBox*>().isEmpty());
+    QVERIFY(w->controller().scene().strokes[2].dotted);
+    clickBoard(*w, w->boardView()->toWidget({20, 312}));
+    QVERIFY(!w->controller().controlNamed("Dotted back")->checked && !w->controller().scene().strokes[2].dotted);
     delete w;
   }
 

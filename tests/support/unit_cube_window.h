@@ -1,12 +1,15 @@
 #pragma once
 // A board built only from the engine's vocabulary for boards in space, to show that it
-// carries one: a unit cube in 3D (12 Lines, its 6 faces and the cube itself as scoring
-// units), drawn from 3D points, with two views (as it stands, and turned a quarter about
-// the upright axis). Played with the Tolva rule; the computer closes the lowest-numbered
+// carries one: a unit cube in 3D (12 Lines; its 6 faces are the Cells, the cube itself a
+// second table of scoring units), its scene drawn from 3D points (the hidden edges dotted
+// while a check box on the board says so), with two views (as it stands, and turned a
+// quarter about the upright axis). Tolva scores the faces; Plexa scores the cube, keeps a
+// points tally and judges by points and by score. The computer closes the lowest-numbered
 // unit first.
 #include <array>
 #include <map>
 #include <memory>
+#include <numeric>
 
 #include "core/game_controller.h"
 #include "core/greedy_choice.h"
@@ -16,18 +19,21 @@ namespace kp::testing {
 
 class UnitCubeWindow : public GameController {
  public:
-  static constexpr int kLines = 12, kUnits = 7;
+  static constexpr int kLines = 12, kFaces = 6;
+  static constexpr int kTolva = 0, kPlexa = 1;
 
   UnitCubeWindow(Host& host, ProgramState& program) : GameController(host, program, WindowKind::Cube) {
     addGameMenu();
     addOtherGamesMenu();
-    addGamesMenu({{0, "Tolva", "Game = Tolva", false, false, kLinePrompt}});
+    addGamesMenu({{kTolva, "Tolva", "Game = Tolva", false, false, kLinePrompt},
+                  {kPlexa, "Plexa", "Game = Plexa", false, false, kLinePrompt}});
     addOptionsMenu();
     addHelpMenu();
     // Two buttons of one caption, told apart by their groups.
     controls_ = {{.id = kNewGameButton, .caption = "New game"},
                  {.id = "turn", .caption = ">", .group = "Turn"},
-                 {.id = "back", .caption = ">", .group = "Back"}};
+                 {.id = "back", .caption = ">", .group = "Back"},
+                 {.id = "dotted", .caption = "Dotted back", .checkBox = true, .checked = true, .onBoard = true}};
 
     // Corner i is (x, y, z) = (i & 1, i >> 1 & 1, i >> 2 & 1). Lines 1-4 run along x,
     // 5-8 along y, 9-12 along z.
@@ -37,27 +43,69 @@ class UnitCubeWindow : public GameController {
         const int from = (k & 1) << std::min(other1, other2) | (k >> 1) << std::max(other1, other2);
         ends_[std::size_t(1 + 4 * axis + k)] = {from, from | 1 << axis};
       }
-    std::vector<std::vector<int>> units(kUnits + 1);
+    std::vector<std::vector<int>> faces(kFaces + 1);
     for (int f = 0; f < 6; ++f)  // faces x=0, x=1, y=0, y=1, z=0, z=1
       for (int l = 1; l <= kLines; ++l)
-        if (onFace(ends_[l][0], f) && onFace(ends_[l][1], f)) units[std::size_t(f + 1)].push_back(l);
-    for (int l = 1; l <= kLines; ++l) units[kUnits].push_back(l);
-    graph_ = BoardGraph::fromCellSides(kLines, std::move(units));
+        if (onFace(ends_[l][0], f) && onFace(ends_[l][1], f)) faces[std::size_t(f + 1)].push_back(l);
+    graph_ = BoardGraph::fromCellSides(kLines, std::move(faces));
 
-    setBoardSize(kLines, kUnits);
+    setBoardSize(kLines, kFaces);
     rules_.setGraph(&graph_);
     rules_.rememberInitialLines();
-    rules_.setScoring({.manyScored = {"  Double score!      Two cool!", "   Triple score!     Three!", " Quadruple score!"}});
+    std::vector<int> cube(kLines);
+    std::iota(cube.begin(), cube.end(), 1);
+    cubes_ = rules_.addUnits({{}, cube});
     addView(quarterTurn());
-    buildPicture();
     status_.turnText = kLinePrompt;
     chooseVariant(0);
   }
 
-  const BoardGeometry& geometry() const override { return geometry_; }
   int lineCount() const override { return kLines; }
-  int circleCount() const override { return kUnits; }
-  std::pair<int, int> pointsOnBoard() const override { return countPointsOnBoard(graph_, false, {kRed}); }
+  int circleCount() const override { return kFaces; }
+  std::pair<int, int> pointsOnBoard() const override {
+    if (variant() == kTolva) return countPointsOnBoard(graph_, false, {kRed});
+    const int owner = rules_.unitOwner(cubes_, 1);
+    return {owner == 1, owner == 2};
+  }
+
+  Scene scene() const override {
+    Scene s{.width = 380, .height = 340, .pixelsPerUnit = 1};
+    const View& view = views().current();
+    const bool dotted = controlNamed("Dotted back")->checked;
+    for (int place = 1; place <= kLines; ++place) {
+      const int line = view.line(place);
+      const LineDraw& d = drawing_.lines[std::size_t(line)];
+      const auto [a, b] = ends_[std::size_t(place)];
+      s.strokes.push_back({.a = at(a),
+                           .b = at(b),
+                           .colour = d.colour,
+                           .width = double(d.width),
+                           .dotted = dotted && (a == kHidden || b == kHidden),
+                           .target = d.targetVisible ? Target::line(place) : Target{},
+                           .number = line});
+    }
+    for (int place = 1; place <= kFaces; ++place) {
+      const int face = view.circle(place);
+      const CircleDraw& d = drawing_.circles[std::size_t(face)];
+      Point2 centre{0, 0};
+      for (int l : graph_.cellSides[std::size_t(place)]) {
+        const auto [a, b] = ends_[std::size_t(l)];
+        centre = {centre.x + (at(a).x + at(b).x) / 8, centre.y + (at(a).y + at(b).y) / 8};
+      }
+      s.shapes.push_back({.centre = centre,
+                          .radiusX = 12,
+                          .border = d.border,
+                          .fill = d.fill,
+                          .target = d.targetVisible ? Target::circle(place) : Target{},
+                          .number = face});
+    }
+    for (int c = 0; c < 8; ++c) s.dots.push_back({at(c)});
+    s.texts.push_back({.at = {190, 20}, .text = "View " + std::to_string(views().number()), .back = 0xFFFFFF});
+    const Control& box = *controlNamed("Dotted back");
+    s.checkBoxes.push_back({.control = box.id, .caption = box.caption, .at = {10, 300}, .width = 120, .height = 24,
+                            .checked = box.checked});
+    return s;
+  }
   std::optional<std::string> movesLeftOnBoard() const override { return std::nullopt; }
 
  protected:
@@ -70,14 +118,26 @@ class UnitCubeWindow : public GameController {
   }
   void onCircleClick(int) override {}
   void onMenu(const std::string&) override {}
-  void onControl(const Control& c) override { turnView(c.id == "turn" ? 1 : -1); }
+  void onControl(const Control& c) override {
+    if (c.id != "dotted") turnView(c.id == "turn" ? 1 : -1);
+  }
+  void variantChosen() override {
+    // Plexa keeps a tally (1000 for one cube ...) and judges by points, then by score.
+    Scoring scoring{.manyScored = {"  Double score!      Two cool!", "   Triple score!     Three!", " Quadruple score!"}};
+    if (variant() == kPlexa) {
+      scoring.tally = {1000, 4000, 7000, 10000};
+      scoring.byScore = true;
+    }
+    rules_.setScoring(scoring);
+  }
   void openGame() override {
     rules_.setToggle(0);
     status_.yourTurn = {false, true, false};
   }
   void computerTurn() override {
     schedule(500, [this] {
-      const int line = chooseGreedy(graph_.cellSides, rules_, drawing_, Completing::LowestUnitFirst, program_.random);
+      const int line = chooseGreedy(rules_.units(variant() == kPlexa ? cubes_ : 0), rules_, drawing_,
+                                    Completing::LowestUnitFirst, program_.random);
       rules_.setMoveLock(false);
       onLineClick(line);
     });
@@ -99,45 +159,30 @@ class UnitCubeWindow : public GameController {
       const auto [x, y, z] = coords(corner);
       return z | y << 1 | (1 - x) << 2;
     };
-    std::vector<int> lineAt(kLines + 1, 0), unitAt(kUnits + 1, kUnits);
+    std::vector<int> lineAt(kLines + 1, 0), unitAt(kFaces + 1, 0);
     for (int l = 1; l <= kLines; ++l) lineAt[std::size_t(lineBetween(turn(ends_[l][0]), turn(ends_[l][1])))] = l;
     const int faceTo[6] = {5, 4, 2, 3, 0, 1};
     for (int f = 0; f < 6; ++f) unitAt[std::size_t(faceTo[f] + 1)] = f + 1;
     return View(lineAt, unitAt);
   }
-  void buildPicture() {
-    auto at = [](int corner) {
-      const auto [x, y, z] = coords(corner);
-      const Point2 p = oblique(Point3{200.0 * x, 200.0 * (1 - y), 200.0 * z}, 0.5, 30);
-      return Point2{p.x + 40, p.y + 90};
-    };
-    geometry_.lines.resize(kLines + 1);
-    for (int l = 1; l <= kLines; ++l) geometry_.lines[std::size_t(l)] = {at(ends_[l][0]), at(ends_[l][1])};
-    geometry_.circles.resize(kUnits + 1);
-    for (int u = 1; u <= kUnits; ++u) {
-      Point2 centre{0, 0};
-      for (int l : graph_.cellSides[u]) {
-        const Segment& s = geometry_.lines[std::size_t(l)];
-        centre = {centre.x + s.a.x + s.b.x, centre.y + s.a.y + s.b.y};
-      }
-      const double n = 2.0 * double(graph_.cellSides[u].size());
-      geometry_.circles[std::size_t(u)] = {centre.x / n, centre.y / n};
-    }
-    geometry_.circleRadius = 12;
-    for (int c = 0; c < 8; ++c) geometry_.dots.push_back(at(c));
-    geometry_.width = 380;
-    geometry_.height = 340;
+  // The oblique picture of a corner, the cube 200 across.
+  static Point2 at(int corner) {
+    const auto [x, y, z] = coords(corner);
+    const Point2 p = oblique(Point3{200.0 * x, 200.0 * (1 - y), 200.0 * z}, 0.5, 30);
+    return Point2{p.x + 40, p.y + 90};
   }
   void evaluate() {
     lockSetup();
     timer_.stop();
-    if (rules_.checkwins(LineRule::Tolva) == Outcome::GameOver) finishGame();
+    if (rules_.checkwins(LineRule::Tolva, variant() == kPlexa ? cubes_ : 0) == Outcome::GameOver) finishGame();
     else handOver();
   }
 
   std::array<std::array<int, 2>, kLines + 1> ends_{};
+  // The corner hidden behind the others in the picture: (0, 0, 1).
+  static constexpr int kHidden = 4;
   BoardGraph graph_;
-  BoardGeometry geometry_;
+  int cubes_ = 0;
 };
 
 }  // namespace kp::testing
