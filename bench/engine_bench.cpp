@@ -151,6 +151,7 @@ BENCHMARK(Move_TriangularSuperKrunkPlus_Globoria_Model);
 struct Position {
   StatusLabels status;
   Drawing drawing;
+  Claims claims;  // the circle games' positions
   std::unique_ptr<LineGame> game;
   std::vector<int> unusedCircles;
 };
@@ -204,7 +205,7 @@ std::vector<std::unique_ptr<Position>> circlePositions(const char* variant, int 
       if (t.window->status().gameOver) break;
       if (t.window->rules().circleUsed(k)) continue;
       auto p = std::make_unique<Position>();
-      p->drawing = t.window->drawing();
+      p->claims = t.window->rules().claims();
       for (int c = 1; c <= square::kCells; ++c)
         if (!t.window->rules().circleUsed(c)) p->unusedCircles.push_back(c);
       out.push_back(std::move(p));
@@ -235,7 +236,7 @@ void computerByColour(benchmark::State& state, const char* variant, bool plus, b
                   : std::vector<int>{square::side(c, 1), square::side(c, 2), square::side(c, 3), square::side(c, 4)}};
       moves.push_back(std::move(m));
     }
-    benchmark::DoNotOptimize(chooseByColour(graph, p.drawing, moves, {kRed}, random));
+    benchmark::DoNotOptimize(chooseByColour(graph, p.claims, moves, {kRed}, random));
     i = (i + 1) % positions.size();
   }
 }

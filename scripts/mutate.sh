@@ -92,8 +92,8 @@ fault src/boards/triangular/triangular_window.cpp "triangular Duarn scored by th
   'rules_.checkwins(variant() == Duarn ? LineRule::Duarn : LineRule::Tolva);' \
   'rules_.checkwins(LineRule::Tolva);'
 fault src/core/line_game.cpp "Globoria: the Cell across the join misses its side" \
-  'for (int line : {n, partner}) {' \
-  'for (int line : {n, 0}) {'
+  $'    claim(partner, lineColour(mover), 1);\n    markSides(partner, marker);' \
+  '    claim(partner, lineColour(mover), 1);'
 fault src/core/line_game.cpp "a Line closing two Cells scores one point" \
   'addPoints(mover, completed);' \
   'addPoints(mover, 1);'

@@ -26,17 +26,17 @@ void setBit(Word* set, int i) { set[i / kBits] |= Word(1) << (i % kBits); }
 template <int LW, int CW>
 class Weigher {
  public:
-  Weigher(const BoardGraph& graph, const Drawing& drawing, const std::vector<ColourMove>& moves,
+  Weigher(const BoardGraph& graph, const Claims& claims, const std::vector<ColourMove>& moves,
           std::initializer_list<Colour> redColours)
       : lineWords_(wordsFor(graph.lineCount)), cellWords_(wordsFor(graph.cellCount)), moveCount_(moves.size()) {
     red_.assign(std::size_t(lineWords_), 0);
     blue_.assign(std::size_t(lineWords_), 0);
     for (int l = 1; l <= graph.lineCount; ++l) {
-      const LineDraw& d = drawing.lines[l];
-      if (d.width != kClaimedWidth) continue;
-      if (d.colour == kBlue)
+      const Claim& c = claims[std::size_t(l)];
+      if (c.owner == 0) continue;
+      if (c.colour == kBlue)
         setBit(blue_.data(), l);
-      else if (std::find(redColours.begin(), redColours.end(), d.colour) != redColours.end())
+      else if (std::find(redColours.begin(), redColours.end(), c.colour) != redColours.end())
         setBit(red_.data(), l);
     }
     sides_.assign(std::size_t(graph.cellCount + 1) * std::size_t(lineWords_), 0);
@@ -170,7 +170,7 @@ class Weigher {
 
 }  // namespace
 
-int chooseByColour(const BoardGraph& graph, const Drawing& drawing, const std::vector<ColourMove>& moves,
+int chooseByColour(const BoardGraph& graph, const Claims& claims, const std::vector<ColourMove>& moves,
                    std::initializer_list<Colour> redColours, Random& random) {
   if (moves.empty()) return 0;
   auto choose = [&](auto&& weigher) {
@@ -184,9 +184,9 @@ int chooseByColour(const BoardGraph& graph, const Drawing& drawing, const std::v
     return bestMoves[random.pick(int(bestMoves.size())) - 1];
   };
   const int lineWords = wordsFor(graph.lineCount), cellWords = wordsFor(graph.cellCount);
-  if (lineWords == 1 && cellWords == 1) return choose(Weigher<1, 1>(graph, drawing, moves, redColours));
-  if (lineWords == 2 && cellWords == 1) return choose(Weigher<2, 1>(graph, drawing, moves, redColours));
-  return choose(Weigher<0, 0>(graph, drawing, moves, redColours));
+  if (lineWords == 1 && cellWords == 1) return choose(Weigher<1, 1>(graph, claims, moves, redColours));
+  if (lineWords == 2 && cellWords == 1) return choose(Weigher<2, 1>(graph, claims, moves, redColours));
+  return choose(Weigher<0, 0>(graph, claims, moves, redColours));
 }
 
 }  // namespace kp

@@ -229,7 +229,7 @@ void GameController::addSubLevelsMenu() {
 std::pair<int, int> GameController::countPointsOnBoard(const BoardGraph& graph, bool byColour,
                                                        std::initializer_list<Colour> redColours) const {
   if (byColour) {
-    const UnitCount count = countByColour(graph.cellSides, drawing_, redColours);
+    const UnitCount count = countByColour(graph.cellSides, rules_.claims(), redColours);
     return {count.red, count.blue};
   }
   // The line games fill the circle of each Cell scored, once.

@@ -17,7 +17,7 @@ int readNumber(const std::string& label) {
 const char* winnerWord(int red, int blue) { return red > blue ? "Red" : blue > red ? "Blue" : "Tie"; }
 }  // namespace
 
-UnitCount countByColour(const std::vector<std::vector<int>>& units, const Drawing& drawing,
+UnitCount countByColour(const std::vector<std::vector<int>>& units, const Claims& claims,
                         std::initializer_list<Colour> redColours, std::vector<int>* owner) {
   auto isRed = [&](Colour c) { return std::find(redColours.begin(), redColours.end(), c) != redColours.end(); };
   UnitCount count;
@@ -26,10 +26,10 @@ UnitCount countByColour(const std::vector<std::vector<int>>& units, const Drawin
     if (units[u].empty()) continue;
     std::size_t red = 0, blue = 0;
     for (int line : units[u]) {
-      const LineDraw& l = drawing.lines[std::size_t(line)];
-      if (l.width != kClaimedWidth) continue;
-      red += isRed(l.colour);
-      blue += l.colour == kBlue;
+      const Claim& c = claims[std::size_t(line)];
+      if (c.owner == 0) continue;
+      red += isRed(c.colour);
+      blue += c.colour == kBlue;
     }
     const int who = blue == units[u].size() ? 2 : red == units[u].size() ? 1 : 0;
     count.red += who == 1;
@@ -60,7 +60,7 @@ void LineGame::UnitTable::reset(int lineCount) {
 
 void LineGame::setGraph(const BoardGraph* graph) {
   graph_ = graph;
-  owner_.assign(graph->lineCount + 1, 0);
+  claims_.assign(std::size_t(graph->lineCount + 1), Claim{});
   if (tables_.empty()) tables_.emplace_back();
   tables_[0].lines = graph->cellSides;
   for (UnitTable& t : tables_) t.reset(graph->lineCount);
@@ -87,19 +87,21 @@ Player LineGame::takeTurn() {
 
 int LineGame::claimedLineCount() const {
   int n = 0;
-  for (int l = 1; l <= graph_->lineCount; ++l) n += owner_[l] != 0;
+  for (int l = 1; l <= graph_->lineCount; ++l) n += claimed(l);
   return n;
 }
 
+void LineGame::claim(int line, Colour colour, int owner) {
+  claims_[std::size_t(line)] = {owner, colour};
+  drawing_.lines[std::size_t(line)].width = claimWidth_;
+  drawing_.lines[std::size_t(line)].colour = colour;
+}
+
 void LineGame::claimLine(int n, Colour colour, int marker, Player mover) {
-  drawing_.lines[n].width = kClaimedWidth;
-  drawing_.lines[n].colour = colour;
-  owner_[n] = marker;
+  claim(n, colour, marker);
   markSides(n, marker);
   if (const int partner = graph_->partner[n]) {
-    drawing_.lines[partner].width = kClaimedWidth;
-    drawing_.lines[partner].colour = lineColour(mover);
-    owner_[partner] = 1;
+    claim(partner, lineColour(mover), 1);
     markSides(partner, marker);
   }
 }
@@ -107,9 +109,7 @@ void LineGame::claimLine(int n, Colour colour, int marker, Player mover) {
 void LineGame::paintLine(int n, Colour colour, bool withPartner) {
   for (int line : {n, withPartner ? graph_->partner[n] : 0}) {
     if (line == 0) continue;
-    drawing_.lines[line].width = kClaimedWidth;
-    drawing_.lines[line].colour = colour;
-    owner_[line] = 1;
+    claim(line, colour, 1);
     markSides(line, 1);
   }
 }
@@ -125,7 +125,7 @@ void LineGame::markSides(int line, int marker) {
 
 void LineGame::rebuildPointsByColour(std::initializer_list<Colour> redColours) {
   std::vector<int>& owner = tables_[0].owner;
-  const UnitCount count = countByColour(graph_->cellSides, drawing_, redColours, &owner);
+  const UnitCount count = countByColour(graph_->cellSides, claims_, redColours, &owner);
   for (int c = 1; c <= graph_->cellCount; ++c)
     drawing_.circles[c].fill = owner[std::size_t(c)] == 2 ? kBlue : owner[std::size_t(c)] == 1 ? kRed : kBackground;
   status_.redPoints = std::to_string(count.red);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/board_graph.h"
+#include "core/claim.h"
 #include "core/drawing.h"
 #include "core/status_labels.h"
 
@@ -24,18 +25,8 @@ enum class LineRule {
 
 enum class Outcome { GoesOn, GameOver };
 
-// Scoring units by colour: a unit (a Cell, a cube, ...) counts for a player while every one
-// of its Lines is drawn claimed in that player's colour (Red's in any of redColours). The
-// rules, the computers' checks and the fuzzer all count this one way. owner, when given,
-// receives [unit] -> 0, 1 (Red) or 2 (Blue).
 // "Red wins by points.", "Blue wins by score.", "By points its a tie".
 std::string verdict(int red, int blue, const std::string& measure);
-
-struct UnitCount {
-  int red = 0, blue = 0;
-};
-UnitCount countByColour(const std::vector<std::vector<int>>& units, const Drawing& drawing,
-                        std::initializer_list<Colour> redColours, std::vector<int>* owner = nullptr);
 
 // What a board's scoring adds to the rules' common core, as the window's data.
 struct Scoring {
@@ -76,8 +67,11 @@ class LineGame {
   bool moveLock() const { return moveLock_; }
   void setMoveLock(bool on) { moveLock_ = on; }
 
-  int owner(int line) const { return owner_[line]; }
-  bool claimed(int line) const { return owner_[line] != 0; }
+  int owner(int line) const { return claims_[std::size_t(line)].owner; }
+  bool claimed(int line) const { return owner(line) != 0; }
+  const Claims& claims() const { return claims_; }
+  // How wide the board draws a claimed Line (8 unless it says otherwise).
+  void setClaimWidth(int width) { claimWidth_ = width; }
   // Another table of scoring units over the same Lines (cubes beside the Cells, say);
   // returns its number. Table 0 is the graph's Cells.
   int addUnits(std::vector<std::vector<int>> lines);
@@ -91,13 +85,13 @@ class LineGame {
   const std::vector<int>& newlyCompleted() const { return newly_; }
   int claimedLineCount() const;
 
-  // Draws Line n claimed (width 8, colour) with owner marker, then, where the graph
-  // identifies a partner, the partner in the mover's colour with owner 1, then writes
-  // the marker on the side of every Cell that either bounds.
+  // Claims Line n in colour for the owner marker, then, where the graph identifies a
+  // partner, the partner in the mover's colour for owner 1, draws both claimed, and writes
+  // the marker on the side of every unit that either bounds.
   void claimLine(int n, Colour colour, int marker, Player mover);
 
-  // Draws Line n claimed in colour with owner 1, and its partner in the same colour, as
-  // the circle moves of the Krunk family do (whether or not it was claimed before).
+  // Claims Line n in colour for owner 1, and its partner in the same colour, as the circle
+  // moves of the Krunk family do (whether or not it was claimed before).
   void paintLine(int n, Colour colour, bool withPartner = true);
   // The Krunk family's count: a Cell whose sides are all claimed in Blue's colour, or all
   // in one of Red's colours, counts for that player; its circle shows the colour. The
@@ -146,7 +140,10 @@ class LineGame {
   StatusLabels& status_;
   Drawing& drawing_;
   const BoardGraph* graph_ = nullptr;
-  std::vector<int> owner_;
+  Claims claims_;
+  int claimWidth_ = kClaimedWidth;
+  // Records a claim and draws it.
+  void claim(int line, Colour colour, int owner);
   // A table of scoring units and what the rules know of each unit ([unit], 0 unused).
   struct UnitTable {
     std::vector<std::vector<int>> lines;      // [unit] -> its Lines in table order

@@ -34,8 +34,9 @@ nlohmann::json windowStateJson(const GameController& w) {
   json lines = json::object();
   for (int n = 1; n <= w.lineCount(); ++n) {
     const LineDraw& l = w.drawing().lines[n];
-    lines[std::to_string(n)] = {
-        {"colour", l.colour}, {"width", l.width}, {"visible", l.visible}, {"target", l.targetVisible}};
+    lines[std::to_string(n)] = {{"colour", l.colour},          {"width", l.width},
+                                {"visible", l.visible},        {"target", l.targetVisible},
+                                {"owner", w.rules().owner(n)}, {"claim_colour", w.rules().claims()[std::size_t(n)].colour}};
   }
   j["lines"] = std::move(lines);
 

@@ -16,13 +16,13 @@ namespace {
 // The colour games' choice written the plain way: copy the board for every move and
 // every answer and count every Cell. chooseByColour only weighs the Cells a move touches;
 // it must pick exactly as this does.
-int plainChoice(const BoardGraph& g, const Drawing& d, const std::vector<ColourMove>& moves,
+int plainChoice(const BoardGraph& g, const Claims& d, const std::vector<ColourMove>& moves,
                 std::initializer_list<Colour> redColours, Random& random) {
   enum Owner { None, Red, Blue, Neutral };
   std::vector<int> board(std::size_t(g.lineCount + 1), None);
   for (int l = 1; l <= g.lineCount; ++l) {
-    if (d.lines[l].width != kClaimedWidth) continue;
-    const Colour c = d.lines[l].colour;
+    if (d[std::size_t(l)].owner == 0) continue;
+    const Colour c = d[std::size_t(l)].colour;
     board[std::size_t(l)] = c == kBlue                                                               ? Blue
                             : std::find(redColours.begin(), redColours.end(), c) != redColours.end() ? Red
                                                                                                      : Neutral;
@@ -76,12 +76,11 @@ void expectSameChoices(const BoardGraph& g, int positions, std::uint32_t seed, b
   std::mt19937 rng(seed);
   const Colour colours[] = {kRed, kRedTurnText, kBlue, kBlack};
   for (int p = 0; p < positions; ++p) {
-    Drawing d;
-    d.resize(g.lineCount, g.cellCount);
+    Claims d(std::size_t(g.lineCount + 1));
     const int claimed = superKrunkPlus ? g.lineCount : int(rng() % unsigned(g.lineCount));
     for (int i = 0; i < claimed; ++i) {
-      LineDraw& line = d.lines[1 + rng() % unsigned(g.lineCount)];
-      line.width = kClaimedWidth;
+      Claim& line = d[1 + rng() % unsigned(g.lineCount)];
+      line.owner = 1;
       line.colour = superKrunkPlus ? colours[rng() % 2 * 2] : colours[rng() % 4];
     }
     std::vector<ColourMove> moves;

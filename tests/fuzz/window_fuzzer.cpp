@@ -114,7 +114,7 @@ std::string randomEvent(std::mt19937& rng, PlaySession& session) {
     // Mostly what a person would click: a target that is shown and free.
     std::vector<std::string> free;
     for (int n = 1; n <= w->lineCount(); ++n)
-      if (w->drawing().lines[n].targetVisible && w->drawing().lines[n].width != kp::kClaimedWidth)
+      if (w->drawing().lines[n].targetVisible && !w->rules().claimed(n))
         free.push_back("line " + std::to_string(n));
     for (int n = 1; n <= w->circleCount(); ++n)
       if (w->drawing().circles[n].targetVisible && w->drawing().circles[n].border != kp::kGreen)

@@ -242,7 +242,7 @@ void SquareWindow::computerCircle() {
       if (int p = rules_.graph().partner[l]) m.lines.push_back(p);
     moves.push_back(std::move(m));
   }
-  const int circle = chooseByColour(rules_.graph(), drawing_, moves, {kRed}, program_.random);
+  const int circle = chooseByColour(rules_.graph(), rules_.claims(), moves, {kRed}, program_.random);
   if (circle == 0) return;
   drawing_.circles[circle].border = kYellow;  // the computer's choice, shown before it is played
   schedule(kPauseMs, [this, circle] { playCircle(circle); });
@@ -256,7 +256,7 @@ void SquareWindow::computerLineKrunk() {
     if (rules_.claimed(l) || (g.partner[l] != 0 && g.partner[l] < l)) continue;
     moves.push_back({l, g.partner[l] ? std::vector<int>{l, g.partner[l]} : std::vector<int>{l}});
   }
-  const int line = chooseByColour(g, drawing_, moves, {kRed, kRedTurnText}, program_.random);
+  const int line = chooseByColour(g, rules_.claims(), moves, {kRed, kRedTurnText}, program_.random);
   if (line == 0) return;
   drawing_.lines[line].width = kClaimedWidth;
   drawing_.lines[line].colour = kYellow;

@@ -259,10 +259,10 @@ const Extension& globoriaExtension(int triangle) {
   return validTriangle(triangle) ? globoriaTable()[triangle] : kNoExtension;
 }
 
-int chooseTriangle(const Drawing& drawing, const std::vector<bool>& playable, Random& random) {
+int chooseTriangle(const Claims& claims, const std::vector<bool>& playable, Random& random) {
   auto claimedSides = [&](int t) {
     int n = 0;
-    for (int e = 1; e <= 3; ++e) n += drawing.lines[side(t, e)].width == kClaimedWidth;
+    for (int e = 1; e <= 3; ++e) n += claims[std::size_t(side(t, e))].owner != 0;
     return n;
   };
   for (int pass = 3; pass >= 1; --pass)

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "core/board_graph.h"
+#include "core/claim.h"
 #include "core/drawing.h"
 #include "core/random.h"
 
@@ -49,8 +50,8 @@ const Extension& planorExtension(int triangle);
 const Extension& globoriaExtension(int triangle);
 
 // The computer's circle: in three passes over triangles 1 to 54, the first playable one
-// with three, then two, then one claimed Line (drawn claimed); otherwise one of the
-// playable triangles at random with equal chances. 0 when none is playable.
-int chooseTriangle(const Drawing& drawing, const std::vector<bool>& playable, Random& random);
+// with three, then two, then one claimed Line; otherwise one of the playable triangles at
+// random with equal chances. 0 when none is playable.
+int chooseTriangle(const Claims& claims, const std::vector<bool>& playable, Random& random);
 
 }  // namespace kp::triangular

@@ -220,7 +220,7 @@ void TriangularWindow::recount() {
   recountMarked_ = 0;
   for (int t = 1; t <= triangular::kTriangles; ++t) {
     const auto& sides = rules_.graph().cellSides[t];
-    if (!std::all_of(sides.begin(), sides.end(), [&](int l) { return drawing_.lines[l].width == kClaimedWidth; }))
+    if (!std::all_of(sides.begin(), sides.end(), [&](int l) { return rules_.claimed(l); }))
       continue;
     // Nothing is left to claim here: the triangle is played.
     recountMarked_ += !rules_.circleUsed(t);
@@ -273,7 +273,7 @@ void TriangularWindow::redchack() {
   std::vector<bool> playable(triangular::kTriangles + 1, false);
   for (int t = 1; t <= triangular::kTriangles; ++t)
     playable[t] = drawing_.circles[t].targetVisible && !rules_.circleUsed(t);
-  const int choice = triangular::chooseTriangle(drawing_, playable, program_.random);
+  const int choice = triangular::chooseTriangle(rules_.claims(), playable, program_.random);
   if (choice == 0) return;
   schedule(kCirclePauseMs, [this, choice] {
     status_.lastMove = "Last move: " + std::to_string(choice);

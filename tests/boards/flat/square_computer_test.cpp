@@ -53,10 +53,9 @@ TEST(GreedyChoice, ClosesAUnitElseGivesNoLastButOneLineElseTakesAnyLine) {
 
 TEST(ColourChoice, TakesTheCellItCanWinAndAvoidsHandingOneOver) {
   const BoardGraph g = square::graph(false);
-  Drawing d;
-  d.resize(kLines, kCells);
+  Claims d(kLines + 1);
   auto paint = [&](std::initializer_list<int> lines, Colour c) {
-    for (int l : lines) d.lines[l].width = kClaimedWidth, d.lines[l].colour = c;
+    for (int l : lines) d[std::size_t(l)] = {1, c};
   };
   auto picks = [&](const std::vector<ColourMove>& moves) {
     std::set<int> out;

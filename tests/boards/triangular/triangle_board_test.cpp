@@ -163,12 +163,11 @@ TEST(TriangleExtension, RowsHaveTheSizesTheRuleGivesAndPlanorRowsAreInGloboriaRo
 }
 
 TEST(TriangleComputer, PrefersThreeThenTwoThenOneClaimedLinesInAscendingOrder) {
-  Drawing d;
-  d.resize(kLines, kTriangles);
+  Claims d(kLines + 1);
   std::vector<bool> playable(kTriangles + 1, true);
   playable[0] = false;
   auto claim = [&](int t, int lines) {
-    for (int e = 1; e <= lines; ++e) d.lines[side(t, e)].width = kClaimedWidth;
+    for (int e = 1; e <= lines; ++e) d[std::size_t(side(t, e))].owner = 1;
   };
   Random random(1);
   // Nothing claimed: a random playable triangle, spread over many.
