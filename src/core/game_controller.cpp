@@ -197,6 +197,16 @@ void GameController::keypadEntered(const std::string& text) {
   notifyChanged();
 }
 
+void GameController::addMenus(std::vector<VariantEntry> variants, bool subLevels, std::vector<MenuEntry> boardMenus) {
+  addGameMenu();
+  addOtherGamesMenu();
+  if (subLevels) addSubLevelsMenu();
+  addGamesMenu(std::move(variants));
+  for (MenuEntry& m : boardMenus) menus_.add(std::move(m));
+  addOptionsMenu();
+  addHelpMenu();
+}
+
 void GameController::addGameMenu() {
   MenuEntry game{.id = "game", .caption = "&Game"};
   game.children = {

@@ -162,8 +162,12 @@ class GameController {
   // From a game's first move to New game its set-up cannot change.
   void lockSetup() { setSetupMenusEnabled(false); }
 
+  // The menu bar in the frame's order: Game, Other Games, Sub-Levels (Planor and Globoria)
+  // where the board has them, Games from the variant table, the board's own menus,
+  // Options, Rules and Help.
+  void addMenus(std::vector<VariantEntry> variants, bool subLevels, std::vector<MenuEntry> boardMenus = {});
   // The frame's Game menu in the flat windows' captions, the Other Games menu and the
-  // Rules and Help menu; board menus go between Other Games and Rules and Help.
+  // Rules and Help menu.
   void addGameMenu();
   void addOtherGamesMenu();
   void addHelpMenu();

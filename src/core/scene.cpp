@@ -61,7 +61,10 @@ Target Scene::hit(Point2 p, double tolerance) const {
   for (const Stroke& s : strokes) {
     if (!s.visible || !s.target) continue;
     const double d = distanceToSegment(p, s.a, s.b);
-    if (d < bestDistance) bestDistance = d, best = s.target;
+    if (d < bestDistance) {
+      bestDistance = d;
+      best = s.target;
+    }
   }
   return best;
 }

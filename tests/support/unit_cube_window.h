@@ -23,12 +23,9 @@ class UnitCubeWindow : public GameController {
   static constexpr int kTolva = 0, kPlexa = 1;
 
   UnitCubeWindow(Host& host, ProgramState& program) : GameController(host, program, WindowKind::Cube) {
-    addGameMenu();
-    addOtherGamesMenu();
-    addGamesMenu({{kTolva, "Tolva", "Game = Tolva", false, false, kLinePrompt},
-                  {kPlexa, "Plexa", "Game = Plexa", false, false, kLinePrompt}});
-    addOptionsMenu();
-    addHelpMenu();
+    addMenus({{kTolva, "Tolva", "Game = Tolva", false, false, kLinePrompt},
+              {kPlexa, "Plexa", "Game = Plexa", false, false, kLinePrompt}},
+             false);
     // Two buttons of one caption, told apart by their groups.
     controls_ = {{.id = kNewGameButton, .caption = "New game"},
                  {.id = "turn", .caption = ">", .group = "Turn"},

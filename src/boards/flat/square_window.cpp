@@ -29,7 +29,7 @@ Player other(Player p) { return p == Player::Red ? Player::Blue : Player::Red; }
 }  // namespace
 
 SquareWindow::SquareWindow(Host& host, ProgramState& program) : GameController(host, program, WindowKind::Square) {
-  buildMenus();
+  addMenus(kVariants, true);
   controls_ = {{.id = kNewGameButton, .caption = "New game"}};
 
   setBoardSize(square::kLines, square::kCells);
@@ -44,15 +44,6 @@ SquareWindow::SquareWindow(Host& host, ProgramState& program) : GameController(h
   chooseVariant(Krunk);
 }
 
-void SquareWindow::buildMenus() {
-  addGameMenu();
-  addOtherGamesMenu();
-
-  addSubLevelsMenu();
-  addGamesMenu(kVariants);
-  addOptionsMenu();
-  addHelpMenu();
-}
 
 void SquareWindow::onMenu(const std::string& id) {
   if (id == "sub.planor" || id == "sub.globoria") ver_Click();

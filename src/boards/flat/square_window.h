@@ -30,7 +30,6 @@ class SquareWindow : public GameController {
   void computerTurn() override;
 
  private:
-  void buildMenus();
   void ver_Click();
   void useSubLevel(bool globoria);
   // The evaluation of Tolva and Duarn. After a move it locks the set-up menus until New

@@ -29,7 +29,11 @@ constexpr int kFlashMs = 250;
 
 TriangularWindow::TriangularWindow(Host& host, ProgramState& program)
     : GameController(host, program, WindowKind::Triangular) {
-  buildMenus();
+  MenuEntry size{.id = "size", .caption = "Si&ze"};
+  for (int i = 1; i <= 3; ++i)
+    size.children.push_back(
+        {.id = "size." + std::to_string(i), .caption = kSizes[i - 1], .checkable = true, .checked = i == 3});
+  addMenus(kVariants, true, {std::move(size)});
   controls_ = {{.id = kNewGameButton, .caption = "New game"}};
   for (int i = 1; i <= 3; ++i) controls_.push_back({.id = "size." + std::to_string(i), .caption = kSizes[i - 1]});
 
@@ -43,23 +47,6 @@ TriangularWindow::TriangularWindow(Host& host, ProgramState& program)
   status_.lastMove = "Last move: ";
   status_.turnColour = kBlue;
   chooseVariant(Tolva);
-}
-
-void TriangularWindow::buildMenus() {
-  addGameMenu();
-  addOtherGamesMenu();
-
-  addSubLevelsMenu();
-  addGamesMenu(kVariants);
-
-  MenuEntry size{.id = "size", .caption = "Si&ze"};
-  for (int i = 1; i <= 3; ++i)
-    size.children.push_back(
-        {.id = "size." + std::to_string(i), .caption = kSizes[i - 1], .checkable = true, .checked = i == 3});
-  menus_.add(std::move(size));
-
-  addOptionsMenu();
-  addHelpMenu();
 }
 
 double TriangularWindow::boardScale() const { return size_ == 1 ? 0.6 : size_ == 2 ? 0.8 : 1.0; }

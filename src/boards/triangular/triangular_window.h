@@ -41,7 +41,6 @@ class TriangularWindow : public GameController {
   void computerTurn() override;
 
  private:
-  void buildMenus();
   void ver(bool toGloboria);
   void szmen(int size);
   // The first move of a game fixes the board's size.
