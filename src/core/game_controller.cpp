@@ -426,6 +426,22 @@ void GameController::finishGame() {
   else message(verdicts[0], [this, second = verdicts[1]] { message(second); });
 }
 
+void GameController::flashThen(std::vector<int> circles, std::function<void()> next) {
+  if (circles.empty()) return next();
+  rules_.setMoveLock(true);
+  flashStep(std::move(circles), 0, std::move(next));
+}
+
+void GameController::flashStep(std::vector<int> circles, int k, std::function<void()> next) {
+  constexpr int kFlashMs = 250;
+  for (int c : circles) drawing_.circles[std::size_t(c)].border = k % 2 == 0 ? kYellow : kCircleBorder;
+  if (k == 3) {
+    rules_.setMoveLock(false);
+    return next();
+  }
+  schedule(kFlashMs, [this, circles = std::move(circles), k, next = std::move(next)] { flashStep(circles, k + 1, next); });
+}
+
 std::optional<int> GameController::menuIndex(const std::string& id, std::string_view prefix) {
   if (id.size() <= prefix.size() || id.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
   const std::string_view digits = std::string_view(id).substr(prefix.size());

@@ -159,6 +159,9 @@ class GameController {
   virtual void computerTurn() = 0;
   // The verdict, rounds and banner, once.
   void finishGame();
+  // Units just completed are shown: their circles' borders flash yellow and back (0.25 s a
+  // step, 0.75 s in all) while the move lock is held; then next runs.
+  void flashThen(std::vector<int> circles, std::function<void()> next);
   // From a game's first move to New game its set-up cannot change.
   void lockSetup() { setSetupMenusEnabled(false); }
 
@@ -221,6 +224,7 @@ class GameController {
   void openHelp();
   void openOtherGame(WindowKind target, int wallLevel);
 
+  void flashStep(std::vector<int> circles, int k, std::function<void()> next);
   // Runs the step the host has just called back for, if it is still pending.
   void runStep(std::uint64_t own);
 

@@ -23,7 +23,6 @@ constexpr const char* kSizes[] = {"Mini Size", "Smaller size", "Normal size"};
 
 constexpr int kLinePauseMs = 500;     // after the computer's Line
 constexpr int kCirclePauseMs = 2000;  // before the computer's circle
-constexpr int kFlashMs = 250;
 
 }  // namespace
 
@@ -133,22 +132,6 @@ void TriangularWindow::goOn(Outcome outcome) {
     else
       handOver();
   });
-}
-
-void TriangularWindow::flashThen(const std::vector<int>& triangles, std::function<void()> next) {
-  if (triangles.empty()) return next();
-  rules_.setMoveLock(true);
-  flashStep(triangles, 0, std::move(next));
-}
-
-void TriangularWindow::flashStep(std::vector<int> triangles, int k, std::function<void()> next) {
-  for (int t : triangles) drawing_.circles[t].border = k % 2 == 0 ? kYellow : kCircleBorder;
-  if (k == 3) {
-    rules_.setMoveLock(false);
-    return next();
-  }
-  schedule(kFlashMs,
-           [this, triangles = std::move(triangles), k, next = std::move(next)] { flashStep(triangles, k + 1, next); });
 }
 
 void TriangularWindow::computerTurn() {

@@ -52,9 +52,6 @@ class TriangularWindow : public GameController {
   Outcome checkwins();
   // Flashes what the move completed, then ends the game or hands the turn on.
   void goOn(Outcome outcome);
-  // Completed triangles flash (their circle borders, 0.25 s a step) before the turn goes on.
-  void flashThen(const std::vector<int>& triangles, std::function<void()> next);
-  void flashStep(std::vector<int> triangles, int k, std::function<void()> next);
   void lineComputer();
 
   // Circle mode.
