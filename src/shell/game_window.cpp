@@ -136,6 +136,23 @@ void GameWindow::buildStatusPanel() {
   auto* col = new QVBoxLayout(panel);
   col->setContentsMargins(4, 4, 4, 4);
 
+  // Widgets are made top to bottom, which is also the keyboard's order.
+  buildStatusLabels(panel, col);
+  buildTimerRow(panel, col);
+
+  keypad_ = buildKeypad(panel);
+  col->addWidget(keypad_);
+
+  rounds_ = new QListWidget(panel);
+  col->addWidget(rounds_, 1);
+
+  buildControls(panel, col);
+
+  row->addWidget(panel);
+  setCentralWidget(central);
+}
+
+void GameWindow::buildStatusLabels(QWidget* panel, QVBoxLayout* col) {
   QFont big = font();
   big.setPointSize(big.pointSize() + 3);
   big.setBold(true);
@@ -153,6 +170,13 @@ void GameWindow::buildStatusPanel() {
   turnText_->setFont(turnFont);
   col->addWidget(turnText_);
 
+  col->addLayout(buildScoreGrid(panel, big));
+
+  movesLeft_ = new QLabel(panel);
+  col->addWidget(movesLeft_);
+}
+
+QGridLayout* GameWindow::buildScoreGrid(QWidget* panel, const QFont& big) {
   auto* grid = new QGridLayout();
   const char* seats[3] = {" Player 1:", " Player 2:", "Player 3:"};
   for (int i = 0; i < 3; ++i) {
@@ -183,11 +207,10 @@ void GameWindow::buildStatusPanel() {
   lastMove_ = new QLabel(panel);
   grid->addWidget(lastMoveCaption_, 7, 0);
   grid->addWidget(lastMove_, 7, 1);
-  col->addLayout(grid);
+  return grid;
+}
 
-  movesLeft_ = new QLabel(panel);
-  col->addWidget(movesLeft_);
-
+void GameWindow::buildTimerRow(QWidget* panel, QVBoxLayout* col) {
   auto* timerRow = new QHBoxLayout();
   timerRow->addWidget(new QLabel("Time left (ms):", panel));
   timerCaption_ = new QLabel(panel);
@@ -200,13 +223,9 @@ void GameWindow::buildStatusPanel() {
   col->addLayout(timerRow);
   timerStrip_ = new TimerStrip(panel);
   col->addWidget(timerStrip_);
+}
 
-  keypad_ = buildKeypad(panel);
-  col->addWidget(keypad_);
-
-  rounds_ = new QListWidget(panel);
-  col->addWidget(rounds_, 1);
-
+void GameWindow::buildControls(QWidget* panel, QVBoxLayout* col) {
   for (const auto& c : controller_->controls()) {
     if (c.onBoard) continue;  // the board view draws it
     QAbstractButton* control = c.checkBox ? static_cast<QAbstractButton*>(new QCheckBox(q(c.caption), panel))
@@ -217,9 +236,6 @@ void GameWindow::buildStatusPanel() {
     controls_[c.id] = control;
     col->addWidget(control);
   }
-
-  row->addWidget(panel);
-  setCentralWidget(central);
 }
 
 QWidget* GameWindow::buildKeypad(QWidget* parent) {

@@ -9,11 +9,14 @@
 
 class QAbstractButton;
 class QAction;
+class QFont;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTimer;
+class QVBoxLayout;
 
 namespace kp {
 
@@ -54,7 +57,15 @@ class GameWindow : public QMainWindow, public Host {
 
  private:
   void buildMenus();
+  // The panel beside the board, top to bottom: the status labels, the timer, the keypad,
+  // the finished rounds and the model's controls.
   void buildStatusPanel();
+  // The game caption, the turn text, the score grid and the moves left.
+  void buildStatusLabels(QWidget* panel, QVBoxLayout* col);
+  // Each seat's "Your turn", the points and totals, the last move.
+  QGridLayout* buildScoreGrid(QWidget* panel, const QFont& big);
+  void buildTimerRow(QWidget* panel, QVBoxLayout* col);
+  void buildControls(QWidget* panel, QVBoxLayout* col);
   QWidget* buildKeypad(QWidget* parent);
   void refresh();
 

@@ -252,6 +252,24 @@ LauncherWindow::LauncherWindow(Shell& shell) : shell_(shell), ringDelay_(this) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QString::fromUtf8(kProgramTitle));
 
+  QWidget* list = buildList();
+  reserveListRoom(list);
+  QWidget* pictures = buildPictures();
+
+  // The list stands in the middle of its half, the pictures fill theirs.
+  auto* top = new QHBoxLayout(this);
+  top->setContentsMargins(16, 16, 16, 16);
+  top->setSpacing(24);
+  top->addWidget(list, 1, Qt::AlignCenter);
+  top->addWidget(pictures, 1);
+
+  startRingDelay();
+
+  refresh();
+  resize(QSize(1100, 700).expandedTo(minimumSizeHint()));
+}
+
+QWidget* LauncherWindow::buildList() {
   auto* list = new QWidget(this);
   auto* grid = new QGridLayout(list);
   grid->setContentsMargins(0, 0, 0, 0);
@@ -316,7 +334,10 @@ LauncherWindow::LauncherWindow(Shell& shell) : shell_(shell), ringDelay_(this) {
   }
   grid->setColumnStretch(2, 1);
   grid->setRowStretch(row, 1);
+  return list;
+}
 
+void LauncherWindow::reserveListRoom(QWidget* list) {
   // The list takes the room of its widest captions and of every group open from the start:
   // the window's minimum size then shows it whole in any state, and opening a group moves
   // nothing above it.
@@ -329,24 +350,21 @@ LauncherWindow::LauncherWindow(Shell& shell) : shell_(shell), ringDelay_(this) {
   for (const Launcher* state : {&model_, &opened}) {
     showLabels(*state);
     for (QWidget* line : wideLines_) line->layout()->invalidate();
-    grid->invalidate();
-    room = room.expandedTo(grid->sizeHint());
+    list->layout()->invalidate();
+    room = room.expandedTo(list->layout()->sizeHint());
   }
   list->setFixedSize(room);
+}
 
+QWidget* LauncherWindow::buildPictures() {
   rings_ = new RingWidget();
   rings_->hide();
   stars_ = new StarFieldWidget(
-      kStarCentre, kStarRangeA, kStarRangeB, [&shell] { return shell.program().random.next(); }, nullptr);
-  auto* pictures = new PictureColumn(rings_, stars_, this);
+      kStarCentre, kStarRangeA, kStarRangeB, [&shell = shell_] { return shell.program().random.next(); }, nullptr);
+  return new PictureColumn(rings_, stars_, this);
+}
 
-  // The list stands in the middle of its half, the pictures fill theirs.
-  auto* top = new QHBoxLayout(this);
-  top->setContentsMargins(16, 16, 16, 16);
-  top->setSpacing(24);
-  top->addWidget(list, 1, Qt::AlignCenter);
-  top->addWidget(pictures, 1);
-
+void LauncherWindow::startRingDelay() {
   ringDelay_.setSingleShot(true);
   ringDelay_.setInterval(kRingDelayMs);
   connect(&ringDelay_, &QTimer::timeout, this, [this] {
@@ -355,9 +373,6 @@ LauncherWindow::LauncherWindow(Shell& shell) : shell_(shell), ringDelay_(this) {
     stars_->followFrames(rings_->frames());
   });
   ringDelay_.start();
-
-  refresh();
-  resize(QSize(1100, 700).expandedTo(minimumSizeHint()));
 }
 
 QLabel* LauncherWindow::label(int index) const {

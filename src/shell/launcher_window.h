@@ -102,6 +102,14 @@ class LauncherWindow : public QWidget {
   QTimer* ringDelay() { return &ringDelay_; }
 
  private:
+  // The labels by group, in rows and wide lines, made in the order they stand on screen.
+  QWidget* buildList();
+  // Fixes the list's size to what it needs in any state.
+  void reserveListRoom(QWidget* list);
+  // The rings above the stars; the rings stay hidden until the delay has run.
+  QWidget* buildPictures();
+  // Shows the rings kRingDelayMs after the window opens.
+  void startRingDelay();
   void labelClicked(int index);
   void labelHovered(int index);
   void refresh();
