@@ -118,20 +118,36 @@ Scene GameController::scene() const {
   return sceneOf(geometry(), drawing_, views_->number() == 1 ? nullptr : &views_->current());
 }
 
+bool GameController::offers(Target t) const {
+  switch (t.kind) {
+    case Target::Kind::Line: {
+      if (t.id < 1 || t.id > lineCount()) return false;
+      const LineDraw& d = drawing_.lines[std::size_t(views_->current().line(t.id))];
+      return d.visible && d.targetVisible;
+    }
+    case Target::Kind::Circle: {
+      if (t.id < 1 || t.id > circleCount()) return false;
+      const CircleDraw& d = drawing_.circles[std::size_t(views_->current().circle(t.id))];
+      return d.visible && d.targetVisible;
+    }
+    case Target::Kind::CheckBox:
+      return scene().offers(t);
+    case Target::Kind::None:
+      break;
+  }
+  return false;
+}
+
 void GameController::targetClicked(Target clicked) {
+  if (!offers(clicked)) return;
   if (clicked.kind == Target::Kind::CheckBox) {
-    const Scene now = scene();
     // controlPressed announces the change itself.
-    if (now.offers(clicked)) controlPressed(now.checkBoxes[std::size_t(clicked.id)].control);
+    controlPressed(scene().checkBoxes[std::size_t(clicked.id)].control);
     return;
   }
-  const bool line = clicked.kind == Target::Kind::Line;
-  if (!line && clicked.kind != Target::Kind::Circle) return;
-  if (clicked.id < 1 || clicked.id > (line ? lineCount() : circleCount())) return;
-  const auto n = std::size_t(views_->current().read(clicked).id);
-  if (!(line ? drawing_.lines[n].targetVisible : drawing_.circles[n].targetVisible)) return;
-  if (line) onLineClick(int(n));
-  else onCircleClick(int(n));
+  const int n = views_->current().read(clicked).id;
+  if (clicked.kind == Target::Kind::Line) onLineClick(n);
+  else onCircleClick(n);
   notifyChanged();
 }
 

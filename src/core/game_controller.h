@@ -111,6 +111,9 @@ class GameController {
   // A click on a piece of the scene: the Line or circle drawn at a place, read through the
   // current view, or a check box on the board.
   void targetClicked(Target clicked);
+  // Whether a click on this target reaches the game now: a place whose Line or circle is
+  // shown and takes clicks, or a shown, enabled check box of the scene.
+  bool offers(Target t) const;
   void lineClicked(int place) { targetClicked(Target::line(place)); }
   void circleClicked(int place) { targetClicked(Target::circle(place)); }
   void menuChosen(const std::string& id);

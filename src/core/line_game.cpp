@@ -46,7 +46,7 @@ std::string verdict(int red, int blue, const std::string& measure) {
 
 LineGame::LineGame(StatusLabels& status, Drawing& drawing) : status_(status), drawing_(drawing) {}
 
-void LineGame::UnitTable::reset(int lineCount) {
+void LineGame::UnitTable::build(int lineCount) {
   lineUnits.assign(std::size_t(lineCount + 1), {});
   side.assign(lines.size(), {});
   for (std::size_t u = 1; u < lines.size(); ++u) {
@@ -58,12 +58,24 @@ void LineGame::UnitTable::reset(int lineCount) {
   owner.assign(lines.size(), 0);
 }
 
+void LineGame::UnitTable::clear() {
+  for (auto& markers : side) std::fill(markers.begin(), markers.end(), 0);
+  std::fill(sideCount.begin(), sideCount.end(), 0);
+  std::fill(scored.begin(), scored.end(), 0);
+  std::fill(owner.begin(), owner.end(), 0);
+}
+
 void LineGame::setGraph(const BoardGraph* graph) {
+  // A New game keeps the graph: its unit tables stand, only their state is cleared.
+  const bool sameGraph = graph == graph_ && !tables_.empty();
   graph_ = graph;
   claims_.assign(std::size_t(graph->lineCount + 1), Claim{});
   if (tables_.empty()) tables_.emplace_back();
-  tables_[0].lines = graph->cellSides;
-  for (UnitTable& t : tables_) t.reset(graph->lineCount);
+  if (!sameGraph) tables_[0].lines = graph->cellSides;
+  for (UnitTable& t : tables_) {
+    if (sameGraph) t.clear();
+    else t.build(graph->lineCount);
+  }
   circleUsed_.assign(graph->cellCount + 1, 0);
   tally_ = {};
   newly_.clear();
@@ -71,7 +83,7 @@ void LineGame::setGraph(const BoardGraph* graph) {
 
 int LineGame::addUnits(std::vector<std::vector<int>> lines) {
   tables_.push_back({.lines = std::move(lines)});
-  tables_.back().reset(graph_->lineCount);
+  tables_.back().build(graph_->lineCount);
   return int(tables_.size()) - 1;
 }
 

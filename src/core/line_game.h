@@ -150,7 +150,10 @@ class LineGame {
     std::vector<std::vector<int>> lineUnits;  // [line] -> the units it bounds
     std::vector<std::vector<int>> side;       // [unit][k] -> the marker on its k-th Line
     std::vector<int> sideCount, scored, owner;
-    void reset(int lineCount);
+    // Builds the tables that follow from lines (once per table and graph).
+    void build(int lineCount);
+    // Every unit unscored, every side unmarked; allocates nothing.
+    void clear();
   };
   std::vector<UnitTable> tables_;
   Scoring scoring_;

@@ -119,7 +119,7 @@ std::string PlaySession::menu(const std::string& path) {
 
 std::string PlaySession::line(int n) {
   if (!window_) return "no window is open";
-  if (!window_->scene().offers(Target::line(n))) return "line " + std::to_string(n) + " has no target to click";
+  if (!window_->offers(Target::line(n))) return "line " + std::to_string(n) + " has no target to click";
   window_->lineClicked(n);
   settle();
   return "";
@@ -127,7 +127,7 @@ std::string PlaySession::line(int n) {
 
 std::string PlaySession::circle(int n) {
   if (!window_) return "no window is open";
-  if (!window_->scene().offers(Target::circle(n)))
+  if (!window_->offers(Target::circle(n)))
     return "circle " + std::to_string(n) + " has no target to click";
   window_->circleClicked(n);
   settle();
