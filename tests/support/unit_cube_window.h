@@ -7,7 +7,6 @@
 // points tally and judges by points and by score. The computer closes the lowest-numbered
 // unit first.
 #include <array>
-#include <map>
 #include <memory>
 #include <numeric>
 
@@ -32,14 +31,6 @@ class UnitCubeWindow : public GameController {
                  {.id = "back", .caption = ">", .group = "Back"},
                  {.id = "dotted", .caption = "Dotted back", .checkBox = true, .checked = true, .onBoard = true}};
 
-    // Corner i is (x, y, z) = (i & 1, i >> 1 & 1, i >> 2 & 1). Lines 1-4 run along x,
-    // 5-8 along y, 9-12 along z.
-    for (int axis = 0; axis < 3; ++axis)
-      for (int k = 0; k < 4; ++k) {
-        const int other1 = (axis + 1) % 3, other2 = (axis + 2) % 3;
-        const int from = (k & 1) << std::min(other1, other2) | (k >> 1) << std::max(other1, other2);
-        ends_[std::size_t(1 + 4 * axis + k)] = {from, from | 1 << axis};
-      }
     std::vector<std::vector<int>> faces(kFaces + 1);
     for (int f = 0; f < 6; ++f)  // faces x=0, x=1, y=0, y=1, z=0, z=1
       for (int l = 1; l <= kLines; ++l)
@@ -72,7 +63,7 @@ class UnitCubeWindow : public GameController {
     for (int place = 1; place <= kLines; ++place) {
       const int line = view.line(place);
       const LineDraw& d = drawing_.lines[std::size_t(line)];
-      const auto [a, b] = ends_[std::size_t(place)];
+      const int a = ends_[place][0], b = ends_[place][1];
       s.strokes.push_back({.a = at(a),
                            .b = at(b),
                            .colour = d.colour,
@@ -86,7 +77,7 @@ class UnitCubeWindow : public GameController {
       const CircleDraw& d = drawing_.circles[std::size_t(face)];
       Point2 centre{0, 0};
       for (int l : graph_.cellSides[std::size_t(place)]) {
-        const auto [a, b] = ends_[std::size_t(l)];
+        const int a = ends_[l][0], b = ends_[l][1];
         centre = {centre.x + (at(a).x + at(b).x) / 8, centre.y + (at(a).y + at(b).y) / 8};
       }
       s.shapes.push_back({.centre = centre,
@@ -141,6 +132,10 @@ class UnitCubeWindow : public GameController {
   }
 
  private:
+  // Corner i is (x, y, z) = (i & 1, i >> 1 & 1, i >> 2 & 1). Lines 1-4 run along x,
+  // 5-8 along y, 9-12 along z.
+  static constexpr int ends_[kLines + 1][2] = {{0, 0}, {0, 1}, {2, 3}, {4, 5}, {6, 7}, {0, 2}, {1, 3},
+                                               {4, 6}, {5, 7}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
   static bool onFace(int corner, int f) { return (corner >> (f / 2) & 1) == f % 2; }
   static std::array<int, 3> coords(int corner) { return {corner & 1, corner >> 1 & 1, corner >> 2 & 1}; }
   int lineBetween(int a, int b) const {
@@ -171,11 +166,12 @@ class UnitCubeWindow : public GameController {
   void evaluate() {
     lockSetup();
     timer_.stop();
-    if (rules_.checkwins(LineRule::Tolva, variant() == kPlexa ? cubes_ : 0) == Outcome::GameOver) finishGame();
-    else handOver();
+    if (rules_.checkwins(LineRule::Tolva, variant() == kPlexa ? cubes_ : 0) == Outcome::GameOver)
+      finishGame();
+    else
+      handOver();
   }
 
-  std::array<std::array<int, 2>, kLines + 1> ends_{};
   // The corner hidden behind the others in the picture: (0, 0, 1).
   static constexpr int kHidden = 4;
   BoardGraph graph_;

@@ -4,7 +4,6 @@
 #include <tuple>
 
 #include "boards/flat/square_board.h"
-#include "core/colour_choice.h"
 #include "core/greedy_choice.h"
 
 namespace kp::square {
@@ -49,28 +48,6 @@ TEST(GreedyChoice, ClosesAUnitElseGivesNoLastButOneLineElseTakesAnyLine) {
     }
     EXPECT_EQ(picks, std::set<int>(expected.begin(), expected.end()));
   }
-}
-
-TEST(ColourChoice, TakesTheCellItCanWinAndAvoidsHandingOneOver) {
-  const BoardGraph g = square::graph(false);
-  Claims d(kLines + 1);
-  auto paint = [&](std::initializer_list<int> lines, Colour c) {
-    for (int l : lines) d[std::size_t(l)] = {1, c};
-  };
-  auto picks = [&](const std::vector<ColourMove>& moves) {
-    std::set<int> out;
-    for (int seed = 1; seed < 50; ++seed) {
-      Random r(seed);
-      out.insert(chooseByColour(g, d, moves, {kRed}, r));
-    }
-    return out;
-  };
-  paint({31, 6, 36}, kRed);  // cell 1 has three Red sides: playing Line 1 wins it
-  EXPECT_EQ(picks({{1, {1}}, {2, {2}}, {60, {60}}}), std::set<int>{1});
-  // Blue threatens cell 25 too. Winning cell 1 (Blue then wins 25) and blocking 25 (Blue
-  // then spoils cell 1) both leave the game level; Line 3 would let Blue ahead.
-  paint({55, 30, 60}, kBlue);
-  for (int pick : picks({{1, {1}}, {25, {25}}, {3, {3}}})) EXPECT_TRUE(pick == 1 || pick == 25) << pick;
 }
 
 }  // namespace

@@ -8,22 +8,13 @@
 #include <tuple>
 
 #include "boards/flat/square_window.h"
+#include "core/program_state.h"
 #include "core/virtual_host.h"
-#include "support/window_model_test.h"
 
 namespace kp {
 namespace {
 
-class SquareOptionsTest : public WindowModelTest {
- protected:
-  std::unique_ptr<SquareWindow> open(const char* variant = "games.0") {
-    auto w = std::make_unique<SquareWindow>(host, program);
-    w->menuChosen(variant);
-    return w;
-  }
-};
-
-TEST_F(SquareOptionsTest, TheKeypadPlaysWhatAClickWouldAndExplainsBadEntries) {
+TEST(SquareOptions, TheKeypadPlaysWhatAClickWouldAndExplainsBadEntries) {
   // message: nullptr: played
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"games.0", "", "Enter the number of a line first (1 to 60)."},
@@ -37,17 +28,24 @@ TEST_F(SquareOptionsTest, TheKeypadPlaysWhatAClickWouldAndExplainsBadEntries) {
   };
   for (const auto& [variant, text, message] : cases) {
     SCOPED_TRACE(std::string(variant) + " '" + text + "'");
-    auto w = open(variant);
-    w->keypadEntered(text);
-    EXPECT_EQ(texts(), message ? std::vector<std::string>{message} : std::vector<std::string>{});
-    EXPECT_EQ(w->rules().claimedLineCount() > 0, message == nullptr);
+    VirtualHost host;
+    ProgramState program;
+    SquareWindow w(host, program);
+    w.menuChosen(variant);
+    w.keypadEntered(text);
+    std::vector<std::string> texts;
+    for (auto& m : host.takeMessages()) texts.push_back(m.text);
+    EXPECT_EQ(texts, message ? std::vector<std::string>{message} : std::vector<std::string>{});
+    EXPECT_EQ(w.rules().claimedLineCount() > 0, message == nullptr);
   }
 }
 
-TEST_F(SquareOptionsTest, HelpOpensFromTheCurrentDirectoryOrExplainsWhereToLook) {
+TEST(SquareOptions, HelpOpensFromTheCurrentDirectoryOrExplainsWhereToLook) {
   const auto dir = std::filesystem::temp_directory_path() / "kp-help-test";
   std::filesystem::create_directories(dir);
   std::filesystem::remove(dir / "krunk plexa help.htm");
+  VirtualHost host;
+  ProgramState program;
   host.setCurrentDirectory(dir.string());
   SquareWindow w(host, program);
   w.menuChosen("help.rules");

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <map>
 #include <set>
-#include <tuple>
 
 #include "core/drawing.h"
 
@@ -18,26 +17,14 @@ bool same(Point2 a, Point2 b) { return std::abs(a.x - b.x) < 1e-6 && std::abs(a.
 Point2 midpoint(const Segment& s) { return {(s.a.x + s.b.x) / 2, (s.a.y + s.b.y) / 2}; }
 bool contains(const std::vector<int>& v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); }
 
-TEST(TriangleBoard, TableMatchesTheTellingRows) {
-  const std::tuple<int, bool, int, int, int> rows[] = {
-      {1, true, 32, 4, 31},    {2, false, 1, 33, 32},   {7, true, 38, 7, 37},    {8, true, 40, 8, 39},
-      {9, false, 4, 41, 40},   {16, true, 48, 12, 47},  {17, true, 50, 13, 49},  {27, true, 60, 18, 59},
-      {28, false, 13, 62, 61}, {29, true, 63, 19, 62},  {38, false, 18, 72, 71}, {39, false, 19, 74, 73},
-      {47, false, 23, 82, 81}, {48, false, 24, 84, 83}, {49, true, 85, 28, 84},  {54, false, 27, 90, 89},
-  };
-  for (const auto& [triangle, up, a, b, c] : rows) {
-    EXPECT_EQ(pointsUp(triangle), up) << triangle;
-    EXPECT_EQ((std::array{side(triangle, 1), side(triangle, 2), side(triangle, 3)}), (std::array{a, b, c})) << triangle;
-  }
-  EXPECT_TRUE(side(0, 1) == 0 && side(55, 1) == 0 && side(1, 4) == 0) << "0 outside the table";
-}
-
 // The lattice has rows of 4, 5, 6, 7, 6, 5 and 4 dots. Triangles run left to right in rows
 // of 7, 9, 11, 11, 9 and 7, alternating, the upper half starting with one pointing up and
 // the lower half with one pointing down. A triangle's table entries run clockwise from its
 // right side (pointing up) or its top (pointing down), meeting at one corner each, clear of
-// the circle.
+// the circle. Triangle 1 is Lines 32, 4 and 31; the table has no entry 0 past its ends.
 TEST(TriangleBoard, TrianglesFillTheLatticeRowsAndTheirEntriesRunClockwise) {
+  EXPECT_EQ((std::array{side(1, 1), side(1, 2), side(1, 3)}), (std::array{32, 4, 31}));
+  EXPECT_TRUE(side(0, 1) == 0 && side(55, 1) == 0 && side(1, 4) == 0);
   const BoardGeometry geo = geometry();
   ASSERT_TRUE(geo.dots.size() == kPoints && geo.lines.size() == kLines + 1 && geo.circles.size() == kTriangles + 1);
   std::map<long, int> dotsPerRow;
@@ -99,38 +86,14 @@ TEST(TriangleBoard, GloboriaPairsTheBoundaryLinesOfOppositeSidesByTranslation) {
   EXPECT_EQ(shifts.size(), 3u) << "one shift per pair of opposite sides";
 }
 
-struct ExtensionRow {
-  int triangle;
-  std::vector<int> first, second;
-};
-
-TEST(TriangleExtension, PlanorRowsFollowTheRuleInClaimingOrder) {
-  const ExtensionRow rows[] = {
-      {1, {5, 39, 42}, {43}},
-      {3, {4, 6, 41, 44}, {40, 45}},
-      {8, {31, 49, 9, 52}, {53}},
-      {10, {32, 33, 8, 51, 10, 54}, {1, 50, 55}},
-      {11, {32, 6, 4, 35, 53, 54}, {15, 31, 36}},
-      {28, {51, 14, 73}, {52}},
-      {45, {21, 23, 67, 70, 89, 88}, {30, 66, 71}},
-      {54, {26, 79, 82}, {78}},
-  };
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.triangle);
-    const Extension e = planorExtension(r.triangle);
-    EXPECT_EQ(e.first, r.first);
-    EXPECT_EQ(e.second, r.second);
-  }
-  EXPECT_TRUE(planorExtension(0).first.empty());
-  EXPECT_TRUE(globoriaExtension(55).first.empty());
-}
-
 // Planor: six continuations and three closing Lines for an inner triangle, fewer at the
 // edge, each closing Line closing its own triangle that touches the played one at a
 // corner. Globoria: at least six and two. No row repeats a Line or holds the triangle's
 // own. A Planor row borrows its claiming order from the Globoria row, so every Line of it
-// must be found there; away from the edge the two are the same.
+// must be found there; away from the edge the two are the same. (Which Lines triangle 10's
+// extension claims is shown in the scenario scripts.)
 TEST(TriangleExtension, RowsHaveTheSizesTheRuleGivesAndPlanorRowsAreInGloboriaRows) {
+  EXPECT_TRUE(planorExtension(0).first.empty() && globoriaExtension(55).first.empty());
   const BoardGraph g = graph(false);
   const BoardGeometry geo = geometry();
   auto onEdge = [&](Point2 p) {
@@ -158,7 +121,7 @@ TEST(TriangleExtension, RowsHaveTheSizesTheRuleGivesAndPlanorRowsAreInGloboriaRo
     }
     for (int l : e.first) EXPECT_TRUE(contains(glob.first, l)) << l;
     for (int l : e.second) EXPECT_TRUE(contains(glob.second, l)) << l;
-    if (inner) EXPECT_TRUE(e.first == glob.first && e.second == glob.second);
+    EXPECT_TRUE(!inner || (e.first == glob.first && e.second == glob.second));
   }
 }
 
@@ -170,10 +133,6 @@ TEST(TriangleComputer, PrefersThreeThenTwoThenOneClaimedLinesInAscendingOrder) {
     for (int e = 1; e <= lines; ++e) d[std::size_t(side(t, e))].owner = 1;
   };
   Random random(1);
-  // Nothing claimed: a random playable triangle, spread over many.
-  std::set<int> seen;
-  for (int i = 0; i < 300; ++i) seen.insert(chooseTriangle(d, playable, random));
-  EXPECT_GT(seen.size(), 30u);
   // One claimed Line: the lower of the two triangles it borders.
   claim(30, 1);
   const BoardGraph g = graph(false);
