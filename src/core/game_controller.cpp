@@ -131,7 +131,7 @@ bool GameController::offers(Target t) const {
       return d.visible && d.targetVisible;
     }
     case Target::Kind::CheckBox:
-      return scene().offers(t);
+      return scene().checkBox(t) != nullptr;
     case Target::Kind::None:
       break;
   }
@@ -139,12 +139,13 @@ bool GameController::offers(Target t) const {
 }
 
 void GameController::targetClicked(Target clicked) {
-  if (!offers(clicked)) return;
   if (clicked.kind == Target::Kind::CheckBox) {
     // controlPressed announces the change itself.
-    controlPressed(scene().checkBoxes[std::size_t(clicked.id)].control);
+    const Scene now = scene();
+    if (const CheckBox* box = now.checkBox(clicked)) controlPressed(box->control);
     return;
   }
+  if (!offers(clicked)) return;
   const int n = views_->current().read(clicked).id;
   if (clicked.kind == Target::Kind::Line) onLineClick(n);
   else onCircleClick(n);

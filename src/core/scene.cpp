@@ -79,13 +79,10 @@ double Scene::hitTolerance() const {
   return *middle / 4;
 }
 
-bool Scene::offers(Target t) const {
-  if (!t) return false;
-  if (t.kind == Target::Kind::CheckBox)
-    return t.id >= 0 && std::size_t(t.id) < checkBoxes.size() && checkBoxes[std::size_t(t.id)].visible &&
-           checkBoxes[std::size_t(t.id)].enabled;
-  return std::any_of(strokes.begin(), strokes.end(), [&](const Stroke& s) { return s.visible && s.target == t; }) ||
-         std::any_of(shapes.begin(), shapes.end(), [&](const Shape& s) { return s.visible && s.target == t; });
+const CheckBox* Scene::checkBox(Target t) const {
+  if (t.kind != Target::Kind::CheckBox || t.id < 0 || std::size_t(t.id) >= checkBoxes.size()) return nullptr;
+  const CheckBox& b = checkBoxes[std::size_t(t.id)];
+  return b.visible && b.enabled ? &b : nullptr;
 }
 
 Scene sceneOf(const BoardGeometry& geometry, const Drawing& drawing, const View* view) {

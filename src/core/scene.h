@@ -115,8 +115,8 @@ struct Scene {
   // A quarter of the median stroke length: how near a click must come to a Line. The
   // flat boards' Lines are 100 units, so 25.
   double hitTolerance() const;
-  // Whether a click can reach this target (a shown piece carries it).
-  bool offers(Target t) const;
+  // The shown, enabled check box a check-box target names, or nullptr.
+  const CheckBox* checkBox(Target t) const;
 };
 
 // The flat boards' picture: one stroke per Line (strokes[n - 1] for Line n), one circle per
