@@ -53,14 +53,12 @@ void LineGame::UnitTable::build(int lineCount) {
     side[u].assign(lines[u].size(), 0);
     for (int l : lines[u]) lineUnits[std::size_t(l)].push_back(int(u));
   }
-  sideCount.assign(lines.size(), 0);
   scored.assign(lines.size(), 0);
   owner.assign(lines.size(), 0);
 }
 
 void LineGame::UnitTable::clear() {
   for (auto& markers : side) std::fill(markers.begin(), markers.end(), 0);
-  std::fill(sideCount.begin(), sideCount.end(), 0);
   std::fill(scored.begin(), scored.end(), 0);
   std::fill(owner.begin(), owner.end(), 0);
 }
@@ -186,7 +184,6 @@ int LineGame::completeUnits(LineRule rule, Player mover, int table) {
   for (std::size_t u = 1; u < t.lines.size(); ++u) {
     int count = 0;
     for (int marker : t.side[u]) count += rule == LineRule::Tolva ? marker != 0 : marker == moverMarker;
-    t.sideCount[u] = count;
     if (count != int(t.lines[u].size()) || t.scored[u]) continue;
     newly_.push_back(int(u));
     t.scored[u] = 1;

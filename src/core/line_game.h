@@ -149,7 +149,7 @@ class LineGame {
     std::vector<std::vector<int>> lines;      // [unit] -> its Lines in table order
     std::vector<std::vector<int>> lineUnits;  // [line] -> the units it bounds
     std::vector<std::vector<int>> side;       // [unit][k] -> the marker on its k-th Line
-    std::vector<int> sideCount, scored, owner;
+    std::vector<int> scored, owner;
     // Builds the tables that follow from lines (once per table and graph).
     void build(int lineCount);
     // Every unit unscored, every side unmarked; allocates nothing.
