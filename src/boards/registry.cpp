@@ -1,16 +1,20 @@
 #include "boards/registry.h"
 
+#include "boards/cube/cube_window.h"
 #include "boards/flat/square_window.h"
 #include "boards/triangular/triangular_window.h"
 
 namespace kp {
 
-bool windowBuilt(WindowKind kind) { return kind == WindowKind::Square || kind == WindowKind::Triangular; }
+bool windowBuilt(WindowKind kind) {
+  return kind == WindowKind::Square || kind == WindowKind::Triangular || kind == WindowKind::Cube;
+}
 
 std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramState& program) {
   switch (kind) {
     case WindowKind::Square: return std::make_unique<SquareWindow>(host, program);
     case WindowKind::Triangular: return std::make_unique<TriangularWindow>(host, program);
+    case WindowKind::Cube: return std::make_unique<CubeWindow>(host, program);
     default: return nullptr;
   }
 }

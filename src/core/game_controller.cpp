@@ -214,19 +214,21 @@ void GameController::keypadEntered(const std::string& text) {
   notifyChanged();
 }
 
-void GameController::addMenus(std::vector<VariantEntry> variants, bool subLevels, std::vector<MenuEntry> boardMenus) {
-  addGameMenu();
+void GameController::addMenus(std::vector<VariantEntry> variants, bool subLevels, std::vector<MenuEntry> boardMenus,
+                              FrameMenus frame) {
+  addGameMenu(std::move(frame.game));
   addOtherGamesMenu();
   if (subLevels) addSubLevelsMenu();
   addGamesMenu(std::move(variants));
   for (MenuEntry& m : boardMenus) menus_.add(std::move(m));
-  addOptionsMenu();
+  addOptionsMenu(std::move(frame.players), std::move(frame.options));
   addHelpMenu();
 }
 
-void GameController::addGameMenu() {
+void GameController::addGameMenu(std::vector<MenuEntry> entries) {
   MenuEntry game{.id = "game", .caption = "&Game"};
-  game.children = {
+  game.children = std::move(entries);
+  if (game.children.empty()) game.children = {
       {.id = "game.new", .caption = "New", .shortcut = "F5"},
       {.id = "game.keypad",
        .caption = "Show keypad for entering moves from online chats / text messages / phone",
@@ -311,16 +313,18 @@ constexpr Limit kLimits[] = {
 };
 }  // namespace
 
-void GameController::addOptionsMenu() {
+void GameController::addOptionsMenu(std::vector<MenuEntry> players, std::vector<MenuEntry> more) {
   MenuEntry options{.id = "options", .caption = "&Options"};
-  options.children = {
-      {.id = "players.0", .caption = "1 player verus the computer", .checkable = true},
-      {.id = "players.1", .caption = "2 Players", .checkable = true, .checked = true},
-      // Present for the windows that seat more players; nothing to choose here.
-      {.id = "players.2", .caption = "3 Players", .checkable = true, .enabled = false},
-      {.id = "players.3", .caption = "2 Players versus the computer", .checkable = true, .enabled = false},
-      {.separator = true},
-  };
+  options.children = std::move(players);
+  if (options.children.empty())
+    options.children = {
+        {.id = "players.0", .caption = "1 player verus the computer", .checkable = true},
+        {.id = "players.1", .caption = "2 Players", .checkable = true, .checked = true},
+        // Present for the windows that seat more players; nothing to choose here.
+        {.id = "players.2", .caption = "3 Players", .checkable = true, .enabled = false},
+        {.id = "players.3", .caption = "2 Players versus the computer", .checkable = true, .enabled = false},
+    };
+  options.children.push_back({.separator = true});
   MenuEntry sd{.id = "sd", .caption = "Sudden Death"};
   for (int i = 1; i <= 12; ++i)
     sd.children.push_back({.id = "sd." + std::to_string(i), .caption = kLimits[i - 1].caption, .checkable = true});
@@ -329,6 +333,7 @@ void GameController::addOptionsMenu() {
   sd.children.front().checked = true;
   timer_.setNoLimit(true);
   options.children.push_back(std::move(sd));
+  for (MenuEntry& e : more) options.children.push_back(std::move(e));
   menus_.add(std::move(options));
 }
 
@@ -368,8 +373,8 @@ void GameController::addHelpMenu() {
 }
 
 void GameController::setSetupMenusEnabled(bool enabled) {
-  for (const char* id : {"options", "other", "sub", "games"})
-    if (menus_.find(id)) menus_.at(id).enabled = enabled;
+  for (const std::string& id : setupMenus_)
+    if (MenuEntry* e = menus_.find(id)) e->enabled = enabled;
 }
 
 namespace {
@@ -384,7 +389,7 @@ void GameController::addGamesMenu(std::vector<VariantEntry> variants) {
   for (const auto& v : variants_) {
     if (v.index != next) games.children.push_back({.separator = true});
     next = v.index + 1;
-    games.children.push_back({.id = variantId(v.index), .caption = v.caption, .checkable = true});
+    games.children.push_back({.id = variantId(v.index), .caption = v.caption, .checkable = true, .visible = !v.hidden});
   }
   menus_.add(std::move(games));
 }
@@ -438,7 +443,7 @@ void GameController::finishGame() {
   rules_.setMoveLock(false);
   // One box per verdict (two where the board compares score too), the second when the
   // first is closed.
-  const std::vector<std::string> verdicts = rules_.endGame();
+  const std::vector<std::string> verdicts = rules_.endGame(secondScore());
   if (verdicts.size() == 1) message(verdicts[0]);
   else message(verdicts[0], [this, second = verdicts[1]] { message(second); });
 }

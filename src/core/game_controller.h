@@ -48,6 +48,14 @@ struct VariantEntry {
   bool twoPlayerOnly = false;
   // Written to the turn text when the game is chosen (nullptr: the text stays).
   const char* prompt = nullptr;
+  bool hidden = false;  // in the menu but never shown, so never chosen
+};
+
+// The frame's menus where a window's captions differ from the flat windows'.
+struct FrameMenus {
+  std::vector<MenuEntry> game;     // the Game menu's entries (empty: the flat windows')
+  std::vector<MenuEntry> players;  // the players' entries heading Options (empty: the flat windows')
+  std::vector<MenuEntry> options;  // more of Options, after Sudden Death
 };
 
 inline constexpr const char* kLinePrompt = "Click a line to begin playing";
@@ -96,6 +104,16 @@ class GameController {
   // the drawing shows them (Red, Blue), and the moves-left label the board calls for
   // while the game keeps that label up to date (nothing otherwise).
   virtual std::pair<int, int> pointsOnBoard() const = 0;
+  // The second measure a board compares at the end "by score", where it keeps its own
+  // (Red, Blue); nothing where the points or the units scored are compared.
+  virtual std::optional<std::pair<int, int>> secondScore() const { return std::nullopt; }
+  // Who the rules hold each cube for ([cube] -> 0, 1 Red, 2 Blue; index 0 unused), on the
+  // boards that judge cubes; empty elsewhere.
+  virtual std::vector<int> cubeOwners() const { return {}; }
+  // The invisible click regions along the drawn Lines, where a board has them: how many,
+  // and the target region n (from 0) stands on.
+  virtual int clickRegionCount() const { return 0; }
+  virtual Target clickRegion(int) const { return {}; }
   virtual std::optional<std::string> movesLeftOnBoard() const = 0;
   // Whether the points labels hold an earlier count than the board shows (a game that
   // ends on the points of its last recount).
@@ -171,10 +189,11 @@ class GameController {
   // The menu bar in the frame's order: Game, Other Games, Sub-Levels (Planor and Globoria)
   // where the board has them, Games from the variant table, the board's own menus,
   // Options, Rules and Help.
-  void addMenus(std::vector<VariantEntry> variants, bool subLevels, std::vector<MenuEntry> boardMenus = {});
-  // The frame's Game menu in the flat windows' captions, the Other Games menu and the
-  // Rules and Help menu.
-  void addGameMenu();
+  void addMenus(std::vector<VariantEntry> variants, bool subLevels, std::vector<MenuEntry> boardMenus = {},
+                FrameMenus frame = {});
+  // The frame's Game menu (the flat windows' captions unless given), the Other Games menu
+  // and the Rules and Help menu.
+  void addGameMenu(std::vector<MenuEntry> entries = {});
   void addOtherGamesMenu();
   void addHelpMenu();
   // Sub-Levels: Planor (checked) and Globoria.
@@ -184,14 +203,16 @@ class GameController {
   // circle is filled in a player's colour.
   std::pair<int, int> countPointsOnBoard(const BoardGraph& graph, bool byColour,
                                          std::initializer_list<Colour> redColours) const;
-  // Players and Sudden Death.
-  void addOptionsMenu();
+  // Players (the flat windows' four unless given), Sudden Death, then more of the window's.
+  void addOptionsMenu(std::vector<MenuEntry> players = {}, std::vector<MenuEntry> more = {});
   bool onePlayer() const;
   // "1 player verus the computer" was just chosen.
   virtual void playersChanged() {}
-  // Enables or disables the menus that fix a game's set-up: Options, Other Games, and the
-  // window's Sub-Levels and Games menus.
+  // Enables or disables the menus that fix a game's set-up (setupMenus_).
   void setSetupMenusEnabled(bool enabled);
+  // The menus (or entries) locked from a game's first move to New game: by default
+  // Options, Other Games, and the window's Sub-Levels and Games menus.
+  std::vector<std::string> setupMenus_ = {"options", "other", "sub", "games"};
 
   // Sizes the drawing record for the board, with one view (every place its own Line).
   void setBoardSize(int lines, int circles);

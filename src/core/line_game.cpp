@@ -124,6 +124,11 @@ void LineGame::paintLine(int n, Colour colour, bool withPartner) {
   }
 }
 
+void LineGame::recolour(int n, Colour colour) {
+  claims_[std::size_t(n)].colour = colour;
+  drawing_.lines[std::size_t(n)].colour = colour;
+}
+
 void LineGame::markSides(int line, int marker) {
   for (UnitTable& t : tables_)
     for (int unit : t.lineUnits[std::size_t(line)]) {
@@ -133,13 +138,28 @@ void LineGame::markSides(int line, int marker) {
     }
 }
 
-void LineGame::rebuildPointsByColour(std::initializer_list<Colour> redColours) {
-  std::vector<int>& owner = tables_[0].owner;
-  const UnitCount count = countByColour(graph_->cellSides, claims_, redColours, &owner);
-  for (int c = 1; c <= graph_->cellCount; ++c)
-    drawing_.circles[c].fill = owner[std::size_t(c)] == 2 ? kBlue : owner[std::size_t(c)] == 1 ? kRed : kBackground;
-  status_.redPoints = std::to_string(count.red);
-  status_.bluePoints = std::to_string(count.blue);
+void LineGame::recount(CellCount how, std::initializer_list<Colour> redColours, Player mover) {
+  UnitTable& t = tables_[0];
+  std::vector<int>& now = newly_;  // scratch: the owners the colours give
+  countByColour(graph_->cellSides, claims_, redColours, &now);
+  int red = 0, blue = 0;
+  for (int c = 1; c <= graph_->cellCount; ++c) {
+    int& owner = t.owner[std::size_t(c)];
+    if (how == CellCount::ByColour) {
+      owner = now[std::size_t(c)];
+    } else if (owner == 0) {
+      const bool allClaimed = std::all_of(graph_->cellSides[std::size_t(c)].begin(), graph_->cellSides[std::size_t(c)].end(),
+                                          [&](int l) { return claimed(l); });
+      owner = how == CellCount::KeepByColour ? now[std::size_t(c)] : allClaimed ? int(mover) : 0;
+    }
+    t.scored[std::size_t(c)] = owner != 0;
+    red += owner == 1;
+    blue += owner == 2;
+    drawing_.circles[c].fill = owner == 2 ? kBlue : owner == 1 ? kRed : kBackground;
+  }
+  newly_.clear();
+  status_.redPoints = std::to_string(red);
+  status_.bluePoints = std::to_string(blue);
 }
 
 int LineGame::unusedCircles() const {
@@ -208,13 +228,14 @@ void LineGame::announce(LineRule rule, Player mover, int completed) {
   status_.turnColour = turnColourOf(next);
 }
 
-std::vector<std::string> LineGame::endGame() {
+std::vector<std::string> LineGame::endGame(std::optional<std::pair<int, int>> score) {
   const int red = points(Player::Red);
   const int blue = points(Player::Blue);
   const bool tallied = std::any_of(scoring_.tally.begin(), scoring_.tally.end(), [](int bonus) { return bonus; });
   std::vector<std::string> verdicts = {tallied ? kp::verdict(tally_[0], tally_[1], "points")
                                                : kp::verdict(red, blue, "points")};
-  if (scoring_.byScore) verdicts.push_back(kp::verdict(red, blue, "score"));
+  if (score) verdicts.push_back(kp::verdict(score->first, score->second, "score"));
+  else if (scoring_.byScore) verdicts.push_back(kp::verdict(red, blue, "score"));
 
   const int round = (int(status_.rounds.size()) + 2) / 3;
   const char* winner = tallied ? winnerWord(tally_[0], tally_[1]) : winnerWord(red, blue);

@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
 #include <initializer_list>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -93,10 +95,20 @@ class LineGame {
   // Claims Line n in colour for owner 1, and its partner in the same colour, as the circle
   // moves of the Krunk family do (whether or not it was claimed before).
   void paintLine(int n, Colour colour, bool withPartner = true);
+  // A claimed Line drawn in another colour; its owner stays.
+  void recolour(int n, Colour colour);
   // The Krunk family's count: a Cell whose sides are all claimed in Blue's colour, or all
   // in one of Red's colours, counts for that player; its circle shows the colour. The
   // points labels are rebuilt from the board.
-  void rebuildPointsByColour(std::initializer_list<Colour> redColours);
+  void rebuildPointsByColour(std::initializer_list<Colour> redColours) { recount(CellCount::ByColour, redColours); }
+  // How the circle games count Cells after a move.
+  enum class CellCount {
+    ByColour,      // as rebuildPointsByColour: a Cell belongs to whoever colours all its sides now
+    KeepByColour,  // the first player to colour all its sides keeps it for good
+    KeepClaimed,   // the mover keeps a Cell once all its sides are claimed, in any colour
+  };
+  // Rebuilds the Cells' owners (the circles show them) and the points labels from the board.
+  void recount(CellCount how, std::initializer_list<Colour> redColours, Player mover = Player::Red);
   int unusedCircles() const;
   // The lowest-numbered circle not yet played, or 0.
   int firstUnusedCircle() const;
@@ -114,6 +126,9 @@ class LineGame {
   // The points tally (0 where the board keeps none).
   int tally(Player p) const { return tally_[p == Player::Red ? 0 : 1]; }
 
+  // The turn text after a Line move that completed `completed` units.
+  void announce(LineRule rule, Player mover, int completed);
+
   // Resets the board and the labels a New game resets; the caller writes the prompt and
   // runs the variant's opening.
   void resetBoard();
@@ -124,8 +139,9 @@ class LineGame {
   }
 
   // Verdicts, rounds and banner; returns the verdicts to show, in order: by points (the
-  // tallies where the board keeps them), then by score where the board compares it.
-  std::vector<std::string> endGame();
+  // tallies where the board keeps them), then by score: the board's own second measure
+  // where it gives one (Red, Blue), else the units scored where the board compares them.
+  std::vector<std::string> endGame(std::optional<std::pair<int, int>> score = std::nullopt);
 
  private:
   void addPoints(Player p, int n);
@@ -134,8 +150,7 @@ class LineGame {
   int completeUnits(LineRule rule, Player mover, int table);
   // Writes the marker on the side of every unit that Line bounds.
   void markSides(int line, int marker);
-  // The turn text after a Line move.
-  void announce(LineRule rule, Player mover, int completed);
+
 
   StatusLabels& status_;
   Drawing& drawing_;

@@ -26,14 +26,41 @@ MenuEntry* findIn(std::vector<MenuEntry>& entries, const std::string& id) {
   return nullptr;
 }
 
+// The index after the last '.' of an entry's id ("games.8" -> "8").
+std::string idIndex(const MenuEntry& e) { return e.id.substr(e.id.rfind('.') + 1); }
+
+// How a path names an entry among its siblings: its caption, with its index in brackets
+// where another sibling shares the caption ("Krunk  (Classic) [8]").
+std::string pathName(const std::vector<MenuEntry>& siblings, const MenuEntry& e) {
+  const std::string caption = stripMnemonic(e.caption);
+  for (const auto& other : siblings)
+    if (&other != &e && !other.separator && stripMnemonic(other.caption) == caption)
+      return caption + " [" + idIndex(e) + "]";
+  return caption;
+}
+
 void walk(const std::vector<MenuEntry>& entries, const std::string& prefix,
           const std::function<void(const std::string&, const MenuEntry&)>& fn) {
   for (const auto& e : entries) {
     if (e.separator) continue;
-    const std::string path = prefix.empty() ? stripMnemonic(e.caption) : prefix + " > " + stripMnemonic(e.caption);
+    const std::string name = pathName(entries, e);
+    const std::string path = prefix.empty() ? name : prefix + " > " + name;
     fn(path, e);
     walk(e.children, path, fn);
   }
+}
+
+// The entry a part of a path names among entries: by caption, the visible one where
+// several share it, or by caption and index in brackets.
+const MenuEntry* pick(const std::vector<MenuEntry>& entries, const std::string& part) {
+  const MenuEntry* hit = nullptr;
+  for (const auto& e : entries) {
+    if (e.separator) continue;
+    const std::string caption = stripMnemonic(e.caption);
+    if (part == caption + " [" + idIndex(e) + "]") return &e;
+    if (part == caption && (!hit || (!hit->visible && e.visible))) hit = &e;
+  }
+  return hit;
 }
 
 // Follows a path; collects every entry on the way so reachability can be judged.
@@ -44,12 +71,7 @@ std::vector<const MenuEntry*> chain(const std::vector<MenuEntry>& top, const std
   while (true) {
     const std::size_t sep = path.find(" > ", start);
     const std::string part = path.substr(start, sep == std::string::npos ? std::string::npos : sep - start);
-    const MenuEntry* hit = nullptr;
-    for (const auto& e : *level)
-      if (!e.separator && stripMnemonic(e.caption) == part) {
-        hit = &e;
-        break;
-      }
+    const MenuEntry* hit = pick(*level, part);
     if (!hit) return {};
     out.push_back(hit);
     if (sep == std::string::npos) return out;
@@ -115,11 +137,17 @@ bool MenuModel::reachable(const std::string& path) const {
 }
 
 bool MenuModel::reachableId(const std::string& id) const {
-  std::string path;
-  forEach([&](const std::string& p, const MenuEntry& e) {
-    if (path.empty() && e.id == id) path = p;
-  });
-  return !path.empty() && reachable(path);
+  // Walks down with what every menu above allows, so entries sharing a caption are told apart.
+  std::function<int(const std::vector<MenuEntry>&, bool)> find = [&](const std::vector<MenuEntry>& entries, bool open) {
+    for (const auto& e : entries) {
+      if (e.separator) continue;
+      const bool here = open && e.visible && e.enabled && !e.heading;
+      if (e.id == id) return here ? 1 : 0;
+      if (const int found = find(e.children, here); found >= 0) return found;
+    }
+    return -1;
+  };
+  return find(top_, true) == 1;
 }
 
 void MenuModel::forEach(const std::function<void(const std::string&, const MenuEntry&)>& fn) const {

@@ -35,13 +35,16 @@ class MenuModel {
   const MenuEntry& at(const std::string& id) const;
   MenuEntry* find(const std::string& id);
   const MenuEntry* find(const std::string& id) const { return const_cast<MenuModel*>(this)->find(id); }
-  // The entry reached by captions without '&' joined by " > ", or nullptr.
+  // The entry reached by captions without '&' joined by " > ", or nullptr. Where siblings
+  // share a caption, the caption names the visible one and "caption [N]" the one whose id
+  // ends in ".N".
   const MenuEntry* findPath(const std::string& path) const;
   // Whether a person could click this entry: it and every menu above it are visible and enabled.
   bool reachable(const std::string& path) const;
   // The same, for the entry with this id.
   bool reachableId(const std::string& id) const;
-  // Every entry that is not a separator, with its path, in menu order.
+  // Every entry that is not a separator, with its path, in menu order (a caption that
+  // siblings share with its index in brackets).
   void forEach(const std::function<void(const std::string& path, const MenuEntry&)>& fn) const;
 
  private:

@@ -41,6 +41,12 @@ bool contains(const Shape& s, Point2 p) {
     case Shape::Kind::Polygon:
     case Shape::Kind::Outline:
       return !s.points.empty() && insidePolygon(p, s.points);
+    case Shape::Kind::Region:
+      return s.points.size() == 2 &&
+             p.x >= std::min(s.points[0].x, s.points[1].x) - s.radiusX &&
+             p.x <= std::max(s.points[0].x, s.points[1].x) + s.radiusX &&
+             p.y >= std::min(s.points[0].y, s.points[1].y) - s.radiusX &&
+             p.y <= std::max(s.points[0].y, s.points[1].y) + s.radiusX;
   }
   return false;
 }
@@ -54,8 +60,19 @@ Target Scene::hit(Point2 p, double tolerance) const {
         p.y <= b.at.y + b.height)
       return Target::checkBox(int(i));
   }
-  for (const Shape& s : shapes)
-    if (s.visible && s.target && contains(s, p)) return s.target;
+  // Of the round shapes and regions containing p, the nearest takes the click.
+  Target near;
+  double nearest = 0;
+  for (const Shape& s : shapes) {
+    if (!s.visible || !s.target || !contains(s, p)) continue;
+    double d = 0;
+    if (s.kind == Shape::Kind::Region) d = distanceToSegment(p, s.points[0], s.points[1]);
+    else if (s.kind == Shape::Kind::Circle || s.kind == Shape::Kind::Oval)
+      d = std::hypot((p.x - s.centre.x) / s.radiusX, (p.y - s.centre.y) / (s.kind == Shape::Kind::Oval ? s.radiusY : s.radiusX));
+    else return s.target;
+    if (!near || d < nearest) near = s.target, nearest = d;
+  }
+  if (near) return near;
   Target best;
   double bestDistance = tolerance;
   for (const Stroke& s : strokes) {

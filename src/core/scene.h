@@ -48,6 +48,8 @@ struct Shape {
     Oval,     // centre, radiusX, radiusY
     Polygon,  // points, closed
     Outline,  // points, closed, never filled
+    Region,   // never painted: a click area around the segment points[0]-points[1], its
+              // bounding box widened by radiusX on every side
   };
   Kind kind = Kind::Circle;
   std::vector<Point2> points;
@@ -99,6 +101,9 @@ struct Scene {
   // The board's pixels per unit, for widths and dot sizes: the flat boards put 100 units
   // to a Cell that has always been 80 pixels across.
   double pixelsPerUnit = 1;
+  // Drawn at pixelsPerUnit from the top left corner whatever the widget's size, rather
+  // than scaled to fit.
+  bool fixedSize = false;
   std::vector<Stroke> strokes;
   std::vector<Shape> shapes;
   std::vector<Text> texts;
@@ -106,11 +111,11 @@ struct Scene {
   std::vector<Dot> dots;
 
   // The target a click at p means. A shown, enabled check box containing p comes first,
-  // then a shown shape containing p comes first (the lowest
-  // index when several do); round ones take a click within 1.4 of their radii, as small
-  // circles are hard to hit. Otherwise the shown stroke nearest to p, if nearer than
-  // `tolerance` units; the lowest index on a tie. Hidden pieces and pieces without a
-  // target are never hit.
+  // then a shown polygon containing p (the lowest index when several do), then of the
+  // round shapes and regions containing p the nearest (round ones take a click within 1.4
+  // of their radii, as small circles are hard to hit; a region is as near as its segment).
+  // Otherwise the shown stroke nearest to p, if nearer than `tolerance` units; the lowest
+  // index on a tie. Hidden pieces and pieces without a target are never hit.
   Target hit(Point2 p, double tolerance) const;
   // A quarter of the median stroke length: how near a click must come to a Line. The
   // flat boards' Lines are 100 units, so 25.

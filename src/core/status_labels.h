@@ -30,6 +30,7 @@ struct StatusLabels {
   std::string bluePoints = "0";
   std::string redTotal = "0";
   std::string blueTotal = "0";
+  bool totalsShown = true;  // the running totals' labels
   std::string movesLeft;
   std::string lastMoveCaption = "Last Move:";
   std::string lastMove;

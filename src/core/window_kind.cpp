@@ -7,6 +7,7 @@ struct KindInfo {
   WindowKind kind;
   std::string_view name;
   std::string_view title;
+  std::string_view caption = {};  // the window's own caption, where it is not the title
 };
 constexpr KindInfo kInfo[] = {
     {WindowKind::Square, "square", "Beginner's Planor and Globoria"},
@@ -14,7 +15,8 @@ constexpr KindInfo kInfo[] = {
     {WindowKind::LargeSquare, "largesquare", "Super Krunk Plus"},
     {WindowKind::House, "house", "Our House"},
     {WindowKind::Torus, "torus", "Beyond Globoria - Torus Ferris Donut Wheel"},
-    {WindowKind::Cube, "cube", "Plexa Ultra Squared and Ultra Krunked"},
+    {WindowKind::Cube, "cube", "Plexa Ultra Squared and Ultra Krunked",
+     "Krunk Plexa 2014 in 3D  -  Plexa Ultra Squared and Ultra Krunked"},
     {WindowKind::Wall, "wall", "Krunk the Wall"},
     {WindowKind::Tetrahedron, "tetrahedron", "Krunk Delvo"},
     {WindowKind::Wireframe, "wireframe", "Wire Frame"},
@@ -38,6 +40,16 @@ std::optional<WindowKind> windowFromName(std::string_view name) {
 std::string_view windowTitle(WindowKind kind) {
   for (const auto& i : kInfo)
     if (i.kind == kind) return i.title;
+  return "";
+}
+
+}  // namespace kp
+
+namespace kp {
+
+std::string_view windowCaption(WindowKind kind) {
+  for (const auto& i : kInfo)
+    if (i.kind == kind) return i.caption.empty() ? i.title : i.caption;
   return "";
 }
 

@@ -29,7 +29,9 @@ inline constexpr WindowKind kAllWindowKinds[] = {
 // Short name used by the headless runner ("open square").
 std::string_view windowName(WindowKind kind);
 std::optional<WindowKind> windowFromName(std::string_view name);
-// Title bar text of the window.
+// The window's name in messages ("... is not in this version yet.").
 std::string_view windowTitle(WindowKind kind);
+// What the game window's title bar says.
+std::string_view windowCaption(WindowKind kind);
 
 }  // namespace kp

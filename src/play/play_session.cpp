@@ -47,11 +47,13 @@ std::vector<ScriptCommand> parseScript(std::istream& in) {
     const std::string word = text.substr(0, space);
     const std::string arg = space == std::string::npos ? "" : trim(text.substr(space));
     ScriptCommand cmd{ScriptCommand::Kind::State, arg, 0, lineNo};
-    if (word == "open" || word == "menu" || word == "button") {
-      if (arg.empty()) fail(lineNo, word + " needs " + (word == "open" ? "a window name" : word == "menu" ? "a menu path" : "a caption"));
-      cmd.kind = word == "open" ? ScriptCommand::Kind::Open : word == "menu" ? ScriptCommand::Kind::Menu : ScriptCommand::Kind::Button;
-    } else if (word == "line" || word == "circle" || word == "wait") {
-      cmd.kind = word == "line" ? ScriptCommand::Kind::Line : word == "circle" ? ScriptCommand::Kind::Circle : ScriptCommand::Kind::Wait;
+    using K = ScriptCommand::Kind;
+    if (word == "open" || word == "menu" || word == "button" || word == "check") {
+      if (arg.empty())
+        fail(lineNo, word + " needs " + (word == "open" ? "a window name" : word == "menu" ? "a menu path" : "a caption"));
+      cmd.kind = word == "open" ? K::Open : word == "menu" ? K::Menu : word == "button" ? K::Button : K::Check;
+    } else if (word == "line" || word == "circle" || word == "wait" || word == "region") {
+      cmd.kind = word == "line" ? K::Line : word == "circle" ? K::Circle : word == "region" ? K::Region : K::Wait;
       cmd.number = parseNumber(arg, lineNo, word);
     } else if (word == "launcher" || word == "hover") {
       cmd.kind = word == "launcher" ? ScriptCommand::Kind::Launcher : ScriptCommand::Kind::Hover;
@@ -142,6 +144,22 @@ std::string PlaySession::keypad(const std::string& text) {
   return "";
 }
 
+std::string PlaySession::region(int n) {
+  if (!window_) return "no window is open";
+  const Target t = window_->clickRegion(n);
+  if (!window_->offers(t)) return "region " + std::to_string(n) + " has no target to click";
+  window_->targetClicked(t);
+  settle();
+  return "";
+}
+
+std::string PlaySession::check(const std::string& name) {
+  if (!window_) return "no window is open";
+  const Control* c = window_->controlNamed(name);
+  if (!c || !c->checkBox) return "no check box '" + name + "'";
+  return button(name);
+}
+
 std::string PlaySession::button(const std::string& caption) {
   if (caption == "OK" && host_.aboutOpen()) {
     host_.closeAbout();
@@ -225,6 +243,11 @@ void PlaySession::checkApplies(const ScriptCommand& cmd) const {
     if (!windowBuilt(*kind)) fail(cmd.lineNo, "the " + cmd.text + " window is not in this version yet");
   } else if (cmd.kind == K::Menu && window_ && !window_->menus().findPath(cmd.text)) {
     fail(cmd.lineNo, "no menu entry '" + cmd.text + "'");
+  } else if (cmd.kind == K::Region && window_ && (cmd.number >= window_->clickRegionCount())) {
+    fail(cmd.lineNo, "region " + std::to_string(cmd.number) + " is not on this board (" +
+                         (window_->clickRegionCount() ? "0 to " + std::to_string(window_->clickRegionCount() - 1)
+                                                      : std::string("it has no click regions")) +
+                         ")");
   } else if ((cmd.kind == K::Line || cmd.kind == K::Circle) && window_) {
     const bool isLine = cmd.kind == K::Line;
     const int count = isLine ? window_->lineCount() : window_->circleCount();
@@ -242,7 +265,9 @@ std::string PlaySession::perform(const ScriptCommand& cmd) {
     case K::Menu: return menu(cmd.text);
     case K::Line: return window_ ? line(int(cmd.number)) : "no window is open";
     case K::Circle: return window_ ? circle(int(cmd.number)) : "no window is open";
+    case K::Region: return window_ ? region(int(cmd.number)) : "no window is open";
     case K::Button: return button(cmd.text);
+    case K::Check: return check(cmd.text);
     case K::Keypad: return keypad(cmd.text);
     case K::Launcher:
     case K::Hover: {

@@ -19,10 +19,10 @@ namespace kp {
 
 // One line of a script, already checked for form.
 struct ScriptCommand {
-  enum class Kind { Open, Menu, Line, Circle, Button, Wait, State, Launcher, Hover, Keypad };
+  enum class Kind { Open, Menu, Line, Circle, Region, Button, Check, Wait, State, Launcher, Hover, Keypad };
   Kind kind;
-  std::string text;         // window name, menu path or button caption
-  std::int64_t number = 0;  // Line, circle, launcher label or milliseconds
+  std::string text;         // window name, menu path, button or check box
+  std::int64_t number = 0;  // Line, circle, click region, launcher label or milliseconds
   int lineNo = 0;           // where it stands in the script, from 1
 };
 
@@ -52,7 +52,12 @@ class PlaySession {
   std::string menu(const std::string& path);
   std::string line(int n);
   std::string circle(int n);
+  // A click in click region n (from 0) of a board that has them.
+  std::string region(int n);
+  // A button pressed, or a check box clicked, named as GameController::controlNamed
+  // names it (the whole text as a caption first).
   std::string button(const std::string& caption);
+  std::string check(const std::string& name);
   // Enters text on the keypad and confirms it (the keypad must be shown).
   std::string keypad(const std::string& text);
   // A click, or the mouse, on launcher label n. An index that is not a label is ignored.

@@ -55,6 +55,13 @@ nlohmann::json windowStateJson(const GameController& w) {
   }
   j["cells"] = std::move(cells);
 
+  if (const std::vector<int> owners = w.cubeOwners(); !owners.empty()) {
+    json cubes = json::object();
+    for (std::size_t n = 1; n < owners.size(); ++n)
+      cubes[std::to_string(n)] = {{"owner", owners[n] == 1 ? kRed : owners[n] == 2 ? kBlue : 0}};
+    j["cubes"] = std::move(cubes);
+  }
+
   // What each drawn place stands for in the view shown.
   j["view"] = w.views().number();
   json shownLines = json::object(), shownCircles = json::object();

@@ -69,6 +69,8 @@ BoardView::BoardView(GameController& controller, QWidget* parent)
   // Small enough for a small screen, large enough that the grid's numbers still fit beside
   // the Lines of the crowded boards.
   setMinimumSize(470, 420);
+  if (scene_.fixedSize)
+    setMinimumSize(int(std::ceil(scene_.width * scene_.pixelsPerUnit)), int(std::ceil(scene_.height * scene_.pixelsPerUnit)));
   setAutoFillBackground(true);
   QPalette p = palette();
   p.setColor(QPalette::Window, toQColor(kBackground));
@@ -76,11 +78,13 @@ BoardView::BoardView(GameController& controller, QWidget* parent)
 }
 
 double BoardView::scale() const {
+  if (scene_.fixedSize) return scene_.pixelsPerUnit;
   if (scene_.width <= 0 || scene_.height <= 0) return 1;
   return std::max(0.01, std::min(width() / scene_.width, height() / scene_.height) * controller_.boardScale());
 }
 
 QPointF BoardView::origin() const {
+  if (scene_.fixedSize) return {0, 0};
   const double s = scale();
   return {(width() - scene_.width * s) / 2, (height() - scene_.height * s) / 2};
 }
@@ -411,7 +415,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
   }
 
   for (const Shape& shape : scene_.shapes) {
-    if (!shape.visible || !reaches(bounds(shape))) continue;
+    if (!shape.visible || shape.kind == Shape::Kind::Region || !reaches(bounds(shape))) continue;
     painter.setPen(QPen(toQColor(shape.border), std::max(1.0, shape.borderWidth * pixel)));
     const bool filled = shape.filled && shape.kind != Shape::Kind::Outline;
     painter.setBrush(filled ? QBrush(toQColor(shape.fill)) : QBrush(Qt::NoBrush));
@@ -429,6 +433,8 @@ void BoardView::paintEvent(QPaintEvent* event) {
         painter.drawPolygon(points);
         break;
       }
+      case Shape::Kind::Region:
+        break;
     }
   }
 

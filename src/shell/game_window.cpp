@@ -70,7 +70,7 @@ GameWindow::GameWindow(Shell& shell, WindowKind kind)
 
 GameWindow::GameWindow(Shell& shell, WindowKind kind, const ModelMaker& make) : shell_(shell) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(q(std::string(kp::windowTitle(kind))));
+  setWindowTitle(q(std::string(kp::windowCaption(kind))));
   controller_ = make(*this, shell.program());
   board_ = new BoardView(*controller_, this);
   buildMenus();
@@ -199,9 +199,11 @@ QGridLayout* GameWindow::buildScoreGrid(QWidget* panel, const QFont& big) {
   grid->addWidget(redPoints_, 3, 1);
   grid->addWidget(new QLabel("Blue points", panel), 4, 0);
   grid->addWidget(bluePoints_, 4, 1);
-  grid->addWidget(new QLabel("Red total", panel), 5, 0);
+  redTotalCaption_ = new QLabel("Red total", panel);
+  blueTotalCaption_ = new QLabel("Blue total", panel);
+  grid->addWidget(redTotalCaption_, 5, 0);
   grid->addWidget(redTotal_, 5, 1);
-  grid->addWidget(new QLabel("Blue total", panel), 6, 0);
+  grid->addWidget(blueTotalCaption_, 6, 0);
   grid->addWidget(blueTotal_, 6, 1);
   lastMoveCaption_ = new QLabel(panel);
   lastMove_ = new QLabel(panel);
@@ -286,6 +288,7 @@ void GameWindow::refresh() {
   bluePoints_->setText(q(s.bluePoints));
   redTotal_->setText(q(s.redTotal));
   blueTotal_->setText(q(s.blueTotal));
+  for (QLabel* l : {redTotal_, blueTotal_, redTotalCaption_, blueTotalCaption_}) l->setVisible(s.totalsShown);
   movesLeft_->setText(q(s.movesLeft));
   timerCaption_->setText(q(controller_->timer().caption()));
   timerStrip_->setFraction(controller_->timer().fraction());

@@ -87,6 +87,8 @@ class GameWindow : public QMainWindow, public Host {
   QLabel* redPoints_ = nullptr;
   QLabel* bluePoints_ = nullptr;
   QLabel* redTotal_ = nullptr;
+  QLabel* redTotalCaption_ = nullptr;
+  QLabel* blueTotalCaption_ = nullptr;
   QLabel* blueTotal_ = nullptr;
   QLabel* movesLeft_ = nullptr;
   QLabel* lastMoveCaption_ = nullptr;

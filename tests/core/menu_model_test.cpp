@@ -39,5 +39,25 @@ TEST(MenuModel, LookupsFollowAMenuThatChangedShape) {
   EXPECT_EQ(m.at("late").caption, "Late");
 }
 
+// Two entries of one caption: the path without an index names the visible one, and a
+// hidden twin is never reachable, by path or by id.
+TEST(MenuModel, EntriesSharingACaptionAreToldApartByIndex) {
+  MenuModel m;
+  MenuEntry games{.id = "games", .caption = "Games &Menu"};
+  games.children = {{.id = "games.4", .caption = "Krunk  (Classic)", .visible = false},
+                    {.id = "games.8", .caption = "Krunk  (Classic)"}};
+  m.add(games);
+  std::vector<std::string> paths;
+  m.forEach([&](const std::string& path, const MenuEntry&) { paths.push_back(path); });
+  EXPECT_EQ(paths, (std::vector<std::string>{"Games Menu", "Games Menu > Krunk  (Classic) [4]",
+                                             "Games Menu > Krunk  (Classic) [8]"}));
+  EXPECT_EQ(m.findPath("Games Menu > Krunk  (Classic)")->id, "games.8");
+  EXPECT_EQ(m.findPath("Games Menu > Krunk  (Classic) [4]")->id, "games.4");
+  EXPECT_TRUE(m.reachable("Games Menu > Krunk  (Classic)"));
+  EXPECT_FALSE(m.reachable("Games Menu > Krunk  (Classic) [4]"));
+  EXPECT_TRUE(m.reachableId("games.8"));
+  EXPECT_FALSE(m.reachableId("games.4"));
+}
+
 }  // namespace
 }  // namespace kp

@@ -25,6 +25,7 @@ using kp::PlaySession;
 const char* const kWindows[] = {
     "square",
     "triangular",
+    "cube",
 };
 
 struct Failure : std::runtime_error {
@@ -40,6 +41,7 @@ struct Watch {
   int window = 0;  // which load of a window
   std::size_t finishedGames = 0;
   std::string redPoints = "0", bluePoints = "0";  // the labels at the last check
+  kp::Claims claims;                               // the claims at the last check
 };
 
 // What a run got through, so a quiet fuzzer cannot pass for a thorough one.
@@ -81,6 +83,10 @@ void checkInvariants(PlaySession& session, Watch& watch, const std::string& even
   }
   watch.redPoints = s.redPoints;
   watch.bluePoints = s.bluePoints;
+  // Turning the board moves what the places show, never a claim.
+  if ((event == "button <<" || event == "button >>") && !watch.claims.empty())
+    check(w->rules().claims() == watch.claims, "a view change changed a claim");
+  watch.claims = w->rules().claims();
   check(red + blue <= w->circleCount() && number(s.redPoints) + number(s.bluePoints) <= w->circleCount(),
         "more points than Cells");
   if (auto left = w->movesLeftOnBoard()) check(s.movesLeft == *left, "'" + s.movesLeft + "' but the board says '" + *left + "'");
@@ -136,12 +142,18 @@ std::string randomEvent(std::mt19937& rng, PlaySession& session) {
     const int scale = pick(0, 99);
     return "wait " + std::to_string(scale < 60 ? pick(0, 600) : scale < 98 ? pick(0, 3000) : pick(0, 130000));
   }
-  if (roll < 990) {
+  if (roll < 975) {
     static const char* const odd[] = {"", "0", "007", "123", "9999", "x", "1 2"};
     return pick(0, 2) == 0 ? std::string("keypad ") + odd[pick(0, 6)]
                            : "keypad " + std::to_string(pick(1, std::max(w->lineCount(), w->circleCount())));
   }
-  if (roll < 996) return pick(0, 1) ? "button New game" : "menu Game > New";
+  if (roll < 996) {
+    // The window's own buttons, New game among them.
+    std::vector<std::string> names;
+    for (const auto& c : w->controls()) names.push_back((c.checkBox ? "check " : "button ") + w->nameOf(c));
+    if (w->clickRegionCount() > 0) names.push_back("region " + std::to_string(pick(0, w->clickRegionCount() - 1)));
+    return pick(0, 3) == 0 ? "menu Game > New" : names[pick(0, int(names.size()) - 1)];
+  }
   return "open " + std::string(kWindows[pick(0, int(std::size(kWindows)) - 1)]);
 }
 
