@@ -138,6 +138,24 @@ TEST(PlayScenario, ScriptsShowTheirStates) {
        {{1, {{"/turn_text", "Krunk!"}, {"/turn_colour", kBlack}, {"/lines/89/colour", kBlack}}},
         {1, {{"/red_points", "3"}, {"/blue_points", "2"}, {"/messages/0/text", "Red wins by points."}}},
         {3, {{"/lines/39/colour", kBlack}, {"/red_points", "9"}, {"/blue_points", "9"}}}}},
+      // The cube opens as designed; Line 20 closes four squares; a turned view reads places.
+      {"cube_lines.play",
+       6,
+       {{0, {{"/game_caption", "Game = Krunk"}, {"/menus/Games Menu > Krunk  (Classic) [8]/checked", true}}},
+        {0, {{"/menus/Games Menu > Krunk  (Classic) [4]/visible", false}, {"/moves_left", "36 moves left"}}},
+        {1, {{"/turn_text", "  Quadruple score!    Amazing!"}, {"/blue_points", "4"}, {"/cells/18/owner", kBlue}}},
+        {2, {{"/turn_text", "Invalid move!"}, {"/lines/3/owner", 2}, {"/moves_left", "40 moves left"}}},
+        {3, {{"/view", 2}, {"/shown/lines/1", 9}, {"/lines/9/colour", kRed}, {"/last_move", "Last move: 9"}}},
+        {4, {{"/view", 4}}},
+        {5, {{"/view", 1}, {"/shown/lines/1", 1}}}}},
+      {"cube_circles.play",
+       5,
+       {{0, {{"/turn_text", "Score! Blue goes again"}, {"/cells/2/owner", kBlue}, {"/blue_points", "5"}}},
+        {1, {{"/lines/2/width", 5}, {"/lines/9/owner", 1}, {"/lines/6/owner", 0}, {"/lines/7/owner", 0}}},
+        {2, {{"/lines/13/owner", 1}, {"/lines/18/owner", 1}, {"/lines/17/owner", 0}, {"/red_points", "3"}}},
+        {3, {{"/turn_text", "Invalid move!"}, {"/moves_left", "34 moves left"}}},
+        {4, {{"/turn_text", "Krunk!"}, {"/last_move", "Last move: 36"}, {"/cubes/3/owner", kRed}, {"/game_over", true}}},
+        {4, {{"/messages/0/text", "By points its a tie"}, {"/messages/1/text", "Red wins by score."}}}}},
   };
   for (const auto& [file, states, expectations] : scenarios) {
     std::ifstream in(std::string(KP_SCENARIO_DIR) + "/" + file);
@@ -179,6 +197,7 @@ TEST(PlayScript, ScriptsThatCannotRunStopWithTheLineAndTheReason) {
       {"open tetrahedron\n", "line 1: the tetrahedron window is not in this version yet"},
       {"open hexagon\n", "line 1: unknown window 'hexagon'"},
       {"menu Game > Quit\n", "line 1: no menu entry 'Game > Quit'"},
+      {"region 3\n", "line 1: region 3 is not on this board (it has no click regions)"},
   };
   for (auto [script, error] : cases) {
     PlaySession session;
@@ -204,6 +223,7 @@ TEST(PlayScript, WhatThePersonCouldNotReachIsRefusedAndNothingIsIgnored) {
       {tolva, "circle 3\n", "line 1: circle 3 has no target to click"},
       {"open square\nmenu Game > Exit\n", "line 5\n", "line 1: the program has ended"},
       {"open square\n", "keypad 13\n", "line 1: the keypad is not shown"},
+      {"open square\n", "check New game\n", "line 1: no check box 'New game'"},
       {"", "launcher 3\n", "line 1: launcher label 3 is hidden"},
       {"", "hover 2\n", "line 1: launcher label 2 is hidden"},
       {"", "line 7\n", "line 1: no window is open"},
