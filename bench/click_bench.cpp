@@ -1,14 +1,14 @@
-// kp_click_bench: the time from a mouse press on a free Line of the square window to the
-// end of the repaint that shows it claimed, as a person waits for it.
+// kp_click_bench: the time from a mouse press on a free Line of a game window (the square
+// window, or the cube) to the end of the repaint that shows it claimed, as a person waits
+// for it.
 //
-// The square window opens on Krunk, so Tolva is chosen first (its action "games.0"); two
-// people take turns. Each press goes through the window system queue like a real one;
+// Both windows open on a Krunk game, so Tolva is chosen first; two people take turns. Each press goes through the window system queue like a real one;
 // the clock stops when the board's first paint after it has drawn the claimed Line (the
 // window's flush follows at once). Games are played to the end in a random order of
 // Lines; a press that ends a game also opens the result box and is reported on its own,
 // with the time until the event loop is free again (the box built and shown).
 //
-//   kp_click_bench [GAMES]
+//   kp_click_bench [GAMES] [square|cube]
 #include <QApplication>
 #include <QMessageBox>
 #include <QPaintEvent>
@@ -20,9 +20,7 @@
 #include <random>
 #include <vector>
 
-#include "boards/flat/square_board.h"
 #include "floor_window.h"
-#include "boards/flat/square_window.h"
 #include "shell/board_view.h"
 #include "shell/game_window.h"
 #include "shell/shell.h"
@@ -54,6 +52,17 @@ double percentile(std::vector<double> v, double p) {
   if (v.empty()) return 0;
   std::sort(v.begin(), v.end());
   return v[std::min(v.size() - 1, std::size_t(p * double(v.size() - 1) + 0.5))];
+}
+
+// Where a person clicks to claim the Line drawn at a place: the middle of the first piece
+// of the picture that takes the click for it (its stroke, or a click region along it).
+QPointF clickPoint(const kp::Scene& scene, int place) {
+  for (const kp::Shape& s : scene.shapes)
+    if (s.target == kp::Target::line(place) && s.points.size() == 2)
+      return {(s.points[0].x + s.points[1].x) / 2, (s.points[0].y + s.points[1].y) / 2};
+  for (const kp::Stroke& s : scene.strokes)
+    if (s.target == kp::Target::line(place)) return {(s.a.x + s.b.x) / 2, (s.a.y + s.b.y) / 2};
+  return {};
 }
 
 void closeMessageBoxes() {
@@ -91,30 +100,33 @@ double floorPressToPaint(int presses) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int games = argc > 1 ? std::max(2, std::atoi(argv[1])) : 12;
+  const std::string name = argc > 2 ? argv[2] : "square";
+  const bool cube = name == "cube";
   const double floorMs = floorPressToPaint(300);
 
   kp::Shell shell;
-  kp::GameWindow* w = shell.openWindow(kp::WindowKind::Square);
+  kp::GameWindow* w = shell.openWindow(cube ? kp::WindowKind::Cube : kp::WindowKind::Square);
   if (!QTest::qWaitForWindowExposed(w)) return 1;
-  w->action("games.0")->trigger();  // Tolva: the Lines are the targets
+  w->action(cube ? "games.1" : "games.0")->trigger();  // Tolva: the Lines are the targets
   QTest::qWait(50);
   kp::BoardView* view = w->boardView();
   PaintWatcher watcher;
   view->installEventFilter(&watcher);
   const auto& controller = w->controller();
-  const kp::BoardGeometry& geo = controller.geometry();
 
   std::mt19937 rng(7);
   std::vector<double> warmup, presses, ending, endingFree;
   std::vector<long long> areas;
   for (int g = 0; g < games; ++g) {
-    std::vector<int> order(kp::square::kLines);
-    for (int i = 0; i < kp::square::kLines; ++i) order[std::size_t(i)] = i + 1;
+    std::vector<int> order(std::size_t(controller.lineCount()));
+    for (int i = 0; i < controller.lineCount(); ++i) order[std::size_t(i)] = i + 1;
     std::shuffle(order.begin(), order.end(), rng);
+    const kp::Scene scene = controller.scene();
     for (int line : order) {
-      if (controller.drawing().lines[line].width != kp::kUnclaimedWidth) continue;
-      const kp::Segment& s = geo.lines[line];
-      const QPoint at = view->toWidget({(s.a.x + s.b.x) / 2, (s.a.y + s.b.y) / 2}).toPoint();
+      // The view is the first, where place n shows Line n. (A Globoria partner is claimed with its Line.)
+      if (controller.rules().claimed(line)) continue;
+      const QPointF middle = clickPoint(scene, line);
+      const QPoint at = view->toWidget({middle.x(), middle.y()}).toPoint();
       QCoreApplication::processEvents();  // nothing left over from the last press
       const int paintsBefore = watcher.paints;
       const long long areaBefore = watcher.area;
@@ -144,8 +156,8 @@ int main(int argc, char** argv) {
 
   std::vector<double> areaPx(areas.begin(), areas.end());
   std::printf(
-      "click to finished repaint, square window, Tolva, %zu presses on free Lines (%d games after one warm-up game)\n",
-      presses.size(), games - 1);
+      "click to finished repaint, %s window, Tolva, %zu presses on free Lines (%d games after one warm-up game)\n",
+      name.c_str(), presses.size(), games - 1);
   std::printf("  median %.3f ms   p90 %.3f ms   p99 %.3f ms   worst %.3f ms\n", percentile(presses, 0.5),
               percentile(presses, 0.9), percentile(presses, 0.99), percentile(presses, 1.0));
   std::printf("  floor: a press on its painted widget to the end of its repaint: median %.3f ms; "

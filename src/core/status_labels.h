@@ -32,6 +32,7 @@ struct StatusLabels {
   std::string blueTotal = "0";
   bool totalsShown = true;  // the running totals' labels
   std::string movesLeft;
+  std::string hint;  // a hint the player asked for ("" shows nothing)
   std::string lastMoveCaption = "Last Move:";
   std::string lastMove;
   std::string gameCaption = "Game = Tolva";

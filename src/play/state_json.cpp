@@ -16,6 +16,7 @@ nlohmann::json windowStateJson(const GameController& w) {
   j["red_total"] = s.redTotal;
   j["blue_total"] = s.blueTotal;
   j["moves_left"] = s.movesLeft;
+  j["hint"] = s.hint;
   j["last_move"] = s.lastMove;
   j["last_move_caption"] = s.lastMoveCaption;
   j["game_caption"] = s.gameCaption;

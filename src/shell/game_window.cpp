@@ -159,6 +159,7 @@ void GameWindow::buildStatusLabels(QWidget* panel, QVBoxLayout* col) {
 
   gameCaption_ = new QLabel(panel);
   gameCaption_->setFont(big);
+  gameCaption_->setWordWrap(true);  // the cube's longest game names take two lines
   col->addWidget(gameCaption_);
 
   turnText_ = new QLabel(panel);
@@ -174,6 +175,9 @@ void GameWindow::buildStatusLabels(QWidget* panel, QVBoxLayout* col) {
 
   movesLeft_ = new QLabel(panel);
   col->addWidget(movesLeft_);
+  hint_ = new QLabel(panel);
+  setTextColour(hint_, kBlue);
+  col->addWidget(hint_);
 }
 
 QGridLayout* GameWindow::buildScoreGrid(QWidget* panel, const QFont& big) {
@@ -290,6 +294,8 @@ void GameWindow::refresh() {
   blueTotal_->setText(q(s.blueTotal));
   for (QLabel* l : {redTotal_, blueTotal_, redTotalCaption_, blueTotalCaption_}) l->setVisible(s.totalsShown);
   movesLeft_->setText(q(s.movesLeft));
+  hint_->setText(q(s.hint));
+  hint_->setVisible(!s.hint.empty());
   timerCaption_->setText(q(controller_->timer().caption()));
   timerStrip_->setFraction(controller_->timer().fraction());
   keypad_->setVisible(controller_->keypadShown());

@@ -91,6 +91,7 @@ class GameWindow : public QMainWindow, public Host {
   QLabel* blueTotalCaption_ = nullptr;
   QLabel* blueTotal_ = nullptr;
   QLabel* movesLeft_ = nullptr;
+  QLabel* hint_ = nullptr;
   QLabel* lastMoveCaption_ = nullptr;
   QLabel* lastMove_ = nullptr;
   QListWidget* rounds_ = nullptr;

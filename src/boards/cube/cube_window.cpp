@@ -238,11 +238,6 @@ Scene CubeWindow::scene() const {
   }
 
   s.texts.push_back({.at = {5400, 300}, .text = "View " + std::to_string(views().number()), .size = 14});
-  s.texts.push_back({.at = {5400, 9300},
-                     .text = std::to_string(nonScoringLines().size()) + " non-scoring moves left",
-                     .fore = kBlue,
-                     .size = 13,
-                     .visible = tolva && menus_.at("hint.super").checked});
   return s;
 }
 
@@ -292,7 +287,13 @@ int CubeWindow::movesLeft() const {
   return lineGame() ? kLines - rules_.claimedLineCount() : rules_.unusedCircles();
 }
 
-void CubeWindow::writeMovesLeft() { status_.movesLeft = movesText(movesLeft()); }
+void CubeWindow::writeMovesLeft() {
+  status_.movesLeft = movesText(movesLeft());
+  // The Super Hint is kept up to date with the count.
+  status_.hint = variant() == Tolva && menus_.at("hint.super").checked
+                     ? std::to_string(nonScoringLines().size()) + " non-scoring moves left"
+                     : "";
+}
 
 // ---- Menus and buttons ----
 
@@ -306,6 +307,7 @@ void CubeWindow::toggleHint(const std::string& id) {
   MenuEntry& e = menus_.at(id);
   if (variant() == Tolva) {
     e.checked = !e.checked;
+    writeMovesLeft();
     return;
   }
   e.checked = false;
