@@ -112,6 +112,24 @@ fault src/core/move_timer.cpp "Sudden Death: time up one tick early" \
 fault src/core/colour_choice.cpp "colour choice: the person's best answer taken as the worst" \
   'worstAnswer = std::min(worstAnswer, delta);' \
   'worstAnswer = std::max(worstAnswer, delta);'
+fault src/boards/cube/cube_window.cpp "cube Super Krunk Plus: the corner square's neighbours wrong" \
+  'std::vector<int>{s, first + 1, first + 2}' \
+  'std::vector<int>{s, first + 1, first + 3}'
+fault src/boards/cube/cube_window.cpp "cube: \"<<\" turns the view back" \
+  'turnView(c.id == "view.up" ? 1 : -1);' \
+  'turnView(c.id == "view.up" ? -1 : 1);'
+fault src/boards/cube/cube_window.cpp "cube circle games: a square painted whole earns another turn" \
+  'won += !std::all_of(' \
+  'won += 1 || !std::all_of('
+fault src/boards/cube/cube_window.cpp "cube Super Hint: Lines of squares with two claimed counted safe" \
+  'safe = safe && claimed < 2;' \
+  'safe = safe && claimed < 3;'
+fault src/boards/cube/cube_window.cpp "cube: a click region on the wrong Line" \
+  '{8},          {7, 72},' \
+  '{8},          {7, 73},'
+fault src/boards/cube/lattice.h "cube lattice: the Lines along x numbered from the left" \
+  '(a_ - 1 - x) * (b_ + 1)' \
+  'x * (b_ + 1)'
 
 # replace FILE OLD NEW: exactly one occurrence, or fail loudly.
 replace() {

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 
 #include "message_boxes.h"
+#include "boards/cube/cube_window.h"
 #include "shell/board_view.h"
 #include "shell/qt_colour.h"
 #include "shell/shell.h"
@@ -63,6 +64,30 @@ class GameWindowTest : public QObject {
     clickBoard(*w, w->boardView()->toWidget({20, 312}));
     QVERIFY(!w->controller().controlNamed("Dotted back")->checked && !w->controller().scene().strokes[2].dotted);
     delete w;
+  }
+
+  // The cube: its picture keeps its size when the window grows, and a click in a click
+  // region claims the Line the view shown puts there.
+  void theCubesFixedPictureTakesClicksThroughItsView() {
+    Shell shell;
+    GameWindow* w = shell.openWindow(WindowKind::Cube);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QCOMPARE(w->windowTitle(), QString("Krunk Plexa 2014 in 3D  -  Plexa Ultra Squared and Ultra Krunked"));
+    w->action("games.1")->trigger();  // Tolva
+    w->resize(w->width() + 200, w->height() + 100);
+    QTest::qWait(20);
+    const Shape region = w->controller().scene().shapes[CubeWindow::kSquares];  // region 0, on place 1
+    QCOMPARE(region.target, Target::line(1));
+    const QPointF at = w->boardView()->toWidget(region.points[0]);
+    QCOMPARE(at, QPointF(region.points[0].x / 15, region.points[0].y / 15));
+    for (auto* b : w->findChildren<QPushButton*>())
+      if (b->text() == "<<") b->click();
+    const int there = w->controller().views().current().line(1);
+    QVERIFY(there != 1);
+    clickBoard(*w, w->boardView()->toWidget({(region.points[0].x + region.points[1].x) / 2,
+                                             (region.points[0].y + region.points[1].y) / 2}));
+    QCOMPARE(w->controller().drawing().lines[std::size_t(there)].colour, kBlue);
+    QCOMPARE(w->controller().rules().claimedLineCount(), 1);
   }
 
   // The menus' keys; a click on the board reaches the circle or the Line drawn there, at

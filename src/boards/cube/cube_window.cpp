@@ -196,8 +196,8 @@ Scene CubeWindow::scene() const {
     s.strokes.push_back({.a = at(corners[0]),
                          .b = at(corners[2]),
                          .colour = owner == 1 ? kRed : owner == 2 ? kBlue : kUnclaimedLine,
-                         .width = designShown_ ? 1.0 : 4.0,
-                         .dotted = designShown_,
+                         .width = owner != 0 ? 4.0 : 1.0,
+                         .dotted = owner == 0,
                          .visible = designShown_ || owner != 0});
   }
   for (int z = 0; z <= 2; ++z)
