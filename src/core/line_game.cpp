@@ -140,7 +140,7 @@ void LineGame::markSides(int line, int marker) {
 
 void LineGame::recount(CellCount how, std::initializer_list<Colour> redColours, Player mover) {
   UnitTable& t = tables_[0];
-  std::vector<int>& now = newly_;  // scratch: the owners the colours give
+  std::vector<int>& now = colourOwners_;
   countByColour(graph_->cellSides, claims_, redColours, &now);
   int red = 0, blue = 0;
   for (int c = 1; c <= graph_->cellCount; ++c) {
@@ -157,7 +157,6 @@ void LineGame::recount(CellCount how, std::initializer_list<Colour> redColours, 
     blue += owner == 2;
     drawing_.circles[c].fill = owner == 2 ? kBlue : owner == 1 ? kRed : kBackground;
   }
-  newly_.clear();
   status_.redPoints = std::to_string(red);
   status_.bluePoints = std::to_string(blue);
 }

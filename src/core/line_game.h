@@ -175,6 +175,7 @@ class LineGame {
   std::array<int, 2> tally_{};  // Red, Blue
   std::vector<int> circleUsed_;
   std::vector<int> newly_;
+  std::vector<int> colourOwners_;  // recount's scratch: [cell] -> whom the colours give it
   std::vector<LineDraw> initialLines_;
   int toggle_ = 0;
   int firstPlayer_ = 1;

@@ -60,19 +60,23 @@ Target Scene::hit(Point2 p, double tolerance) const {
         p.y <= b.at.y + b.height)
       return Target::checkBox(int(i));
   }
-  // Of the round shapes and regions containing p, the nearest takes the click.
-  Target near;
-  double nearest = 0;
+  // Of the round shapes containing p the nearest to its centre takes the click, then of the
+  // regions the one whose segment is nearest.
+  Target round, region;
+  double roundDistance = 0, regionDistance = 0;
   for (const Shape& s : shapes) {
     if (!s.visible || !s.target || !contains(s, p)) continue;
-    double d = 0;
-    if (s.kind == Shape::Kind::Region) d = distanceToSegment(p, s.points[0], s.points[1]);
-    else if (s.kind == Shape::Kind::Circle || s.kind == Shape::Kind::Oval)
-      d = std::hypot((p.x - s.centre.x) / s.radiusX, (p.y - s.centre.y) / (s.kind == Shape::Kind::Oval ? s.radiusY : s.radiusX));
-    else return s.target;
-    if (!near || d < nearest) near = s.target, nearest = d;
+    if (s.kind == Shape::Kind::Polygon || s.kind == Shape::Kind::Outline) return s.target;
+    const bool isRegion = s.kind == Shape::Kind::Region;
+    const double d = isRegion ? distanceToSegment(p, s.points[0], s.points[1])
+                              : std::hypot((p.x - s.centre.x) / s.radiusX,
+                                           (p.y - s.centre.y) / (s.kind == Shape::Kind::Oval ? s.radiusY : s.radiusX));
+    Target& best = isRegion ? region : round;
+    double& bestDistance = isRegion ? regionDistance : roundDistance;
+    if (!best || d < bestDistance) best = s.target, bestDistance = d;
   }
-  if (near) return near;
+  if (round) return round;
+  if (region) return region;
   Target best;
   double bestDistance = tolerance;
   for (const Stroke& s : strokes) {

@@ -112,8 +112,9 @@ struct Scene {
 
   // The target a click at p means. A shown, enabled check box containing p comes first,
   // then a shown polygon containing p (the lowest index when several do), then of the
-  // round shapes and regions containing p the nearest (round ones take a click within 1.4
-  // of their radii, as small circles are hard to hit; a region is as near as its segment).
+  // round shapes containing p the one nearest its centre (they take a click within 1.4 of
+  // their radii, as small circles are hard to hit), then of the regions containing p the
+  // one whose segment is nearest.
   // Otherwise the shown stroke nearest to p, if nearer than `tolerance` units; the lowest
   // index on a tie. Hidden pieces and pieces without a target are never hit.
   Target hit(Point2 p, double tolerance) const;

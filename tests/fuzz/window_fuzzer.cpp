@@ -91,6 +91,10 @@ void checkInvariants(PlaySession& session, Watch& watch, const std::string& even
         "more points than Cells");
   if (auto left = w->movesLeftOnBoard()) check(s.movesLeft == *left, "'" + s.movesLeft + "' but the board says '" + *left + "'");
   check(!w->moveLock() || w->computerSteps() > 0, "the move lock is set with no computer move coming");
+  if (!s.gameOver)
+    check(s.yourTurn[0] == (w->rules().toMove() == kp::Player::Red) &&
+              s.yourTurn[1] == (w->rules().toMove() == kp::Player::Blue),
+          "\"Your turn\" stands beside the player not to move");
 
   for (const auto& m : messages)
     if (m.text.find(" by points") != std::string::npos || m.text == "By points its a tie") ++watch.finishedGames, ++tally.games;
@@ -206,6 +210,7 @@ int main(int argc, char** argv) {
 
   for (const char* window : kWindows) {
     if (!only.empty() && only != window) continue;
+    tally = Tally{};
     std::mt19937 rng(seed);
     long long played = 0, runs = 0;
     while (played < events) {

@@ -352,6 +352,7 @@ void CubeWindow::onLineClick(int n) {
 }
 
 void CubeWindow::playLine(int n, Player mover) {
+  designShown_ = false;  // a game has begun: the marks show only scored squares
   rules_.takeTurn();
   // In Line Krunk a Line wears the turn text's colour.
   rules_.claimLine(n, lineKrunk() ? turnColourOf(mover) : lineColour(mover), marker(mover), mover);
@@ -371,7 +372,10 @@ void CubeWindow::evaluateLine(Player mover, int line) {
     rules_.recount(LineGame::CellCount::ByColour, {kRed, kRedTurnText});
     settleCubes(mover);
     const int won = newlyWon(mover, before, {line});
-    if (won > 0) rules_.setToggle(mover == Player::Red ? 1 : 0);
+    if (won > 0) {
+      rules_.setToggle(mover == Player::Red ? 1 : 0);
+      status_.yourTurn = {mover == Player::Red, mover == Player::Blue, false};
+    }
     rules_.announce(LineRule::Tolva, mover, won);
   }
   writeMovesLeft();
@@ -442,6 +446,7 @@ int CubeWindow::newlyWon(Player mover, const std::vector<int>& before, const std
 }
 
 void CubeWindow::playCircle(int s, std::optional<Player> mover) {
+  designShown_ = false;
   rules_.setCircleUsed(s);
   drawing_.circles[std::size_t(s)].border = kGreen;
   const Colour colour = mover ? lineColour(*mover) : kBlack;

@@ -93,9 +93,8 @@ class CubeWindow : public GameController {
   cube::Lattice lattice_{2, 2, 2};
   BoardGraph graph_;
   std::array<int, kCubes + 1> settled_{};  // [cube] -> 0 not yet, 1 Red, 2 Blue, 3 nobody
-  std::vector<std::vector<int>> regionPlaces_;  // [line place] -> its click regions
   std::vector<int> placeOfRegion_;              // [region] -> line place
-  bool designShown_ = true;  // no game chosen yet: the window as designed
+  bool designShown_ = true;  // no game chosen or begun yet: the window as designed
 };
 
 }  // namespace kp
