@@ -2,12 +2,14 @@
 
 #include "boards/cube/cube_window.h"
 #include "boards/flat/square_window.h"
+#include "boards/triangular/tetrahedron_window.h"
 #include "boards/triangular/triangular_window.h"
 
 namespace kp {
 
 bool windowBuilt(WindowKind kind) {
-  return kind == WindowKind::Square || kind == WindowKind::Triangular || kind == WindowKind::Cube;
+  return kind == WindowKind::Square || kind == WindowKind::Triangular || kind == WindowKind::Cube ||
+         kind == WindowKind::Tetrahedron;
 }
 
 std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramState& program) {
@@ -15,6 +17,7 @@ std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramS
     case WindowKind::Square: return std::make_unique<SquareWindow>(host, program);
     case WindowKind::Triangular: return std::make_unique<TriangularWindow>(host, program);
     case WindowKind::Cube: return std::make_unique<CubeWindow>(host, program);
+    case WindowKind::Tetrahedron: return std::make_unique<TetrahedronWindow>(host, program);
     default: return nullptr;
   }
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/greedy_choice.h"
+
 namespace kp {
 
 namespace {
@@ -218,7 +220,8 @@ void GameController::addMenus(std::vector<VariantEntry> variants, bool subLevels
                               FrameMenus frame) {
   addGameMenu(std::move(frame.game));
   addOtherGamesMenu();
-  if (subLevels) addSubLevelsMenu();
+  if (frame.subLevels) menus_.add(std::move(*frame.subLevels));
+  else if (subLevels) addSubLevelsMenu();
   addGamesMenu(std::move(variants));
   for (MenuEntry& m : boardMenus) menus_.add(std::move(m));
   addOptionsMenu(std::move(frame.players), std::move(frame.options));
@@ -401,8 +404,9 @@ void GameController::chooseVariant(int index) {
   variant_ = &*it;
   for (const auto& v : variants_) menus_.at(variantId(v.index)).checked = v.index == index;
   status_.gameCaption = variant_->boardCaption;
-  for (int c = 1; c <= circleCount(); ++c) drawing_.circles[c].targetVisible = variant_->circles;
-  for (int l = 1; l <= lineCount(); ++l) drawing_.lines[l].targetVisible = !variant_->circles;
+  // Every drawn Line and circle, also those of a larger board the game may bring.
+  for (std::size_t c = 1; c < drawing_.circles.size(); ++c) drawing_.circles[c].targetVisible = variant_->circles;
+  for (std::size_t l = 1; l < drawing_.lines.size(); ++l) drawing_.lines[l].targetVisible = !variant_->circles;
   if (variant_->prompt) status_.turnText = variant_->prompt;
   if (variant_->twoPlayerOnly) {
     menus_.at("players.0").checked = false;
@@ -418,6 +422,71 @@ void GameController::newGame() {
   setSetupMenusEnabled(true);
   status_.turnText = variant_->circles ? kCirclePrompt : kLinePrompt;
   openGame();
+}
+
+void GameController::playColourCircle(int c, std::optional<Player> mover) {
+  const ColourCircles how = colourCircles();
+  rules_.setCircleUsed(c);
+  drawing_.circles[std::size_t(c)].border = kGreen;
+  rules_.setClaimWidth(how.claimWidth);
+  const std::vector<int> painted = circleLines(c);
+  for (int l : painted) rules_.paintLine(l, mover ? lineColour(*mover) : kBlack);
+  status_.lastMove = "Last move: " + std::to_string(c);
+  timer_.reset();
+
+  const std::vector<int> before = rules_.cellOwners();
+  const Player scorer = mover.value_or(rules_.toMove());
+  rules_.recount(how.count, {kRed, kRedTurnText}, scorer);
+  afterCircle(scorer);
+  showMovesLeft();
+  lockSetup();
+  timer_.stop();
+  const int left = rules_.unusedCircles();
+  if (!mover) return left == 0 ? finishGame() : handOver();
+
+  if (rules_.newlyWon(*mover, before, painted) > 0) {
+    rules_.setToggle(*mover == Player::Red ? 1 : 0);
+    status_.yourTurn = {*mover == Player::Red, *mover == Player::Blue, false};
+    setText(status_.turnText, {"Score! ", playerName(*mover), " goes again"});
+    status_.turnColour = lineColour(*mover);
+  } else {
+    passTurnTo(*mover == Player::Red ? Player::Blue : Player::Red, kRed);
+  }
+  if (left == 1 && how.krunkMove) {
+    // The last circle plays itself, in black, for nobody.
+    status_.turnText = "Krunk!";
+    status_.turnColour = kBlack;
+    return playColourCircle(rules_.firstUnusedCircle(), std::nullopt);
+  }
+  if (left == 0) finishGame();
+  else handOver();
+}
+
+std::vector<MenuEntry> GameController::spaceGameMenu() {
+  return {
+      {.id = "game.new", .caption = "&New", .shortcut = "F5"},
+      {.id = "game.add", .caption = "A&dd another game", .visible = false},
+      {.id = "game.exit", .caption = "E&xit", .shortcut = "F9"},
+      {.id = "game.anywhere", .caption = "&Play anyone anywhere", .visible = false},
+      {.id = "game.about", .caption = "&About...", .shortcut = "F2"},
+  };
+}
+
+void GameController::openWithBlue() {
+  rules_.setToggle(0);
+  status_.yourTurn = {false, true, false};
+  status_.lastMoveCaption = "";
+  status_.lastMove = "Last move: ";
+  showMovesLeft();
+}
+
+int GameController::previewGreedyLine(int width) {
+  const int line =
+      chooseGreedy(rules_.graph().cellSides, rules_, drawing_, Completing::LowestUnitFirst, program_.random);
+  if (line == 0) return 0;
+  drawing_.lines[std::size_t(line)].colour = kYellow;
+  drawing_.lines[std::size_t(line)].width = width;
+  return line;
 }
 
 void GameController::passTurnTo(Player next, Colour redColour) {

@@ -56,6 +56,7 @@ struct FrameMenus {
   std::vector<MenuEntry> game;     // the Game menu's entries (empty: the flat windows')
   std::vector<MenuEntry> players;  // the players' entries heading Options (empty: the flat windows')
   std::vector<MenuEntry> options;  // more of Options, after Sudden Death
+  std::optional<MenuEntry> subLevels;  // the window's own Sub-Levels menu
 };
 
 inline constexpr const char* kLinePrompt = "Click a line to begin playing";
@@ -165,6 +166,34 @@ class GameController {
   // What a window adds when a game is chosen.
   virtual void variantChosen() {}
   bool circleVariant() const { return variant_->circles; }
+
+  // The circle games of the boards in space. A circle move: circle c used by `mover`
+  // (nobody: the automatic last move, in black), circleLines(c) painted in the mover's
+  // colour; the Cells recounted, then afterCircle (the board's further rules); a move that
+  // wins its mover a Cell it did not paint whole keeps the turn ("Score! Red goes again"),
+  // any other passes it; with krunkMove the last circle then plays itself ("Krunk!"); the
+  // game ends when no circle is left.
+  struct ColourCircles {
+    LineGame::CellCount count = LineGame::CellCount::ByColour;
+    int claimWidth = kClaimedWidth;
+    bool krunkMove = false;
+  };
+  void playColourCircle(int c, std::optional<Player> mover);
+  virtual ColourCircles colourCircles() const { return {}; }
+  // The Lines a circle move paints (the Cell's sides unless a board says more).
+  virtual std::vector<int> circleLines(int c) const { return rules_.graph().cellSides[std::size_t(c)]; }
+  virtual void afterCircle(Player /*scorer*/) {}
+  // Writes the moves-left label (and what goes with it) after a move.
+  virtual void showMovesLeft() {}
+
+  // The Game menu of the windows in space: "&New", "A&dd another game" (hidden), "E&xit",
+  // "&Play anyone anywhere" (hidden), "&About...".
+  static std::vector<MenuEntry> spaceGameMenu();
+  // The opening of the games in space: Blue opens, the last move not yet made.
+  void openWithBlue();
+  // The computer's Line by the greedy rule on the Cells (the lowest-numbered one first),
+  // shown in yellow `width` wide until it is played; 0 when no Line is free.
+  int previewGreedyLine(int width);
 
   // New game: every pending step cancelled, the countdown restored, the board and the
   // labels reset, the set-up menus open again; then the window's opening.

@@ -161,6 +161,17 @@ void LineGame::recount(CellCount how, std::initializer_list<Colour> redColours, 
   status_.bluePoints = std::to_string(blue);
 }
 
+int LineGame::newlyWon(Player mover, const std::vector<int>& before, const std::vector<int>& painted) const {
+  int won = 0;
+  for (int c = 1; c <= graph_->cellCount; ++c) {
+    if (cellOwner(c) != int(mover) || before[std::size_t(c)] == int(mover)) continue;
+    const auto& sides = graph_->cellSides[std::size_t(c)];
+    won += !std::all_of(sides.begin(), sides.end(),
+                        [&](int l) { return std::find(painted.begin(), painted.end(), l) != painted.end(); });
+  }
+  return won;
+}
+
 int LineGame::unusedCircles() const {
   int n = 0;
   for (int c = 1; c <= graph_->cellCount; ++c) n += circleUsed_[c] == 0;

@@ -109,6 +109,11 @@ class LineGame {
   };
   // Rebuilds the Cells' owners (the circles show them) and the points labels from the board.
   void recount(CellCount how, std::initializer_list<Colour> redColours, Player mover = Player::Red);
+  // [cell] -> its owner (0, 1 Red, 2 Blue).
+  std::vector<int> cellOwners() const { return tables_[0].owner; }
+  // The Cells that have come to be the mover's since `before` (cellOwners() then) and whose
+  // sides `painted` does not hold all of: what a move won beyond what it painted itself.
+  int newlyWon(Player mover, const std::vector<int>& before, const std::vector<int>& painted) const;
   int unusedCircles() const;
   // The lowest-numbered circle not yet played, or 0.
   int firstUnusedCircle() const;

@@ -18,7 +18,7 @@ constexpr KindInfo kInfo[] = {
     {WindowKind::Cube, "cube", "Plexa Ultra Squared and Ultra Krunked",
      "Krunk Plexa 2014 in 3D  -  Plexa Ultra Squared and Ultra Krunked"},
     {WindowKind::Wall, "wall", "Krunk the Wall"},
-    {WindowKind::Tetrahedron, "tetrahedron", "Krunk Delvo"},
+    {WindowKind::Tetrahedron, "tetrahedron", "Krunk Delvo", "Krunk Plexa 2014 in 3D  -  Krunk Delvo"},
     {WindowKind::Wireframe, "wireframe", "Wire Frame"},
     {WindowKind::Triangular4d, "triangular4d", "Krunk Delvo in 4D"},
     {WindowKind::Quadrion, "quadrion", "Quadrion Krunk"},

@@ -456,7 +456,20 @@ void BoardView::paintEvent(QPaintEvent* event) {
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  if (const Target t = targetAt(event->position())) controller_.targetClicked(t);
+  Target t = labelAt(event->position());
+  if (!t) t = targetAt(event->position());
+  if (t) controller_.targetClicked(t);
+}
+
+Target BoardView::labelAt(QPointF pos) {
+  if (!controller_.gridShown()) return {};
+  layOutLabels();
+  for (std::size_t i = 0; i < scene_.strokes.size() && i < labels_.lines.size(); ++i) {
+    const Stroke& s = scene_.strokes[i];
+    if (s.visible && s.number && s.target && labels_.lines[i].outline.boundingRect().adjusted(-3, -3, 3, 3).contains(pos))
+      return s.target;
+  }
+  return {};
 }
 
 }  // namespace kp

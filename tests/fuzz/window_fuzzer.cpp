@@ -26,6 +26,7 @@ const char* const kWindows[] = {
     "square",
     "triangular",
     "cube",
+    "tetrahedron",
 };
 
 struct Failure : std::runtime_error {

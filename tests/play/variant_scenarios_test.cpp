@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 #include <random>
 #include <sstream>
@@ -17,17 +18,20 @@ using nlohmann::json;
 // Plays the game `menu` of `window` to its verdict: every Line, or every circle, clicked
 // once in an order shuffled by `seed`, in the view `seed` turns to, by two people or by a
 // person against the computer (who then waits for it long enough to finish its turn).
-void playToTheVerdict(const std::string& window, const std::string& menu, bool globoria, bool computer,
-                      unsigned seed) {
+void playToTheVerdict(const std::string& window, const std::string& level, const std::string& menu, bool globoria,
+                      bool computer, unsigned seed) {
   SCOPED_TRACE(window + " " + menu + (globoria ? " Globoria " : " Planor ") + (computer ? "computer " : "") +
                std::to_string(seed));
   PlaySession session(seed);
   std::ostringstream setup;
-  setup << "open " << window << (globoria ? "\nmenu Sub-Levels > Globoria" : "") << "\nmenu Games Menu > " << menu
-        << (computer ? "\nmenu Options > " + std::string(window == "cube" ? "1 Player" : "1 player verus the computer")
+  setup << "open " << window << (globoria ? "\nmenu Sub-Levels > Globoria" : "")
+        << (level.empty() ? "" : "\nmenu " + level) << "\nmenu Games Menu > " << menu
+        << (computer ? "\nmenu Options > " + std::string(window == "cube"          ? "1 Player"
+                                                          : window == "tetrahedron" ? "1 player"
+                                                                                    : "1 player verus the computer")
                      : "")
         << "\n";
-  if (window == "cube")
+  if (window == "cube" || window == "tetrahedron")
     for (unsigned v = 0; v < seed % 4; ++v) setup << "button <<\n";
   std::istringstream setupIn(setup.str());
   for (const auto& cmd : parseScript(setupIn)) session.run(cmd);
@@ -61,7 +65,7 @@ void playToTheVerdict(const std::string& window, const std::string& menu, bool g
   // Every Cell scores for somebody where the Line that closes it scores. (That the points
   // agree with the board in every game, and the rounds with the verdicts, is the window
   // fuzzer's check after every event.)
-  EXPECT_TRUE((menu != "Tolva" && (window != "triangular" || menu != "Line Krunk")) || red + blue == w.circleCount())
+  EXPECT_TRUE((!menu.starts_with("Tolva") && (window != "triangular" || menu != "Line Krunk")) || red + blue == w.circleCount())
       << red << ":" << blue;
   if (window == "cube") {
     // The cube also judges by score: the cubes, every one of which has settled.
@@ -76,25 +80,35 @@ void playToTheVerdict(const std::string& window, const std::string& menu, bool g
 }
 
 // Every game shown in each window's Games menu, on both sub-levels where the window has
-// them, in two orders (four on the cube, one in each view), by two people and against the
-// computer.
+// them, in two orders (on the boards in space one in each view, half of them against the
+// computer), by two people and against the computer.
 TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
-  for (const char* window : {"square", "triangular", "cube"}) {
+  for (const char* window : {"square", "triangular", "cube", "tetrahedron"}) {
     PlaySession probe;
     ASSERT_EQ(probe.open(window), "");
-    std::vector<std::string> games;
-    probe.window()->menus().forEach([&](const std::string& path, const MenuEntry& e) {
-      if (path.starts_with("Games Menu > ") && e.visible) games.push_back(path.substr(13));
-    });
-    const std::size_t expected = window == std::string("square") ? 7u : window == std::string("cube") ? 10u : 6u;
+    // The tetrahedron's sub-levels are its two boards, each with its own games.
+    const bool boards = window == std::string("tetrahedron");
+    std::vector<std::pair<std::string, std::string>> games;  // level menu (or ""), game
+    for (const std::string& level : boards ? std::vector<std::string>{"Sub-levels > Normal original-sized Delvo  (20 grids)",
+                                                                      "Sub-levels > New mirror-sized Delvo  (36 grids)"}
+                                          : std::vector<std::string>{""}) {
+      if (!level.empty()) {
+        ASSERT_EQ(probe.menu(level), "");
+      }
+      probe.window()->menus().forEach([&](const std::string& path, const MenuEntry& e) {
+        if (path.starts_with("Games Menu > ") && e.visible) games.push_back({level, path.substr(13)});
+      });
+    }
+    const std::size_t expected = std::map<std::string, std::size_t>{
+        {"square", 7}, {"triangular", 6}, {"cube", 10}, {"tetrahedron", 14}}.at(window);
     EXPECT_EQ(games.size(), expected);
-    const bool subLevels = probe.window()->menus().findPath("Sub-Levels") != nullptr;
-    // The cube in each of its four views (seed % 4 turns), half of them against the computer.
+    const bool subLevels = !boards && probe.window()->menus().findPath("Sub-Levels") != nullptr;
     const std::vector<unsigned> seeds = subLevels ? std::vector<unsigned>{1, 7} : std::vector<unsigned>{1, 2, 3, 4};
-    for (const auto& game : games)
+    for (const auto& [level, game] : games)
       for (bool globoria : {false, true})
         for (unsigned seed : seeds)
-          if (globoria ? subLevels : true) playToTheVerdict(window, game, globoria, !subLevels && seed % 2 == 0, seed);
+          if (globoria ? subLevels : true)
+            playToTheVerdict(window, level, game, globoria, !subLevels && seed % 2 == 0, seed);
   }
 }
 

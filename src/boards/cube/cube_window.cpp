@@ -74,7 +74,6 @@ constexpr Colour kHintColour = 0x80FF80;  // under a non-scoring Line, for the B
 // the front, middle and back planes.
 constexpr Colour kDepthLines = 0xFFFF00, kFront = 0xC000, kMiddle = 0x0, kBack = 0x800080;
 
-Player other(Player p) { return p == Player::Red ? Player::Blue : Player::Red; }
 int marker(Player p) { return int(p); }
 
 std::string movesText(int n) {
@@ -88,13 +87,7 @@ std::string movesText(int n) {
 CubeWindow::CubeWindow(Host& host, ProgramState& program)
     : GameController(host, program, WindowKind::Cube), graph_(lattice_.graph()) {
   FrameMenus frame;
-  frame.game = {
-      {.id = "game.new", .caption = "&New", .shortcut = "F5"},
-      {.id = "game.add", .caption = "A&dd another game", .visible = false},
-      {.id = "game.exit", .caption = "E&xit", .shortcut = "F9"},
-      {.id = "game.anywhere", .caption = "&Play anyone anywhere", .visible = false},
-      {.id = "game.about", .caption = "&About...", .shortcut = "F2"},
-  };
+  frame.game = spaceGameMenu();
   frame.players = {
       {.id = "players.0", .caption = "&1 Player", .checkable = true},
       {.id = "players.1", .caption = "&2 Player", .checkable = true, .checked = true},
@@ -287,7 +280,7 @@ int CubeWindow::movesLeft() const {
   return lineGame() ? kLines - rules_.claimedLineCount() : rules_.unusedCircles();
 }
 
-void CubeWindow::writeMovesLeft() {
+void CubeWindow::showMovesLeft() {
   status_.movesLeft = movesText(movesLeft());
   // The Super Hint is kept up to date with the count.
   status_.hint = variant() == Tolva && menus_.at("hint.super").checked
@@ -307,7 +300,7 @@ void CubeWindow::toggleHint(const std::string& id) {
   MenuEntry& e = menus_.at(id);
   if (variant() == Tolva) {
     e.checked = !e.checked;
-    writeMovesLeft();
+    showMovesLeft();
     return;
   }
   e.checked = false;
@@ -327,17 +320,13 @@ void CubeWindow::variantChosen() {
   for (const char* hint : {"hint.computer", "hint.super", "hint.best"}) menus_.at(hint).checked = false;
   for (const char* hint : {"hint.super", "hint.best"}) menus_.at(hint).enabled = lineGame();
   if (!lineGame()) menus_.at("game.grid").checked = false;
-  writeMovesLeft();
+  showMovesLeft();
 }
 
 void CubeWindow::openGame() {
   settled_ = {};
   rules_.setClaimWidth(kClaimedWidth);
-  rules_.setToggle(0);  // Blue opens every game
-  status_.yourTurn = {false, true, false};
-  status_.lastMoveCaption = "";
-  status_.lastMove = "Last move: ";
-  writeMovesLeft();
+  openWithBlue();
 }
 
 // ---- Line games ----
@@ -368,17 +357,17 @@ void CubeWindow::evaluateLine(Player mover, int line) {
     rules_.checkwins(LineRule::Tolva);
     settleCubes(mover);
   } else {
-    const std::vector<int> before = owners();
+    const std::vector<int> before = rules_.cellOwners();
     rules_.recount(LineGame::CellCount::ByColour, {kRed, kRedTurnText});
     settleCubes(mover);
-    const int won = newlyWon(mover, before, {line});
+    const int won = rules_.newlyWon(mover, before, {line});
     if (won > 0) {
       rules_.setToggle(mover == Player::Red ? 1 : 0);
       status_.yourTurn = {mover == Player::Red, mover == Player::Blue, false};
     }
     rules_.announce(LineRule::Tolva, mover, won);
   }
-  writeMovesLeft();
+  showMovesLeft();
   const int left = movesLeft();
   if (left == 1 && variant() == LineKrunkMove) {
     // The last Line plays itself, in black, for nobody.
@@ -393,7 +382,7 @@ void CubeWindow::evaluateLine(Player mover, int line) {
     settleCubes(rules_.toMove());
     status_.turnText = "Krunk!";
     status_.turnColour = kBlack;
-    writeMovesLeft();
+    showMovesLeft();
   }
   finishOrHandOver(movesLeft() == 0);
 }
@@ -424,66 +413,19 @@ void CubeWindow::onCircleClick(int s) {
     status_.turnText = "Invalid move!";
     return;
   }
-  playCircle(s, rules_.toMove());
-}
-
-std::vector<int> CubeWindow::owners() const {
-  std::vector<int> out(kSquares + 1, 0);
-  for (int c = 1; c <= kSquares; ++c) out[std::size_t(c)] = rules_.cellOwner(c);
-  return out;
-}
-
-int CubeWindow::newlyWon(Player mover, const std::vector<int>& before, const std::vector<int>& painted) const {
-  int won = 0;
-  for (int c = 1; c <= kSquares; ++c) {
-    if (rules_.cellOwner(c) != marker(mover) || before[std::size_t(c)] == marker(mover)) continue;
-    const auto& sides = graph_.cellSides[std::size_t(c)];
-    // A square the move painted whole is the move itself, not a score.
-    won += !std::all_of(sides.begin(), sides.end(),
-                        [&](int l) { return std::find(painted.begin(), painted.end(), l) != painted.end(); });
-  }
-  return won;
-}
-
-void CubeWindow::playCircle(int s, std::optional<Player> mover) {
   designShown_ = false;
-  rules_.setCircleUsed(s);
-  drawing_.circles[std::size_t(s)].border = kGreen;
-  const Colour colour = mover ? lineColour(*mover) : kBlack;
-  rules_.setClaimWidth(superKrunk() ? kSuperWidth : kClaimedWidth);
-  std::vector<int> painted;
+  playColourCircle(s, rules_.toMove());
+}
+
+GameController::ColourCircles CubeWindow::colourCircles() const {
+  return {.count = cellCount(), .claimWidth = superKrunk() ? kSuperWidth : kClaimedWidth, .krunkMove = krunkMove()};
+}
+
+std::vector<int> CubeWindow::circleLines(int s) const {
+  std::vector<int> lines;
   for (int square : claimedSquares(s))
-    for (int l : graph_.cellSides[std::size_t(square)]) {
-      rules_.paintLine(l, colour);
-      painted.push_back(l);
-    }
-  status_.lastMove = "Last move: " + std::to_string(s);
-  timer_.reset();
-
-  const std::vector<int> before = owners();
-  const Player scorer = mover.value_or(rules_.toMove());
-  rules_.recount(cellCount(), {kRed}, scorer);
-  settleCubes(scorer);
-  writeMovesLeft();
-  lockSetup();
-  timer_.stop();
-  if (!mover) return finishOrHandOver(movesLeft() == 0);
-
-  if (newlyWon(*mover, before, painted) > 0) {
-    rules_.setToggle(*mover == Player::Red ? 1 : 0);
-    status_.yourTurn = {*mover == Player::Red, *mover == Player::Blue, false};
-    setText(status_.turnText, {"Score! ", playerName(*mover), " goes again"});
-    status_.turnColour = lineColour(*mover);
-  } else {
-    passTurnTo(other(*mover), kRed);
-  }
-  if (movesLeft() == 1 && krunkMove()) {
-    // The last circle plays itself, in black, for nobody.
-    status_.turnText = "Krunk!";
-    status_.turnColour = kBlack;
-    return playCircle(rules_.firstUnusedCircle(), std::nullopt);
-  }
-  finishOrHandOver(movesLeft() == 0);
+    for (int l : graph_.cellSides[std::size_t(square)]) lines.push_back(l);
+  return lines;
 }
 
 // ---- Cubes ----
@@ -525,26 +467,18 @@ void CubeWindow::computerLine() {
   });
   if (variant() == Tolva && !completing && nonScoringLines().empty() && menus_.at("hint.computer").checked)
     message("No good moves left");
-  const int line = chooseGreedy(squares, rules_, drawing_, Completing::LowestUnitFirst, program_.random);
-  if (line == 0) return;
-  drawing_.lines[std::size_t(line)].colour = kYellow;
-  drawing_.lines[std::size_t(line)].width = kClaimedWidth;
-  schedule(kPauseMs, [this, line] { playLine(line, Player::Red); });
+  if (const int line = previewGreedyLine(kClaimedWidth))
+    schedule(kPauseMs, [this, line] { playLine(line, Player::Red); });
 }
 
 void CubeWindow::computerCircle() {
   std::vector<ColourMove> moves;
-  for (int s = 1; s <= kSquares; ++s) {
-    if (rules_.circleUsed(s)) continue;
-    ColourMove m{s, {}};
-    for (int square : claimedSquares(s))
-      for (int l : graph_.cellSides[std::size_t(square)]) m.lines.push_back(l);
-    moves.push_back(std::move(m));
-  }
+  for (int s = 1; s <= kSquares; ++s)
+    if (!rules_.circleUsed(s)) moves.push_back({s, circleLines(s)});
   const int s = chooseByColour(graph_, rules_.claims(), moves, {kRed}, program_.random);
   if (s == 0) return;
   drawing_.circles[std::size_t(s)].border = kYellow;
-  schedule(kPauseMs, [this, s] { playCircle(s, Player::Red); });
+  schedule(kPauseMs, [this, s] { playColourCircle(s, Player::Red); });
 }
 
 }  // namespace kp

@@ -72,18 +72,16 @@ class CubeWindow : public GameController {
   // group of four that share a Line with it.
   std::vector<int> claimedSquares(int s) const;
 
+  ColourCircles colourCircles() const override;
+  std::vector<int> circleLines(int s) const override;
+  void afterCircle(Player scorer) override { settleCubes(scorer); }
+  void showMovesLeft() override;
   void playLine(int n, Player mover);
   // Tolva: the rules' completion; Line Krunk: the colours.
   void evaluateLine(Player mover, int line);
-  // A circle move by `mover` (nullopt: the automatic last move, by nobody, in black).
-  void playCircle(int s, std::optional<Player> mover);
-  // Squares that came to count for `mover` since `before` and whose Lines `painted` does not hold all of.
-  int newlyWon(Player mover, const std::vector<int>& before, const std::vector<int>& painted) const;
-  std::vector<int> owners() const;
   // Every cube played out and not settled yet settles: for the player holding more of its
   // squares, on a tie for `tie`; its Lines are redrawn in that player's colour.
   void settleCubes(std::optional<Player> tie);
-  void writeMovesLeft();
   int movesLeft() const;
   void finishOrHandOver(bool over);
   void computerLine();
