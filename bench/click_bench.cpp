@@ -1,14 +1,14 @@
 // kp_click_bench: the time from a mouse press on a free Line of a game window (the square
-// window, or the cube) to the end of the repaint that shows it claimed, as a person waits
+// window, the cube or the tetrahedron) to the end of the repaint that shows it claimed, as a person waits
 // for it.
 //
-// Both windows open on a Krunk game, so Tolva is chosen first; two people take turns. Each press goes through the window system queue like a real one;
+// The windows open on a Krunk game, so Tolva is chosen first; two people take turns. Each press goes through the window system queue like a real one;
 // the clock stops when the board's first paint after it has drawn the claimed Line (the
 // window's flush follows at once). Games are played to the end in a random order of
 // Lines; a press that ends a game also opens the result box and is reported on its own,
 // with the time until the event loop is free again (the box built and shown).
 //
-//   kp_click_bench [GAMES] [square|cube]
+//   kp_click_bench [GAMES] [square|cube|tetrahedron]
 #include <QApplication>
 #include <QMessageBox>
 #include <QPaintEvent>
@@ -102,10 +102,12 @@ int main(int argc, char** argv) {
   const int games = argc > 1 ? std::max(2, std::atoi(argv[1])) : 12;
   const std::string name = argc > 2 ? argv[2] : "square";
   const bool cube = name == "cube";
+  const auto kind = kp::windowFromName(name);
+  if (!kind) return 2;
   const double floorMs = floorPressToPaint(300);
 
   kp::Shell shell;
-  kp::GameWindow* w = shell.openWindow(cube ? kp::WindowKind::Cube : kp::WindowKind::Square);
+  kp::GameWindow* w = shell.openWindow(*kind);
   if (!QTest::qWaitForWindowExposed(w)) return 1;
   w->action(cube ? "games.1" : "games.0")->trigger();  // Tolva: the Lines are the targets
   QTest::qWait(50);
@@ -127,6 +129,8 @@ int main(int argc, char** argv) {
       if (controller.rules().claimed(line)) continue;
       const QPointF middle = clickPoint(scene, line);
       const QPoint at = view->toWidget({middle.x(), middle.y()}).toPoint();
+      // A completed triangle flashes while the board takes no click: the next press waits.
+      while (controller.moveLock()) QTest::qWait(10);
       QCoreApplication::processEvents();  // nothing left over from the last press
       const int paintsBefore = watcher.paints;
       const long long areaBefore = watcher.area;

@@ -39,6 +39,9 @@ struct Stroke {
   Target target;
   // Written beside it while the grid is shown: the Line it stands for now (0: nothing).
   int number = 0;
+  // Whether that number is written now. Its place is kept while it is not, so the other
+  // numbers stay where they are.
+  bool numberShown = true;
   bool operator==(const Stroke&) const = default;
 };
 

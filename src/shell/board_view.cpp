@@ -159,7 +159,8 @@ QRegion BoardView::changed(const Scene& was, const Scene& now) {
   // A number stands beside its Line, and comes and goes with it.
   if (controller_.gridShown())
     for (std::size_t i = 0; i < now.strokes.size(); ++i)
-      if (now.strokes[i].visible != was.strokes[i].visible && now.strokes[i].number)
+      if ((now.strokes[i].visible != was.strokes[i].visible || now.strokes[i].numberShown != was.strokes[i].numberShown) &&
+          now.strokes[i].number)
         dirty += paintBounds(numberLabel(i));
   return dirty;
 }
@@ -354,7 +355,7 @@ void BoardView::paintLabels(QPainter& painter, const QRegion& dirty) {
   for (std::size_t l = 0; l < scene_.strokes.size(); ++l) {
     const Stroke& stroke = scene_.strokes[l];
     const NumberLabel& label = labels_.lines[l];
-    if (stroke.number && stroke.visible && dirty.intersects(paintBounds(label.outline)))
+    if (stroke.number && stroke.numberShown && stroke.visible && dirty.intersects(paintBounds(label.outline)))
       write(label.centre, label.angle, QString::number(stroke.number), lineMetrics);
   }
   painter.setFont(labels_.circleFont);
@@ -456,20 +457,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  Target t = labelAt(event->position());
-  if (!t) t = targetAt(event->position());
-  if (t) controller_.targetClicked(t);
-}
-
-Target BoardView::labelAt(QPointF pos) {
-  if (!controller_.gridShown()) return {};
-  layOutLabels();
-  for (std::size_t i = 0; i < scene_.strokes.size() && i < labels_.lines.size(); ++i) {
-    const Stroke& s = scene_.strokes[i];
-    if (s.visible && s.number && s.target && labels_.lines[i].outline.boundingRect().adjusted(-3, -3, 3, 3).contains(pos))
-      return s.target;
-  }
-  return {};
+  if (const Target t = targetAt(event->position())) controller_.targetClicked(t);
 }
 
 }  // namespace kp

@@ -21,9 +21,6 @@ class BoardView : public QWidget {
   QPointF toWidget(Point2 p) const;
   // What a press at a widget position would click.
   Target targetAt(QPointF pos) const;
-  // The Line whose grid number is written at a widget position, while the grid is shown: a
-  // press on a number claims its Line.
-  Target labelAt(QPointF pos);
 
   QSize sizeHint() const override { return {600, 600}; }
 

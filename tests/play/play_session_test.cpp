@@ -159,6 +159,18 @@ TEST(PlayScenario, ScriptsShowTheirStates) {
         {3, {{"/turn_text", "Invalid move!"}, {"/moves_left", "34 moves left"}}},
         {4, {{"/turn_text", "Krunk!"}, {"/last_move", "Last move: 36"}, {"/cubes/3/owner", kRed}, {"/game_over", true}}},
         {4, {{"/messages/0/text", "By points its a tie"}, {"/messages/1/text", "Red wins by score."}}}}},
+      {"tetrahedron.play",
+       7,
+       {{0, {{"/messages/0/title", "Well?"}, {"/game_caption", "Game = Krunk (Classic - Easy Level)"}}},
+        {0, {{"/moves_left", "20 moves left"}, {"/menus/Games Menu > Tolva  (Full level)/visible", false}}},
+        {1, {{"/view", 2}, {"/shown/circles/1", 5}, {"/circles/5/border", kGreen}, {"/lines/3/owner", 1}}},
+        {2, {{"/turn_text", " Score!      Blue goes again."}, {"/cells/13/owner", kBlue}, {"/cells/1/owner", 0}}},
+        {3, {{"/turn_text", "   Invalid move!"}, {"/moves_left", "21 moves left"}}},
+        {4, {{"/turn_text", "  Quadruple score!    Amazing!"}, {"/cells/33/owner", kBlue}, {"/blue_points", "4"}}},
+        {4, {{"/game_caption", "Game = Tolva"}, {"/moves_left", "30 moves left"}}},
+        {5, {{"/lines/7/owner", 1}, {"/lines/14/owner", 1}, {"/lines/3/owner", 0}, {"/moves_left", "19 moves left"}}},
+        {6, {{"/turn_text", "Krunk!"}, {"/moves_left", "Game over"}, {"/last_move", "Last move: 20"}}},
+        {6, {{"/messages/0/text", "Blue wins by points."}, {"/game_over", true}}}}},
   };
   for (const auto& [file, states, expectations] : scenarios) {
     std::ifstream in(std::string(KP_SCENARIO_DIR) + "/" + file);

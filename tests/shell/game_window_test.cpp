@@ -90,6 +90,20 @@ class GameWindowTest : public QObject {
     QCOMPARE(w->controller().rules().claimedLineCount(), 1);
   }
 
+  // The tetrahedron: a click on a Line's number claims the Line the view shows there.
+  void aClickOnALinesNumberClaimsIt() {
+    Shell shell;
+    GameWindow* w = shell.openWindow(WindowKind::Tetrahedron);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    w->action("games.0")->trigger();  // Tolva on the Easy board
+    for (auto* b : w->findChildren<QPushButton*>())
+      if (b->text() == "<<") b->click();
+    QTest::qWait(20);
+    clickBoard(*w, w->boardView()->numberLabel(0).boundingRect().center());  // the number at place 1
+    QCOMPARE(w->controller().rules().owner(2), 2);  // in view 2 place 1 shows Line 2, now Blue's
+    QCOMPARE(w->controller().rules().claimedLineCount(), 1);
+  }
+
   // The menus' keys; a click on the board reaches the circle or the Line drawn there, at
   // any size of the window.
   void theMenusAndAClickOnADrawnLineReachTheModel() {

@@ -122,6 +122,8 @@ TetrahedronWindow::TetrahedronWindow(Host& host, ProgramState& program)
   for (int v = 2; v <= 3; ++v) addView(tetrahedron::view(v, true));
   rules_.setGraph(&easy_);
   rules_.rememberInitialLines();
+  rules_.setScoring({.manyScored = {"  Double score!      Two cool!", "  Triple score!      Awesome!",
+                                    "  Quadruple score!    Amazing!"}});
   status_.rounds.push_back("");
   status_.lastMoveCaption = "";
   status_.lastMove = "Last move: ";
@@ -175,8 +177,9 @@ Scene TetrahedronWindow::scene() const {
                          .dotted = full_ && free && onSharedFace(a) && onSharedFace(b),
                          .visible = place <= lineCount(),
                          .target = d.targetVisible ? Target::line(place) : Target{},
+                         .number = line,
                          // the number of a claimed Line is no longer shown
-                         .number = free ? line : 0});
+                         .numberShown = !rules_.claimed(line)});
   }
   for (int p = 0; p < points; ++p) s.dots.push_back({at(p), 4});
   for (int place = 1; place <= tetrahedron::kFullTriangles; ++place) {
