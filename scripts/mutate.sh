@@ -130,6 +130,15 @@ fault src/boards/cube/cube_window.cpp "cube: a click region on the wrong Line" \
 fault src/boards/cube/lattice.h "cube lattice: the Lines along x numbered from the left" \
   '(a_ - 1 - x) * (b_ + 1)' \
   'x * (b_ + 1)'
+fault src/boards/triangular/tetrahedron_window.cpp "tetrahedron Super Krunk: the edge's other half left out" \
+  'if (dot(u, v) > 0.999 * std::sqrt(dot(u, u) * dot(v, v))) lines.push_back(l);' \
+  'if (dot(u, v) > 1.001 * std::sqrt(dot(u, u) * dot(v, v))) lines.push_back(l);'
+fault src/boards/triangular/tetrahedron_window.cpp "tetrahedron: views 2 and 3 swapped" \
+  'addView(tetrahedron::view(v, true));' \
+  'addView(tetrahedron::view(5 - v, true));'
+fault src/boards/triangular/tetrahedron_window.cpp "tetrahedron: a sub-level keeps the other board's game" \
+  'if (variant() == (toFull ? easy : full)) chooseVariant(toFull ? full : easy);' \
+  'if (variant() == (toFull ? full : easy)) chooseVariant(toFull ? full : easy);'
 
 # replace FILE OLD NEW: exactly one occurrence, or fail loudly.
 replace() {
