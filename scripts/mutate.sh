@@ -118,7 +118,7 @@ fault src/boards/cube/cube_window.cpp "cube Super Krunk Plus: the corner square'
 fault src/boards/cube/cube_window.cpp "cube: \"<<\" turns the view back" \
   'turnView(c.id == "view.up" ? 1 : -1);' \
   'turnView(c.id == "view.up" ? -1 : 1);'
-fault src/boards/cube/cube_window.cpp "cube circle games: a square painted whole earns another turn" \
+fault src/core/line_game.cpp "circle games in space: a Cell painted whole earns another turn" \
   'won += !std::all_of(' \
   'won += 1 || !std::all_of('
 fault src/boards/cube/cube_window.cpp "cube Super Hint: Lines of squares with two claimed counted safe" \
