@@ -179,7 +179,7 @@ Scene TetrahedronWindow::scene() const {
                          .target = d.targetVisible ? Target::line(place) : Target{},
                          .number = line,
                          // the number of a claimed Line is no longer shown
-                         .numberShown = !rules_.claimed(line)});
+                         .numberShown = line > lineCount() || !rules_.claimed(line)});
   }
   for (int p = 0; p < points; ++p) s.dots.push_back({at(p), 4});
   for (int place = 1; place <= tetrahedron::kFullTriangles; ++place) {
