@@ -46,7 +46,6 @@ class CubeWindow : public GameController {
   int clickRegionCount() const override { return kRegions; }
   Target clickRegion(int n) const override;
 
-  const cube::Lattice& lattice() const { return lattice_; }
   // The free Lines that neither score nor give the opponent a square: in no square with
   // two or three claimed Lines.
   std::vector<int> nonScoringLines() const;

@@ -42,7 +42,6 @@ class TetrahedronWindow : public GameController {
   std::pair<int, int> pointsOnBoard() const override;
   std::optional<std::string> movesLeftOnBoard() const override;
 
-  bool full() const { return full_; }
   // The Lines a triangle move on triangle t claims: its three, and in Super Krunk the far
   // half of every edge of the solid that one of them is half of.
   std::vector<int> claimedLines(int t) const;
