@@ -2,6 +2,7 @@
 
 #include "boards/cube/cube_window.h"
 #include "boards/flat/square_window.h"
+#include "boards/fourd/wireframe_window.h"
 #include "boards/triangular/tetrahedron_window.h"
 #include "boards/triangular/triangular_window.h"
 
@@ -9,7 +10,7 @@ namespace kp {
 
 bool windowBuilt(WindowKind kind) {
   return kind == WindowKind::Square || kind == WindowKind::Triangular || kind == WindowKind::Cube ||
-         kind == WindowKind::Tetrahedron;
+         kind == WindowKind::Tetrahedron || kind == WindowKind::Wireframe;
 }
 
 std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramState& program) {
@@ -18,6 +19,7 @@ std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramS
     case WindowKind::Triangular: return std::make_unique<TriangularWindow>(host, program);
     case WindowKind::Cube: return std::make_unique<CubeWindow>(host, program);
     case WindowKind::Tetrahedron: return std::make_unique<TetrahedronWindow>(host, program);
+    case WindowKind::Wireframe: return std::make_unique<WireframeWindow>(host, program);
     default: return nullptr;
   }
 }

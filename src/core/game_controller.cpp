@@ -218,18 +218,19 @@ void GameController::keypadEntered(const std::string& text) {
 
 void GameController::addMenus(std::vector<VariantEntry> variants, bool subLevels, std::vector<MenuEntry> boardMenus,
                               FrameMenus frame) {
-  addGameMenu(std::move(frame.game));
+  addGameMenu(std::move(frame.game), frame.gameCaption);
   addOtherGamesMenu();
   if (frame.subLevels) menus_.add(std::move(*frame.subLevels));
   else if (subLevels) addSubLevelsMenu();
   addGamesMenu(std::move(variants));
   for (MenuEntry& m : boardMenus) menus_.add(std::move(m));
   addOptionsMenu(std::move(frame.players), std::move(frame.options));
+  for (MenuEntry& m : frame.afterOptions) menus_.add(std::move(m));
   addHelpMenu();
 }
 
-void GameController::addGameMenu(std::vector<MenuEntry> entries) {
-  MenuEntry game{.id = "game", .caption = "&Game"};
+void GameController::addGameMenu(std::vector<MenuEntry> entries, const std::string& caption) {
+  MenuEntry game{.id = "game", .caption = caption};
   game.children = std::move(entries);
   if (game.children.empty()) game.children = {
       {.id = "game.new", .caption = "New", .shortcut = "F5"},
@@ -349,6 +350,7 @@ void GameController::ip_Click(int index) {
   if (index == 0) {
     if (variant_ && variant_->twoPlayerOnly) {
       message("   Duarn is a two player game only.");
+      onePlayerRefused();
       return;
     }
     menus_.at("players.0").checked = true;
@@ -420,7 +422,7 @@ void GameController::newGame() {
   timer_.restore();
   rules_.resetBoard();
   setSetupMenusEnabled(true);
-  status_.turnText = variant_->circles ? kCirclePrompt : kLinePrompt;
+  status_.turnText = variant_->prompt ? variant_->prompt : variant_->circles ? kCirclePrompt : kLinePrompt;
   openGame();
 }
 
@@ -480,13 +482,75 @@ void GameController::openWithBlue() {
   showMovesLeft();
 }
 
-int GameController::previewGreedyLine(int width) {
-  const int line =
-      chooseGreedy(rules_.graph().cellSides, rules_, drawing_, Completing::LowestUnitFirst, program_.random);
+int GameController::previewGreedyLine(int width, int table, const std::vector<int>& closed) {
+  const int line = chooseGreedy(rules_.units(table), rules_, drawing_, Completing::LowestUnitFirst, program_.random,
+                                closed);
   if (line == 0) return 0;
   drawing_.lines[std::size_t(line)].colour = kYellow;
   drawing_.lines[std::size_t(line)].width = width;
   return line;
+}
+
+std::vector<int> GameController::nonScoringLines(const std::vector<int>& closed) const {
+  const BoardGraph& g = rules_.graph();
+  std::vector<int> out;
+  for (int l = 1; l <= g.lineCount; ++l) {
+    if (rules_.claimed(l) || std::find(closed.begin(), closed.end(), l) != closed.end()) continue;
+    const bool safe = std::all_of(g.lineCells[std::size_t(l)].begin(), g.lineCells[std::size_t(l)].end(), [&](int c) {
+      const auto& sides = g.cellSides[std::size_t(c)];
+      return std::count_if(sides.begin(), sides.end(), [&](int side) { return rules_.claimed(side); }) < 2;
+    });
+    if (safe) out.push_back(l);
+  }
+  return out;
+}
+
+std::vector<MenuEntry> GameController::tolvaHints() {
+  return {
+      {.id = "hint.computer",
+       .caption = "(Tolva game only)  Hint when no good (non-scoring) moves are left (computer's turn)",
+       .checkable = true},
+      {.id = "hint.super",
+       .caption = "(Tolva game only)  Super Hint: How many non-scoring moves left (your turn)",
+       .checkable = true},
+      {.id = "hint.best", .caption = "(Tolva game only)  Best Hint: Tell you what non-scoring moves are left",
+       .checkable = true},
+  };
+}
+
+void GameController::toggleTolvaHint(const std::string& id, bool tolva) {
+  MenuEntry& e = menus_.at(id);
+  if (tolva) {
+    e.checked = !e.checked;
+    showMovesLeft();
+    return;
+  }
+  e.checked = false;
+  message("This hint is for the Tolva game only.");
+}
+
+std::string GameController::superHint(bool tolva, const std::vector<int>& closed) const {
+  if (!tolva || !menus_.at("hint.super").checked) return "";
+  return std::to_string(nonScoringLines(closed).size()) + " non-scoring moves left";
+}
+
+void GameController::warnNoGoodMoves(bool tolva, int table, const std::vector<int>& closed) {
+  if (!tolva || !menus_.at("hint.computer").checked) return;
+  const auto& units = rules_.units(table);
+  const bool completing = std::any_of(units.begin(), units.end(), [&](const std::vector<int>& lines) {
+    return std::count_if(lines.begin(), lines.end(), [&](int l) { return !rules_.claimed(l); }) == 1;
+  });
+  if (completing) return;
+  // A Line is safe while no unit it lies in lacks two Lines.
+  for (int l = 1; l <= rules_.graph().lineCount; ++l) {
+    if (rules_.claimed(l) || std::find(closed.begin(), closed.end(), l) != closed.end()) continue;
+    const bool risky = std::any_of(units.begin(), units.end(), [&](const std::vector<int>& lines) {
+      return std::find(lines.begin(), lines.end(), l) != lines.end() &&
+             std::count_if(lines.begin(), lines.end(), [&](int m) { return !rules_.claimed(m); }) == 2;
+    });
+    if (!risky) return;
+  }
+  message("No good moves left");
 }
 
 void GameController::passTurnTo(Player next, Colour redColour) {

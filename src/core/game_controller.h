@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -53,10 +54,27 @@ struct VariantEntry {
 
 // The frame's menus where a window's captions differ from the flat windows'.
 struct FrameMenus {
+  std::string gameCaption = "&Game";
   std::vector<MenuEntry> game;     // the Game menu's entries (empty: the flat windows')
   std::vector<MenuEntry> players;  // the players' entries heading Options (empty: the flat windows')
   std::vector<MenuEntry> options;  // more of Options, after Sudden Death
   std::optional<MenuEntry> subLevels;  // the window's own Sub-Levels menu
+  std::vector<MenuEntry> afterOptions;  // the window's menus between Options and Rules and Help
+};
+
+// How one drawn stroke looks.
+struct StrokeLook {
+  Colour colour = kUnclaimedLine;
+  int width = 1;
+  bool visible = true;
+  bool dashed = false;
+};
+// A Line drawn as a base stroke with a thin stroke beside it for each unit it lies in (the
+// wire frame's cubes) and a marker at its middle.
+struct LineStrokes {
+  StrokeLook base;
+  std::array<StrokeLook, 3> units;
+  bool marker = false;
 };
 
 inline constexpr const char* kLinePrompt = "Click a line to begin playing";
@@ -113,6 +131,11 @@ class GameController {
   virtual std::vector<int> cubeOwners() const { return {}; }
   // The invisible click regions along the drawn Lines, where a board has them: how many,
   // and the target region n (from 0) stands on.
+  // The turn a board is seen in where it keeps one beside its views (nothing elsewhere).
+  virtual std::optional<int> orientation() const { return std::nullopt; }
+  // Every Line's strokes in each of the board's pictures ([line][picture]), where a board
+  // draws its Lines in several strokes; empty elsewhere.
+  virtual std::vector<std::vector<LineStrokes>> lineStrokes() const { return {}; }
   virtual int clickRegionCount() const { return 0; }
   virtual Target clickRegion(int) const { return {}; }
   virtual std::optional<std::string> movesLeftOnBoard() const = 0;
@@ -191,9 +214,24 @@ class GameController {
   static std::vector<MenuEntry> spaceGameMenu();
   // The opening of the games in space: Blue opens, the last move not yet made.
   void openWithBlue();
-  // The computer's Line by the greedy rule on the Cells (the lowest-numbered one first),
-  // shown in yellow `width` wide until it is played; 0 when no Line is free.
-  int previewGreedyLine(int width);
+  // The computer's Line by the greedy rule on the units of a table of the rules (the Cells
+  // unless given; the lowest-numbered unit first), never one of `closed`, shown in yellow
+  // `width` wide until it is played; 0 when no Line is free.
+  int previewGreedyLine(int width, int table = 0, const std::vector<int>& closed = {});
+  // The free Lines (but those closed) that neither score nor give the opponent a Cell:
+  // in no Cell with two or three claimed Lines.
+  std::vector<int> nonScoringLines(const std::vector<int>& closed = {}) const;
+  // The Tolva hints of the Options menu ("hint.computer", "hint.super", "hint.best"), and
+  // a click on one: checked or unchecked in Tolva, refused in the other games.
+  static std::vector<MenuEntry> tolvaHints();
+  void toggleTolvaHint(const std::string& id, bool tolva);
+  // The Super Hint's text while it is asked for in Tolva, else "".
+  std::string superHint(bool tolva, const std::vector<int>& closed = {}) const;
+  // The computer's "No good moves left" in Tolva, when asked for: a unit table of the
+  // rules with no unit lacking one Line, and no Line free that gives nothing away.
+  void warnNoGoodMoves(bool tolva, int table = 0, const std::vector<int>& closed = {});
+  // "1 Player" refused for a two-player game, after its message.
+  virtual void onePlayerRefused() {}
 
   // New game: every pending step cancelled, the countdown restored, the board and the
   // labels reset, the set-up menus open again; then the window's opening.
@@ -222,7 +260,7 @@ class GameController {
                 FrameMenus frame = {});
   // The frame's Game menu (the flat windows' captions unless given), the Other Games menu
   // and the Rules and Help menu.
-  void addGameMenu(std::vector<MenuEntry> entries = {});
+  void addGameMenu(std::vector<MenuEntry> entries = {}, const std::string& caption = "&Game");
   void addOtherGamesMenu();
   void addHelpMenu();
   // Sub-Levels: Planor (checked) and Globoria.

@@ -5,8 +5,9 @@
 namespace kp {
 
 int chooseGreedy(const std::vector<std::vector<int>>& units, const LineGame& rules, const Drawing& drawing,
-                 Completing completing, Random& random) {
+                 Completing completing, Random& random, const std::vector<int>& closed) {
   const BoardGraph& g = rules.graph();
+  auto open = [&](int l) { return std::find(closed.begin(), closed.end(), l) == closed.end(); };
   auto missing = [&](const std::vector<int>& unit) {
     return int(std::count_if(unit.begin(), unit.end(), [&](int l) { return !rules.claimed(l); }));
   };
@@ -14,9 +15,10 @@ int chooseGreedy(const std::vector<std::vector<int>>& units, const LineGame& rul
   std::vector<int> candidates;
   for (const auto& unit : units) {
     if (unit.empty() || missing(unit) != 1) continue;
+    const std::size_t before = candidates.size();
     for (int l : unit)
-      if (!rules.claimed(l)) candidates.push_back(l);
-    if (completing == Completing::LowestUnitFirst) break;
+      if (!rules.claimed(l) && open(l)) candidates.push_back(l);
+    if (completing == Completing::LowestUnitFirst && candidates.size() > before) break;
   }
 
   if (candidates.empty()) {
@@ -26,11 +28,11 @@ int chooseGreedy(const std::vector<std::vector<int>>& units, const LineGame& rul
       for (int l : unit) risky[std::size_t(l)] = risky[std::size_t(g.partner[l])] = 1;
     }
     for (int l = 1; l <= g.lineCount; ++l)
-      if (!rules.claimed(l) && !risky[std::size_t(l)]) candidates.push_back(l);
+      if (!rules.claimed(l) && !risky[std::size_t(l)] && open(l)) candidates.push_back(l);
   }
   if (candidates.empty())
     for (int l = 1; l <= g.lineCount; ++l)
-      if (!rules.claimed(l) && drawing.lines[l].visible) candidates.push_back(l);
+      if (!rules.claimed(l) && drawing.lines[l].visible && open(l)) candidates.push_back(l);
   if (candidates.empty()) return 0;
   return candidates[std::size_t(random.pick(int(candidates.size())) - 1)];
 }

@@ -17,8 +17,8 @@ enum class Completing {
 // Line; otherwise a Line that gives no unit its last-but-one Line (through a joined
 // partner too); otherwise any free Line shown on the board. One candidate is taken at
 // random, entry floor(n * r) + 1 (a Line listed twice counts twice). units: [unit] -> its
-// Lines (index 0 unused). Returns 0 when no Line is free.
+// Lines (index 0 unused). Lines in `closed` are never taken. Returns 0 when no Line is free.
 int chooseGreedy(const std::vector<std::vector<int>>& units, const LineGame& rules, const Drawing& drawing,
-                 Completing completing, Random& random);
+                 Completing completing, Random& random, const std::vector<int>& closed = {});
 
 }  // namespace kp

@@ -76,6 +76,7 @@ void LineGame::setGraph(const BoardGraph* graph) {
   }
   circleUsed_.assign(graph->cellCount + 1, 0);
   tally_ = {};
+  showTally();
   newly_.clear();
 }
 
@@ -189,6 +190,17 @@ void LineGame::addPoints(Player p, int n) {
   label = std::to_string(readNumber(label) + n);
 }
 
+void LineGame::addTally(Player mover, int units) {
+  if (units > 0) tally_[mover == Player::Red ? 0 : 1] += scoring_.tally[std::size_t(std::min(units, 4) - 1)];
+  showTally();
+}
+
+void LineGame::showTally() {
+  const bool tallied = scoring_.tallied();
+  status_.redTally = tallied ? std::to_string(tally_[0]) : "";
+  status_.blueTally = tallied ? std::to_string(tally_[1]) : "";
+}
+
 int LineGame::points(Player p) const { return readNumber(p == Player::Red ? status_.redPoints : status_.bluePoints); }
 
 Outcome LineGame::checkwins(LineRule rule, int table) {
@@ -196,7 +208,7 @@ Outcome LineGame::checkwins(LineRule rule, int table) {
   const int completed = completeUnits(rule, mover, table);
   if (completed > 0) {
     addPoints(mover, completed);
-    tally_[mover == Player::Red ? 0 : 1] += scoring_.tally[std::size_t(std::min(completed, 4) - 1)];
+    addTally(mover, completed);
     // In Tolva the scorer moves again; in Duarn the turn has already passed with the move.
     if (rule == LineRule::Tolva) toggle_ = mover == Player::Red ? 1 : 0;
   }
@@ -241,7 +253,7 @@ void LineGame::announce(LineRule rule, Player mover, int completed) {
 std::vector<std::string> LineGame::endGame(std::optional<std::pair<int, int>> score) {
   const int red = points(Player::Red);
   const int blue = points(Player::Blue);
-  const bool tallied = std::any_of(scoring_.tally.begin(), scoring_.tally.end(), [](int bonus) { return bonus; });
+  const bool tallied = scoring_.tallied();
   std::vector<std::string> verdicts = {tallied ? kp::verdict(tally_[0], tally_[1], "points")
                                                : kp::verdict(red, blue, "points")};
   if (score) verdicts.push_back(kp::verdict(score->first, score->second, "score"));

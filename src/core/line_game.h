@@ -38,6 +38,7 @@ struct Scoring {
   // A points tally beside the units scored: what a move completing one to four units adds
   // to the mover's tally (all 0: no tally; the points are the units scored).
   std::array<int, 4> tally{};
+  bool tallied() const { return tally != std::array<int, 4>{}; }
   // The end also compares the units scored, "by score", after the points.
   bool byScore = false;
 };
@@ -123,13 +124,18 @@ class LineGame {
   // tally, turn passing, turn text, end test.
   Outcome checkwins(LineRule rule, int table = 0);
 
-  void setScoring(Scoring scoring) { scoring_ = std::move(scoring); }
+  void setScoring(Scoring scoring) {
+    scoring_ = std::move(scoring);
+    showTally();
+  }
   const Scoring& scoring() const { return scoring_; }
 
   // Points read back from their labels.
   int points(Player p) const;
   // The points tally (0 where the board keeps none).
   int tally(Player p) const { return tally_[p == Player::Red ? 0 : 1]; }
+  // Adds to the mover's tally the bonus of a move that won `units` units (none for 0).
+  void addTally(Player mover, int units);
 
   // The turn text after a Line move that completed `completed` units.
   void announce(LineRule rule, Player mover, int completed);
@@ -150,6 +156,8 @@ class LineGame {
 
  private:
   void addPoints(Player p, int n);
+  // Writes the tally labels (empty where the board keeps no tally).
+  void showTally();
   // The units of a table the mover's Line completed (side counts by the rule): scored, and
   // filled where they are Cells; their number.
   int completeUnits(LineRule rule, Player mover, int table);

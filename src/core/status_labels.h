@@ -31,6 +31,8 @@ struct StatusLabels {
   std::string redTotal = "0";
   std::string blueTotal = "0";
   bool totalsShown = true;  // the running totals' labels
+  // The points tally beside the points, where a board keeps one ("" shows nothing).
+  std::string redTally, blueTally;
   std::string movesLeft;
   std::string hint;  // a hint the player asked for ("" shows nothing)
   std::string lastMoveCaption = "Last Move:";

@@ -19,7 +19,7 @@ constexpr KindInfo kInfo[] = {
      "Krunk Plexa 2014 in 3D  -  Plexa Ultra Squared and Ultra Krunked"},
     {WindowKind::Wall, "wall", "Krunk the Wall"},
     {WindowKind::Tetrahedron, "tetrahedron", "Krunk Delvo", "Krunk Plexa 2014 in 3D  -  Krunk Delvo"},
-    {WindowKind::Wireframe, "wireframe", "Wire Frame"},
+    {WindowKind::Wireframe, "wireframe", "Wire Frame", "Quadrion Plexa 2014 in 4D  -  Wire Frame"},
     {WindowKind::Triangular4d, "triangular4d", "Krunk Delvo in 4D"},
     {WindowKind::Quadrion, "quadrion", "Quadrion Krunk"},
 };

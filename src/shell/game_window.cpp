@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -203,6 +204,10 @@ QGridLayout* GameWindow::buildScoreGrid(QWidget* panel, const QFont& big) {
   grid->addWidget(redPoints_, 3, 1);
   grid->addWidget(new QLabel("Blue points", panel), 4, 0);
   grid->addWidget(bluePoints_, 4, 1);
+  redTally_ = valueLabel(kRed);
+  blueTally_ = valueLabel(kBlue);
+  grid->addWidget(redTally_, 3, 2);
+  grid->addWidget(blueTally_, 4, 2);
   redTotalCaption_ = new QLabel("Red total", panel);
   blueTotalCaption_ = new QLabel("Blue total", panel);
   grid->addWidget(redTotalCaption_, 5, 0);
@@ -232,15 +237,28 @@ void GameWindow::buildTimerRow(QWidget* panel, QVBoxLayout* col) {
 }
 
 void GameWindow::buildControls(QWidget* panel, QVBoxLayout* col) {
+  // The controls of one group stand in a row in their frame, captioned by the group.
+  QHBoxLayout* row = nullptr;
+  std::string group;
   for (const auto& c : controller_->controls()) {
     if (c.onBoard) continue;  // the board view draws it
+    if (c.group.empty()) {
+      row = nullptr;
+    } else if (!row || c.group != group) {
+      auto* frame = new QGroupBox(q(c.group), panel);
+      row = new QHBoxLayout(frame);
+      row->setContentsMargins(4, 2, 4, 2);
+      col->addWidget(frame);
+    }
+    group = c.group;
     QAbstractButton* control = c.checkBox ? static_cast<QAbstractButton*>(new QCheckBox(q(c.caption), panel))
                                           : new QPushButton(q(c.caption), panel);
     const std::string id = c.id;
     // The model flips a check box's mark itself; the widget only shows it.
     connect(control, &QAbstractButton::clicked, this, [this, id] { controller_->controlPressed(id); });
     controls_[c.id] = control;
-    col->addWidget(control);
+    if (row) row->addWidget(control);
+    else col->addWidget(control);
   }
 }
 
@@ -290,6 +308,8 @@ void GameWindow::refresh() {
   for (int i = 0; i < 3; ++i) yourTurn_[i]->setVisible(s.yourTurn[i]);
   redPoints_->setText(q(s.redPoints));
   bluePoints_->setText(q(s.bluePoints));
+  redTally_->setText(q(s.redTally));
+  blueTally_->setText(q(s.blueTally));
   redTotal_->setText(q(s.redTotal));
   blueTotal_->setText(q(s.blueTotal));
   for (QLabel* l : {redTotal_, blueTotal_, redTotalCaption_, blueTotalCaption_}) l->setVisible(s.totalsShown);

@@ -86,6 +86,8 @@ class GameWindow : public QMainWindow, public Host {
   QLabel* yourTurn_[3] = {};
   QLabel* redPoints_ = nullptr;
   QLabel* bluePoints_ = nullptr;
+  QLabel* redTally_ = nullptr;   // the points tally beside the points, where a board keeps one
+  QLabel* blueTally_ = nullptr;
   QLabel* redTotal_ = nullptr;
   QLabel* redTotalCaption_ = nullptr;
   QLabel* blueTotalCaption_ = nullptr;

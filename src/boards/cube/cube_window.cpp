@@ -94,14 +94,9 @@ CubeWindow::CubeWindow(Host& host, ProgramState& program)
   };
   frame.options = {
       {.separator = true},
-      {.id = "hint.computer",
-       .caption = "(Tolva game only)  Hint when no good (non-scoring) moves are left (computer's turn)",
-       .checkable = true},
-      {.id = "hint.super",
-       .caption = "(Tolva game only)  Super Hint: How many non-scoring moves left (your turn)",
-       .checkable = true},
-      {.id = "hint.best", .caption = "(Tolva game only)  Best Hint: Tell you what non-scoring moves are left",
-       .checkable = true},
+  };
+  for (MenuEntry& hint : tolvaHints()) frame.options.push_back(std::move(hint));
+  frame.options.insert(frame.options.end(), {
       {.separator = true},
       {.id = "cumulative", .caption = "Show Cumulative score", .checkable = true, .checked = true},
       {.id = "hide", .caption = "Hide non-scoring made moves in Krunk games", .checkable = true, .checked = true},
@@ -110,7 +105,7 @@ CubeWindow::CubeWindow(Host& host, ProgramState& program)
        .caption = "Show keypad for entering moves from online chats / text messages / phone",
        .shortcut = "Ctrl+F1",
        .checkable = true},
-  };
+  });
   addMenus(kVariants, false, {}, std::move(frame));
   // The hints, the grid and the keypad serve during a game; who plays and the time limit
   // are fixed by its first move.
@@ -234,21 +229,6 @@ Scene CubeWindow::scene() const {
   return s;
 }
 
-std::vector<int> CubeWindow::nonScoringLines() const {
-  std::vector<int> out;
-  for (int l = 1; l <= kLines; ++l) {
-    if (rules_.claimed(l)) continue;
-    bool safe = true;
-    for (int c : graph_.lineCells[std::size_t(l)]) {
-      const auto& sides = graph_.cellSides[std::size_t(c)];
-      const auto claimed = std::count_if(sides.begin(), sides.end(), [&](int side) { return rules_.claimed(side); });
-      safe = safe && claimed < 2;
-    }
-    if (safe) out.push_back(l);
-  }
-  return out;
-}
-
 // ---- What the board says, for the checks ----
 
 std::pair<int, int> CubeWindow::pointsOnBoard() const {
@@ -283,28 +263,15 @@ int CubeWindow::movesLeft() const {
 void CubeWindow::showMovesLeft() {
   status_.movesLeft = movesText(movesLeft());
   // The Super Hint is kept up to date with the count.
-  status_.hint = variant() == Tolva && menus_.at("hint.super").checked
-                     ? std::to_string(nonScoringLines().size()) + " non-scoring moves left"
-                     : "";
+  status_.hint = superHint(variant() == Tolva);
 }
 
 // ---- Menus and buttons ----
 
 void CubeWindow::onMenu(const std::string& id) {
-  if (id == "hint.computer" || id == "hint.super" || id == "hint.best") toggleHint(id);
+  if (id == "hint.computer" || id == "hint.super" || id == "hint.best") toggleTolvaHint(id, variant() == Tolva);
   else if (id == "cumulative") status_.totalsShown = menus_.at(id).checked = !menus_.at(id).checked;
   else if (id == "hide") menus_.at(id).checked = !menus_.at(id).checked;
-}
-
-void CubeWindow::toggleHint(const std::string& id) {
-  MenuEntry& e = menus_.at(id);
-  if (variant() == Tolva) {
-    e.checked = !e.checked;
-    showMovesLeft();
-    return;
-  }
-  e.checked = false;
-  message("This hint is for the Tolva game only.");
 }
 
 void CubeWindow::onControl(const Control& c) {
@@ -461,12 +428,7 @@ void CubeWindow::computerTurn() {
 }
 
 void CubeWindow::computerLine() {
-  const auto& squares = graph_.cellSides;
-  const bool completing = std::any_of(squares.begin() + 1, squares.end(), [&](const std::vector<int>& sides) {
-    return std::count_if(sides.begin(), sides.end(), [&](int l) { return !rules_.claimed(l); }) == 1;
-  });
-  if (variant() == Tolva && !completing && nonScoringLines().empty() && menus_.at("hint.computer").checked)
-    message("No good moves left");
+  warnNoGoodMoves(variant() == Tolva);
   if (const int line = previewGreedyLine(kClaimedWidth))
     schedule(kPauseMs, [this, line] { playLine(line, Player::Red); });
 }

@@ -46,10 +46,6 @@ class CubeWindow : public GameController {
   int clickRegionCount() const override { return kRegions; }
   Target clickRegion(int n) const override;
 
-  // The free Lines that neither score nor give the opponent a square: in no square with
-  // two or three claimed Lines.
-  std::vector<int> nonScoringLines() const;
-
  protected:
   void onLineClick(int n) override;
   void onCircleClick(int s) override;
@@ -85,7 +81,6 @@ class CubeWindow : public GameController {
   void finishOrHandOver(bool over);
   void computerLine();
   void computerCircle();
-  void toggleHint(const std::string& id);
 
   cube::Lattice lattice_{2, 2, 2};
   BoardGraph graph_;

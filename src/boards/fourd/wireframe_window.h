@@ -1,0 +1,108 @@
+#pragma once
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "boards/fourd/tesseract.h"
+#include "core/game_controller.h"
+#include "core/line_game.h"
+
+namespace kp {
+
+// The wire-frame window: the tesseract drawn twice from its 4D corners, large in the main
+// view and small, from the opposite side, in the inverse view. Every Line is a base stroke
+// with a thin stroke beside it in the colour of each of its three cubes. The number labels
+// stay where they are while the tesseract turns under them (orientation s, 0..3): label k
+// names Line R^s(k). Line games (Tolva, Duarn, Plexa on the cubes, Line Krunk) and the
+// Krunk games on the squares' circles.
+class WireframeWindow : public GameController {
+ public:
+  // Menu indices of the Games menu (3 and 6 are separators).
+  enum Variant { Tolva = 0, Duarn = 1, Plexa = 2, KrunkClassic = 4, KrunkSetCount = 5, LineKrunk = 7 };
+  static constexpr int kLines = TesseractBoard::kLines, kSquares = TesseractBoard::kSquares,
+                       kCubes = TesseractBoard::kCubes;
+  enum Picture { Main = 0, Inverse = 1 };
+
+  WireframeWindow(Host& host, ProgramState& program);
+
+  Scene scene() const override;
+  int lineCount() const override { return kLines; }
+  int circleCount() const override { return kSquares; }
+  std::pair<int, int> pointsOnBoard() const override;
+  std::optional<std::string> movesLeftOnBoard() const override;
+  std::vector<int> cubeOwners() const override;
+  std::optional<int> orientation() const override { return orientation_; }
+  std::vector<std::vector<LineStrokes>> lineStrokes() const override;
+
+  // Whether the picture is still turning to the orientation.
+  bool turning() const { return angle_ != targetAngle_; }
+  bool halfLevel() const { return menus_.at("sub.half").checked; }
+  // The Lines that take no move on the "1/2 Level" (none on "Normal").
+  const std::vector<int>& closedLines() const;
+
+ protected:
+  void onLineClick(int n) override;
+  void onCircleClick(int s) override;
+  void onMenu(const std::string& id) override;
+  void onControl(const Control& c) override;
+  void openGame() override;
+  void variantChosen() override;
+  void computerTurn() override;
+  void onePlayerRefused() override;
+
+ private:
+  bool lineGame() const { return !circleVariant(); }
+  bool accurate() const { return menus_.at("grid.accurate").checked; }
+  ColourCircles colourCircles() const override;
+  void afterCircle(Player scorer) override;
+  void showMovesLeft() override;
+  int movesLeft() const;
+
+  void playLine(int line, Player mover);
+  void evaluateLine(Player mover, int line);
+  void finishOrHandOver();
+  void playCircle(int s, Player mover);
+  void computerLine();
+  void computerCircle();
+
+  // The claim drawing: the Line's cube strokes thick in both pictures.
+  void drawClaim(int line);
+  // Every cube stroke back to width 1, while "&Minimize fatness of lines" is checked.
+  void backoff();
+  // The accurate 4D view: hide the Lines at the corner farthest from the eye in the main
+  // view and at the nearest corner in the inverse view (those drawn there now); show them all.
+  void losefour();
+  void getfour();
+  void setAccurate(bool on);
+  void explainAccurate(int box);
+
+  // Turns the tesseract by `quarters` quarter turns (the picture the long way round when
+  // `inside`), animated; back to orientation 0 at once with `home`.
+  void turnBy(int quarters, bool inside);
+  void turnFrame();
+  void finishTurning();
+  void useLevel(bool half);
+  void setColourKeysShown(bool shown);
+
+  // The picture: where a corner of the tesseract is drawn in a picture with the tesseract
+  // turned by `degrees` in the plane of the quarter turn.
+  Point2 project(Point4 p, Picture picture, double degrees) const;
+  void drawPicture(Scene& s, Picture picture) const;
+
+  int orientation_ = 0;
+  // The turn drawn now and the turn the picture is heading for, in degrees (-90 per quarter
+  // turn of the orientation, not reduced while turning).
+  double angle_ = 0, targetAngle_ = 0;
+  bool frameScheduled_ = false;
+  // [picture][line]: the Line hidden by the accurate 4D view; its cube strokes' widths.
+  std::array<std::array<bool, kLines + 1>, 2> hidden_{};
+  std::array<std::array<std::array<int, 3>, kLines + 1>, 2> unitWidth_{};
+  std::vector<int> highlighted_;       // cubes just completed in Plexa, shown for a while
+  std::vector<int> ownersBefore_;      // the squares' owners before a circle move
+  BoardGraph graph_ = TesseractBoard::graph();
+  int cubeTable_ = 0;
+};
+
+}  // namespace kp
