@@ -24,6 +24,7 @@ class Host {
   virtual std::string currentDirectory() = 0;
 
   // Runs step once after ms milliseconds on the user-interface thread, unless cancelled.
+  // A step's id is never 0.
   virtual StepId schedule(int ms, std::function<void()> step) = 0;
   virtual void cancel(StepId id) = 0;
   // Clock in milliseconds since some fixed start.

@@ -63,8 +63,31 @@ nlohmann::json windowStateJson(const GameController& w) {
     j["cubes"] = std::move(cubes);
   }
 
+  if (w.rules().scoring().tallied())
+    j["tally"] = {{"red", w.rules().tally(Player::Red)}, {"blue", w.rules().tally(Player::Blue)}};
+  if (const auto strokes = w.lineStrokes(); !strokes.empty()) {
+    auto look = [](const StrokeLook& l) {
+      return json{{"colour", l.colour}, {"width", l.width}, {"visible", l.visible}, {"dashed", l.dashed}};
+    };
+    json all = json::object();
+    for (std::size_t n = 1; n < strokes.size(); ++n) {
+      json line = json::object();
+      for (std::size_t p = 0; p < strokes[n].size(); ++p) {
+        const LineStrokes& ls = strokes[n][p];
+        json base = look(ls.base);
+        base.erase("dashed");
+        json units = json::array();
+        for (const StrokeLook& u : ls.units) units.push_back(look(u));
+        line[p == 0 ? "main" : "inverse"] = {{"base", std::move(base)}, {"cube", std::move(units)}, {"marker", ls.marker}};
+      }
+      all[std::to_string(n)] = std::move(line);
+    }
+    j["strokes"] = std::move(all);
+  }
+
   // What each drawn place stands for in the view shown.
   j["view"] = w.views().number();
+  if (const auto o = w.orientation()) j["orientation"] = *o;
   json shownLines = json::object(), shownCircles = json::object();
   for (int p = 1; p <= w.lineCount(); ++p) shownLines[std::to_string(p)] = w.views().current().line(p);
   for (int p = 1; p <= w.circleCount(); ++p) shownCircles[std::to_string(p)] = w.views().current().circle(p);

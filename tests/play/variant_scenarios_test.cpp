@@ -26,23 +26,28 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
   std::ostringstream setup;
   setup << "open " << window << (globoria ? "\nmenu Sub-Levels > Globoria" : "")
         << (level.empty() ? "" : "\nmenu " + level) << "\nmenu Games Menu > " << menu
-        << (computer ? "\nmenu Options > " + std::string(window == "cube"          ? "1 Player"
+        << (computer ? "\nmenu Options > " + std::string(window == "cube" || window == "wireframe" ? "1 Player"
                                                           : window == "tetrahedron" ? "1 player"
                                                                                     : "1 player verus the computer")
                      : "")
         << "\n";
   if (window == "cube" || window == "tetrahedron")
     for (unsigned v = 0; v < seed % 4; ++v) setup << "button <<\n";
+  if (window == "wireframe" && level.ends_with("Normal"))
+    for (unsigned v = 0; v < seed % 4; ++v) setup << (v % 2 ? "button ^\n" : "button Rotate:>\n");
   std::istringstream setupIn(setup.str());
   for (const auto& cmd : parseScript(setupIn)) session.run(cmd);
   const GameController& w = *session.window();
   const bool circles = w.drawing().circles[1].targetVisible;
-  std::vector<int> moves(std::size_t(circles ? w.circleCount() : w.lineCount()));
-  std::iota(moves.begin(), moves.end(), 1);
+  std::vector<int> moves;
+  // Only the places that take a click (the 1/2 Level's closed Lines do not).
+  for (int m = 1; m <= (circles ? w.circleCount() : w.lineCount()); ++m)
+    if (w.offers(circles ? Target::circle(m) : Target::line(m))) moves.push_back(m);
   std::shuffle(moves.begin(), moves.end(), std::mt19937(seed));
   std::ostringstream script;
-  // Completed triangles flash for a second before the next move is taken.
-  for (int m : moves) script << (circles ? "circle " : "line ") << m << (computer ? "\nwait 60000" : "\nwait 1000") << "\nstate\n";
+  // Completed triangles flash for a second, completed cubes of the wire frame stand out for
+  // one and a half, before the next move is taken.
+  for (int m : moves) script << (circles ? "circle " : "line ") << m << (computer ? "\nwait 60000" : "\nwait 2000") << "\nstate\n";
 
   std::istringstream in(script.str());
   json end;
@@ -59,13 +64,17 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
   EXPECT_EQ(verdicts, 1);
   const int red = std::stoi(end["red_points"].get<std::string>());
   const int blue = std::stoi(end["blue_points"].get<std::string>());
-  EXPECT_EQ(end["messages"].front()["text"], red > blue   ? "Red wins by points."
-                                             : blue > red ? "Blue wins by points."
-                                                          : "By points its a tie");
+  // The wire frame judges by its points tally first, then by the squares (cubes in Plexa).
+  const bool tally = end.contains("tally");
+  const int redPoints = tally ? end["tally"]["red"].get<int>() : red;
+  const int bluePoints = tally ? end["tally"]["blue"].get<int>() : blue;
+  EXPECT_EQ(end["messages"].front()["text"], verdict(redPoints, bluePoints, "points"));
+  if (tally) EXPECT_EQ(end["messages"].back()["text"], verdict(red, blue, "score"));
   // Every Cell scores for somebody where the Line that closes it scores. (That the points
   // agree with the board in every game, and the rounds with the verdicts, is the window
   // fuzzer's check after every event.)
-  EXPECT_TRUE((!menu.starts_with("Tolva") && (window != "triangular" || menu != "Line Krunk")) || red + blue == w.circleCount())
+  EXPECT_TRUE((!menu.starts_with("Tolva") && (window != "triangular" || menu != "Line Krunk")) ||
+              level.ends_with("1/2 Level") || red + blue == w.circleCount())
       << red << ":" << blue;
   if (window == "cube") {
     // The cube also judges by score: the cubes, every one of which has settled.
@@ -83,15 +92,20 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
 // them, in two orders (on the boards in space one in each view, half of them against the
 // computer), by two people and against the computer.
 TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
-  for (const char* window : {"square", "triangular", "cube", "tetrahedron"}) {
+  for (const char* window : {"square", "triangular", "cube", "tetrahedron", "wireframe"}) {
     PlaySession probe;
     ASSERT_EQ(probe.open(window), "");
-    // The tetrahedron's sub-levels are its two boards, each with its own games.
-    const bool boards = window == std::string("tetrahedron");
+    // The tetrahedron's sub-levels are its two boards, each with its own games; the wire
+    // frame's its whole board and the board with four Lines closed.
+    const bool boards = window == std::string("tetrahedron") || window == std::string("wireframe");
+    const std::vector<std::string> levels =
+        window == std::string("tetrahedron")
+            ? std::vector<std::string>{"Sub-levels > Normal original-sized Delvo  (20 grids)",
+                                       "Sub-levels > New mirror-sized Delvo  (36 grids)"}
+        : boards ? std::vector<std::string>{"Sub-Levels > Normal", "Sub-Levels > 1/2 Level"}
+                 : std::vector<std::string>{""};
     std::vector<std::pair<std::string, std::string>> games;  // level menu (or ""), game
-    for (const std::string& level : boards ? std::vector<std::string>{"Sub-levels > Normal original-sized Delvo  (20 grids)",
-                                                                      "Sub-levels > New mirror-sized Delvo  (36 grids)"}
-                                          : std::vector<std::string>{""}) {
+    for (const std::string& level : levels) {
       if (!level.empty()) {
         ASSERT_EQ(probe.menu(level), "");
       }
@@ -100,7 +114,7 @@ TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
       });
     }
     const std::size_t expected = std::map<std::string, std::size_t>{
-        {"square", 7}, {"triangular", 6}, {"cube", 10}, {"tetrahedron", 14}}.at(window);
+        {"square", 7}, {"triangular", 6}, {"cube", 10}, {"tetrahedron", 14}, {"wireframe", 12}}.at(window);
     EXPECT_EQ(games.size(), expected);
     const bool subLevels = !boards && probe.window()->menus().findPath("Sub-Levels") != nullptr;
     const std::vector<unsigned> seeds = subLevels ? std::vector<unsigned>{1, 7} : std::vector<unsigned>{1, 2, 3, 4};

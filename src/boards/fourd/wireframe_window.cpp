@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/colour_choice.h"
 #include "core/projection.h"
@@ -246,6 +247,7 @@ WireframeWindow::WireframeWindow(Host& host, ProgramState& program)
   rules_.setGraph(&graph_);
   cubeTable_ = rules_.addUnits(T::cubeTable());
   rules_.rememberInitialLines();
+  rules_.setClaimWidth(kClaimMain);
   rules_.setScoring({.manyScored = {"  Double score!      Two cool!", "  Triple score!      Awesome!",
                                     " Quadruple score!   Killer move!"},
                      .tally = {1000, 4000, 7000, 10000},
@@ -617,22 +619,19 @@ void WireframeWindow::turnBy(int quarters, bool inside) {
   // Through the inside: the long way round to the same orientation.
   const int way = inside ? (quarters > 0 ? quarters - 4 : quarters + 4) : quarters;
   targetAngle_ -= 90.0 * way;
-  if (!frameScheduled_) {
-    frameScheduled_ = true;
-    schedule(kFrameMs, [this] { turnFrame(); });
-  }
+  if (!frame_) frame_ = schedule(kFrameMs, [this] { turnFrame(); });
 }
 
 void WireframeWindow::turnFrame() {
-  frameScheduled_ = false;
+  frame_ = 0;
   const double gap = targetAngle_ - angle_;
   if (std::abs(gap) <= kDegreesPerFrame) return finishTurning();
   angle_ += gap > 0 ? kDegreesPerFrame : -kDegreesPerFrame;
-  frameScheduled_ = true;
-  schedule(kFrameMs, [this] { turnFrame(); });
+  frame_ = schedule(kFrameMs, [this] { turnFrame(); });
 }
 
 void WireframeWindow::finishTurning() {
+  if (frame_) cancelStep(std::exchange(frame_, 0));
   targetAngle_ = std::fmod(targetAngle_, 360.0);
   angle_ = targetAngle_;
   if (accurate()) losefour();
@@ -677,7 +676,7 @@ void WireframeWindow::onePlayerRefused() {
 
 void WireframeWindow::openGame() {
   // A new game finds the picture standing still: its turning steps were cancelled.
-  frameScheduled_ = false;
+  frame_ = 0;
   finishTurning();
   highlighted_.clear();
   for (auto& picture : unitWidth_)

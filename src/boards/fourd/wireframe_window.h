@@ -95,7 +95,7 @@ class WireframeWindow : public GameController {
   // The turn drawn now and the turn the picture is heading for, in degrees (-90 per quarter
   // turn of the orientation, not reduced while turning).
   double angle_ = 0, targetAngle_ = 0;
-  bool frameScheduled_ = false;
+  StepId frame_ = 0;  // the next frame of the turning picture, while one is scheduled
   // [picture][line]: the Line hidden by the accurate 4D view; its cube strokes' widths.
   std::array<std::array<bool, kLines + 1>, 2> hidden_{};
   std::array<std::array<std::array<int, 3>, kLines + 1>, 2> unitWidth_{};
