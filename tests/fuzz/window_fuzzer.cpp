@@ -27,6 +27,7 @@ const char* const kWindows[] = {
     "triangular",
     "cube",
     "tetrahedron",
+    "wireframe",
 };
 
 struct Failure : std::runtime_error {
@@ -43,6 +44,7 @@ struct Watch {
   std::size_t finishedGames = 0;
   std::string redPoints = "0", bluePoints = "0";  // the labels at the last check
   kp::Claims claims;                               // the claims at the last check
+  int redTally = 0, blueTally = 0;                 // the points tallies at the last check
 };
 
 // What a run got through, so a quiet fuzzer cannot pass for a thorough one.
@@ -57,6 +59,38 @@ int number(const std::string& label) {
   } catch (...) {
     throw Failure("a points label is not a number: '" + label + "'");
   }
+}
+
+// The points tally is the bonuses of the moves made: a move completing k units adds
+// 3000k - 2000 (1000, 4000, 7000). In the line games, where units stay scored, the points
+// an event added came from m moves of at most three units each; the Krunk games, where a
+// square can be lost, only ever add to the tally. Where the board outlines its squares,
+// each player's outlines are the squares the rules hold for that player.
+void checkTally(const GameController& w, Watch& watch, bool claimsChanged) {
+  if (!w.rules().scoring().tallied()) return;
+  const int red = w.rules().tally(kp::Player::Red), blue = w.rules().tally(kp::Player::Blue);
+  const int redUnits = number(w.status().redPoints), blueUnits = number(w.status().bluePoints);
+  if (red < watch.redTally || blue < watch.blueTally) {
+    check(red == 0 && blue == 0 && redUnits == 0 && blueUnits == 0, "a tally fell without a new game");
+  } else if (w.status().gameCaption.find("Krunk") == std::string::npos) {
+    const int units[2] = {redUnits - number(watch.redPoints), blueUnits - number(watch.bluePoints)};
+    const int added[2] = {red - watch.redTally, blue - watch.blueTally};
+    for (int p = 0; p < 2; ++p) {
+      const int moves2000 = 3000 * units[p] - added[p];  // 2000 for every scoring move
+      check(units[p] == 0 ? added[p] == 0
+                          : moves2000 % 2000 == 0 && moves2000 / 2000 >= (units[p] + 2) / 3 && moves2000 / 2000 <= units[p],
+            "a tally of " + std::to_string(added[p]) + " for " + std::to_string(units[p]) + " units");
+    }
+  }
+  watch.redTally = red;
+  watch.blueTally = blue;
+  if (w.kind() != kp::WindowKind::Wireframe || !claimsChanged) return;
+  int outlines[3] = {}, owned[3] = {};
+  for (const kp::Shape& shape : w.scene().shapes)
+    if (shape.kind == kp::Shape::Kind::Outline && shape.visible && shape.borderWidth == 8)
+      ++outlines[shape.border == kp::kRed ? 1 : shape.border == kp::kBlue ? 2 : 0];
+  for (int c = 1; c <= w.circleCount(); ++c) ++owned[w.rules().cellOwner(c)];
+  check(outlines[1] == owned[1] && outlines[2] == owned[2], "the squares' outlines differ from their owners");
 }
 
 void checkInvariants(PlaySession& session, Watch& watch, const std::string& event,
@@ -82,11 +116,14 @@ void checkInvariants(PlaySession& session, Watch& watch, const std::string& even
           "points " + s.redPoints + ":" + s.bluePoints + " after the automatic last move, but " + watch.redPoints + ":" +
               watch.bluePoints + " at the last recount");
   }
+  const bool claimsChanged = watch.claims.empty() || w->rules().claims() != watch.claims;
+  checkTally(*w, watch, claimsChanged);
   watch.redPoints = s.redPoints;
   watch.bluePoints = s.bluePoints;
-  // Turning the board moves what the places show, never a claim.
-  if ((event == "button <<" || event == "button >>") && !watch.claims.empty())
-    check(w->rules().claims() == watch.claims, "a view change changed a claim");
+  // Turning the board and the display's check boxes move what is shown, never a claim.
+  if (((event.rfind("button ", 0) == 0 && event.rfind("button New ", 0) != 0) || event.rfind("check ", 0) == 0) &&
+      !watch.claims.empty())
+    check(w->rules().claims() == watch.claims, "'" + event + "' changed a claim");
   watch.claims = w->rules().claims();
   check(red + blue <= w->circleCount() && number(s.redPoints) + number(s.bluePoints) <= w->circleCount(),
         "more points than Cells");

@@ -90,6 +90,9 @@ const Matrix3& tilt() {
   return m;
 }
 
+// Corner v of the tesseract: bit i of v sets coordinate i to +1, else -1.
+Point4 corner(int v) { return {v & 1 ? 1.0 : -1.0, v & 2 ? 1.0 : -1.0, v & 4 ? 1.0 : -1.0, v & 8 ? 1.0 : -1.0}; }
+
 // The raw picture of a corner, before it is fitted into its box: the near side of every
 // axis towards the eye.
 Point2 raw(Point4 p, bool inverse, double degrees) {
@@ -110,8 +113,7 @@ Fit fitFor(bool inverse, Box box) {
   double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
   for (int deg = 0; deg < 360; deg += 5)
     for (int v = 0; v < 16; ++v) {
-      const Point4 p{v & 1 ? 1.0 : -1.0, v & 2 ? 1.0 : -1.0, v & 4 ? 1.0 : -1.0, v & 8 ? 1.0 : -1.0};
-      const Point2 r = raw(p, inverse, deg);
+      const Point2 r = raw(corner(v), inverse, deg);
       left = std::min(left, r.x), right = std::max(right, r.x), top = std::min(top, r.y), bottom = std::max(bottom, r.y);
     }
   return {std::min(box.width / (right - left), box.height / (bottom - top)),
@@ -146,7 +148,7 @@ constexpr double kLabelHalfWidth = 165, kLabelHalfHeight = 115;
 template <class Place>
 std::vector<Point2> labelPlaces(Place place) {
   std::vector<Point2> corners, out(T::kLines + 1);
-  for (int v = 0; v < 16; ++v) corners.push_back(place({v & 1 ? 1.0 : -1.0, v & 2 ? 1.0 : -1.0, v & 4 ? 1.0 : -1.0, v & 8 ? 1.0 : -1.0}));
+  for (int v = 0; v < 16; ++v) corners.push_back(place(corner(v)));
   auto crowding = [&](Point2 p, int upTo) {
     double worst = 0;
     for (int k = 1; k < upTo; ++k) {
@@ -274,8 +276,17 @@ Point2 WireframeWindow::project(Point4 p, Picture picture, double degrees) const
   return {fit.centre.x + r.x * fit.scale, fit.centre.y + r.y * fit.scale};
 }
 
+bool WireframeWindow::boxChecked(const std::string& id) const {
+  for (const Control& c : controls_)
+    if (c.id == id) return c.checked;
+  return false;
+}
+
 std::vector<std::vector<LineStrokes>> WireframeWindow::lineStrokes() const {
-  const bool dashes = controlNamed("Show as dashes")->checked;
+  const bool dashes = boxChecked("dashes");
+  // The colour key shows or hides a cube's drawing in the inverse view.
+  std::array<bool, kCubes + 1> keyed{};
+  for (int d = 1; d <= kCubes; ++d) keyed[std::size_t(T::cubeDrawn(d))] = boxChecked("key." + std::to_string(d));
   std::vector<std::vector<LineStrokes>> out(kLines + 1);
   for (int l = 1; l <= kLines; ++l) {
     const LineDraw& d = drawing_.lines[std::size_t(l)];
@@ -289,11 +300,9 @@ std::vector<std::vector<LineStrokes>> WireframeWindow::lineStrokes() const {
                  .visible = !hidden};
       for (std::size_t k = 0; k < 3; ++k) {
         const int cube = T::lineCubes(l)[k].cube;
-        // The colour key shows or hides a cube's drawing in the inverse view.
-        const bool keyed = p == Main || controlNamed(T::cube(cube).key)->checked;
         ls.units[k] = {.colour = T::cube(cube).colour,
                        .width = unitWidth_[std::size_t(p)][std::size_t(l)][k],
-                       .visible = !hidden && keyed,
+                       .visible = !hidden && (p == Main || keyed[std::size_t(cube)]),
                        .dashed = dashes && !claimed};
       }
       ls.marker = claimed;
@@ -303,13 +312,19 @@ std::vector<std::vector<LineStrokes>> WireframeWindow::lineStrokes() const {
   return out;
 }
 
-void WireframeWindow::drawPicture(Scene& s, Picture picture) const {
-  const auto strokes = lineStrokes();
+void WireframeWindow::drawPicture(Scene& s, Picture picture, const std::vector<std::vector<LineStrokes>>& strokes) const {
   const bool main = picture == Main;
   const bool cheat = menus_.at("cheat").checked;
   const bool hideIdle = menus_.at("hide").checked && variant() != Tolva && variant() != Duarn && variant() != Plexa;
   const View& view = views().current();
-  auto at = [&](Point4 p) { return project(p, picture, angle_); };
+  // The corners, drawn once: every Line runs between two of them.
+  std::array<Point2, 16> corners;
+  for (int v = 0; v < 16; ++v) corners[std::size_t(v)] = project(corner(v), picture, angle_);
+  auto at = [&](Point4 p) {
+    const bool isCorner = std::abs(p.x * p.y * p.z * p.w) == 1;
+    return isCorner ? corners[std::size_t((p.x > 0) | (p.y > 0) << 1 | (p.z > 0) << 2 | (p.w > 0) << 3)]
+                    : project(p, picture, angle_);
+  };
 
   std::vector<char> hinted(kLines + 1, 0);
   if (main && variant() == Tolva && menus_.at("hint.best").checked)
@@ -381,17 +396,16 @@ void WireframeWindow::drawPicture(Scene& s, Picture picture) const {
   }
   // The colour-pair boxes: the square the two cubes share.
   for (int i = 0; i < 20 && main; ++i)
-    if (controlNamed(kPairs[i].caption)->checked)
+    if (boxChecked("pair." + std::to_string(i)))
       s.shapes.push_back({.kind = Shape::Kind::Outline,
                           .points = outline(sharedSquare(kPairs[i].a, kPairs[i].b), 0.55),
                           .border = kBlack,
                           .borderWidth = 2});
-  if (controlNamed("Show dots")->checked)
-    for (int v = 0; v < 16; ++v)
-      s.dots.push_back({at({v & 1 ? 1.0 : -1.0, v & 2 ? 1.0 : -1.0, v & 4 ? 1.0 : -1.0, v & 8 ? 1.0 : -1.0}), main ? 5.0 : 3.0});
+  if (boxChecked("dots"))
+    for (Point2 c : corners) s.dots.push_back({c, main ? 5.0 : 3.0});
   // The mysterious boxes: the middle of every cube, in its colour (1 in the main view, 2 in
   // the inverse view).
-  if (controlNamed(main ? "Mysterious 1" : "Mysterious 2")->checked)
+  if (boxChecked(main ? "Mysterious 1" : "Mysterious 2"))
     for (int c = 1; c <= kCubes; ++c)
       s.shapes.push_back({.kind = Shape::Kind::Circle,
                           .centre = at(T::cubeCentre(c)),
@@ -403,8 +417,9 @@ void WireframeWindow::drawPicture(Scene& s, Picture picture) const {
 
 Scene WireframeWindow::scene() const {
   Scene s{.width = kWidth, .height = kHeight, .pixelsPerUnit = kPixelsPerTwip, .fixedSize = true};
-  drawPicture(s, Main);
-  drawPicture(s, Inverse);
+  const auto strokes = lineStrokes();
+  drawPicture(s, Main, strokes);
+  drawPicture(s, Inverse, strokes);
   const View& view = views().current();
   auto place = [&](Point4 p) { return project(p, Main, 0); };  // where orientation 0 draws it
 

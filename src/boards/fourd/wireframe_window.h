@@ -89,7 +89,8 @@ class WireframeWindow : public GameController {
   // The picture: where a corner of the tesseract is drawn in a picture with the tesseract
   // turned by `degrees` in the plane of the quarter turn.
   Point2 project(Point4 p, Picture picture, double degrees) const;
-  void drawPicture(Scene& s, Picture picture) const;
+  void drawPicture(Scene& s, Picture picture, const std::vector<std::vector<LineStrokes>>& strokes) const;
+  bool boxChecked(const std::string& id) const;
 
   int orientation_ = 0;
   // The turn drawn now and the turn the picture is heading for, in degrees (-90 per quarter
