@@ -10,11 +10,14 @@
 //                                    waits 2 s; measured over 1.85 s of every wait
 //   kp_cpu_bench countdown [SECONDS] the square window waiting for the person while the
 //                                    move timer counts down (a tick every 100 ms)
+//   kp_cpu_bench turning [SECONDS]   the wire-frame window turning the tesseract without a
+//                                    pause: a quarter turn after each, measured while they run
 //
 // Each also prints the process's peak resident memory.
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QPushButton>
 #include <QEventLoop>
 #include <QTimer>
 #include <QtTest>
@@ -140,8 +143,23 @@ int main(int argc, char** argv) {
     runFor(500);
     share.measure(1000 * (amount > 0 ? amount : 10));
     share.print("waiting for the person, countdown");
+  } else if (std::strcmp(mode, "turning") == 0) {
+    kp::Shell shell;
+    kp::GameWindow* w = shell.openWindow(kp::WindowKind::Wireframe);
+    if (!QTest::qWaitForWindowExposed(w)) return 1;
+    QPushButton* turn = nullptr;
+    for (auto* b : w->findChildren<QPushButton*>())
+      if (b->text() == "_/") turn = b;  // a half turn: 24 frames
+    if (!turn) return 1;
+    const int seconds = amount > 0 ? amount : 10;
+    for (int s = 0; s < seconds; ++s) {
+      turn->click();
+      share.measure(600);
+      for (int i = 0; i < 100 && w->controller().pendingSteps() > 0; ++i) runFor(20);
+    }
+    share.print("tesseract turning");
   } else {
-    std::fprintf(stderr, "usage: %s floor|launcher|countdown [SECONDS] | computer [TURNS]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s floor|launcher|countdown|turning [SECONDS] | computer [TURNS]\n", argv[0]);
     return 2;
   }
   return 0;
