@@ -1,6 +1,9 @@
 #include "shell/game_window.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 
 #include "message_boxes.h"
 #include "boards/cube/cube_window.h"
@@ -102,6 +105,32 @@ class GameWindowTest : public QObject {
     clickBoard(*w, w->boardView()->numberLabel(0).boundingRect().center());  // the number at place 1
     QCOMPARE(w->controller().rules().owner(2), 2);  // in view 2 place 1 shows Line 2, now Blue's
     QCOMPARE(w->controller().rules().claimedLineCount(), 1);
+  }
+
+  // The wire frame: its buttons stand in their frames; after a quarter turn a click on the
+  // label "10" claims Line 32, and the tally shows beside the points.
+  void theWireFramesLabelsNameTheLinesTheTurnBringsThere() {
+    Shell shell;
+    GameWindow* w = shell.openWindow(WindowKind::Wireframe);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QCOMPARE(w->windowTitle(), QString("Quadrion Plexa 2014 in 4D  -  Wire Frame"));
+    QMap<QString, QStringList> frames;
+    for (auto* box : w->findChildren<QGroupBox*>())
+      for (auto* b : box->findChildren<QPushButton*>()) frames[box->title()] << b->text();
+    QCOMPARE(frames["Rotate"], QStringList({"<", ">", "_/"}));
+    QCOMPARE(frames["Internal"], QStringList({"^", ">", "\\/", "\\_", "-/"}));
+    for (auto* b : w->findChildren<QGroupBox*>().front()->findChildren<QPushButton*>())
+      if (b->text() == ">") b->click();
+    QPointF label;
+    for (const Shape& s : w->controller().scene().shapes)
+      if (s.kind == Shape::Kind::Polygon && s.target == Target::line(10))
+        label = w->boardView()->toWidget({(s.points[0].x + s.points[2].x) / 2, (s.points[0].y + s.points[2].y) / 2});
+    clickBoard(*w, label);
+    QCOMPARE(w->controller().rules().owner(32), 2);
+    QCOMPARE(w->controller().rules().claimedLineCount(), 1);
+    int zeros = 0;  // the points, the tallies and the totals of both players
+    for (auto* l : w->findChildren<QLabel*>()) zeros += l->text() == "0" && l->isVisible();
+    QCOMPARE(zeros, 6);
   }
 
   // The menus' keys; a click on the board reaches the circle or the Line drawn there, at

@@ -175,6 +175,37 @@ std::vector<Point2> labelPlaces(Place place) {
   return out;
 }
 
+// Where the square labels stand: at the square's middle, or moved towards one of its
+// corners where another label is in the way.
+constexpr double kSquareLabelRadius = 150;
+template <class Place>
+std::vector<Point2> squarePlaces(Place place, const std::vector<Point2>& numberLabels) {
+  std::vector<Point2> out(T::kSquares + 1);
+  auto crowding = [&](Point2 p, int upTo) {
+    double worst = 0;
+    for (int s = 1; s < upTo; ++s)
+      worst = std::max(worst, 2 * kSquareLabelRadius + 40 - std::hypot(p.x - out[std::size_t(s)].x, p.y - out[std::size_t(s)].y));
+    for (std::size_t k = 1; k < numberLabels.size(); ++k) {
+      const double dx = kLabelHalfWidth + kSquareLabelRadius - std::abs(p.x - numberLabels[k].x);
+      const double dy = kLabelHalfHeight + kSquareLabelRadius - std::abs(p.y - numberLabels[k].y);
+      if (dx > 0 && dy > 0) worst = std::max(worst, std::min(dx, dy));
+    }
+    return worst;
+  };
+  for (int s = 1; s <= T::kSquares; ++s) {
+    const Point4 c = T::squareCentre(s);
+    double best = 1e9;
+    for (double reach : {0.0, 0.3, 0.5})
+      for (Point4 corner : squareCorners(s)) {
+        const Point2 p = place(c + reach * (corner + (-1.0) * c));
+        const double crowd = crowding(p, s);
+        if (crowd < best - 1) best = crowd, out[std::size_t(s)] = p;
+        if (reach == 0) break;  // the middle once
+      }
+  }
+  return out;
+}
+
 std::string movesText(int n) { return std::to_string(n) + " moves left"; }
 
 }  // namespace
@@ -378,7 +409,7 @@ void WireframeWindow::drawPicture(Scene& s, Picture picture, const std::vector<s
                          .visible = ls.base.visible && (ls.marker || cheat)});
   }
 
-  // The squares: the outline of every square scored or played, a little inside its Lines.
+  // The squares: the outline of every square scored or played, well inside its Lines.
   auto outline = [&](int sq, double inside) {
     const Point4 c = T::squareCentre(sq);
     std::vector<Point2> corners;
@@ -389,7 +420,7 @@ void WireframeWindow::drawPicture(Scene& s, Picture picture, const std::vector<s
     const CircleDraw& d = drawing_.circles[std::size_t(sq)];
     const bool owned = d.fill == kRed || d.fill == kBlue;
     s.shapes.push_back({.kind = Shape::Kind::Outline,
-                        .points = outline(sq, 0.8),
+                        .points = outline(sq, 0.55),
                         .border = owned ? d.fill : kCircleBorder,
                         .borderWidth = main ? 8.0 : 4.0,
                         .visible = owned || rules_.circleUsed(sq)});
@@ -398,7 +429,7 @@ void WireframeWindow::drawPicture(Scene& s, Picture picture, const std::vector<s
   for (int i = 0; i < 20 && main; ++i)
     if (boxChecked("pair." + std::to_string(i)))
       s.shapes.push_back({.kind = Shape::Kind::Outline,
-                          .points = outline(sharedSquare(kPairs[i].a, kPairs[i].b), 0.55),
+                          .points = outline(sharedSquare(kPairs[i].a, kPairs[i].b), 0.35),
                           .border = kBlack,
                           .borderWidth = 2});
   if (boxChecked("dots"))
@@ -450,9 +481,10 @@ Scene WireframeWindow::scene() const {
     s.texts.push_back({.at = at, .text = std::to_string(l), .fore = 0xFFFFFF, .back = kLabelBlue, .size = 10});
   }
   // The square labels: the circles of the Krunk games, and with the grid the squares' numbers.
+  static const std::vector<Point2> squareAt = squarePlaces([&](Point4 p) { return place(p); }, labelAt);
   for (int k = 1; k <= kSquares; ++k) {
     const CircleDraw& d = drawing_.circles[std::size_t(view.circle(k))];
-    const Point2 at = place(T::squareCentre(k));
+    const Point2 at = squareAt[std::size_t(k)];
     const bool shown = d.targetVisible || gridShown();
     s.shapes.push_back({.kind = Shape::Kind::Circle,
                         .centre = at,
