@@ -57,9 +57,13 @@ double percentile(std::vector<double> v, double p) {
 // Where a person clicks to claim the Line drawn at a place: the middle of the first piece
 // of the picture that takes the click for it (its stroke, or a click region along it).
 QPointF clickPoint(const kp::Scene& scene, int place) {
+  // A click region (its middle) or a number label (its centre), where the board has them.
   for (const kp::Shape& s : scene.shapes)
-    if (s.target == kp::Target::line(place) && s.points.size() == 2)
-      return {(s.points[0].x + s.points[1].x) / 2, (s.points[0].y + s.points[1].y) / 2};
+    if (s.target == kp::Target::line(place) && s.points.size() >= 2) {
+      QPointF sum;
+      for (const kp::Point2& p : s.points) sum += QPointF(p.x, p.y);
+      return sum / double(s.points.size());
+    }
   for (const kp::Stroke& s : scene.strokes)
     if (s.target == kp::Target::line(place)) return {(s.a.x + s.b.x) / 2, (s.a.y + s.b.y) / 2};
   return {};
