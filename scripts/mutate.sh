@@ -121,9 +121,9 @@ fault src/boards/cube/cube_window.cpp "cube: \"<<\" turns the view back" \
 fault src/core/line_game.cpp "circle games in space: a Cell painted whole earns another turn" \
   'won += !std::all_of(' \
   'won += 1 || !std::all_of('
-fault src/boards/cube/cube_window.cpp "cube Super Hint: Lines of squares with two claimed counted safe" \
-  'safe = safe && claimed < 2;' \
-  'safe = safe && claimed < 3;'
+fault src/core/game_controller.cpp "Super Hint: Lines of Cells with two claimed counted safe" \
+  'return rules_.claimed(side); }) < 2;' \
+  'return rules_.claimed(side); }) < 3;'
 fault src/boards/cube/cube_window.cpp "cube: a click region on the wrong Line" \
   '{8},          {7, 72},' \
   '{8},          {7, 73},'
@@ -139,6 +139,21 @@ fault src/boards/triangular/tetrahedron_window.cpp "tetrahedron: views 2 and 3 s
 fault src/boards/triangular/tetrahedron_window.cpp "tetrahedron: a sub-level keeps the other board's game" \
   'if (variant() == (toFull ? easy : full)) chooseVariant(toFull ? full : easy);' \
   'if (variant() == (toFull ? full : easy)) chooseVariant(toFull ? full : easy);'
+fault src/boards/fourd/tesseract.cpp "wire frame: a label names the Line the turn takes the other way" \
+  'for (int k = 1; k <= kLines; ++k) lines[std::size_t(k)] = turned(k, s);' \
+  'for (int k = 1; k <= kLines; ++k) lines[std::size_t(k)] = turned(k, (4 - s % 4) % 4);'
+fault src/boards/fourd/tesseract.cpp "tesseract: a Line drawn by the wrong stroke of a cube" \
+  '{{{Yellow, 1}, {Red, 3}, {Black, 8}}},' \
+  '{{{Yellow, 1}, {Red, 3}, {Black, 9}}},'
+fault src/boards/fourd/wireframe_window.cpp "wire frame: the accurate view hides the near corner in the main view" \
+  'for (int k : T::onlyIn(p == Inverse))' \
+  'for (int k : T::onlyIn(p == Main))'
+fault src/boards/fourd/wireframe_window.cpp "wire frame: a triple score tallied as a double" \
+  '.tally = {1000, 4000, 7000, 10000},' \
+  '.tally = {1000, 4000, 4000, 10000},'
+fault src/boards/fourd/wireframe_window.cpp "wire frame: the 1/2 Level closes the wrong Line" \
+  'static const std::vector<int> half = {1, 4, 6, 26}, none;' \
+  'static const std::vector<int> half = {1, 4, 6, 27}, none;'
 
 # replace FILE OLD NEW: exactly one occurrence, or fail loudly.
 replace() {

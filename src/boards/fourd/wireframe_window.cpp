@@ -470,7 +470,8 @@ Scene WireframeWindow::scene() const {
                         .fill = 0xFFFFFF,
                         .borderWidth = 1,
                         .visible = open || !rules_.claimed(line),
-                        .target = Target::line(k)});
+                        // (a label that takes no click leaves the square label under it free)
+                        .target = open ? Target::line(k) : Target{}});
     s.texts.push_back({.at = at, .text = std::to_string(k), .fore = open ? kBlack : kUnclaimedLine, .size = 10,
                        .visible = open || !rules_.claimed(line)});
   }
