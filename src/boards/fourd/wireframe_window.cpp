@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/colour_choice.h"
+#include "boards/fourd/tesseract_picture.h"
 #include "core/projection.h"
 
 namespace kp {
@@ -60,9 +61,7 @@ int sharedSquare(int a, int b) {
 // The layout, in twips (15 to a pixel): the main view on the left, the inverse view at the
 // upper right with the colour key and the check boxes under it.
 constexpr double kPixelsPerTwip = 1.0 / 15;
-struct Box {
-  double left, top, width, height;
-};
+using fourd::Box;
 constexpr Box kMainBox{100, 380, 9300, 7900};
 constexpr Box kInverseBox{9700, 380, 4200, 3500};
 constexpr double kWidth = 14000, kHeight = 8800;
@@ -81,45 +80,14 @@ constexpr Colour kHintColour = 0x80FF80;     // under a non-scoring Line, for th
 constexpr Colour kMarkerColour = 0x404040;
 constexpr Colour kLabelBlue = 0xC06000;      // the second set of number labels
 
-// How the tesseract is seen: the eye beyond its near side in 4D (eye distance 3: the far
-// cube is drawn half as large as the near one), then the 3D picture turned so that the near
-// cubes face the eye, then seen in perspective.
-constexpr double kEye4 = 3, kEye3 = 7;
-const Matrix3& tilt() {
-  static const Matrix3 m = rotation(Axis::X, 22) * rotation(Axis::Y, 28);
-  return m;
-}
+using fourd::corner;
 
-// Corner v of the tesseract: bit i of v sets coordinate i to +1, else -1.
-Point4 corner(int v) { return {v & 1 ? 1.0 : -1.0, v & 2 ? 1.0 : -1.0, v & 4 ? 1.0 : -1.0, v & 8 ? 1.0 : -1.0}; }
-
-// The raw picture of a corner, before it is fitted into its box: the near side of every
-// axis towards the eye.
-Point2 raw(Point4 p, bool inverse, double degrees) {
-  const double c = std::cos(radians(degrees)), s = std::sin(radians(degrees));
-  // The turn in the plane of the first and fourth axes (a quarter turn takes the first to the fourth).
-  const Point4 t{p.x * c - p.w * s, p.y, p.z, p.x * s + p.w * c};
-  const double k = inverse ? -1 : 1;
-  const Point4 q{k * t.x, -k * t.y, -k * t.z, -k * t.w};
-  return perspective(tilt() * perspective(q, kEye4), kEye3);
-}
-
-// Fits the raw picture into a box for every turn it can be drawn in: scale and centre.
-struct Fit {
-  double scale;
-  Point2 centre;
-};
-Fit fitFor(bool inverse, Box box) {
-  double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
+// Fits the picture into a box for every turn it can be drawn in.
+fourd::Fit fitFor(bool inverse, fourd::Box box) {
+  std::vector<Point2> raw;
   for (int deg = 0; deg < 360; deg += 5)
-    for (int v = 0; v < 16; ++v) {
-      const Point2 r = raw(corner(v), inverse, deg);
-      left = std::min(left, r.x), right = std::max(right, r.x), top = std::min(top, r.y), bottom = std::max(bottom, r.y);
-    }
-  return {std::min(box.width / (right - left), box.height / (bottom - top)),
-          {box.left + box.width / 2 - (left + right) / 2 * std::min(box.width / (right - left), box.height / (bottom - top)),
-           box.top + box.height / 2 -
-               (top + bottom) / 2 * std::min(box.width / (right - left), box.height / (bottom - top))}};
+    for (int v = 0; v < 16; ++v) raw.push_back(fourd::picture(corner(v), inverse, deg));
+  return {raw, box};
 }
 
 Point2 mix(Point2 a, Point2 b, double t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
@@ -301,10 +269,8 @@ const std::vector<int>& WireframeWindow::closedLines() const {
 // ---- The picture ----
 
 Point2 WireframeWindow::project(Point4 p, Picture picture, double degrees) const {
-  static const Fit main = fitFor(false, kMainBox), inverse = fitFor(true, kInverseBox);
-  const Fit& fit = picture == Main ? main : inverse;
-  const Point2 r = raw(p, picture == Inverse, degrees);
-  return {fit.centre.x + r.x * fit.scale, fit.centre.y + r.y * fit.scale};
+  static const fourd::Fit main = fitFor(false, kMainBox), inverse = fitFor(true, kInverseBox);
+  return (picture == Main ? main : inverse)(fourd::picture(p, picture == Inverse, degrees));
 }
 
 bool WireframeWindow::boxChecked(const std::string& id) const {
