@@ -2,6 +2,7 @@
 
 #include "boards/cube/cube_window.h"
 #include "boards/flat/square_window.h"
+#include "boards/fourd/quadrion_window.h"
 #include "boards/fourd/wireframe_window.h"
 #include "boards/triangular/tetrahedron_window.h"
 #include "boards/triangular/triangular_window.h"
@@ -10,7 +11,8 @@ namespace kp {
 
 bool windowBuilt(WindowKind kind) {
   return kind == WindowKind::Square || kind == WindowKind::Triangular || kind == WindowKind::Cube ||
-         kind == WindowKind::Tetrahedron || kind == WindowKind::Wireframe;
+         kind == WindowKind::Tetrahedron || kind == WindowKind::Wireframe ||
+         kind == WindowKind::Quadrion;
 }
 
 std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramState& program) {
@@ -20,6 +22,7 @@ std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramS
     case WindowKind::Cube: return std::make_unique<CubeWindow>(host, program);
     case WindowKind::Tetrahedron: return std::make_unique<TetrahedronWindow>(host, program);
     case WindowKind::Wireframe: return std::make_unique<WireframeWindow>(host, program);
+    case WindowKind::Quadrion: return std::make_unique<QuadrionWindow>(host, program);
     default: return nullptr;
   }
 }

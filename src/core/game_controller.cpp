@@ -402,7 +402,7 @@ void GameController::addGamesMenu(std::vector<VariantEntry> variants) {
 void GameController::chooseVariant(int index) {
   const auto it =
       std::find_if(variants_.begin(), variants_.end(), [index](const VariantEntry& v) { return v.index == index; });
-  if (it == variants_.end()) return;
+  if (it == variants_.end() || variantRefused(*it)) return;
   variant_ = &*it;
   for (const auto& v : variants_) menus_.at(variantId(v.index)).checked = v.index == index;
   status_.gameCaption = variant_->boardCaption;

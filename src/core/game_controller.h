@@ -188,6 +188,8 @@ class GameController {
   void chooseVariant(int index);
   // What a window adds when a game is chosen.
   virtual void variantChosen() {}
+  // Whether a window refuses a game the person chose (it says why itself); nothing changes.
+  virtual bool variantRefused(const VariantEntry&) { return false; }
   bool circleVariant() const { return variant_->circles; }
 
   // The circle games of the boards in space. A circle move: circle c used by `mover`

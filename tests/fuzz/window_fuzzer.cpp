@@ -28,6 +28,7 @@ const char* const kWindows[] = {
     "cube",
     "tetrahedron",
     "wireframe",
+    "quadrion",
 };
 
 struct Failure : std::runtime_error {

@@ -223,7 +223,7 @@ TEST(PlayScript, ScriptsThatCannotRunStopWithTheLineAndTheReason) {
       {"line 61\n", "line 1: line 61 is not on this board (1 to 60)"},
       {"state\nline 0\n", "line 2: line 0 is not on this board (1 to 60)"},
       {"circle 26\n", "line 1: circle 26 is not on this board (1 to 25)"},
-      {"open quadrion\n", "line 1: the quadrion window is not in this version yet"},
+      {"open triangular4d\n", "line 1: the triangular4d window is not in this version yet"},
       {"open hexagon\n", "line 1: unknown window 'hexagon'"},
       {"menu Game > Quit\n", "line 1: no menu entry 'Game > Quit'"},
       {"region 3\n", "line 1: region 3 is not on this board (it has no click regions)"},

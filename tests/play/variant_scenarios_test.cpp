@@ -26,7 +26,8 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
   std::ostringstream setup;
   setup << "open " << window << (globoria ? "\nmenu Sub-Levels > Globoria" : "")
         << (level.empty() ? "" : "\nmenu " + level) << "\nmenu Games Menu > " << menu
-        << (computer ? "\nmenu Options > " + std::string(window == "cube" || window == "wireframe" ? "1 Player"
+        << (computer ? "\nmenu Options > " + std::string(window == "quadrion"                      ? "One player"
+                                                          : window == "cube" || window == "wireframe" ? "1 Player"
                                                           : window == "tetrahedron" ? "1 player"
                                                                                     : "1 player verus the computer")
                      : "")
@@ -92,7 +93,7 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
 // them, in two orders (on the boards in space one in each view, half of them against the
 // computer), by two people and against the computer.
 TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
-  for (const char* window : {"square", "triangular", "cube", "tetrahedron", "wireframe"}) {
+  for (const char* window : {"square", "triangular", "cube", "tetrahedron", "wireframe", "quadrion"}) {
     PlaySession probe;
     ASSERT_EQ(probe.open(window), "");
     // The tetrahedron's sub-levels are its two boards, each with its own games; the wire
@@ -114,7 +115,7 @@ TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
       });
     }
     const std::size_t expected = std::map<std::string, std::size_t>{
-        {"square", 7}, {"triangular", 6}, {"cube", 10}, {"tetrahedron", 14}, {"wireframe", 12}}.at(window);
+        {"square", 7}, {"triangular", 6}, {"cube", 10}, {"tetrahedron", 14}, {"wireframe", 12}, {"quadrion", 12}}.at(window);
     EXPECT_EQ(games.size(), expected);
     const bool subLevels = !boards && probe.window()->menus().findPath("Sub-Levels") != nullptr;
     const std::vector<unsigned> seeds = subLevels ? std::vector<unsigned>{1, 7} : std::vector<unsigned>{1, 2, 3, 4};
