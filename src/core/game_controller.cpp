@@ -362,6 +362,11 @@ void GameController::ip_Click(int index) {
   }
 }
 
+void GameController::playersChanged() {
+  if (!status_.gameOver && rules_.toMove() == Player::Red && !rules_.moveLock() && rules_.claimedLineCount() == 0)
+    handOver();
+}
+
 void GameController::sd_Click(int index) {
   for (int i = 1; i <= 12; ++i) menus_.at("sd." + std::to_string(i)).checked = i == index;
   if (index >= 2) timer_.setLimit(kLimits[index - 1].ms);

@@ -275,8 +275,9 @@ class GameController {
   // Players (the flat windows' four unless given), Sudden Death, then more of the window's.
   void addOptionsMenu(std::vector<MenuEntry> players = {}, std::vector<MenuEntry> more = {});
   bool onePlayer() const;
-  // "1 player verus the computer" was just chosen.
-  virtual void playersChanged() {}
+  // One player against the computer was just chosen: between games, while Red is to open,
+  // the computer opens at once.
+  void playersChanged();
   // Enables or disables the menus that fix a game's set-up (setupMenus_).
   void setSetupMenusEnabled(bool enabled);
   // The menus (or entries) locked from a game's first move to New game: by default

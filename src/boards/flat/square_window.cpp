@@ -196,12 +196,6 @@ void SquareWindow::computerTurn() {
     schedule(kPauseMs, [this] { computerCircle(); });
 }
 
-void SquareWindow::playersChanged() {
-  // Chosen between games while Red is to open: the computer opens at once.
-  if (!status_.gameOver && rules_.toMove() == Player::Red && !rules_.moveLock() && rules_.claimedLineCount() == 0)
-    handOver();
-}
-
 void SquareWindow::computerTolva() {
   const int line = chooseGreedy(rules_.graph().cellSides, rules_, drawing_, Completing::AtRandom, program_.random);
   if (line == 0) return;

@@ -43,7 +43,6 @@ class SquareWindow : public GameController {
   // Line Krunk: a move is a Line in the mover's colour, and the game lasts until every
   // interior Line is claimed.
   void lineKrunkEvaluation(bool afterMove);
-  void playersChanged() override;
   void computerTolva();
   void computerCircle();
   void computerLineKrunk();

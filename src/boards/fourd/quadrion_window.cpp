@@ -176,10 +176,10 @@ Scene QuadrionWindow::scene() const {
                        .size = 12});
   }
   // The inner joining Line of each tesseract, hard to reach among the others, has a click
-  // area of its own: the one from the right back bottom corner.
+  // area of its own: the one from the right back bottom corner (corner 3: x 1, y 0, z 0).
   for (int k = 0; k < 8; ++k) {
     if (!kFigures[k].joining) continue;
-    const int line = Q::joinsFrom(kFigures[k].ring)[6];
+    const int line = Q::joinsFrom(kFigures[k].ring)[2];
     const auto ends = Q::ends(line);
     s.shapes.push_back({.kind = Shape::Kind::Region,
                         .points = {at(ends[0], k), at(ends[1], k)},
