@@ -133,6 +133,27 @@ class GameWindowTest : public QObject {
     QCOMPARE(zeros, 6);
   }
 
+  // Quadrion Krunk: a click on a cube edge where another figure draws it claims it there
+  // too; the number labels come with the grid.
+  void aQuadrionLineIsClaimedInEveryFigure() {
+    Shell shell;
+    GameWindow* w = shell.openWindow(WindowKind::Quadrion);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QCOMPARE(w->windowTitle(), QString("Quadrion Plexa 2014 in 4D  -  Quadrion Krunk"));
+    std::vector<Stroke> drawn;
+    for (const Stroke& s : w->controller().scene().strokes)
+      if (s.target == Target::line(1)) drawn.push_back(s);
+    QCOMPARE(drawn.size(), std::size_t(3));  // the Blue cube, and the tesseracts Black-Blue and Blue-White
+    clickBoard(*w, w->boardView()->toWidget({(drawn[1].a.x + drawn[1].b.x) / 2, (drawn[1].a.y + drawn[1].b.y) / 2}));
+    QCOMPARE(w->controller().rules().owner(1), 2);
+    for (const Stroke& s : w->controller().scene().strokes)
+      if (s.target == Target::line(1)) QCOMPARE(s.colour, kBlue);
+    const auto labels = [&] { return std::ranges::count(w->controller().scene().shapes, Shape::Kind::Polygon, &Shape::kind); };
+    QCOMPARE(labels(), 0);
+    w->action("game.grid")->trigger();
+    QCOMPARE(labels(), 80);
+  }
+
   // The menus' keys; a click on the board reaches the circle or the Line drawn there, at
   // any size of the window.
   void theMenusAndAClickOnADrawnLineReachTheModel() {

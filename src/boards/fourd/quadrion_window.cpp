@@ -187,12 +187,19 @@ Scene QuadrionWindow::scene() const {
                         .visible = open && drawing_.lines[std::size_t(line)].targetVisible,
                         .target = Target::line(line)});
   }
-  // The number labels, with the grid: beside each Line in its own figure.
+  // The number labels, with the grid: on each Line in its own figure, clear of the others.
+  static const std::vector<Point2> labelAt = [] {
+    std::vector<fourd::Segment> lines(1);
+    std::vector<Point2> corners;
+    for (int l = 1; l <= kLines; ++l) {
+      const auto ends = Q::ends(l);
+      lines.push_back({at(ends[0], homeFigure(l)), at(ends[1], homeFigure(l))});
+      for (const auto& end : ends) corners.push_back(at(end, homeFigure(l)));
+    }
+    return fourd::labelsAlong(lines, {160, 105}, corners);
+  }();
   for (int l = 1; l <= kLines && gridShown() && open; ++l) {
-    const auto ends = Q::ends(l);
-    const int k = homeFigure(l);
-    const Point2 a = at(ends[0], k), b = at(ends[1], k);
-    const Point2 mid = mix(a, b, Q::joining(l) ? 0.62 : 0.5);
+    const Point2 mid = labelAt[std::size_t(l)];
     s.shapes.push_back({.kind = Shape::Kind::Polygon,
                         .points = {{mid.x - 160, mid.y - 105}, {mid.x + 160, mid.y - 105}, {mid.x + 160, mid.y + 105},
                                    {mid.x - 160, mid.y + 105}},
@@ -204,12 +211,26 @@ Scene QuadrionWindow::scene() const {
   }
   // The squares' circles, in Plexa (Squares): a cube's faces in its own figure, the joining
   // squares in their tesseract.
+  static const std::vector<Point2> circleAt = [] {
+    // At the square's middle, or moved towards one of its corners where another is in the way.
+    std::vector<std::vector<Point2>> candidates(1);
+    for (int sq = 1; sq <= kSquares; ++sq) {
+      const auto& lines = Q::squareLines(sq);
+      const int k = homeFigure(sq <= 24 ? lines[0] : lines[1]);
+      std::vector<Point2> corners;
+      for (int l : {lines[0], lines[2]})
+        for (const auto& end : Q::ends(l)) corners.push_back(at(end, k));
+      Point2 middle;
+      for (Point2 c : corners) middle = middle + 0.25 * c;
+      std::vector<Point2> places = {middle};
+      for (double reach : {0.3, 0.5})
+        for (Point2 c : corners) places.push_back(mix(middle, c, reach));
+      candidates.push_back(places);
+    }
+    return fourd::spread(candidates, 120);
+  }();
   for (int sq = 1; sq <= kSquares && circleVariant(); ++sq) {
-    const auto& lines = Q::squareLines(sq);
-    const int k = homeFigure(sq <= 24 ? lines[0] : lines[1]);
-    Point2 centre;
-    for (int l : lines)
-      for (const auto& end : Q::ends(l)) centre = centre + 0.125 * at(end, k);
+    const Point2 centre = circleAt[std::size_t(sq)];
     const CircleDraw& d = drawing_.circles[std::size_t(sq)];
     s.shapes.push_back({.kind = Shape::Kind::Circle,
                         .centre = centre,

@@ -35,4 +35,18 @@ class Fit {
   Point2 centre_;
 };
 
+struct Segment {
+  Point2 a, b;
+};
+// Where number labels (boxes of half width and half height `half`) stand along segments:
+// each as near its segment's middle as it can be without covering a label placed before it
+// or coming within 260 units of a point of `keepClear` (the corners, say). Entry 0 of
+// `segments` is unused, and so is entry 0 of the answer.
+std::vector<Point2> labelsAlong(const std::vector<Segment>& segments, Point2 half, const std::vector<Point2>& keepClear);
+
+// Round labels of the given radius, each at the first of its candidate places (in order of
+// preference) that keeps clear of the labels placed before it, or else at the least crowded
+// one. Entry 0 is unused.
+std::vector<Point2> spread(const std::vector<std::vector<Point2>>& candidates, double radius);
+
 }  // namespace kp::fourd

@@ -113,34 +113,14 @@ std::array<Point4, 4> squareCorners(int sq) {
 // Where the number labels stand along their Lines: as near the middle as they can without
 // covering another label or a corner.
 constexpr double kLabelHalfWidth = 165, kLabelHalfHeight = 115;
+// The number labels along their Lines, clear of each other and of the corners.
 template <class Place>
 std::vector<Point2> labelPlaces(Place place) {
-  std::vector<Point2> corners, out(T::kLines + 1);
+  std::vector<Point2> corners;
+  std::vector<fourd::Segment> lines(1);
   for (int v = 0; v < 16; ++v) corners.push_back(place(corner(v)));
-  auto crowding = [&](Point2 p, int upTo) {
-    double worst = 0;
-    for (int k = 1; k < upTo; ++k) {
-      const double dx = 2 * kLabelHalfWidth + 40 - std::abs(p.x - out[std::size_t(k)].x);
-      const double dy = 2 * kLabelHalfHeight + 40 - std::abs(p.y - out[std::size_t(k)].y);
-      if (dx > 0 && dy > 0) worst = std::max(worst, std::min(dx, dy));
-    }
-    for (Point2 c : corners) {
-      const double d = 260 - std::hypot(p.x - c.x, p.y - c.y);
-      worst = std::max(worst, d);
-    }
-    return worst;
-  };
-  for (int k = 1; k <= T::kLines; ++k) {
-    const Point2 a = place(T::from(k)), b = place(T::to(k));
-    double best = 1e9;
-    for (double step : {0.0, 0.08, -0.08, 0.16, -0.16, 0.24, -0.24, 0.3, -0.3}) {
-      const Point2 p = mix(a, b, 0.5 + step);
-      const double c = crowding(p, k);
-      if (c < best - 1) best = c, out[std::size_t(k)] = p;
-      if (best <= 0) break;
-    }
-  }
-  return out;
+  for (int k = 1; k <= T::kLines; ++k) lines.push_back({place(T::from(k)), place(T::to(k))});
+  return fourd::labelsAlong(lines, {kLabelHalfWidth, kLabelHalfHeight}, corners);
 }
 
 // Where the square labels stand: at the square's middle, or moved towards one of its

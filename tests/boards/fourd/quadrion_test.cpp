@@ -6,6 +6,8 @@
 #include <map>
 #include <set>
 
+#include "core/greedy_choice.h"
+
 namespace kp {
 namespace {
 
@@ -89,6 +91,33 @@ TEST(QuadrionBoard, CubesAreTheNamedCubesThenTheSideCubesOfEachTesseract) {
   EXPECT_EQ(Q::cubeSquares(4), (std::vector<int>{1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(Q::cubeSquares(5), (std::vector<int>{13, 19, 25, 26, 27, 28}));
   EXPECT_EQ(Q::cubeSquares(23), (std::vector<int>{1, 13, 61, 62, 63, 64}));
+}
+
+// The computer on the ring: of the squares lacking one Line the lowest-numbered is closed
+// first; otherwise no square is given its third Line.
+TEST(QuadrionComputer, ClosesTheLowestSquareElseGivesNothingAway) {
+  std::vector<int> safe;
+  for (int l = 1; l <= Q::kLines; ++l)
+    if (l != 1 && l != 6 && l != 5 && l != 7) safe.push_back(l);
+  const std::pair<std::vector<int>, std::vector<int>> cases[] = {
+      {{52, 37, 50, 5, 7, 6}, {1}},  // squares 25 and 1 lack one Line each
+      {{5, 7}, safe},                // square 1 has two: Lines 1 and 6 would give it away
+  };
+  const BoardGraph graph = Q::graph();
+  for (const auto& [claimed, expected] : cases) {
+    StatusLabels status;
+    Drawing drawing;
+    drawing.resize(Q::kLines, Q::kSquares);
+    LineGame game{status, drawing};
+    game.setGraph(&graph);
+    for (int l : claimed) game.claimLine(l, kBlue, 2, Player::Blue);
+    std::set<int> picks;
+    for (int seed = 1; seed <= 800; ++seed) {
+      Random random(seed);
+      picks.insert(chooseGreedy(graph.cellSides, game, drawing, Completing::LowestUnitFirst, random));
+    }
+    EXPECT_EQ(picks, std::set<int>(expected.begin(), expected.end()));
+  }
 }
 
 }  // namespace
