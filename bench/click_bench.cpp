@@ -1,5 +1,5 @@
 // kp_click_bench: the time from a mouse press on a free Line of a game window (the square
-// window, the cube, the tetrahedron or the wire frame) to the end of the repaint that shows it claimed, as a person waits
+// window, the cube, the tetrahedron, the wire frame or Quadrion Krunk) to the end of the repaint that shows it claimed, as a person waits
 // for it.
 //
 // The windows open on a Krunk game, so Tolva is chosen first; two people take turns. Each press goes through the window system queue like a real one;
@@ -8,7 +8,7 @@
 // Lines; a press that ends a game also opens the result box and is reported on its own,
 // with the time until the event loop is free again (the box built and shown).
 //
-//   kp_click_bench [GAMES] [square|cube|tetrahedron|wireframe]
+//   kp_click_bench [GAMES] [square|cube|tetrahedron|wireframe|quadrion]
 #include <QApplication>
 #include <QMessageBox>
 #include <QPaintEvent>
