@@ -539,8 +539,8 @@ std::string GameController::superHint(bool tolva, const std::vector<int>& closed
   return std::to_string(nonScoringLines(closed).size()) + " non-scoring moves left";
 }
 
-void GameController::warnNoGoodMoves(bool tolva, int table, const std::vector<int>& closed) {
-  if (!tolva || !menus_.at("hint.computer").checked) return;
+void GameController::warnNoGoodMoves(bool offered, int table, const std::vector<int>& closed) {
+  if (!offered || !menus_.at("hint.computer").checked) return;
   const auto& units = rules_.units(table);
   const bool completing = std::any_of(units.begin(), units.end(), [&](const std::vector<int>& lines) {
     return std::count_if(lines.begin(), lines.end(), [&](int l) { return !rules_.claimed(l); }) == 1;
@@ -568,6 +568,7 @@ void GameController::passTurnTo(Player next, Colour redColour) {
 void GameController::handOver() {
   if (onePlayer() && !variant_->twoPlayerOnly && rules_.toMove() == Player::Red) {
     rules_.setMoveLock(true);
+    lockSetup();
     computerTurn();
     return;
   }

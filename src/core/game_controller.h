@@ -129,20 +129,21 @@ class GameController {
   // Who the rules hold each cube for ([cube] -> 0, 1 Red, 2 Blue; index 0 unused), on the
   // boards that judge cubes; empty elsewhere.
   virtual std::vector<int> cubeOwners() const { return {}; }
-  // The invisible click regions along the drawn Lines, where a board has them: how many,
-  // and the target region n (from 0) stands on.
   // The turn a board is seen in where it keeps one beside its views (nothing elsewhere).
   virtual std::optional<int> orientation() const { return std::nullopt; }
   // Every Line's strokes in each of the board's pictures ([line][picture]), where a board
   // draws its Lines in several strokes; empty elsewhere.
   virtual std::vector<std::vector<LineStrokes>> lineStrokes() const { return {}; }
+  // The invisible click regions along the drawn Lines, where a board has them: how many,
+  // and the target region n (from 0) stands on.
   virtual int clickRegionCount() const { return 0; }
   virtual Target clickRegion(int) const { return {}; }
   virtual std::optional<std::string> movesLeftOnBoard() const = 0;
   // Whether the points labels hold an earlier count than the board shows (a game that
   // ends on the points of its last recount).
   virtual bool pointsHeldFromLastRecount() const { return false; }
-  // Steps scheduled by the computer's turn (every pending step but the countdown's).
+  // Steps the window has scheduled for its own flow: the computer's turn, a completed unit
+  // shown for a while, a picture turning (every pending step but the countdown's).
   std::size_t computerSteps() const { return steps_.size() - (timer_.running() ? 1 : 0); }
 
   const MoveTimer& timer() const { return timer_; }
@@ -229,9 +230,10 @@ class GameController {
   void toggleTolvaHint(const std::string& id, bool tolva);
   // The Super Hint's text while it is asked for in Tolva, else "".
   std::string superHint(bool tolva, const std::vector<int>& closed = {}) const;
-  // The computer's "No good moves left" in Tolva, when asked for: a unit table of the
-  // rules with no unit lacking one Line, and no Line free that gives nothing away.
-  void warnNoGoodMoves(bool tolva, int table = 0, const std::vector<int>& closed = {});
+  // The computer's "No good moves left" where the game offers the hint (`offered`) and it is
+  // ticked: a unit table of the rules with no unit lacking one Line, and no Line free that
+  // gives nothing away.
+  void warnNoGoodMoves(bool offered, int table = 0, const std::vector<int>& closed = {});
   // "1 Player" refused for a two-player game, after its message.
   virtual void onePlayerRefused() {}
 
@@ -244,7 +246,8 @@ class GameController {
   // (Red's text in redColour).
   void passTurnTo(Player next, Colour redColour);
   // After an evaluation: the computer moves while it plays Red and Red is to move (the
-  // lock is held until it hands back); otherwise the person's countdown runs.
+  // lock is held until it hands back, and the set-up is locked: its move is the game's);
+  // otherwise the person's countdown runs.
   void handOver();
   virtual void computerTurn() = 0;
   // The verdict, rounds and banner, once.

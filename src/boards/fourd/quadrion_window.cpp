@@ -184,7 +184,7 @@ Scene QuadrionWindow::scene() const {
     s.shapes.push_back({.kind = Shape::Kind::Region,
                         .points = {at(ends[0], k), at(ends[1], k)},
                         .radiusX = 60,
-                        .visible = open && drawing_.lines[std::size_t(line)].targetVisible,
+                        .visible = open && drawing_.lines[std::size_t(line)].targetVisible && !rules_.claimed(line),
                         .target = Target::line(line)});
   }
   // The number labels, with the grid: on each Line in its own figure, clear of the others.
@@ -366,10 +366,7 @@ void QuadrionWindow::openGame() {
   status_.lastMoveCaption = "";
   status_.lastMove = circleVariant() ? kCirclePrompt : kLinePrompt;
   showMovesLeft();
-  if (onePlayer()) {
-    rules_.setMoveLock(true);
-    computerTurn();
-  }
+  if (onePlayer()) handOver();
 }
 
 // ---- Line games ----
@@ -472,8 +469,10 @@ void QuadrionWindow::computerTurn() {
 }
 
 void QuadrionWindow::computerLine() {
-  warnNoGoodMoves(true);
-  if (const int line = previewGreedyLine(kClaimWidth))
+  // The hint serves every line game here; in Plexa (Lines) the cubes are what score.
+  const int table = variant() == PlexaLines ? cubeTable_ : 0;
+  warnNoGoodMoves(true, table);
+  if (const int line = previewGreedyLine(kClaimWidth, table))
     schedule(kPauseMs, [this, line] { playLine(line, Player::Red); });
 }
 

@@ -733,7 +733,7 @@ void WireframeWindow::evaluateLine(Player mover, int line) {
   rules_.setMoveLock(true);
   schedule(kHighlightMs, [this] {
     highlighted_.clear();
-    if (accurate()) losefour();
+    if (accurate() && !turning()) losefour();  // (a turn hides them again when it ends)
     rules_.setMoveLock(false);
     finishOrHandOver();
   });

@@ -78,8 +78,8 @@ class WireframeWindow : public GameController {
   void setAccurate(bool on);
   void explainAccurate(int box);
 
-  // Turns the tesseract by `quarters` quarter turns (the picture the long way round when
-  // `inside`), animated; back to orientation 0 at once with `home`.
+  // Turns the tesseract by `quarters` quarter turns (-3 to 3), animated; with `inside` the
+  // picture goes the other way round to the same orientation.
   void turnBy(int quarters, bool inside);
   void turnFrame();
   void finishTurning();
