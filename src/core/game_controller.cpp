@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/colour_choice.h"
 #include "core/greedy_choice.h"
 
 namespace kp {
@@ -494,6 +495,15 @@ int GameController::previewGreedyLine(int width, int table, const std::vector<in
   drawing_.lines[std::size_t(line)].colour = kYellow;
   drawing_.lines[std::size_t(line)].width = width;
   return line;
+}
+
+int GameController::previewColourCircle() {
+  std::vector<ColourMove> moves;
+  for (int c = 1; c <= rules_.graph().cellCount; ++c)
+    if (!rules_.circleUsed(c)) moves.push_back({c, circleLines(c)});
+  const int c = chooseByColour(rules_.graph(), rules_.claims(), moves, {kRed}, program_.random);
+  if (c != 0) drawing_.circles[std::size_t(c)].border = kYellow;
+  return c;
 }
 
 std::vector<int> GameController::nonScoringLines(const std::vector<int>& closed) const {

@@ -221,6 +221,10 @@ class GameController {
   // unless given; the lowest-numbered unit first), never one of `closed`, shown in yellow
   // `width` wide until it is played; 0 when no Line is free.
   int previewGreedyLine(int width, int table = 0, const std::vector<int>& closed = {});
+  // The computer's circle in the colour games (its best by the colours against the person's
+  // best answer), among the circles not yet played, each claiming circleLines(c); shown
+  // with a yellow border until it is played; 0 when none is left.
+  int previewColourCircle();
   // The free Lines (but those closed) that neither score nor give the opponent a Cell:
   // in no Cell with two or three claimed Lines.
   std::vector<int> nonScoringLines(const std::vector<int>& closed = {}) const;

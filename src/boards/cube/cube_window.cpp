@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/colour_choice.h"
 #include "core/greedy_choice.h"
 
 namespace kp {
@@ -434,13 +433,7 @@ void CubeWindow::computerLine() {
 }
 
 void CubeWindow::computerCircle() {
-  std::vector<ColourMove> moves;
-  for (int s = 1; s <= kSquares; ++s)
-    if (!rules_.circleUsed(s)) moves.push_back({s, circleLines(s)});
-  const int s = chooseByColour(graph_, rules_.claims(), moves, {kRed}, program_.random);
-  if (s == 0) return;
-  drawing_.circles[std::size_t(s)].border = kYellow;
-  schedule(kPauseMs, [this, s] { playColourCircle(s, Player::Red); });
+  if (const int s = previewColourCircle()) schedule(kPauseMs, [this, s] { playColourCircle(s, Player::Red); });
 }
 
 }  // namespace kp

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "boards/fourd/tesseract_picture.h"
-#include "core/colour_choice.h"
 
 namespace kp {
 
@@ -477,13 +476,7 @@ void QuadrionWindow::computerLine() {
 }
 
 void QuadrionWindow::computerCircle() {
-  std::vector<ColourMove> moves;
-  for (int s = 1; s <= kSquares; ++s)
-    if (!rules_.circleUsed(s)) moves.push_back({s, Q::squareLines(s)});
-  const int s = chooseByColour(graph_, rules_.claims(), moves, {kRed}, program_.random);
-  if (s == 0) return;
-  drawing_.circles[std::size_t(s)].border = kYellow;
-  schedule(kPauseMs, [this, s] { playColourCircle(s, Player::Red); });
+  if (const int s = previewColourCircle()) schedule(kPauseMs, [this, s] { playColourCircle(s, Player::Red); });
 }
 
 }  // namespace kp

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <utility>
 
-#include "core/colour_choice.h"
 #include "boards/fourd/tesseract_picture.h"
 #include "core/projection.h"
 
@@ -791,13 +790,7 @@ void WireframeWindow::computerLine() {
 }
 
 void WireframeWindow::computerCircle() {
-  std::vector<ColourMove> moves;
-  for (int s = 1; s <= kSquares; ++s)
-    if (!rules_.circleUsed(s)) moves.push_back({s, T::squareLines(s)});
-  const int s = chooseByColour(graph_, rules_.claims(), moves, {kRed}, program_.random);
-  if (s == 0) return;
-  drawing_.circles[std::size_t(s)].border = kYellow;
-  schedule(kPauseMs, [this, s] { playCircle(s, Player::Red); });
+  if (const int s = previewColourCircle()) schedule(kPauseMs, [this, s] { playCircle(s, Player::Red); });
 }
 
 }  // namespace kp

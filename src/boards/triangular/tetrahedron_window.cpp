@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 
-#include "core/colour_choice.h"
 #include "core/projection.h"
 
 namespace kp {
@@ -339,13 +338,7 @@ void TetrahedronWindow::computerLine() {
 }
 
 void TetrahedronWindow::computerTriangle() {
-  std::vector<ColourMove> moves;
-  for (int t = 1; t <= circleCount(); ++t)
-    if (!rules_.circleUsed(t)) moves.push_back({t, claimedLines(t)});
-  const int t = chooseByColour(rules_.graph(), rules_.claims(), moves, {kRed}, program_.random);
-  if (t == 0) return;
-  drawing_.circles[std::size_t(t)].border = kYellow;
-  schedule(kPauseMs, [this, t] { playColourCircle(t, Player::Red); });
+  if (const int t = previewColourCircle()) schedule(kPauseMs, [this, t] { playColourCircle(t, Player::Red); });
 }
 
 }  // namespace kp

@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "boards/flat/square_board.h"
-#include "core/greedy_choice.h"
+#include "support/greedy_picks.h"
 
 namespace kp::square {
 namespace {
@@ -34,18 +34,7 @@ TEST(GreedyChoice, ClosesAUnitElseGivesNoLastButOneLineElseTakesAnyLine) {
   };
   for (const auto& [what, globoria, completing, claimed, expected] : cases) {
     SCOPED_TRACE(what);
-    const BoardGraph graph = square::graph(globoria);
-    StatusLabels status;
-    Drawing drawing;
-    drawing.resize(kLines, kCells);
-    LineGame game{status, drawing};
-    game.setGraph(&graph);
-    for (int l : claimed) game.claimLine(l, kBlue, 2, Player::Blue);
-    std::set<int> picks;
-    for (int seed = 1; seed <= 400; ++seed) {
-      Random random(seed);
-      picks.insert(chooseGreedy(graph.cellSides, game, drawing, completing, random));
-    }
+    const std::set<int> picks = greedyPicks(square::graph(globoria), claimed, completing);
     EXPECT_EQ(picks, std::set<int>(expected.begin(), expected.end()));
   }
 }
