@@ -17,7 +17,10 @@ SquareBoard::SquareBoard(int n) : n_(n) {
     for (bool p : {false, true}) {
       auto& rows = claims_[g][p];
       rows.resize(std::size_t(cells()) + 1);
-      for (int k = 1; k <= cells(); ++k) rows[std::size_t(k)] = workOutClaims(k, g, p);
+      for (int k = 1; k <= cells(); ++k)
+        rows[std::size_t(k)] = gridSuperKrunk(
+            n, n, (k - 1) / n + 1, (k - 1) % n + 1, g, p, [this](int b, int c) { return horizontalLine(b, c); },
+            [this](int b, int r) { return verticalLine(b, r); });
     }
 
   std::vector<std::vector<int>> sides(std::size_t(cells()) + 1);
@@ -71,27 +74,26 @@ int SquareBoard::wrapPartner(int line) const {
   return 0;
 }
 
-std::vector<int> SquareBoard::workOutClaims(int k, bool globoria, bool plus) const {
-  const int r = (k - 1) / n_ + 1;
-  const int c = (k - 1) % n_ + 1;
-  // A row or column index 1..n as the board has it: wrapped in Globoria, 0 when off it.
-  auto on = [this, globoria](int i) {
-    if (i >= 1 && i <= n_) return i;
-    if (!globoria) return 0;
-    return i < 1 ? i + n_ : i - n_;
+std::vector<int> gridSuperKrunk(int rows, int cols, int r, int c, bool wrap, bool plus,
+                                const std::function<int(int, int)>& hLine, const std::function<int(int, int)>& vLine) {
+  // A row or column index as the grid has it: wrapped, or 0 when off it.
+  auto on = [wrap](int i, int n) {
+    if (i >= 1 && i <= n) return i;
+    if (!wrap) return 0;
+    return i < 1 ? i + n : i - n;
   };
   std::vector<int> out;
   for (int b : {r - 1, r})
     for (int col = c - 1; col <= c + 1; ++col)
-      if (on(col)) out.push_back(horizontalLine(b, on(col)));
+      if (on(col, cols)) out.push_back(hLine(b, on(col, cols)));
   for (int b : {c - 1, c})
     for (int row = r - 1; row <= r + 1; ++row)
-      if (on(row)) out.push_back(verticalLine(b, on(row)));
+      if (on(row, rows)) out.push_back(vLine(b, on(row, rows)));
   if (plus) {
-    if (int col = on(c - 1)) out.push_back(verticalLine(col - 1, r));    // left side of the left neighbour
-    if (int col = on(c + 1)) out.push_back(verticalLine(col, r));        // right side of the right neighbour
-    if (int row = on(r - 1)) out.push_back(horizontalLine(row - 1, c));  // top of the one above
-    if (int row = on(r + 1)) out.push_back(horizontalLine(row, c));      // bottom of the one below
+    if (int col = on(c - 1, cols)) out.push_back(vLine(col - 1, r));    // left side of the left neighbour
+    if (int col = on(c + 1, cols)) out.push_back(vLine(col, r));        // right side of the right neighbour
+    if (int row = on(r - 1, rows)) out.push_back(hLine(row - 1, c));  // top of the one above
+    if (int row = on(r + 1, rows)) out.push_back(hLine(row, c));      // bottom of the one below
   }
   return out;
 }

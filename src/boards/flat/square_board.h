@@ -1,16 +1,25 @@
 #pragma once
+#include <functional>
 #include <vector>
 
-#include "core/board_graph.h"
-#include "core/drawing.h"
+#include "boards/flat/cell_board.h"
 
 namespace kp::square {
+
+// The Lines a Super Krunk circle move claims on the Cell in row r, column c of a grid of
+// `rows` by `cols` Cells: each side of the Cell with its continuation one unit past both
+// ends (top, bottom, left and right runs); with `plus`, also the far side of every
+// neighbouring Cell. Without `wrap` what would leave the grid is dropped; with it, it goes
+// on at the opposite edge. hLine(b, col) names the horizontal Line on row boundary b
+// (0 = top edge, rows = bottom edge) in column col, vLine(b, row) the vertical one.
+std::vector<int> gridSuperKrunk(int rows, int cols, int r, int c, bool wrap, bool plus,
+                                const std::function<int(int, int)>& hLine, const std::function<int(int, int)>& vLine);
 
 // A square board of n by n Cells in an (n+1) by (n+1) lattice of Dots. Numbering, for any
 // n: Cells row by row from the top left; vertical Lines 1..n(n+1) column boundary by column
 // boundary from the left, top to bottom within one; horizontal Lines after them, row
 // boundary by row boundary from the top, left to right within one. Built once per size.
-class SquareBoard {
+class SquareBoard : public CellBoard {
  public:
   explicit SquareBoard(int n);
 
@@ -29,24 +38,21 @@ class SquareBoard {
   // The wrap partner of an edge Line in Globoria (left with right, top with bottom), or 0.
   int wrapPartner(int line) const;
   // The Lines whose both end Dots are inner lattice points: vertical first, then horizontal.
-  const std::vector<int>& interiorLines() const { return interior_; }
+  const std::vector<int>& interiorLines() const override { return interior_; }
 
-  // The Lines a Super Krunk circle move on cell k claims: each side of the Cell with its
-  // continuation one unit past both ends (top, bottom, left and right runs); with `plus`,
-  // also the far side of every neighbouring Cell. In Planor what would leave the board is
-  // dropped; in Globoria it goes on at the opposite edge. Partners are not listed.
-  const std::vector<int>& superKrunkClaims(int k, bool globoria, bool plus) const {
+  // The Lines a Super Krunk circle move on cell k claims (gridSuperKrunk): in Planor what
+  // would leave the board is dropped; in Globoria it goes on at the opposite edge. Partners
+  // are not listed.
+  const std::vector<int>& superKrunkClaims(int k, bool globoria, bool plus) const override {
     return claims_[globoria][plus].at(std::size_t(k));
   }
 
   // Planor: the flat board. Globoria: opposite edges are the same Lines.
-  const BoardGraph& graph(bool globoria) const { return globoria ? globoria_ : planor_; }
+  const BoardGraph& graph(bool globoria) const override { return globoria ? globoria_ : planor_; }
   // Dots 100 units apart with a margin; circles at the Cell centres.
-  const BoardGeometry& geometry() const { return geometry_; }
+  const BoardGeometry& geometry() const override { return geometry_; }
 
  private:
-  std::vector<int> workOutClaims(int k, bool globoria, bool plus) const;
-
   int n_;
   std::vector<int> interior_;
   std::vector<std::vector<int>> claims_[2][2];  // [globoria][plus][cell]

@@ -1,4 +1,4 @@
-#include "boards/flat/square_window.h"
+#include "boards/flat/cell_games_window.h"
 
 #include <algorithm>
 #include <string>
@@ -12,13 +12,13 @@ namespace {
 
 // Choosing a line game leaves the turn text as it was; the circle games write their prompt.
 const std::vector<VariantEntry> kVariants = {
-    {SquareWindow::Tolva, "Tolva", "Game = Tolva"},
-    {SquareWindow::Duarn, "Duarn (2 Player only)", "Game = Duarn", false, true},
-    {SquareWindow::Krunk, "Krunk", "Game = Krunk", true, false, kCirclePrompt},
-    {SquareWindow::SuperKrunk, "Super Krunk", "Game = Super Krunk", true, false, kCirclePrompt},
-    {SquareWindow::RibbonKrunk, "Ribbon Krunk", "Game = Ribbon Krunk", true, false, kCirclePrompt},
-    {SquareWindow::LineKrunk, "Line Krunk", "Game = Line Krunk"},
-    {SquareWindow::SuperKrunkPlus, "Super Krunk Plus", "Game = Super Krunk Plus", true, false, kCirclePrompt},
+    {CellGamesWindow::Tolva, "Tolva", "Game = Tolva"},
+    {CellGamesWindow::Duarn, "Duarn (2 Player only)", "Game = Duarn", false, true},
+    {CellGamesWindow::Krunk, "Krunk", "Game = Krunk", true, false, kCirclePrompt},
+    {CellGamesWindow::SuperKrunk, "Super Krunk", "Game = Super Krunk", true, false, kCirclePrompt},
+    {CellGamesWindow::RibbonKrunk, "Ribbon Krunk", "Game = Ribbon Krunk", true, false, kCirclePrompt},
+    {CellGamesWindow::LineKrunk, "Line Krunk", "Game = Line Krunk"},
+    {CellGamesWindow::SuperKrunkPlus, "Super Krunk Plus", "Game = Super Krunk Plus", true, false, kCirclePrompt},
 };
 
 // The computer's pauses: before it moves, and while its choice is shown.
@@ -28,34 +28,50 @@ Player other(Player p) { return p == Player::Red ? Player::Blue : Player::Red; }
 
 }  // namespace
 
-SquareWindow::SquareWindow(Host& host, ProgramState& program) : GameController(host, program, WindowKind::Square) {
-  addMenus(kVariants, true);
+CellGamesWindow::CellGamesWindow(Host& host, ProgramState& program, WindowKind kind, const CellBoard& board,
+                                 Style style)
+    : GameController(host, program, kind), board_(&board), style_(std::move(style)) {
+  addMenus(kVariants, style_.subLevels, style_.boardMenus);
   controls_ = {{.id = kNewGameButton, .caption = "New game"}};
 
-  setBoardSize(square::kLines, square::kCells);
-  rules_.setGraph(&planor_);
+  setBoardSize(lineCount(), circleCount());
+  rules_.setGraph(&board_->graph(false));
   rules_.rememberInitialLines();
-  useSubLevel(program_.subLevel == 1);
+  if (style_.subLevels) useSubLevel(program_.subLevel == 1);
 
-  status_.movesLeft = "54 moves left";
+  if (style_.beginner) status_.movesLeft = "54 moves left";
   status_.rounds.push_back("");
   status_.turnText = kLinePrompt;
   status_.turnColour = kBlue;
-  chooseVariant(Krunk);
+  chooseVariant(style_.opening);
+  if (!style_.beginner) newGame();
 }
 
+void CellGamesWindow::useBoard(const CellBoard& board) {
+  board_ = &board;
+  setBoardSize(lineCount(), circleCount());
+  rules_.setGraph(&board_->graph(globoria()));
+  rules_.rememberInitialLines();
+  chooseVariant(variant());  // the new board's Lines or circles take the clicks
+  newGame();
+}
 
-void SquareWindow::onMenu(const std::string& id) {
+void CellGamesWindow::noteMove(const char* what, int n) {
+  // The beginner's window leaves the two coordinate captions at their design text.
+  status_.lastMove = style_.beginner ? std::string("From.. to to..") : std::string(what) + " " + std::to_string(n);
+}
+
+void CellGamesWindow::onMenu(const std::string& id) {
   if (id == "sub.planor" || id == "sub.globoria") ver_Click();
 }
 
-void SquareWindow::useSubLevel(bool globoria) {
+void CellGamesWindow::useSubLevel(bool globoria) {
   menus_.at("sub.planor").checked = !globoria;
   menus_.at("sub.globoria").checked = globoria;
-  rules_.setGraph(globoria ? &globoria_ : &planor_);
+  rules_.setGraph(&board_->graph(globoria));
 }
 
-void SquareWindow::ver_Click() {
+void CellGamesWindow::ver_Click() {
   // Either entry toggles; the board is chosen before the first move, so the game's
   // tables are still empty when the graph changes.
   const bool toGloboria = !globoria();
@@ -63,23 +79,23 @@ void SquareWindow::ver_Click() {
   program_.subLevel = toGloboria ? 1 : 0;
 }
 
-std::pair<int, int> SquareWindow::pointsOnBoard() const {
-  if (variant() == LineKrunk) return countPointsOnBoard(planor_, true, {kRed, kRedTurnText});
-  return countPointsOnBoard(planor_, circleVariant(), {kRed});
+std::pair<int, int> CellGamesWindow::pointsOnBoard() const {
+  if (variant() == LineKrunk) return countPointsOnBoard(board_->graph(false), true, {kRed, kRedTurnText});
+  return countPointsOnBoard(board_->graph(false), circleVariant(), {kRed});
 }
 
-std::optional<std::string> SquareWindow::movesLeftOnBoard() const {
+std::optional<std::string> CellGamesWindow::movesLeftOnBoard() const {
   if (!movesLeftKept_) return std::nullopt;
   int left = 0;
   if (variant() == LineKrunk) {
-    for (int l : board_.interiorLines()) left += !rules_.claimed(l);
+    for (int l : board_->interiorLines()) left += !rules_.claimed(l);
   } else {
     left = rules_.unusedCircles();
   }
   return std::to_string(left) + " moves left";
 }
 
-void SquareWindow::onLineClick(int n) {
+void CellGamesWindow::onLineClick(int n) {
   if (rules_.moveLock()) return;
   if (rules_.claimed(n)) {
     message("Invalid move!");
@@ -94,8 +110,7 @@ void SquareWindow::onLineClick(int n) {
     const Player mover = rules_.takeTurn();
     rules_.claimLine(n, lineColour(mover), int(mover), mover);
   }
-  // This window leaves the two coordinate captions at their design text.
-  status_.lastMove = "From.. to to..";
+  noteMove("Line", n);
   timer_.reset();
   if (variant() == LineKrunk)
     lineKrunkEvaluation(true);
@@ -103,7 +118,7 @@ void SquareWindow::onLineClick(int n) {
     checkwins(true);
 }
 
-void SquareWindow::onCircleClick(int k) {
+void CellGamesWindow::onCircleClick(int k) {
   if (rules_.moveLock()) return;
   if (rules_.circleUsed(k)) {
     message("Invalid move");
@@ -112,21 +127,22 @@ void SquareWindow::onCircleClick(int k) {
   playCircle(k);
 }
 
-const std::vector<int>& SquareWindow::circleClaims(int k) const {
-  if (variant() == Krunk) return planor_.cellSides.at(std::size_t(k));  // the Cell's four sides
-  return board_.superKrunkClaims(k, globoria(), variant() == SuperKrunkPlus);
+const std::vector<int>& CellGamesWindow::circleClaims(int k) const {
+  if (variant() == Krunk) return board_->graph(false).cellSides.at(std::size_t(k));  // the Cell's sides
+  return board_->superKrunkClaims(k, globoria(), variant() == SuperKrunkPlus);
 }
 
-void SquareWindow::playCircle(int k) {
+void CellGamesWindow::playCircle(int k) {
   rules_.setCircleUsed(k);
   drawing_.circles[k].border = kGreen;
+  if (!style_.beginner) noteMove("Circle", k);
   const Colour colour = status_.turnColour;
   for (int line : circleClaims(k)) rules_.paintLine(line, colour);
   timer_.reset();
   circleEvaluation(true);
 }
 
-void SquareWindow::circleEvaluation(bool afterMove) {
+void CellGamesWindow::circleEvaluation(bool afterMove) {
   const Player mover = rules_.toMove();
   const int before = rules_.points(mover);
   rules_.rebuildPointsByColour({kRed});
@@ -160,10 +176,10 @@ void SquareWindow::circleEvaluation(bool afterMove) {
   }
 }
 
-void SquareWindow::lineKrunkEvaluation(bool afterMove) {
+void CellGamesWindow::lineKrunkEvaluation(bool afterMove) {
   // Red's Lines wear Red's turn text colour here; Globoria partners are drawn 255.
   rules_.rebuildPointsByColour({kRed, kRedTurnText});
-  const int open = int(std::count_if(board_.interiorLines().begin(), board_.interiorLines().end(),
+  const int open = int(std::count_if(board_->interiorLines().begin(), board_->interiorLines().end(),
                                      [&](int l) { return !rules_.claimed(l); }));
   status_.movesLeft = std::to_string(open) + " moves left";
   movesLeftKept_ = true;
@@ -178,7 +194,7 @@ void SquareWindow::lineKrunkEvaluation(bool afterMove) {
     handOver();
 }
 
-void SquareWindow::checkwins(bool afterMove) {
+void CellGamesWindow::checkwins(bool afterMove) {
   if (afterMove) lockSetup();
   timer_.stop();
   if (rules_.checkwins(variant() == Duarn ? LineRule::Duarn : LineRule::Tolva) == Outcome::GameOver)
@@ -187,16 +203,19 @@ void SquareWindow::checkwins(bool afterMove) {
     handOver();
 }
 
-void SquareWindow::computerTurn() {
+void CellGamesWindow::computerTurn() {
   if (variant() == Tolva)
     schedule(kPauseMs, [this] { computerTolva(); });
   else if (variant() == LineKrunk)
     schedule(kPauseMs, [this] { computerLineKrunk(); });
   else
-    schedule(kPauseMs, [this] { computerCircle(); });
+    schedule(kPauseMs, [this] {
+      // The computer's choice is shown before it is played.
+      if (const int circle = previewColourCircle()) schedule(kPauseMs, [this, circle] { playCircle(circle); });
+    });
 }
 
-void SquareWindow::computerTolva() {
+void CellGamesWindow::computerTolva() {
   const int line = chooseGreedy(rules_.graph().cellSides, rules_, drawing_, Completing::AtRandom, program_.random);
   if (line == 0) return;
   rules_.setToggle(0);  // Blue is next unless this move scores
@@ -211,32 +230,24 @@ void SquareWindow::computerTolva() {
     drawing_.lines[line].colour = kRed;
     schedule(kPauseMs, [this, line] {
       rules_.claimLine(line, kRed, 1, Player::Red);
-      status_.lastMove = "From.. to to..";
+      noteMove("Line", line);
       timer_.reset();
       checkwins(true);
     });
   });
 }
 
-void SquareWindow::computerCircle() {
-  std::vector<ColourMove> moves;
-  for (int c = 1; c <= square::kCells; ++c) {
-    if (rules_.circleUsed(c)) continue;
-    ColourMove m{c, circleClaims(c)};
-    for (int l : std::vector<int>(m.lines))
-      if (int p = rules_.graph().partner[l]) m.lines.push_back(p);
-    moves.push_back(std::move(m));
-  }
-  const int circle = chooseByColour(rules_.graph(), rules_.claims(), moves, {kRed}, program_.random);
-  if (circle == 0) return;
-  drawing_.circles[circle].border = kYellow;  // the computer's choice, shown before it is played
-  schedule(kPauseMs, [this, circle] { playCircle(circle); });
+std::vector<int> CellGamesWindow::circleLines(int c) const {
+  std::vector<int> lines = circleClaims(c);
+  for (int l : circleClaims(c))
+    if (int p = rules_.graph().partner[std::size_t(l)]) lines.push_back(p);
+  return lines;
 }
 
-void SquareWindow::computerLineKrunk() {
+void CellGamesWindow::computerLineKrunk() {
   std::vector<ColourMove> moves;
   const BoardGraph& g = rules_.graph();
-  for (int l = 1; l <= square::kLines; ++l) {
+  for (int l = 1; l <= lineCount(); ++l) {
     // A joined pair is one move: offer it once.
     if (rules_.claimed(l) || (g.partner[l] != 0 && g.partner[l] < l)) continue;
     moves.push_back({l, g.partner[l] ? std::vector<int>{l, g.partner[l]} : std::vector<int>{l}});
@@ -247,13 +258,13 @@ void SquareWindow::computerLineKrunk() {
   drawing_.lines[line].colour = kYellow;
   schedule(kPauseMs, [this, line] {
     rules_.claimLine(line, status_.turnColour, 1, Player::Red);
-    status_.lastMove = "From.. to to..";
+    noteMove("Line", line);
     timer_.reset();
     lineKrunkEvaluation(true);
   });
 }
 
-void SquareWindow::openGame() {
+void CellGamesWindow::openGame() {
   movesLeftKept_ = false;
   krunk_ = false;
   // New game names Tolva, Duarn and Krunk by their bare names; the others keep theirs.
