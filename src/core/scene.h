@@ -98,7 +98,8 @@ struct Dot {
   bool operator==(const Dot&) const = default;
 };
 
-// Painted in this order: strokes, dots, shapes, texts, check boxes; each list in index order.
+// Painted in this order: backdrop, strokes, dots, shapes, texts, check boxes; each list in
+// index order.
 struct Scene {
   double width = 0, height = 0;
   // The board's pixels per unit, for widths and dot sizes: the flat boards put 100 units
@@ -107,6 +108,9 @@ struct Scene {
   // Drawn at pixelsPerUnit from the top left corner whatever the widget's size, rather
   // than scaled to fit.
   bool fixedSize = false;
+  // Filled polygons under everything else, never clicked: a board's own shading (the walls
+  // and roof of a house).
+  std::vector<Shape> backdrop;
   std::vector<Stroke> strokes;
   std::vector<Shape> shapes;
   std::vector<Text> texts;

@@ -12,9 +12,10 @@ struct KindInfo {
 constexpr KindInfo kInfo[] = {
     {WindowKind::Square, "square", "Beginner's Planor and Globoria"},
     {WindowKind::Triangular, "triangular", "Krunk Delvo in Planor and Globoria"},
-    {WindowKind::LargeSquare, "largesquare", "Super Krunk Plus"},
-    {WindowKind::House, "house", "Our House"},
-    {WindowKind::Torus, "torus", "Beyond Globoria - Torus Ferris Donut Wheel"},
+    {WindowKind::LargeSquare, "largesquare", "Super Krunk Plus", "Planor Plexa 2014 in 2D  -  Super Krunk Plus"},
+    {WindowKind::House, "house", "Our House", "Planor Plexa 2014 in 2D  -  Our House"},
+    {WindowKind::Torus, "torus", "Beyond Globoria - Torus Ferris Donut Wheel",
+     "Planor Plexa 2014 in 2D  -  Beyond Globoria (Torus)"},
     {WindowKind::Cube, "cube", "Plexa Ultra Squared and Ultra Krunked",
      "Krunk Plexa 2014 in 3D  -  Plexa Ultra Squared and Ultra Krunked"},
     {WindowKind::Wall, "wall", "Krunk the Wall"},

@@ -48,7 +48,8 @@ double distanceToSegment(const QRectF& r, QPointF a, QPointF b) {
 // pieces that differ need painting again.
 bool sameLayout(const Scene& a, const Scene& b) {
   return a.width == b.width && a.height == b.height && a.pixelsPerUnit == b.pixelsPerUnit &&
-         a.strokes.size() == b.strokes.size() && a.shapes.size() == b.shapes.size() &&
+         a.backdrop.size() == b.backdrop.size() && a.strokes.size() == b.strokes.size() &&
+         a.shapes.size() == b.shapes.size() &&
          a.texts.size() == b.texts.size() && a.checkBoxes.size() == b.checkBoxes.size() &&
          a.dots.size() == b.dots.size();
 }
@@ -151,6 +152,7 @@ QRegion BoardView::changed(const Scene& was, const Scene& now) {
     for (std::size_t i = 0; i < after.size(); ++i)
       if (!(before[i] == after[i])) dirty += (bounds(before[i]) | bounds(after[i])).toAlignedRect();
   };
+  compare(was.backdrop, now.backdrop);
   compare(was.strokes, now.strokes);
   compare(was.shapes, now.shapes);
   compare(was.texts, now.texts);
@@ -400,6 +402,15 @@ void BoardView::paintEvent(QPaintEvent* event) {
   // Only what reaches the region being repainted is drawn; the rest is clipped anyway.
   const QRegion& dirty = event->region();
   auto reaches = [&dirty](const QRectF& r) { return dirty.intersects(r.toAlignedRect()); };
+
+  painter.setPen(Qt::NoPen);
+  for (const Shape& shape : scene_.backdrop) {
+    if (!shape.visible || !reaches(bounds(shape))) continue;
+    QPolygonF points;
+    for (Point2 p : shape.points) points << toWidget(p);
+    painter.setBrush(toQColor(shape.fill));
+    painter.drawPolygon(points);
+  }
 
   for (const Stroke& stroke : scene_.strokes) {
     if (!stroke.visible || !reaches(bounds(stroke))) continue;

@@ -29,6 +29,9 @@ const char* const kWindows[] = {
     "tetrahedron",
     "wireframe",
     "quadrion",
+    "largesquare",
+    "house",
+    "torus",
 };
 
 struct Failure : std::runtime_error {
