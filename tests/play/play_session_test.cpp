@@ -35,12 +35,24 @@ TEST(PlayScenario, ScriptsShowTheirStates) {
   const Scenario scenarios[] = {
       // The session starts in the launcher, no game window open; its labels show as they change.
       {"launcher.play",
-       3,
+       4,
        {{0, {{"/window", nullptr}, {"/launcher/3/visible", false}, {"/launcher/122/colour", 0x800080}}},
         {0, {{"/launcher/122/caption", "Click the name of a game to Quick-Launch it"}}},
         {1, {{"/launcher/0/caption", "Krunk Planor Plexa 2014 in 2D"}, {"/launcher/30/visible", false}}},
         {1, {{"/launcher/3/colour", 0xC000}, {"/launcher/4/colour", 0xC00000}, {"/launcher/8/colour", 0xFF0000}}},
-        {2, {{"/messages/0/text", "Super Krunk Plus is not in this version yet."}, {"/window", nullptr}}}}},
+        {2, {{"/messages/0/text", "Krunk the Wall is not in this version yet."}, {"/window", nullptr}}},
+        {3, {{"/window", "largesquare"}, {"/menus/Sub-Levels > Globoria/checked", true}}}}},
+      {"flat_family.play",
+       7,
+       {{0, {{"/menus/Size > 7 x 7/checked", true}, {"/game_caption", "Game = Super Krunk Plus"}, {"#lines", json::array()}}},
+        {0, {{"/menus/Sub-Levels > Globoria/checked", true}, {"/moves_left", "49 moves left"}}},
+        {1, {{"#lines", {1, 2, 9, 10, 11, 18, 19, 73, 82, 83, 90, 91, 92, 99, 100, 101, 108, 109, 163, 172, 173, 180}}}},
+        {1, {{"/moves_left", "80 moves left"}, {"/last_move", "Circle 1"}, {"/menus/Size/enabled", false}}},
+        {2, {{"#lines", {1, 5, 6, 8, 9, 15, 16}}, {"/moves_left", "38 moves left"}}},
+        {3, {{"#lines", {1, 5, 6, 8, 9, 15, 16, 20}}}},
+        {4, {{"#lines", {1, 2, 4, 5, 6, 8, 9, 45, 49, 50, 60, 61, 62, 72, 73, 85}}}},
+        {5, {{"/view", 2}, {"/shown/lines/1", 5}, {"/shown/circles/12", 1}, {"#lines", {5}}}},
+        {6, {{"/view", 1}, {"/lines/5/colour", kBlue}, {"/shown/lines/5", 5}}}}},
       // Tolva played to the end, a claimed Line clicked, then New game twice: Red opens the
       // first, announced at once, on a clean board that keeps the totals and rounds.
       {"tolva_planor.play",

@@ -32,7 +32,7 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
                                                                                     : "1 player verus the computer")
                      : "")
         << "\n";
-  if (window == "cube" || window == "tetrahedron")
+  if (window == "cube" || window == "tetrahedron" || window == "torus")
     for (unsigned v = 0; v < seed % 4; ++v) setup << "button <<\n";
   if (window == "wireframe" && level.ends_with("Normal"))
     for (unsigned v = 0; v < seed % 4; ++v) setup << (v % 2 ? "button ^\n" : "button Rotate:>\n");
@@ -70,7 +70,9 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
   const int redPoints = tally ? end["tally"]["red"].get<int>() : red;
   const int bluePoints = tally ? end["tally"]["blue"].get<int>() : blue;
   EXPECT_EQ(end["messages"].front()["text"], verdict(redPoints, bluePoints, "points"));
-  if (tally) EXPECT_EQ(end["messages"].back()["text"], verdict(red, blue, "score"));
+  if (tally) {
+    EXPECT_EQ(end["messages"].back()["text"], verdict(red, blue, "score"));
+  }
   // Every Cell scores for somebody where the Line that closes it scores. (That the points
   // agree with the board in every game, and the rounds with the verdicts, is the window
   // fuzzer's check after every event.)
@@ -93,7 +95,8 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
 // them, in two orders (on the boards in space one in each view, half of them against the
 // computer), by two people and against the computer.
 TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
-  for (const char* window : {"square", "triangular", "cube", "tetrahedron", "wireframe", "quadrion"}) {
+  for (const char* window :
+       {"square", "triangular", "cube", "tetrahedron", "wireframe", "quadrion", "largesquare", "house", "torus"}) {
     PlaySession probe;
     ASSERT_EQ(probe.open(window), "");
     // The tetrahedron's sub-levels are its two boards, each with its own games; the wire
@@ -104,6 +107,7 @@ TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
             ? std::vector<std::string>{"Sub-levels > Normal original-sized Delvo  (20 grids)",
                                        "Sub-levels > New mirror-sized Delvo  (36 grids)"}
         : boards ? std::vector<std::string>{"Sub-Levels > Normal", "Sub-Levels > 1/2 Level"}
+        : window == std::string("largesquare") ? std::vector<std::string>{"Size > 6 x 6", "Size > 9 x 9"}
                  : std::vector<std::string>{""};
     std::vector<std::pair<std::string, std::string>> games;  // level menu (or ""), game
     for (const std::string& level : levels) {
@@ -115,7 +119,8 @@ TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
       });
     }
     const std::size_t expected = std::map<std::string, std::size_t>{
-        {"square", 7}, {"triangular", 6}, {"cube", 10}, {"tetrahedron", 14}, {"wireframe", 12}, {"quadrion", 12}}.at(window);
+        {"square", 7}, {"triangular", 6}, {"cube", 10}, {"tetrahedron", 14}, {"wireframe", 12}, {"quadrion", 12},
+        {"largesquare", 14}, {"house", 7}, {"torus", 7}}.at(window);
     EXPECT_EQ(games.size(), expected);
     const bool subLevels = !boards && probe.window()->menus().findPath("Sub-Levels") != nullptr;
     const std::vector<unsigned> seeds = subLevels ? std::vector<unsigned>{1, 7} : std::vector<unsigned>{1, 2, 3, 4};
