@@ -65,6 +65,11 @@ class RepaintTest : public QObject {
         // The smallest triangular board, its numbers close to the Lines and circles: a
         // repaint must not wipe a neighbour's number, nor leave the smaller board behind.
         {WindowKind::Triangular, {"games.4", "size.1", "game.grid"}, {"game.new", "size.3"}, true},
+        // The largest square board, then the smallest; the house's shading under its Lines;
+        // the torus's near side over its far side.
+        {WindowKind::LargeSquare, {"size.9", "games.0"}, {"game.new", "size.5"}, false},
+        {WindowKind::House, {"games.0", "game.grid"}, {"game.new"}, false},
+        {WindowKind::Torus, {"games.2"}, {"game.new"}, true},
     };
     std::mt19937 rng(1);
     for (const auto& game : games) {
