@@ -1,5 +1,5 @@
 // kp_click_bench: the time from a mouse press on a free Line of a game window (the square
-// window, the cube, the tetrahedron, the wire frame or Quadrion Krunk) to the end of the repaint that shows it claimed, as a person waits
+// window, the cube, the tetrahedron, the wire frame, Quadrion Krunk, the large square, Our House or the torus) to the end of the repaint that shows it claimed, as a person waits
 // for it.
 //
 // The windows open on a Krunk game, so Tolva is chosen first; two people take turns. Each press goes through the window system queue like a real one;
@@ -8,7 +8,7 @@
 // Lines; a press that ends a game also opens the result box and is reported on its own,
 // with the time until the event loop is free again (the box built and shown).
 //
-//   kp_click_bench [GAMES] [square|cube|tetrahedron|wireframe|quadrion]
+//   kp_click_bench [GAMES] [square|cube|tetrahedron|wireframe|quadrion|largesquare|house|torus] [MENU ID...]
 #include <QApplication>
 #include <QMessageBox>
 #include <QPaintEvent>
@@ -113,6 +113,7 @@ int main(int argc, char** argv) {
   kp::Shell shell;
   kp::GameWindow* w = shell.openWindow(*kind);
   if (!QTest::qWaitForWindowExposed(w)) return 1;
+  for (int i = 3; i < argc; ++i) w->action(argv[i])->trigger();  // a board of the window's menus
   w->action(cube ? "games.1" : "games.0")->trigger();  // Tolva: the Lines are the targets
   QTest::qWait(50);
   kp::BoardView* view = w->boardView();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "allocation_count.h"
+#include "boards/flat/large_square_window.h"
 #include "boards/flat/square_board.h"
 #include "core/greedy_choice.h"
 #include "boards/flat/square_window.h"
@@ -293,6 +294,44 @@ void Computer_TriangularLineKrunk_Turn(benchmark::State& state) { turnVsComputer
 BENCHMARK(Computer_TriangularKrunk_Turn)->UseManualTime();
 BENCHMARK(Computer_TriangularSuperKrunkPlus_Globoria_Turn)->UseManualTime();
 BENCHMARK(Computer_TriangularLineKrunk_Turn)->UseManualTime();
+
+// The computer's decision on the largest square board (9 by 9), as the window takes it:
+// the step after its pause that chooses its move and shows it. The person's moves and
+// the computer's other steps run outside the timing.
+void largeBoardDecision(benchmark::State& state, int subLevel, const char* variant, bool circles) {
+  Table<LargeSquareWindow> t(subLevel);
+  t.choose("size.9");
+  t.choose(variant);
+  t.choose("players.0");
+  std::mt19937 rng(6);
+  std::vector<int> free;
+  const Drawing& d = t.window->drawing();
+  const LineGame& game = t.window->rules();
+  for (auto _ : state) {
+    // The person moves until the computer is at work (or the game is over).
+    while (!t.window->moveLock()) {
+      if (t.window->status().gameOver) t.nextGame();
+      if (t.window->moveLock()) break;
+      free.clear();
+      for (int k = 1; k <= (circles ? t.window->circleCount() : t.window->lineCount()); ++k)
+        if (circles ? d.circles[k].targetVisible && !game.circleUsed(k) : d.lines[k].targetVisible && !game.claimed(k))
+          free.push_back(k);
+      const int k = free[std::uniform_int_distribution<std::size_t>(0, free.size() - 1)(rng)];
+      circles ? t.window->circleClicked(k) : t.window->lineClicked(k);
+    }
+    const auto start = Clock::now();
+    t.host.runNextStepBy(t.host.nowMs() + 3000);
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    while (t.window->moveLock() && t.host.runNextStepBy(t.host.nowMs() + 3000)) t.host.answerMessages();
+    t.host.answerMessages();
+  }
+}
+void Computer_Large9_Tolva(benchmark::State& state) { largeBoardDecision(state, 0, "games.0", false); }
+void Computer_Large9_SuperKrunkPlus_Globoria(benchmark::State& state) { largeBoardDecision(state, 1, "games.8", true); }
+void Computer_Large9_LineKrunk(benchmark::State& state) { largeBoardDecision(state, 0, "games.6", false); }
+BENCHMARK(Computer_Large9_Tolva)->UseManualTime();
+BENCHMARK(Computer_Large9_SuperKrunkPlus_Globoria)->UseManualTime();
+BENCHMARK(Computer_Large9_LineKrunk)->UseManualTime();
 
 // ---------------------------------------------------------------------------
 // Whole games per second, headless, through PlaySession as krunkplexa-play plays them:

@@ -25,7 +25,9 @@ Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 double dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 // Ring angle of column boundary b and tube angle of row boundary b (fractions allowed).
-double ringAngle(double b) { return -std::numbers::pi / 2 + 2 * std::numbers::pi * b / T::kAround; }
+// Column 1 faces the eye: no Line across the ring lies edge on to it, hidden behind
+// another.
+double ringAngle(double b) { return -std::numbers::pi / 2 + 2 * std::numbers::pi * (b - 0.5) / T::kAround; }
 double tubeAngle(double b) { return 2 * std::numbers::pi * (b - 0.5) / T::kTube; }
 
 Vec surface(double u, double v) {
@@ -100,13 +102,13 @@ TorusBoard::TorusBoard() {
     for (int c = 1; c <= kAround; ++c) {
       // In the middle of the Cell's four drawn corners, as large as the eye sees it there.
       Point2 centre;
-      for (double cb : {c - 1.0, double(c)})
-        for (double rb : {r - 1.0, double(r)}) {
-          const Point2 p = seen(surface(ringAngle(cb), tubeAngle(rb)));
-          centre = {centre.x + p.x / 4, centre.y + p.y / 4};
-        }
+      std::vector<Point2> corners;
+      for (auto [cb, rb] : {std::pair{c - 1, r - 1}, {c, r - 1}, {c, r}, {c - 1, r}}) {
+        corners.push_back(seen(surface(ringAngle(cb), tubeAngle(rb))));
+        centre = {centre.x + corners.back().x / 4, centre.y + corners.back().y / 4};
+      }
       const Vec mid = surface(ringAngle(c - 0.5), tubeAngle(r - 0.5));
-      spots_[std::size_t(cellAt(r, c))] = {centre, kScale * kSpotRadius * perspective(mid), depth(mid),
+      spots_[std::size_t(cellAt(r, c))] = {corners, centre, kScale * kSpotRadius * perspective(mid), depth(mid),
                                            facesEye(ringAngle(c - 0.5), tubeAngle(r - 0.5))};
     }
   for (int b = 0; b < kAround; ++b)
@@ -121,7 +123,10 @@ TorusBoard::TorusBoard() {
     }
   auto shift = [&](Point2& p) { p = {p.x - left + kMargin, p.y - top + kMargin}; };
   for (std::size_t l = 1; l < places_.size(); ++l) shift(places_[l].at.a), shift(places_[l].at.b);
-  for (std::size_t c = 1; c < spots_.size(); ++c) shift(spots_[c].centre);
+  for (std::size_t c = 1; c < spots_.size(); ++c) {
+    shift(spots_[c].centre);
+    for (Point2& p : spots_[c].corners) shift(p);
+  }
   for (Point2& p : nearCorners_) shift(p);
 
   geometry_.width = right - left + 2 * kMargin;

@@ -10,7 +10,7 @@ namespace kp {
 // an outer face, a top, an inner face and an underside. Cut open along the front and the
 // lower outer edge it is a grid of 4 rows by 12 columns numbered as the square boards are:
 // Cells row by row (row 1 the outer face, 2 the top, 3 the inner face, 4 the underside),
-// column 1 first from the front going round to the right; the Lines across the ring
+// column 1 the one in front, then round to the right; the Lines across the ring
 // (1..48) by column boundary, within one by row; the Lines round the ring (49..96) by row
 // boundary (0 the lower outer edge, 1 the upper outer edge, 2 the upper inner edge, 3 the
 // lower inner edge), within one by column.
@@ -26,6 +26,7 @@ class TorusBoard : public CellBoard {
     bool near = false;   // on the side facing the eye
   };
   struct Spot {
+    std::vector<Point2> corners;  // the Cell's face, round it
     Point2 centre;
     double radius = 0;
     double depth = 0;
@@ -42,7 +43,7 @@ class TorusBoard : public CellBoard {
   }
 
   static int cellAt(int row, int column) { return kAround * (row - 1) + column; }
-  // The Line across the ring on column boundary b (0..11, 0 in front) in row r.
+  // The Line across the ring on column boundary b (0..11, 0 left of column 1) in row r.
   static int acrossLine(int b, int r) { return kTube * (b % kAround) + r; }
   // The Line round the ring on row boundary b (0..3) in column c.
   static int roundLine(int b, int c) { return kCells + kAround * (b % kTube) + c; }

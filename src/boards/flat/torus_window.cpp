@@ -10,6 +10,8 @@ namespace kp {
 
 namespace {
 
+constexpr Colour kNearFace = 0xDCEBF7;  // a pale cream
+
 // The far side is drawn faint: two parts background to one part its own colour.
 Colour faint(Colour c) {
   Colour out = 0;
@@ -64,6 +66,9 @@ Scene TorusWindow::scene() const {
                          .target = d.targetVisible ? Target::line(p) : Target{},
                          .number = line});
   }
+  // The faces turned to the eye, shaded as the donut's near side.
+  for (int p : cellOrder)
+    if (b.spot(p).near) s.backdrop.push_back({.kind = Shape::Kind::Polygon, .points = b.spot(p).corners, .fill = kNearFace});
   s.shapes.reserve(cellOrder.size());
   for (int p : cellOrder) {
     const TorusBoard::Spot& at = b.spot(p);

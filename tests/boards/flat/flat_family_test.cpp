@@ -100,6 +100,25 @@ TEST(FlatFamily, TheTorusJoinsEveryEdgeAndTurnsOntoItself) {
   EXPECT_TRUE(near > 30 && near < 66) << near;
 }
 
+// Every drawn place of the torus takes a click somewhere: the far side where it shows.
+TEST(FlatFamily, EveryPlaceOfTheTorusTakesAClick) {
+  PlaySession session;
+  ASSERT_EQ(session.open("torus"), "");
+  for (const char* game : {"Tolva", "Krunk"}) {
+    ASSERT_EQ(session.menu(std::string("Games Menu > ") + game), "");
+    const Scene scene = session.window()->scene();
+    std::set<int> reached;
+    for (const Stroke& s : scene.strokes)
+      for (double t = 0.05; t < 1; t += 0.05)
+        if (const Target hit = scene.hit({s.a.x + t * (s.b.x - s.a.x), s.a.y + t * (s.b.y - s.a.y)}, scene.hitTolerance());
+            hit.kind == Target::Kind::Line)
+          reached.insert(hit.id);
+    for (const Shape& c : scene.shapes)
+      if (const Target hit = scene.hit(c.centre, scene.hitTolerance()); hit.kind == Target::Kind::Circle) reached.insert(hit.id);
+    EXPECT_EQ(reached.size(), std::string(game) == "Tolva" ? 96u : 48u) << game;
+  }
+}
+
 // The large window at 5 by 5 plays exactly the beginner board: a Super Krunk Plus circle
 // claims the same Lines on both, on both sub-levels.
 TEST(FlatFamily, TheLargeBoardAtFiveIsTheBeginnerBoard) {
