@@ -1,9 +1,12 @@
 #include "core/colour_choice.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <climits>
 #include <cstdint>
+#include <numeric>
+#include <utility>
 
 namespace kp {
 
@@ -16,21 +19,32 @@ constexpr int kBits = 64;
 
 int wordsFor(int count) { return count / kBits + 1; }  // numbers run from 1 to count
 void setBit(Word* set, int i) { set[i / kBits] |= Word(1) << (i % kBits); }
+// The same for a set of a known number of words, without indexing it by a variable.
+template <std::size_t N>
+void addBit(std::array<Word, N>& set, int i) {
+  for (std::size_t w = 0; w < N; ++w) set[w] |= std::size_t(i / kBits) == w ? Word(1) << (i % kBits) : 0;
+}
 
 // What the computer weighs: after its move (Lines to Red) and the person's answer (Lines
 // to Blue), the Cells all of whose sides are Red less those all of whose sides are Blue.
 // Only Cells a move touches can change, so each move and each answer is judged by the
 // Cells it touches; an answer is looked at again after a move only where their Cells meet.
-// LW and CW are the words a set of Lines and of Cells takes, fixed for the boards that fit
-// one or two words (the loops then unroll), 0 for any other size.
+// A Cell is judged straight from the board's words and the moves' Lines, never from a copy
+// of the board. LW and CW are the words a set of Lines and of Cells takes, fixed for the
+// common sizes (the loops then unroll), 0 for any other size.
 template <int LW, int CW>
 class Weigher {
  public:
   Weigher(const BoardGraph& graph, const Claims& claims, const std::vector<ColourMove>& moves,
           std::initializer_list<Colour> redColours)
-      : lineWords_(wordsFor(graph.lineCount)), cellWords_(wordsFor(graph.cellCount)), moveCount_(moves.size()) {
+      : lineWords_(wordsFor(graph.lineCount)),
+        cellWords_(wordsFor(graph.cellCount)),
+        moveWords_(wordsFor(int(moves.size()))),
+        cellSlots_(std::size_t(graph.cellCount + 1)),
+        moveCount_(moves.size()) {
     red_.assign(std::size_t(lineWords_), 0);
     blue_.assign(std::size_t(lineWords_), 0);
+    none_.assign(std::size_t(lineWords_), 0);
     for (int l = 1; l <= graph.lineCount; ++l) {
       const Claim& c = claims[std::size_t(l)];
       if (c.owner == 0) continue;
@@ -39,74 +53,101 @@ class Weigher {
       else if (std::find(redColours.begin(), redColours.end(), c.colour) != redColours.end())
         setBit(red_.data(), l);
     }
-    sides_.assign(std::size_t(graph.cellCount + 1) * std::size_t(lineWords_), 0);
-    base_.assign(std::size_t(graph.cellCount + 1), 0);
+    sides_.assign(cellSlots_ * std::size_t(lineWords_), 0);
+    base_.assign(cellSlots_, 0);
     for (int c = 1; c <= graph.cellCount; ++c) {
-      for (int l : graph.cellSides[c]) setBit(sidesOf(c), l);
-      base_[std::size_t(c)] = value(c, red_.data(), blue_.data());
+      for (int l : graph.cellSides[std::size_t(c)]) setBit(sidesOf(c), l);
+      base_[std::size_t(c)] = cellAfter(c, none_.data(), none_.data());
     }
 
     moveLines_.assign(moveCount_ * std::size_t(lineWords_), 0);
     moveCells_.assign(moveCount_ * std::size_t(cellWords_), 0);
-    for (std::size_t i = 0; i < moveCount_; ++i)
-      for (int l : moves[i].lines) {
-        setBit(linesOf(i), l);
-        for (int c : graph.lineCells[l]) setBit(cellsOf(i), c);
+    touching_.assign(cellSlots_ * std::size_t(moveWords_), 0);
+    for (std::size_t i = 0; i < moveCount_; ++i) {
+      if constexpr (LW > 0 && CW > 0) {
+        // Gathered in registers: setting bit after bit in memory waits on each store.
+        std::array<Word, LW> lines{};
+        std::array<Word, CW> cells{};
+        for (int l : moves[i].lines) {
+          addBit(lines, l);
+          for (int c : graph.lineCells[std::size_t(l)]) addBit(cells, c);
+        }
+        std::copy(lines.begin(), lines.end(), linesOf(i));
+        std::copy(cells.begin(), cells.end(), cellsOf(i));
+      } else {
+        for (int l : moves[i].lines) {
+          setBit(linesOf(i), l);
+          for (int c : graph.lineCells[std::size_t(l)]) setBit(cellsOf(i), c);
+        }
       }
-    scratchRed_.resize(std::size_t(lineWords_));
-    scratchBlue_.resize(std::size_t(lineWords_));
-    otherRed_.resize(std::size_t(lineWords_));
-    otherBlue_.resize(std::size_t(lineWords_));
-    afterMine_.assign(std::size_t(graph.cellCount + 1), 0);
-
-    // Each answer on the board as it stands.
-    answerAlone_.resize(moveCount_);
-    for (std::size_t r = 0; r < moveCount_; ++r) {
-      play(red_.data(), blue_.data(), r, /*asRed=*/false, scratchRed_.data(), scratchBlue_.data());
-      int delta = 0;
-      forEachCell(cellsOf(r),
-                  [&](int c) { delta += value(c, scratchRed_.data(), scratchBlue_.data()) - base_[std::size_t(c)]; });
-      answerAlone_[r] = delta;
+      forEachCell(cellsOf(i), [&](int c) { setBit(touching_.data() + std::size_t(c) * std::size_t(moveWords_), int(i)); });
     }
+
+    // Each move as the computer's and as the person's answer on the board as it stands.
+    gain_.resize(moveCount_);
+    answerAlone_.resize(moveCount_);
+    mineCells_.resize(moveCount_ * cellSlots_);
+    aloneCells_.resize(moveCount_ * cellSlots_);
+    for (std::size_t i = 0; i < moveCount_; ++i) {
+      int gain = 0, answer = 0;
+      forEachCell(cellsOf(i), [&](int c) {
+        const auto [mine, alone] = cellAfterOneMove(c, linesOf(i));
+        mineCells_[i * cellSlots_ + std::size_t(c)] = std::int8_t(mine);
+        aloneCells_[i * cellSlots_ + std::size_t(c)] = std::int8_t(alone);
+        gain += mine - base_[std::size_t(c)];
+        answer += alone - base_[std::size_t(c)];
+      });
+      gain_[i] = gain;
+      answerAlone_[i] = answer;
+    }
+    // The person's answers, the best for them first.
+    answersByAlone_.resize(moveCount_);
+    std::iota(answersByAlone_.begin(), answersByAlone_.end(), std::size_t(0));
+    std::stable_sort(answersByAlone_.begin(), answersByAlone_.end(),
+                     [this](std::size_t a, std::size_t b) { return answerAlone_[a] < answerAlone_[b]; });
+    meeting_.resize(std::size_t(moveWords_));
   }
 
   // The balance the computer can count on after move m, whatever the answer: the balance
-  // after m, or less if some answer r (not m itself) takes it lower.
-  int worstAfter(std::size_t m, const std::vector<ColourMove>& moves) {
-    Word* red = scratchRed_.data();
-    Word* blue = scratchBlue_.data();
-    play(red_.data(), blue_.data(), m, /*asRed=*/true, red, blue);
-    int gain = 0;
-    forEachCell(cellsOf(m), [&](int c) {
-      afterMine_[std::size_t(c)] = value(c, red, blue);
-      gain += afterMine_[std::size_t(c)] - base_[std::size_t(c)];
-    });
-
-    int worstAnswer = 0;  // no answer at all leaves the balance after m
+  // after m, or less if some answer r (not m itself) takes it lower. A move that cannot
+  // reach `floor` is given up as soon as an answer shows it: then something below floor.
+  int worstAfter(std::size_t m, const std::vector<ColourMove>& moves, int floor) {
     const Word* mine = cellsOf(m);
-    for (std::size_t r = 0; r < moveCount_; ++r) {
-      if (moves[r].id == moves[m].id) continue;
-      int delta = answerAlone_[r];
-      const Word* theirs = cellsOf(r);
-      bool meet = false;
-      for (int w = 0; w < cw() && !meet; ++w) meet = (mine[w] & theirs[w]) != 0;
-      if (meet) {
-        // Where the Cells meet, the answer lands on the board after m, not on the board as it stands.
-        Word* answeredRed = otherRed_.data();
-        Word* answeredBlue = otherBlue_.data();
-        play(red, blue, r, /*asRed=*/false, answeredRed, answeredBlue);
-        for (int w = 0; w < cw(); ++w) {
+    // The answers whose Cells meet m's.
+    std::fill(meeting_.begin(), meeting_.end(), 0);
+    forEachCell(mine, [&](int c) {
+      const Word* touchers = touching_.data() + std::size_t(c) * std::size_t(moveWords_);
+      for (int w = 0; w < moveWords_; ++w) meeting_[std::size_t(w)] |= touchers[w];
+    });
+    // An answer away from m's Cells changes what it changes on the board as it stands: the
+    // first such in the person's order is their best of them.
+    int worstAnswer = 0;  // no answer at all leaves the balance after m
+    for (std::size_t r : answersByAlone_)
+      if (moves[r].id != moves[m].id && (meeting_[r / kBits] >> (r % kBits) & 1) == 0) {
+        worstAnswer = std::min(0, answerAlone_[r]);
+        break;
+      }
+    const int gained = gain_[m];
+    if (gained + worstAnswer < floor) return gained + worstAnswer;
+
+    for (int word = 0; word < moveWords_; ++word)
+      for (Word bits = meeting_[std::size_t(word)]; bits != 0; bits &= bits - 1) {
+        const std::size_t r = std::size_t(word * kBits + std::countr_zero(bits));
+        if (moves[r].id == moves[m].id) continue;
+        // Where the Cells meet, the answer lands on the board after m, not on the board as
+        // it stands (as answerAlone_ counted it).
+        int delta = answerAlone_[r];
+        const Word* theirs = cellsOf(r);
+        for (int w = 0; w < cw(); ++w)
           for (Word shared = mine[w] & theirs[w]; shared != 0; shared &= shared - 1) {
             const int c = w * kBits + std::countr_zero(shared);
-            // answerAlone_ counted this Cell as the answer left it on the board as it stands.
-            delta += value(c, answeredRed, answeredBlue) - afterMine_[std::size_t(c)];
-            delta -= aloneValue(c, r) - base_[std::size_t(c)];
+            delta += cellAfter(c, linesOf(m), linesOf(r)) - mineCells_[m * cellSlots_ + std::size_t(c)];
+            delta -= aloneCells_[r * cellSlots_ + std::size_t(c)] - base_[std::size_t(c)];
           }
-        }
+        worstAnswer = std::min(worstAnswer, delta);
+        if (gained + worstAnswer < floor) break;
       }
-      worstAnswer = std::min(worstAnswer, delta);
-    }
-    return gain + worstAnswer;  // relative to the board as it stands, which is the same for every move
+    return gained + worstAnswer;  // relative to the board as it stands, which is the same for every move
   }
 
  private:
@@ -115,36 +156,34 @@ class Weigher {
   Word* linesOf(std::size_t i) { return moveLines_.data() + i * std::size_t(lineWords_); }
   Word* cellsOf(std::size_t i) { return moveCells_.data() + i * std::size_t(cellWords_); }
 
-  // +1 when every side of Cell c is Red, -1 when every side is Blue, 0 otherwise.
-  int value(int c, const Word* red, const Word* blue) const {
+  // Cell c on the board as it stands with the Lines `asRed` painted Red, then the Lines
+  // `asBlue` painted Blue: +1 when every side is Red, -1 when every side is Blue, else 0.
+  int cellAfter(int c, const Word* asRed, const Word* asBlue) const {
     const Word* sides = sidesOf(c);
-    bool allRed = true, allBlue = true;
+    Word notRed = 0, notBlue = 0;  // sides missing from each colour
     for (int w = 0; w < lw(); ++w) {
-      allRed = allRed && (sides[w] & ~red[w]) == 0;
-      allBlue = allBlue && (sides[w] & ~blue[w]) == 0;
+      const Word red = (red_[std::size_t(w)] | asRed[w]) & ~asBlue[w];
+      const Word blue = (blue_[std::size_t(w)] & ~asRed[w]) | asBlue[w];
+      notRed |= sides[w] & ~red;
+      notBlue |= sides[w] & ~blue;
     }
-    return allRed ? 1 : allBlue ? -1 : 0;
+    return notRed == 0 ? 1 : notBlue == 0 ? -1 : 0;
   }
 
-  // Cell c after answer r alone on the board as it stands.
-  int aloneValue(int c, std::size_t r) {
-    const Word* lines = linesOf(r);
+  // Cell c after the Lines painted Red by the computer's move, and after them painted Blue
+  // by the person's: the two values cellAfter gives, in one pass over the words.
+  std::pair<int, int> cellAfterOneMove(int c, const Word* lines) const {
     const Word* sides = sidesOf(c);
-    bool allRed = true, allBlue = true;
+    Word notRedMine = 0, notBlueMine = 0, notRedTheirs = 0, notBlueTheirs = 0;
     for (int w = 0; w < lw(); ++w) {
-      allRed = allRed && (sides[w] & ~(red_[std::size_t(w)] & ~lines[w])) == 0;
-      allBlue = allBlue && (sides[w] & ~(blue_[std::size_t(w)] | lines[w])) == 0;
+      const Word red = red_[std::size_t(w)], blue = blue_[std::size_t(w)];
+      notRedMine |= sides[w] & ~(red | lines[w]);
+      notBlueMine |= sides[w] & ~(blue & ~lines[w]);
+      notRedTheirs |= sides[w] & ~(red & ~lines[w]);
+      notBlueTheirs |= sides[w] & ~(blue | lines[w]);
     }
-    return allRed ? 1 : allBlue ? -1 : 0;
-  }
-
-  // The board (fromRed, fromBlue) with move i's Lines painted in one colour, into (toRed, toBlue).
-  void play(const Word* fromRed, const Word* fromBlue, std::size_t i, bool asRed, Word* toRed, Word* toBlue) {
-    const Word* lines = linesOf(i);
-    for (int w = 0; w < lw(); ++w) {
-      toRed[w] = asRed ? fromRed[w] | lines[w] : fromRed[w] & ~lines[w];
-      toBlue[w] = asRed ? fromBlue[w] & ~lines[w] : fromBlue[w] | lines[w];
-    }
+    auto judge = [](Word notRed, Word notBlue) { return notRed == 0 ? 1 : notBlue == 0 ? -1 : 0; };
+    return {judge(notRedMine, notBlueMine), judge(notRedTheirs, notBlueTheirs)};
   }
 
   template <class Fn>
@@ -155,17 +194,23 @@ class Weigher {
 
   const int lineWords_;
   const int cellWords_;
+  const int moveWords_;
+  const std::size_t cellSlots_;  // Cells 1..count and the unused 0
   // The word counts the loops run to: constants where the board's size is known.
   int lw() const { return LW ? LW : lineWords_; }
   int cw() const { return CW ? CW : cellWords_; }
   std::size_t moveCount_;
-  std::vector<Word> red_, blue_;             // the board as it stands
+  std::vector<Word> red_, blue_, none_;      // the board as it stands; no Lines
   std::vector<Word> sides_;                  // [cell] -> its side Lines
   std::vector<int> base_;                    // [cell] -> its value as it stands
   std::vector<Word> moveLines_, moveCells_;  // [move] -> Lines it paints, Cells they bound
+  std::vector<Word> touching_;               // [cell] -> the moves that paint one of its sides
+  std::vector<int> gain_;                    // [move] -> change it makes as the computer's on the board as it stands
   std::vector<int> answerAlone_;             // [move] -> change it makes as an answer on the board as it stands
-  std::vector<Word> scratchRed_, scratchBlue_, otherRed_, otherBlue_;
-  std::vector<int> afterMine_;  // [cell] -> value after the move being weighed
+  std::vector<std::int8_t> mineCells_;       // [move][cell] -> the Cell's value after that move of the computer's
+  std::vector<std::int8_t> aloneCells_;      // [move][cell] -> the Cell's value after that answer alone
+  std::vector<std::size_t> answersByAlone_;  // the moves by answerAlone_, lowest first
+  std::vector<Word> meeting_;                // the answers meeting the move being weighed
 };
 
 }  // namespace
@@ -174,18 +219,20 @@ int chooseByColour(const BoardGraph& graph, const Claims& claims, const std::vec
                    std::initializer_list<Colour> redColours, Random& random) {
   if (moves.empty()) return 0;
   auto choose = [&](auto&& weigher) {
+    // A move is given up as soon as it shows it cannot reach the best balance found.
     int best = INT_MIN;
     std::vector<int> bestMoves;
     for (std::size_t m = 0; m < moves.size(); ++m) {
-      const int worst = weigher.worstAfter(m, moves);
+      const int worst = weigher.worstAfter(m, moves, best);
       if (worst > best) best = worst, bestMoves.clear();
       if (worst == best) bestMoves.push_back(moves[m].id);
     }
-    return bestMoves[random.pick(int(bestMoves.size())) - 1];
+    return bestMoves[std::size_t(random.pick(int(bestMoves.size())) - 1)];
   };
   const int lineWords = wordsFor(graph.lineCount), cellWords = wordsFor(graph.cellCount);
   if (lineWords == 1 && cellWords == 1) return choose(Weigher<1, 1>(graph, claims, moves, redColours));
   if (lineWords == 2 && cellWords == 1) return choose(Weigher<2, 1>(graph, claims, moves, redColours));
+  if (lineWords == 3 && cellWords == 2) return choose(Weigher<3, 2>(graph, claims, moves, redColours));
   return choose(Weigher<0, 0>(graph, claims, moves, redColours));
 }
 

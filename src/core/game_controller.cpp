@@ -499,6 +499,7 @@ int GameController::previewGreedyLine(int width, int table, const std::vector<in
 
 int GameController::previewColourCircle() {
   std::vector<ColourMove> moves;
+  moves.reserve(std::size_t(rules_.graph().cellCount));
   for (int c = 1; c <= rules_.graph().cellCount; ++c)
     if (!rules_.circleUsed(c)) moves.push_back({c, circleLines(c)});
   const int c = chooseByColour(rules_.graph(), rules_.claims(), moves, {kRed}, program_.random);

@@ -6,6 +6,7 @@
 #include <climits>
 #include <random>
 
+#include "boards/flat/house_board.h"
 #include "boards/flat/square_board.h"
 #include "boards/triangular/triangle_board.h"
 
@@ -53,11 +54,13 @@ int plainChoice(const BoardGraph& g, const Claims& d, const std::vector<ColourMo
 // Random positions part-way through a game: Lines claimed in Red, Red's second colour,
 // Blue or a colour nobody counts; moves of a few Lines each, some sharing Lines, some
 // with joined partners, one of them at times painting a Line twice. Both square boards,
-// both triangular ones (more than 64 Lines) and the 9 by 9 square board (more than 64 Cells).
+// both triangular ones (more than 64 Lines), the 9 by 9 square board (more than 64 Cells,
+// more than 128 Lines) on both sub-levels, and the house of squares and triangles.
 TEST(ColourChoiceAgreesWithThePlainCount, RandomPositionsOnEveryBoard) {
   const std::pair<BoardGraph, int> boards[] = {
       {square::graph(false), 500},    {square::graph(true), 400},           {triangular::graph(false), 300},
-      {triangular::graph(true), 300}, {square::board(9).graph(false), 200},
+      {triangular::graph(true), 300}, {square::board(9).graph(false), 200}, {square::board(9).graph(true), 150},
+      {house().graph(false), 150},
   };
   std::mt19937 rng(1);
   const Colour colours[] = {kRed, kRedTurnText, kBlue, kBlack};

@@ -238,8 +238,11 @@ void CellGamesWindow::computerTolva() {
 }
 
 std::vector<int> CellGamesWindow::circleLines(int c) const {
-  std::vector<int> lines = circleClaims(c);
-  for (int l : circleClaims(c))
+  const std::vector<int>& claims = circleClaims(c);
+  std::vector<int> lines;
+  lines.reserve(2 * claims.size());
+  lines.insert(lines.end(), claims.begin(), claims.end());
+  for (int l : claims)
     if (int p = rules_.graph().partner[std::size_t(l)]) lines.push_back(p);
   return lines;
 }
