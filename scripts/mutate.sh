@@ -64,10 +64,10 @@ fault src/core/greedy_choice.cpp "computer: safe-Line rule inverted" \
 fault src/core/game_controller.cpp "New game leaves the computer's step pending" \
   $'void GameController::newGame() {\n  cancelAllSteps();\n' \
   $'void GameController::newGame() {\n'
-fault src/boards/flat/square_window.cpp "square Ribbon Krunk: the turn passes after a gain" \
+fault src/boards/flat/cell_games_window.cpp "square Ribbon Krunk: the turn passes after a gain" \
   'passTurnTo(mover, kRed);' \
   'passTurnTo(other(mover), kRed);'
-fault src/boards/flat/square_window.cpp "square Tolva: Red opens every game" \
+fault src/boards/flat/cell_games_window.cpp "square Tolva: Red opens every game" \
   'if (variant() == Tolva && !flagIsOne)' \
   'if (variant() == Tolva)'
 fault src/boards/triangular/triangle_board.cpp "triangular Globoria: wrong partner Line in a pair" \
@@ -154,6 +154,21 @@ fault src/boards/fourd/wireframe_window.cpp "wire frame: a triple score tallied 
 fault src/boards/fourd/wireframe_window.cpp "wire frame: the 1/2 Level closes the wrong Line" \
   'static const std::vector<int> half = {1, 4, 6, 26}, none;' \
   'static const std::vector<int> half = {1, 4, 6, 27}, none;'
+fault src/boards/flat/torus_board.cpp "torus: a turn moves the Lines round the ring the wrong way" \
+  'return roundLine(b, round(c + steps, kAround));' \
+  'return roundLine(b, round(c - steps, kAround));'
+fault src/boards/flat/house_board.cpp "house: Lines of a row numbered right to left" \
+  'return std::pair{s.first.second + s.second.second, s.first.first + s.second.first};' \
+  'return std::pair{s.first.second + s.second.second, -(s.first.first + s.second.first)};'
+fault src/boards/flat/cell_board.cpp "Super Krunk read from the shapes: a side continued back over itself" \
+  'if (on.x * back.x + on.y * back.y > 0) return l;' \
+  'if (on.x * back.x + on.y * back.y < 0) return l;'
+fault src/boards/flat/large_square_window.cpp "large square: the Size menu stays open after the first move" \
+  '  setupMenus_.push_back("size");' \
+  ''
+fault src/core/colour_choice.cpp "colour choice: a move tying the best ruled out" \
+  'if (gained + worstAnswer < floor) return gained + worstAnswer;' \
+  'if (gained + worstAnswer <= floor) return gained + worstAnswer;'
 
 # replace FILE OLD NEW: exactly one occurrence, or fail loudly.
 replace() {
