@@ -68,9 +68,20 @@ struct Table {
     host.takeMessages();
     window->controlPressed(kNewGameButton);
   }
+  // A free target a person could click, at random (Lines, or circles in the circle games).
+  int randomFreeTarget(bool circles, std::mt19937& rng) {
+    const Drawing& d = window->drawing();
+    const LineGame& game = window->rules();
+    free.clear();
+    for (int k = 1; k <= (circles ? window->circleCount() : window->lineCount()); ++k)
+      if (circles ? d.circles[k].targetVisible && !game.circleUsed(k) : d.lines[k].targetVisible && !game.claimed(k))
+        free.push_back(k);
+    return free[std::uniform_int_distribution<std::size_t>(0, free.size() - 1)(rng)];
+  }
   ProgramState program;
   VirtualHost host;
   std::unique_ptr<Window> window;
+  std::vector<int> free;
 };
 
 // ---------------------------------------------------------------------------
@@ -263,17 +274,10 @@ void turnVsComputer(benchmark::State& state, int subLevel, const char* variant, 
   t.choose(variant);
   t.choose("players.0");
   std::mt19937 rng(5);
-  std::vector<int> free;
-  const Drawing& d = t.window->drawing();
-  const LineGame& game = t.window->rules();
   const AllocationsPerIteration allocations(state);
   for (auto _ : state) {
     if (t.window->status().gameOver) t.nextGame();
-    free.clear();
-    for (int k = 1; k <= (circles ? t.window->circleCount() : t.window->lineCount()); ++k)
-      if (circles ? d.circles[k].targetVisible && !game.circleUsed(k) : d.lines[k].targetVisible && !game.claimed(k))
-        free.push_back(k);
-    const int k = free[std::uniform_int_distribution<std::size_t>(0, free.size() - 1)(rng)];
+    const int k = t.randomFreeTarget(circles, rng);
     const auto start = Clock::now();
     if (circles)
       t.window->circleClicked(k);
@@ -304,19 +308,12 @@ void largeBoardDecision(benchmark::State& state, int subLevel, const char* varia
   t.choose(variant);
   t.choose("players.0");
   std::mt19937 rng(6);
-  std::vector<int> free;
-  const Drawing& d = t.window->drawing();
-  const LineGame& game = t.window->rules();
   for (auto _ : state) {
     // The person moves until the computer is at work (or the game is over).
     while (!t.window->moveLock()) {
       if (t.window->status().gameOver) t.nextGame();
       if (t.window->moveLock()) break;
-      free.clear();
-      for (int k = 1; k <= (circles ? t.window->circleCount() : t.window->lineCount()); ++k)
-        if (circles ? d.circles[k].targetVisible && !game.circleUsed(k) : d.lines[k].targetVisible && !game.claimed(k))
-          free.push_back(k);
-      const int k = free[std::uniform_int_distribution<std::size_t>(0, free.size() - 1)(rng)];
+      const int k = t.randomFreeTarget(circles, rng);
       circles ? t.window->circleClicked(k) : t.window->lineClicked(k);
     }
     const auto start = Clock::now();

@@ -100,7 +100,7 @@ HouseBoard::HouseBoard() {
     parts_[k + 1] = p.part;
     geometry_.circles[k + 1] = centre;
   }
-  graph_ = BoardGraph::fromCellSides(int(sides.size()), std::move(cellSides));
+  graph_[0] = BoardGraph::fromCellSides(int(sides.size()), std::move(cellSides));
 
   geometry_.width = 2 * kMargin + 6 * kStep;
   geometry_.height = 2 * kMargin + 7 * kStep;
@@ -117,10 +117,10 @@ HouseBoard::HouseBoard() {
   for (Corner d : dots) geometry_.dots.push_back(at(d));
   door_ = {at({2, 2}), at({4, 2}), at({4, 4}), at({2, 4})};
 
-  interior_ = linesOffTheOutline(graph_, geometry_);
+  interior_ = linesOffTheOutline(graph_[0], geometry_);
   for (bool plus : {false, true}) {
-    claims_[plus].assign(cells.size() + 1, {});
-    for (int k = 1; k <= graph_.cellCount; ++k) claims_[plus][std::size_t(k)] = superKrunkByShape(graph_, geometry_, k, plus);
+    claims_[0][plus].assign(cells.size() + 1, {});
+    for (int k = 1; k <= graph_[0].cellCount; ++k) claims_[0][plus][std::size_t(k)] = superKrunkByShape(graph_[0], geometry_, k, plus);
   }
 }
 

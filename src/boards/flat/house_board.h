@@ -17,12 +17,6 @@ class HouseBoard : public CellBoard {
 
   HouseBoard();
 
-  const BoardGraph& graph(bool) const override { return graph_; }
-  const BoardGeometry& geometry() const override { return geometry_; }
-  const std::vector<int>& interiorLines() const override { return interior_; }
-  const std::vector<int>& superKrunkClaims(int k, bool, bool plus) const override {
-    return claims_[plus].at(std::size_t(k));
-  }
 
   Part part(int cell) const { return parts_.at(std::size_t(cell)); }
   // Cell k's corners in the picture, in order round it.
@@ -31,10 +25,6 @@ class HouseBoard : public CellBoard {
   const std::vector<Point2>& door() const { return door_; }
 
  private:
-  BoardGraph graph_;
-  BoardGeometry geometry_;
-  std::vector<int> interior_;
-  std::vector<std::vector<int>> claims_[2];
   std::vector<Part> parts_;
   std::vector<std::vector<Point2>> outlines_;
   std::vector<Point2> door_;

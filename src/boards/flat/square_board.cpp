@@ -7,6 +7,7 @@
 namespace kp::square {
 
 SquareBoard::SquareBoard(int n) : n_(n) {
+  wraps_ = true;
   if (n < 2) throw std::invalid_argument("a square board needs at least 2 by 2 Cells");
   for (int b = 1; b < n; ++b)
     for (int i = 2; i < n; ++i) interior_.push_back(verticalLine(b, i));
@@ -25,10 +26,10 @@ SquareBoard::SquareBoard(int n) : n_(n) {
 
   std::vector<std::vector<int>> sides(std::size_t(cells()) + 1);
   for (int k = 1; k <= cells(); ++k) sides[std::size_t(k)] = {side(k, 1), side(k, 2), side(k, 3), side(k, 4)};
-  planor_ = BoardGraph::fromCellSides(lines(), std::move(sides));
-  globoria_ = planor_;
+  graph_[0] = BoardGraph::fromCellSides(lines(), std::move(sides));
+  graph_[1] = graph_[0];
   for (int l = 1; l <= lines(); ++l)
-    if (int p = wrapPartner(l); p > l) globoria_.join(l, p);
+    if (int p = wrapPartner(l); p > l) graph_[1].join(l, p);
 
   constexpr double kStep = 100, kMargin = 40;
   auto dot = [](int col, int row) { return Point2{kMargin + col * kStep, kMargin + row * kStep}; };

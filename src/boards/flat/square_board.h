@@ -37,27 +37,14 @@ class SquareBoard : public CellBoard {
   int side(int k, int s) const;
   // The wrap partner of an edge Line in Globoria (left with right, top with bottom), or 0.
   int wrapPartner(int line) const;
-  // The Lines whose both end Dots are inner lattice points: vertical first, then horizontal.
-  const std::vector<int>& interiorLines() const override { return interior_; }
-
-  // The Lines a Super Krunk circle move on cell k claims (gridSuperKrunk): in Planor what
-  // would leave the board is dropped; in Globoria it goes on at the opposite edge. Partners
-  // are not listed.
-  const std::vector<int>& superKrunkClaims(int k, bool globoria, bool plus) const override {
-    return claims_[globoria][plus].at(std::size_t(k));
-  }
-
-  // Planor: the flat board. Globoria: opposite edges are the same Lines.
-  const BoardGraph& graph(bool globoria) const override { return globoria ? globoria_ : planor_; }
-  // Dots 100 units apart with a margin; circles at the Cell centres.
-  const BoardGeometry& geometry() const override { return geometry_; }
+  // Line Krunk's Lines are those whose both end Dots are inner lattice points, vertical
+  // first, then horizontal. The Super Krunk claims are gridSuperKrunk's: in Planor what
+  // would leave the board is dropped; in Globoria it goes on at the opposite edge. Globoria
+  // joins opposite edges into the same Lines. Dots stand 100 units apart with a margin;
+  // circles at the Cell centres.
 
  private:
   int n_;
-  std::vector<int> interior_;
-  std::vector<std::vector<int>> claims_[2][2];  // [globoria][plus][cell]
-  BoardGraph planor_, globoria_;
-  BoardGeometry geometry_;
 };
 
 // The board of n by n Cells, built on first use (n from 2 up).

@@ -71,12 +71,12 @@ TorusBoard::TorusBoard() {
   for (int r = 1; r <= kTube; ++r)
     for (int c = 1; c <= kAround; ++c)
       sides[std::size_t(cellAt(r, c))] = {roundLine(r - 1, c), acrossLine(c, r), roundLine(r, c), acrossLine(c - 1, r)};
-  graph_ = BoardGraph::fromCellSides(kLines, std::move(sides));
+  graph_[0] = BoardGraph::fromCellSides(kLines, std::move(sides));
   for (int l = 1; l <= kLines; ++l) interior_.push_back(l);
   for (bool plus : {false, true}) {
-    claims_[plus].assign(kCells + 1, {});
+    claims_[0][plus].assign(kCells + 1, {});
     for (int k = 1; k <= kCells; ++k)
-      claims_[plus][std::size_t(k)] = square::gridSuperKrunk(
+      claims_[0][plus][std::size_t(k)] = square::gridSuperKrunk(
           kTube, kAround, (k - 1) / kAround + 1, (k - 1) % kAround + 1, true, plus,
           [](int b, int c) { return roundLine(b, c); }, [](int b, int r) { return acrossLine(b, r); });
   }

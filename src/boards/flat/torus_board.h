@@ -35,12 +35,6 @@ class TorusBoard : public CellBoard {
 
   TorusBoard();
 
-  const BoardGraph& graph(bool) const override { return graph_; }
-  const BoardGeometry& geometry() const override { return geometry_; }
-  const std::vector<int>& interiorLines() const override { return interior_; }
-  const std::vector<int>& superKrunkClaims(int k, bool, bool plus) const override {
-    return claims_[plus].at(std::size_t(k));
-  }
 
   static int cellAt(int row, int column) { return kAround * (row - 1) + column; }
   // The Line across the ring on column boundary b (0..11, 0 left of column 1) in row r.
@@ -59,10 +53,6 @@ class TorusBoard : public CellBoard {
   double height() const { return geometry_.height; }
 
  private:
-  BoardGraph graph_;
-  BoardGeometry geometry_;
-  std::vector<int> interior_;
-  std::vector<std::vector<int>> claims_[2];
   std::vector<Place> places_;
   std::vector<Spot> spots_;
   std::vector<Point2> nearCorners_;
