@@ -92,8 +92,9 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
 }
 
 // Every game shown in each window's Games menu, on both sub-levels where the window has
-// them, in two orders (on the boards in space one in each view, half of them against the
-// computer), by two people and against the computer.
+// them, in shuffled orders: by two people, and against the computer (half the orders on
+// the boards without sub-levels, one on the large square board); the boards that turn
+// are played in several views.
 TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
   for (const char* window :
        {"square", "triangular", "cube", "tetrahedron", "wireframe", "quadrion", "largesquare", "house", "torus"}) {
@@ -128,7 +129,8 @@ TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
       for (bool globoria : {false, true})
         for (unsigned seed : seeds)
           if (globoria ? subLevels : true)
-            playToTheVerdict(window, level, game, globoria, !subLevels && seed % 2 == 0, seed);
+            playToTheVerdict(window, level, game, globoria,
+                             subLevels ? window == std::string("largesquare") && seed == 7 : seed % 2 == 0, seed);
   }
 }
 
