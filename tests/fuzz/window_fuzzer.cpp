@@ -266,7 +266,11 @@ int main(int argc, char** argv) {
       Watch watch;
       std::vector<std::string> script;
       for (int n = 0; n < 5000 && played < events && !session.ended(); ++n, ++played) {
-        script.push_back(randomEvent(rng, session));
+        // The large square board's runs open on each of its sizes in turn.
+        const int side = 5 + int(runs % 5);
+        script.push_back(n == 0 && std::string(window) == "largesquare"
+                             ? "menu Size > " + std::to_string(side) + " x " + std::to_string(side)
+                             : randomEvent(rng, session));
         try {
           std::istringstream in(script.back());
           for (const auto& cmd : kp::parseScript(in)) session.run(cmd);
