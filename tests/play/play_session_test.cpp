@@ -51,8 +51,8 @@ TEST(PlayScenario, ScriptsShowTheirStates) {
         {2, {{"#lines", {1, 5, 6, 8, 9, 15, 16}}, {"/moves_left", "38 moves left"}}},
         {3, {{"#lines", {1, 5, 6, 8, 9, 15, 16, 20}}}},
         {4, {{"#lines", {1, 2, 4, 5, 6, 8, 9, 45, 49, 50, 60, 61, 62, 72, 73, 85}}}},
-        {5, {{"/view", 2}, {"/shown/lines/1", 5}, {"/shown/circles/12", 1}, {"#lines", {5}}}},
-        {6, {{"/view", 1}, {"/lines/5/colour", kBlue}, {"/shown/lines/5", 5}}}}},
+        {5, {{"/view", 12}, {"/shown/lines/1", 45}, {"/shown/circles/1", 12}, {"#lines", {45}}}},
+        {6, {{"/view", 1}, {"/lines/45/colour", kBlue}, {"/shown/lines/45", 45}}}}},
       // Tolva played to the end, a claimed Line clicked, then New game twice: Red opens the
       // first, announced at once, on a clean board that keeps the totals and rounds.
       {"tolva_planor.play",

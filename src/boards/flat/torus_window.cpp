@@ -45,7 +45,9 @@ TorusWindow::TorusWindow(Host& host, ProgramState& program)
   controls_.push_back({.id = "turn.on", .caption = ">>", .group = "Turn the wheel"});
 }
 
-void TorusWindow::onControl(const Control& c) { turnView(c.id == "turn.on" ? 1 : -1); }
+// ">>" turns the wheel to the right: the front place then shows the Line that stood to
+// its left.
+void TorusWindow::onControl(const Control& c) { turnView(c.id == "turn.on" ? -1 : 1); }
 
 Scene TorusWindow::scene() const {
   const TorusBoard& b = torus();
