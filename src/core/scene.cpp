@@ -60,9 +60,10 @@ Target Scene::hit(Point2 p, double tolerance) const {
         p.y <= b.at.y + b.height)
       return Target::checkBox(int(i));
   }
-  // Of the round shapes containing p the nearest to its centre takes the click, then of the
-  // regions the one whose segment is nearest.
-  Target round, region;
+  // Of the round shapes whose drawn disc holds p the one painted last (on top) takes the
+  // click; else of those whose reach holds p the nearest to its centre; then of the regions
+  // the one whose segment is nearest.
+  Target round, region, onTop;
   double roundDistance = 0, regionDistance = 0;
   for (const Shape& s : shapes) {
     if (!s.visible || !s.target || !contains(s, p)) continue;
@@ -71,10 +72,12 @@ Target Scene::hit(Point2 p, double tolerance) const {
     const double d = isRegion ? distanceToSegment(p, s.points[0], s.points[1])
                               : std::hypot((p.x - s.centre.x) / s.radiusX,
                                            (p.y - s.centre.y) / (s.kind == Shape::Kind::Oval ? s.radiusY : s.radiusX));
+    if (!isRegion && d <= 1) onTop = s.target;
     Target& best = isRegion ? region : round;
     double& bestDistance = isRegion ? regionDistance : roundDistance;
     if (!best || d < bestDistance) best = s.target, bestDistance = d;
   }
+  if (onTop) return onTop;
   if (round) return round;
   if (region) return region;
   Target best;

@@ -118,10 +118,11 @@ struct Scene {
   std::vector<Dot> dots;
 
   // The target a click at p means. A shown, enabled check box containing p comes first,
-  // then a shown polygon containing p (the lowest index when several do), then of the
-  // round shapes containing p the one nearest its centre (they take a click within 1.4 of
-  // their radii, as small circles are hard to hit), then of the regions containing p the
-  // one whose segment is nearest.
+  // then a shown polygon containing p (the lowest index when several do), then the round
+  // shape painted last whose drawn disc holds p (a circle in front of another), then of
+  // the round shapes containing p the one nearest its centre (they take a click within 1.4
+  // of their radii, as small circles are hard to hit), then of the regions containing p
+  // the one whose segment is nearest.
   // Otherwise the shown stroke nearest to p, if nearer than `tolerance` units; the lowest
   // index on a tie. Hidden pieces and pieces without a target are never hit.
   Target hit(Point2 p, double tolerance) const;

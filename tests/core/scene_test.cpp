@@ -86,6 +86,9 @@ TEST(Scene, HitFindsTheNearestShownTarget) {
                    {.a = {0, -20}, .b = {100, -20}}};
   scene.shapes = {{.centre = {50, 40}, .radiusX = 10, .target = Target::circle(7)},
                   {.centre = {250, 50}, .radiusX = 10, .visible = false, .target = Target::circle(9)},
+                  // Two circles, the second painted over the first.
+                  {.centre = {400, 0}, .radiusX = 10, .target = Target::circle(11)},
+                  {.centre = {400, 8}, .radiusX = 10, .target = Target::circle(12)},
                   {.kind = Shape::Kind::Polygon,
                    .points = {{200, 0}, {300, 0}, {300, 100}, {200, 100}},
                    .target = Target::checkBox(3)}};
@@ -98,6 +101,8 @@ TEST(Scene, HitFindsTheNearestShownTarget) {
       {{50, 60}, 25, Target::line(2)},       // past the circle's reach
       {{250, 50}, 25, Target::checkBox(3)},  // inside the square, not the hidden circle in it
       {{199, 50}, 25, Target{}},
+      {{400, 1}, 25, Target::circle(12)},    // nearer circle 11's centre, but on circle 12 in front
+      {{400, -12}, 25, Target::circle(11)},  // off both discs, in 11's reach only
   };
   for (const auto& [at, tolerance, expected] : cases)
     EXPECT_EQ(scene.hit(at, tolerance), expected) << at.x << "," << at.y << " within " << tolerance;

@@ -43,7 +43,7 @@ TEST(PlayScenario, ScriptsShowTheirStates) {
         {2, {{"/messages/0/text", "Krunk the Wall is not in this version yet."}, {"/window", nullptr}}},
         {3, {{"/window", "largesquare"}, {"/menus/Sub-Levels > Globoria/checked", true}}}}},
       {"flat_family.play",
-       7,
+       8,
        {{0, {{"/menus/Size > 7 x 7/checked", true}, {"/game_caption", "Game = Super Krunk Plus"}, {"#lines", json::array()}}},
         {0, {{"/menus/Sub-Levels > Globoria/checked", true}, {"/moves_left", "49 moves left"}}},
         {1, {{"#lines", {1, 2, 9, 10, 11, 18, 19, 73, 82, 83, 90, 91, 92, 99, 100, 101, 108, 109, 163, 172, 173, 180}}}},
@@ -52,7 +52,8 @@ TEST(PlayScenario, ScriptsShowTheirStates) {
         {3, {{"#lines", {1, 5, 6, 8, 9, 15, 16, 20}}}},
         {4, {{"#lines", {1, 2, 4, 5, 6, 8, 9, 45, 49, 50, 60, 61, 62, 72, 73, 85}}}},
         {5, {{"/view", 12}, {"/shown/lines/1", 45}, {"/shown/circles/1", 12}, {"#lines", {45}}}},
-        {6, {{"/view", 1}, {"/lines/45/colour", kBlue}, {"/shown/lines/45", 45}}}}},
+        {6, {{"/view", 1}, {"/lines/45/colour", kBlue}, {"/shown/lines/45", 45}}},
+        {7, {{"/your_turn", blueToMove}, {"/turn_text", "Click a line to begin playing"}, {"/move_lock", false}}}}},
       // Tolva played to the end, a claimed Line clicked, then New game twice: Red opens the
       // first, announced at once, on a clean board that keeps the totals and rounds.
       {"tolva_planor.play",

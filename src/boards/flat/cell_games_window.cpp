@@ -48,11 +48,16 @@ CellGamesWindow::CellGamesWindow(Host& host, ProgramState& program, WindowKind k
 }
 
 void CellGamesWindow::useBoard(const CellBoard& board) {
+  const bool blueOpens = rules_.toMove() == Player::Blue;
   board_ = &board;
   setBoardSize(lineCount(), circleCount());
   rules_.setGraph(&board_->graph(globoria()));
   rules_.rememberInitialLines();
   chooseVariant(variant());  // the new board's Lines or circles take the clicks
+  // Another board before the first move is not another game of the set: whoever is to
+  // open still does. New game flips the first-player flag and lets Red open Tolva where it
+  // then stands at 0, so it is left where that gives the same opener.
+  if (rules_.flipFirstPlayer() == blueOpens) rules_.flipFirstPlayer();
   newGame();
 }
 
