@@ -59,8 +59,8 @@ fault src/boards/flat/square_board.cpp "side table: row of a Cell off by one" \
   $'int SquareBoard::side(int k, int s) const {\n  const int r = (k - 1) / n_ + 1;' \
   $'int SquareBoard::side(int k, int s) const {\n  const int r = k / n_ + 1;'
 fault src/core/greedy_choice.cpp "computer: safe-Line rule inverted" \
-  'if (!rules.claimed(l) && !risky[std::size_t(l)]) candidates.push_back(l);' \
-  'if (!rules.claimed(l) && risky[std::size_t(l)]) candidates.push_back(l);'
+  'if (!rules.claimed(l) && !risky[std::size_t(l)] && open(l)) candidates.push_back(l);' \
+  'if (!rules.claimed(l) && risky[std::size_t(l)] && open(l)) candidates.push_back(l);'
 fault src/core/game_controller.cpp "New game leaves the computer's step pending" \
   $'void GameController::newGame() {\n  cancelAllSteps();\n' \
   $'void GameController::newGame() {\n'

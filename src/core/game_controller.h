@@ -256,6 +256,11 @@ class GameController {
   virtual void computerTurn() = 0;
   // The verdict, rounds and banner, once.
   void finishGame();
+  // After an evaluation: the game is over when no move is left, else handOver().
+  void finishOrHandOver(int movesLeft) {
+    if (movesLeft == 0) finishGame();
+    else handOver();
+  }
   // Units just completed are shown: their circles' borders flash yellow and back (0.25 s a
   // step, 0.75 s in all) while the move lock is held; then next runs.
   void flashThen(std::vector<int> circles, std::function<void()> next);

@@ -83,6 +83,16 @@ class LineGame {
   // Whom the rules have scored a unit for: 0 nobody, 1 Red, 2 Blue.
   int unitOwner(int table, int unit) const { return tables_[std::size_t(table)].owner[std::size_t(unit)]; }
   int cellOwner(int cell) const { return unitOwner(0, cell); }
+  // How many units of a table the rules have scored for Red and for Blue.
+  std::pair<int, int> unitsScored(int table) const {
+    std::pair<int, int> count;
+    const auto& owners = tables_[std::size_t(table)].owner;
+    for (std::size_t u = 1; u < owners.size(); ++u) {
+      count.first += owners[u] == 1;
+      count.second += owners[u] == 2;
+    }
+    return count;
+  }
   bool circleUsed(int cell) const { return circleUsed_[cell] != 0; }
   void setCircleUsed(int cell) { circleUsed_[cell] = 1; }
   const std::vector<int>& newlyCompleted() const { return newly_; }

@@ -350,12 +350,7 @@ void CubeWindow::evaluateLine(Player mover, int line) {
     status_.turnColour = kBlack;
     showMovesLeft();
   }
-  finishOrHandOver(movesLeft() == 0);
-}
-
-void CubeWindow::finishOrHandOver(bool over) {
-  if (over) finishGame();
-  else handOver();
+  finishOrHandOver(movesLeft());
 }
 
 // ---- Circle games ----

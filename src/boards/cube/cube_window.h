@@ -78,7 +78,6 @@ class CubeWindow : public GameController {
   // squares, on a tie for `tie`; its Lines are redrawn in that player's colour.
   void settleCubes(std::optional<Player> tie);
   int movesLeft() const;
-  void finishOrHandOver(bool over);
   void computerLine();
   void computerCircle();
 

@@ -277,14 +277,7 @@ Scene QuadrionWindow::scene() const {
 // ---- What the board says, for the checks ----
 
 std::pair<int, int> QuadrionWindow::pointsOnBoard() const {
-  if (variant() == PlexaLines) {
-    std::pair<int, int> cubes;
-    for (int c = 1; c <= kCubes; ++c) {
-      cubes.first += rules_.unitOwner(cubeTable_, c) == 1;
-      cubes.second += rules_.unitOwner(cubeTable_, c) == 2;
-    }
-    return cubes;
-  }
+  if (variant() == PlexaLines) return rules_.unitsScored(cubeTable_);
   return countPointsOnBoard(graph_, variant() == KrunkClassic || variant() == SuperClassic || lineKrunk(),
                             {kRed, kRedTurnText});
 }
@@ -407,7 +400,7 @@ void QuadrionWindow::playLine(int line, Player mover) {
   }
   showMovesLeft();
   if (movesLeft() == 1 && krunkMove()) playLastLine();
-  finishOrHandOver();
+  finishOrHandOver(movesLeft());
 }
 
 void QuadrionWindow::capture(Player mover, int line) {
@@ -438,11 +431,6 @@ void QuadrionWindow::playLastLine() {
   status_.turnText = "Krunk!";
   status_.turnColour = kBlack;
   showMovesLeft();
-}
-
-void QuadrionWindow::finishOrHandOver() {
-  if (movesLeft() == 0) finishGame();
-  else handOver();
 }
 
 // ---- Plexa (Squares) ----

@@ -71,7 +71,6 @@ class QuadrionWindow : public GameController {
   // every cube, painted in the mover's colour.
   void capture(Player mover, int line);
   void playLastLine();
-  void finishOrHandOver();
   void computerLine();
   void computerCircle();
 

@@ -489,14 +489,7 @@ Scene WireframeWindow::scene() const {
 // ---- What the board says, for the checks ----
 
 std::pair<int, int> WireframeWindow::pointsOnBoard() const {
-  if (variant() == Plexa) {
-    std::pair<int, int> cubes;
-    for (int c = 1; c <= kCubes; ++c) {
-      cubes.first += rules_.unitOwner(cubeTable_, c) == 1;
-      cubes.second += rules_.unitOwner(cubeTable_, c) == 2;
-    }
-    return cubes;
-  }
+  if (variant() == Plexa) return rules_.unitsScored(cubeTable_);
   const bool byColour = variant() == KrunkClassic || variant() == LineKrunk;
   return countPointsOnBoard(graph_, byColour, {kRed, kRedTurnText});
 }
@@ -726,7 +719,7 @@ void WireframeWindow::evaluateLine(Player mover, int line) {
     rules_.checkwins(variant() == Duarn ? LineRule::Duarn : LineRule::Tolva, variant() == Plexa ? cubeTable_ : 0);
   }
   showMovesLeft();
-  if (variant() != Plexa || rules_.newlyCompleted().empty()) return finishOrHandOver();
+  if (variant() != Plexa || rules_.newlyCompleted().empty()) return finishOrHandOver(movesLeft());
   // The cubes just completed stand out for a while before the game goes on.
   highlighted_ = rules_.newlyCompleted();
   rules_.setMoveLock(true);
@@ -734,13 +727,8 @@ void WireframeWindow::evaluateLine(Player mover, int line) {
     highlighted_.clear();
     if (accurate() && !turning()) losefour();  // (a turn hides them again when it ends)
     rules_.setMoveLock(false);
-    finishOrHandOver();
+    finishOrHandOver(movesLeft());
   });
-}
-
-void WireframeWindow::finishOrHandOver() {
-  if (movesLeft() == 0) finishGame();
-  else handOver();
 }
 
 // ---- Circle games (the Krunk games on the squares) ----

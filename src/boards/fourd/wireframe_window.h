@@ -62,7 +62,6 @@ class WireframeWindow : public GameController {
 
   void playLine(int line, Player mover);
   void evaluateLine(Player mover, int line);
-  void finishOrHandOver();
   void playCircle(int s, Player mover);
   void computerLine();
   void computerCircle();
