@@ -93,6 +93,8 @@ class GameController {
   GameController& operator=(const GameController&) = delete;
 
   WindowKind kind() const { return kind_; }
+  // The window's caption: its kind's, unless the board shown names it (the walls).
+  virtual std::string caption() const { return std::string(windowCaption(kind_)); }
   const MenuModel& menus() const { return menus_; }
   const StatusLabels& status() const { return status_; }
   // The drawing record, by Line and Cell number.

@@ -9,6 +9,7 @@ nlohmann::json windowStateJson(const GameController& w) {
   const StatusLabels& s = w.status();
   json j;
   j["window"] = std::string(windowName(w.kind()));
+  j["caption"] = w.caption();
   j["turn_text"] = s.turnText;
   j["turn_colour"] = s.turnColour;
   j["red_points"] = s.redPoints;

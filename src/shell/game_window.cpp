@@ -67,11 +67,10 @@ void setTextColour(QLabel* label, Colour c) {
 }  // namespace
 
 GameWindow::GameWindow(Shell& shell, WindowKind kind)
-    : GameWindow(shell, kind, [kind](Host& host, ProgramState& program) { return loadWindow(kind, host, program); }) {}
+    : GameWindow(shell, [kind](Host& host, ProgramState& program) { return loadWindow(kind, host, program); }) {}
 
-GameWindow::GameWindow(Shell& shell, WindowKind kind, const ModelMaker& make) : shell_(shell) {
+GameWindow::GameWindow(Shell& shell, const ModelMaker& make) : shell_(shell) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(q(std::string(kp::windowCaption(kind))));
   controller_ = make(*this, shell.program());
   board_ = new BoardView(*controller_, this);
   buildMenus();
@@ -302,6 +301,7 @@ QWidget* GameWindow::buildKeypad(QWidget* parent) {
 
 void GameWindow::refresh() {
   const StatusLabels& s = controller_->status();
+  if (const QString title = q(controller_->caption()); windowTitle() != title) setWindowTitle(title);
   gameCaption_->setText(q(s.gameCaption));
   turnText_->setText(q(s.turnText));
   setTextColour(turnText_, s.turnColour);

@@ -33,7 +33,7 @@ class GameWindow : public QMainWindow, public Host {
   GameWindow(Shell& shell, WindowKind kind);
   // A window around a model made elsewhere (a board built for a check).
   using ModelMaker = std::function<std::unique_ptr<GameController>(Host&, ProgramState&)>;
-  GameWindow(Shell& shell, WindowKind kind, const ModelMaker& make);
+  GameWindow(Shell& shell, const ModelMaker& make);
   ~GameWindow() override;
 
   GameController& controller() { return *controller_; }

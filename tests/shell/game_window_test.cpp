@@ -45,7 +45,7 @@ class GameWindowTest : public QObject {
   // and the picture shows it at that place.
   void aClickReachesTheLineTheViewPutsThere() {
     Shell shell;
-    auto* w = new GameWindow(shell, WindowKind::Cube, [](Host& h, ProgramState& p) {
+    auto* w = new GameWindow(shell, [](Host& h, ProgramState& p) {
       return std::make_unique<kp::testing::UnitCubeWindow>(h, p);
     });
     w->show();

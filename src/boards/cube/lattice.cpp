@@ -79,6 +79,22 @@ Lattice::Lattice(int a, int b, int c)
         std::sort(faces.begin(), faces.end());
         for (int s : faces) ++cubesOfSquare[s];
       }
+  // In-plane neighbours: squares with one coordinate the same at every corner, and the
+  // same value there, sharing a Line.
+  auto plane = [&](int s) {
+    const auto& k = corners_[std::size_t(s)];
+    if (k[0].x == k[2].x) return std::array<int, 2>{0, k[0].x};
+    if (k[0].y == k[2].y) return std::array<int, 2>{1, k[0].y};
+    return std::array<int, 2>{2, k[0].z};
+  };
+  planeNeighbours_.resize(corners_.size());
+  for (int s = 1; s <= squareCount(); ++s)
+    for (int t = 1; t <= squareCount(); ++t) {
+      const auto &own = squares_[std::size_t(s)], &sides = squares_[std::size_t(t)];
+      if (t != s && plane(t) == plane(s) &&
+          std::any_of(sides.begin(), sides.end(), [&](int l) { return std::count(own.begin(), own.end(), l) > 0; }))
+        planeNeighbours_[std::size_t(s)].push_back(t);
+    }
   // The outside of the box is exactly the squares of one cube only.
   for (int s = 1; s <= squareCount(); ++s)
     if (cubesOfSquare[s] == 2) innerSquares_.push_back(s);
@@ -118,21 +134,29 @@ int Lattice::squareOf(const std::array<Dot3, 4>& corners) const {
   return it == squareByCorners_.end() ? 0 : it->second;
 }
 
-View Lattice::quarterTurns(int turns) const {
-  if (a_ != b_) throw std::logic_error("only a lattice with a square base turns by quarters");
-  if (turns < 0 || turns > 3) throw std::invalid_argument("quarter turns run 0..3, got " + std::to_string(turns));
-  auto turned = [&](Dot3 p) {
-    for (int i = 0; i < turns; ++i) p = {p.y, a_ - p.x, p.z};
-    return p;
-  };
+template <class Move>
+View Lattice::movedBy(Move move) const {
   std::vector<int> lineAt(std::size_t(lineCount()) + 1), circleAt(std::size_t(squareCount()) + 1);
-  for (int l = 1; l <= lineCount(); ++l) lineAt[lineBetween(turned(from(l)), turned(to(l)))] = l;
+  for (int l = 1; l <= lineCount(); ++l) lineAt[lineBetween(move(from(l)), move(to(l)))] = l;
   for (int s = 1; s <= squareCount(); ++s) {
     std::array<Dot3, 4> k = corners_[s];
-    for (Dot3& p : k) p = turned(p);
+    for (Dot3& p : k) p = move(p);
     circleAt[squareOf(k)] = s;
   }
   return View(std::move(lineAt), std::move(circleAt));
+}
+
+View Lattice::quarterTurns(int turns) const {
+  if (a_ != b_) throw std::logic_error("only a lattice with a square base turns by quarters");
+  if (turns < 0 || turns > 3) throw std::invalid_argument("quarter turns run 0..3, got " + std::to_string(turns));
+  return movedBy([&](Dot3 p) {
+    for (int i = 0; i < turns; ++i) p = {p.y, a_ - p.x, p.z};
+    return p;
+  });
+}
+
+View Lattice::halfTurn() const {
+  return movedBy([&](Dot3 p) { return Dot3{a_ - p.x, b_ - p.y, p.z}; });
 }
 
 }  // namespace kp::cube

@@ -68,8 +68,17 @@ class Lattice {
   // upright axis through the centre, (x, y, z) -> (y, a - x, z). The place a turn moves
   // Line l (square s) to shows l (s). Throws std::logic_error if a != b.
   View quarterTurns(int turns) const;
+  // The half turn about the upright axis through the centre, (x, y, z) -> (a - x, b - y, z):
+  // for any base, the back seen from the front.
+  View halfTurn() const;
+
+  // The squares lying in one plane with the square and sharing a Line with it, increasing.
+  const std::vector<int>& planeNeighbours(int square) const { return planeNeighbours_.at(std::size_t(square)); }
 
  private:
+  // The view after moving every Dot by `move`, a symmetry of the box.
+  template <class Move>
+  View movedBy(Move move) const;
   bool onLattice(Dot3 p) const;
   int dotKey(Dot3 p) const { return (p.z * (b_ + 1) + p.y) * (a_ + 1) + p.x; }
   // Lines and squares by position: a Line from its lower Dot, a square from its lowest
@@ -86,7 +95,7 @@ class Lattice {
   std::vector<std::vector<int>> squares_;
   std::vector<std::array<Dot3, 4>> corners_;
   std::map<std::array<int, 4>, int> squareByCorners_;
-  std::vector<std::vector<int>> cubeLines_, cubeSquares_;
+  std::vector<std::vector<int>> cubeLines_, cubeSquares_, planeNeighbours_;
   std::vector<int> innerSquares_;
   std::vector<std::array<int, 3>> cornerTriples_;
 };

@@ -1,0 +1,397 @@
+#include "boards/cube/cube_games_window.h"
+
+#include <algorithm>
+
+#include "core/greedy_choice.h"
+
+namespace kp {
+
+namespace {
+
+using cube::Dot3;
+using C = CubeGamesWindow;
+
+const std::vector<VariantEntry> kVariants = {
+    {C::Tolva, "&Tolva", "Game = Tolva (Original)", false, false, kLinePrompt},
+    {C::PlexaLines, "&Plexa  (Lines)", "Game = Plexa (Lines)", false, false, kLinePrompt, true},
+    {C::PlexaSquares, "Plexa  (Squares)", "Game = Plexa (Squares)", true, false, kCirclePrompt},
+    {4, "Krunk  (Classic)", "", true, false, kCirclePrompt, true},
+    {5, "Krunk  (Set count)", "", true, false, kCirclePrompt, true},
+    {C::LineKrunk, "Line Krunk", "Game = Line Krunk", false, false, kLinePrompt},
+    {C::KrunkClassic, "Krunk  (Classic)", "Game = Krunk (Classic)", true, false, kCirclePrompt},
+    {C::KrunkSetCount, "Krunk  (Set count)", "Game = Krunk (Set count)", true, false, kCirclePrompt},
+    {C::SuperClassic, "Super Krunk Plus  (Classic)", "Game = Super Krunk Plus (Classic)", true, false,
+     kCirclePrompt},
+    {C::SuperSetCount, "Super Krunk Plus  (Set count)", "Game = Super Krunk Plus (Set count)", true, false,
+     kCirclePrompt},
+    {C::KrunkMove, "Krunk  (Set count with Krunk move)", "Game = Krunk (Set count with Krunk move)", true,
+     false, kCirclePrompt},
+    {C::SuperKrunkMove, "Super Krunk Plus  (Set count with Krunk move)",
+     "Game = Super Krunk Plus (Set count with Krunk move)", true, false, kCirclePrompt},
+    {C::LineKrunkMove, "Bonus game - Line Krunk with Krunk Move", "Game = Line Krunk (with Krunk move)", false,
+     false, kLinePrompt},
+};
+
+constexpr int kLineWidth = 3;         // a Line nobody has claimed
+constexpr int kHiddenWidth = 4;       // a claimed Line that scores nothing, while such Lines are hidden
+constexpr int kSuperWidth = 5;        // the Lines of a Super Krunk Plus move
+constexpr int kPauseMs = 500;         // the computer's choice shown before it is played
+constexpr Colour kHintColour = 0x80FF80;  // under a non-scoring Line, for the Best Hint
+
+// The identification colours: the Lines running into the picture, and the other Lines of
+// the front, middle and back planes.
+constexpr Colour kDepthLines = 0xFFFF00, kFront = 0xC000, kMiddle = 0x0, kBack = 0x800080;
+
+int marker(Player p) { return int(p); }
+
+std::string movesText(int n) {
+  if (n == 0) return "No moves left";
+  if (n == 1) return "1 move left";
+  return std::to_string(n) + " moves left";
+}
+
+}  // namespace
+
+CubeGamesWindow::CubeGamesWindow(Host& host, ProgramState& program, WindowKind kind, cube::Lattice lattice,
+                                 Style style)
+    : GameController(host, program, kind), lattice_(std::move(lattice)), graph_(lattice_.graph()) {
+  FrameMenus frame;
+  frame.game = std::move(style.game);
+  frame.subLevels = std::move(style.subLevels);
+  frame.players = {
+      {.id = "players.0", .caption = "&1 Player", .checkable = true},
+      {.id = "players.1", .caption = "&2 Player", .checkable = true, .checked = true},
+  };
+  frame.options = {
+      {.separator = true},
+  };
+  for (MenuEntry& hint : tolvaHints()) frame.options.push_back(std::move(hint));
+  frame.options.insert(frame.options.end(), {
+      {.separator = true},
+      {.id = "cumulative", .caption = "Show Cumulative score", .checkable = true, .checked = true},
+      {.id = "hide", .caption = "Hide non-scoring made moves in Krunk games", .checkable = true, .checked = true},
+      {.id = "game.grid", .caption = "Show grid", .shortcut = "F12", .checkable = true},
+      {.id = "game.keypad",
+       .caption = "Show keypad for entering moves from online chats / text messages / phone",
+       .shortcut = "Ctrl+F1",
+       .checkable = true},
+  });
+  const bool subLevels = frame.subLevels.has_value();
+  addMenus(kVariants, false, {}, std::move(frame));
+  // The hints, the grid and the keypad serve during a game; who plays, the time limit and
+  // the board are fixed by its first move.
+  setupMenus_ = {"other", "games", "players.0", "players.1", "sd"};
+  if (subLevels) setupMenus_.push_back("sub");
+  controls_ = {{.id = kNewGameButton, .caption = "New Game"},
+               {.id = "view.up", .caption = "<<"},
+               {.id = "view.down", .caption = ">>"}};
+
+  useLattice(lattice_);
+  status_.rounds.push_back("");
+  status_.lastMoveCaption = "";
+  status_.lastMove = "Last move: ";
+}
+
+void CubeGamesWindow::useLattice(cube::Lattice lattice) {
+  lattice_ = std::move(lattice);
+  graph_ = lattice_.graph();
+  settled_.assign(std::size_t(lattice_.cubeCount()) + 1, 0);
+  setBoardSize(lineCount(), circleCount());
+  for (int l = 1; l <= lineCount(); ++l) {
+    LineDraw& d = drawing_.lines[std::size_t(l)];
+    d.width = kLineWidth;
+    d.colour = planeColour(l);
+  }
+  rules_.setGraph(&graph_);
+  rules_.rememberInitialLines();
+}
+
+Colour CubeGamesWindow::planeColour(int line) const {
+  const Dot3 a = lattice_.from(line), b = lattice_.to(line);
+  return a.y != b.y ? kDepthLines : a.y == 0 ? kFront : a.y == lattice_.b() ? kBack : kMiddle;
+}
+
+// ---- The picture ----
+
+Scene CubeGamesWindow::latticeScene(const Picture& picture) const {
+  Scene s{.width = picture.width,
+          .height = picture.height,
+          .pixelsPerUnit = picture.pixelsPerUnit,
+          .fixedSize = true};
+  const auto& at = picture.at;
+  const View& view = views().current();
+  const int lines = lineCount(), squares = circleCount();
+  const bool hideIdle = menus_.at("hide").checked && colourGame();
+  const bool tolva = variant() == Tolva;
+  std::vector<char> hinted(std::size_t(lines) + 1, 0);
+  if (tolva && menus_.at("hint.best").checked)
+    for (int l : nonScoringLines()) hinted[std::size_t(l)] = 1;
+
+  auto scoresNothing = [&](int line) {
+    const auto& cells = graph_.lineCells[std::size_t(line)];
+    return std::none_of(cells.begin(), cells.end(), [&](int c) { return rules_.cellOwner(c) != 0; });
+  };
+  // Under the Lines: the Best Hint's marks.
+  for (int place = 1; place <= lines; ++place)
+    s.strokes.push_back({.a = at(lattice_.from(place)),
+                         .b = at(lattice_.to(place)),
+                         .colour = kHintColour,
+                         .width = 12,
+                         .visible = hinted[std::size_t(view.line(place))] != 0});
+  for (int place = 1; place <= lines; ++place) {
+    const int line = view.line(place);
+    const LineDraw& d = drawing_.lines[std::size_t(line)];
+    const bool idle = hideIdle && rules_.claimed(line) && scoresNothing(line);
+    s.strokes.push_back({.a = at(lattice_.from(place)),
+                         .b = at(lattice_.to(place)),
+                         .colour = d.colour,
+                         .width = double(idle ? std::min(d.width, kHiddenWidth) : d.width),
+                         .visible = d.visible,
+                         .target = picture.lineTargets && d.targetVisible ? Target::line(place) : Target{},
+                         .number = line});
+  }
+  // A square's mark, its diagonal: in its owner's colour once scored; as designed before
+  // a game is chosen.
+  for (int place = 1; place <= squares; ++place) {
+    const auto corners = lattice_.corners(place);
+    const int owner = rules_.cellOwner(view.circle(place));
+    s.strokes.push_back({.a = at(corners[0]),
+                         .b = at(corners[2]),
+                         .colour = owner == 1 ? kRed : owner == 2 ? kBlue : kUnclaimedLine,
+                         .width = owner != 0 ? 4.0 : 1.0,
+                         .dotted = owner == 0,
+                         .visible = designShown_ || owner != 0});
+  }
+  for (int z = 0; z <= lattice_.c(); ++z)
+    for (int y = 0; y <= lattice_.b(); ++y)
+      for (int x = 0; x <= lattice_.a(); ++x) s.dots.push_back({at({x, y, z}), 4});
+
+  for (int place = 1; place <= squares; ++place) {
+    const int square = view.circle(place);
+    const CircleDraw& d = drawing_.circles[std::size_t(square)];
+    Point2 centre;
+    for (Dot3 c : lattice_.corners(place)) centre = {centre.x + at(c).x / 4, centre.y + at(c).y / 4};
+    s.shapes.push_back({.kind = Shape::Kind::Oval,
+                        .centre = centre,
+                        .radiusX = picture.circleWidth / 2,
+                        .radiusY = picture.circleHeight / 2,
+                        .border = d.border,
+                        .fill = d.fill,
+                        .visible = d.targetVisible,
+                        .target = Target::circle(place)});
+    // The square's number inside, light on a player's fill.
+    s.texts.push_back({.at = centre,
+                       .text = std::to_string(square),
+                       .fore = d.fill == kRed || d.fill == kBlue ? Colour(0xFFFFFF) : kBlack,
+                       .size = picture.textSize,
+                       .visible = d.targetVisible});
+  }
+  s.texts.push_back({.at = picture.viewLabel, .text = "View " + std::to_string(views().number()), .size = 14});
+  return s;
+}
+
+// ---- What the board says, for the checks ----
+
+std::pair<int, int> CubeGamesWindow::pointsOnBoard() const {
+  // The Classic games and Line Krunk count the colours; the others keep what they scored,
+  // shown in the circles.
+  if (colourGame() && cellCount() == LineGame::CellCount::ByColour)
+    return countPointsOnBoard(graph_, true, {kRed, kRedTurnText});
+  return countPointsOnBoard(graph_, false, {});
+}
+
+std::optional<std::string> CubeGamesWindow::movesLeftOnBoard() const { return movesText(movesLeft()); }
+
+std::optional<std::pair<int, int>> CubeGamesWindow::secondScore() const {
+  std::pair<int, int> cubes;
+  for (int c = 1; c <= lattice_.cubeCount(); ++c) {
+    cubes.first += settled_[std::size_t(c)] == 1;
+    cubes.second += settled_[std::size_t(c)] == 2;
+  }
+  return cubes;
+}
+
+std::vector<int> CubeGamesWindow::cubeOwners() const {
+  std::vector<int> out(lattice_.cubeCount() + 1, 0);
+  for (int c = 1; c <= lattice_.cubeCount(); ++c) out[std::size_t(c)] = settled_[std::size_t(c)] == 3 ? 0 : settled_[std::size_t(c)];
+  return out;
+}
+
+int CubeGamesWindow::movesLeft() const {
+  return lineGame() ? lineCount() - rules_.claimedLineCount() : rules_.unusedCircles();
+}
+
+void CubeGamesWindow::showMovesLeft() {
+  status_.movesLeft = movesText(movesLeft());
+  // The Super Hint is kept up to date with the count.
+  status_.hint = superHint(variant() == Tolva);
+}
+
+// ---- Menus and buttons ----
+
+void CubeGamesWindow::onMenu(const std::string& id) {
+  if (id == "hint.computer" || id == "hint.super" || id == "hint.best") toggleTolvaHint(id, variant() == Tolva);
+  else if (id == "cumulative") status_.totalsShown = menus_.at(id).checked = !menus_.at(id).checked;
+  else if (id == "hide") menus_.at(id).checked = !menus_.at(id).checked;
+}
+
+void CubeGamesWindow::onControl(const Control& c) {
+  // "<<" shows the next view, ">>" the one before, round and round.
+  turnView(c.id == "view.up" ? 1 : -1);
+}
+
+void CubeGamesWindow::variantChosen() {
+  designShown_ = false;
+  rules_.setScoring({.manyScored = {"  Double score!      Two cool!",
+                                    lineKrunk() ? "  Triple score!      Awesome!" : "  Triple score!      Wow!",
+                                    "  Quadruple score!    Amazing!"}});
+  for (const char* hint : {"hint.computer", "hint.super", "hint.best"}) menus_.at(hint).checked = false;
+  for (const char* hint : {"hint.super", "hint.best"}) menus_.at(hint).enabled = lineGame();
+  if (!lineGame()) menus_.at("game.grid").checked = false;
+  showMovesLeft();
+}
+
+void CubeGamesWindow::openGame() {
+  settled_.assign(settled_.size(), 0);
+  rules_.setClaimWidth(kClaimedWidth);
+  openWithBlue();
+}
+
+// ---- Line games ----
+
+void CubeGamesWindow::onLineClick(int n) {
+  if (rules_.moveLock() || status_.gameOver) return;
+  if (rules_.claimed(n)) {
+    status_.turnText = "Invalid move!";
+    return;
+  }
+  playLine(n, rules_.toMove());
+}
+
+void CubeGamesWindow::playLine(int n, Player mover) {
+  designShown_ = false;  // a game has begun: the marks show only scored squares
+  rules_.takeTurn();
+  // In Line Krunk a Line wears the turn text's colour.
+  rules_.claimLine(n, lineKrunk() ? turnColourOf(mover) : lineColour(mover), marker(mover), mover);
+  status_.lastMove = "Last move: " + std::to_string(n);
+  timer_.reset();
+  evaluateLine(mover, n);
+}
+
+void CubeGamesWindow::evaluateLine(Player mover, int line) {
+  lockSetup();
+  timer_.stop();
+  if (!lineKrunk()) {
+    rules_.checkwins(LineRule::Tolva);
+    settleCubes(mover);
+  } else {
+    const std::vector<int> before = rules_.cellOwners();
+    rules_.recount(LineGame::CellCount::ByColour, {kRed, kRedTurnText});
+    settleCubes(mover);
+    const int won = rules_.newlyWon(mover, before, {line});
+    if (won > 0) {
+      rules_.setToggle(mover == Player::Red ? 1 : 0);
+      status_.yourTurn = {mover == Player::Red, mover == Player::Blue, false};
+    }
+    rules_.announce(LineRule::Tolva, mover, won);
+  }
+  showMovesLeft();
+  const int left = movesLeft();
+  if (left == 1 && variant() == LineKrunkMove) {
+    // The last Line plays itself, in black, for nobody.
+    const int last = [&] {
+      for (int l = 1; l <= lineCount(); ++l)
+        if (!rules_.claimed(l)) return l;
+      return 0;
+    }();
+    rules_.paintLine(last, kBlack);
+    status_.lastMove = "Last move: " + std::to_string(last);
+    rules_.recount(LineGame::CellCount::ByColour, {kRed, kRedTurnText});
+    settleCubes(rules_.toMove());
+    status_.turnText = "Krunk!";
+    status_.turnColour = kBlack;
+    showMovesLeft();
+  }
+  finishOrHandOver(movesLeft());
+}
+
+// ---- Circle games ----
+
+LineGame::CellCount CubeGamesWindow::cellCount() const {
+  if (variant() == PlexaSquares) return LineGame::CellCount::KeepClaimed;
+  if (variant() == KrunkClassic || variant() == SuperClassic || lineKrunk()) return LineGame::CellCount::ByColour;
+  return LineGame::CellCount::KeepByColour;
+}
+
+std::vector<int> CubeGamesWindow::claimedSquares(int s) const {
+  if (!superKrunk()) return {s};
+  std::vector<int> out{s};
+  const auto& beside = lattice_.planeNeighbours(s);
+  out.insert(out.end(), beside.begin(), beside.end());
+  return out;
+}
+
+void CubeGamesWindow::onCircleClick(int s) {
+  if (rules_.moveLock() || status_.gameOver) return;
+  if (rules_.circleUsed(s)) {
+    status_.turnText = "Invalid move!";
+    return;
+  }
+  designShown_ = false;
+  playColourCircle(s, rules_.toMove());
+}
+
+GameController::ColourCircles CubeGamesWindow::colourCircles() const {
+  return {.count = cellCount(), .claimWidth = superKrunk() ? kSuperWidth : kClaimedWidth, .krunkMove = krunkMove()};
+}
+
+std::vector<int> CubeGamesWindow::circleLines(int s) const {
+  std::vector<int> lines;
+  for (int square : claimedSquares(s))
+    for (int l : graph_.cellSides[std::size_t(square)]) lines.push_back(l);
+  return lines;
+}
+
+// ---- Cubes ----
+
+void CubeGamesWindow::settleCubes(std::optional<Player> tie) {
+  for (int c = 1; c <= lattice_.cubeCount(); ++c) {
+    if (settled_[std::size_t(c)] != 0) continue;
+    const auto& squares = lattice_.cubeSquares(c);
+    const bool done = lineGame() ? std::all_of(lattice_.cubeLines(c).begin(), lattice_.cubeLines(c).end(),
+                                               [&](int l) { return rules_.claimed(l); })
+                                 : std::all_of(squares.begin(), squares.end(), [&](int s) { return rules_.circleUsed(s); });
+    if (!done) continue;
+    int red = 0, blue = 0;
+    for (int s : squares) {
+      red += rules_.cellOwner(s) == 1;
+      blue += rules_.cellOwner(s) == 2;
+    }
+    const std::optional<Player> to = red > blue ? Player::Red : blue > red ? Player::Blue : tie;
+    settled_[std::size_t(c)] = to ? marker(*to) : 3;
+    const Colour colour = !to ? kBlack : lineKrunk() ? turnColourOf(*to) : lineColour(*to);
+    for (int l : lattice_.cubeLines(c)) rules_.recolour(l, colour);
+    if (colourGame()) rules_.recount(cellCount(), {kRed, kRedTurnText}, to.value_or(Player::Red));
+  }
+}
+
+// ---- The computer (Red) ----
+
+void CubeGamesWindow::computerTurn() {
+  if (lineGame())
+    schedule(kPauseMs, [this] { computerLine(); });
+  else
+    schedule(kPauseMs, [this] { computerCircle(); });
+}
+
+void CubeGamesWindow::computerLine() {
+  warnNoGoodMoves(variant() == Tolva);
+  if (const int line = previewGreedyLine(kClaimedWidth))
+    schedule(kPauseMs, [this, line] { playLine(line, Player::Red); });
+}
+
+void CubeGamesWindow::computerCircle() {
+  if (const int s = previewColourCircle()) schedule(kPauseMs, [this, s] { playColourCircle(s, Player::Red); });
+}
+
+}  // namespace kp
