@@ -1,6 +1,7 @@
 #include "boards/registry.h"
 
 #include "boards/cube/cube_window.h"
+#include "boards/cube/wall_window.h"
 #include "boards/flat/house_window.h"
 #include "boards/flat/large_square_window.h"
 #include "boards/flat/square_window.h"
@@ -16,7 +17,7 @@ bool windowBuilt(WindowKind kind) {
   return kind == WindowKind::Square || kind == WindowKind::Triangular || kind == WindowKind::Cube ||
          kind == WindowKind::Tetrahedron || kind == WindowKind::Wireframe ||
          kind == WindowKind::Quadrion || kind == WindowKind::LargeSquare ||
-         kind == WindowKind::House || kind == WindowKind::Torus;
+         kind == WindowKind::House || kind == WindowKind::Torus || kind == WindowKind::Wall;
 }
 
 std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramState& program) {
@@ -27,6 +28,7 @@ std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramS
     case WindowKind::Torus: return std::make_unique<TorusWindow>(host, program);
     case WindowKind::Triangular: return std::make_unique<TriangularWindow>(host, program);
     case WindowKind::Cube: return std::make_unique<CubeWindow>(host, program);
+    case WindowKind::Wall: return std::make_unique<WallWindow>(host, program);
     case WindowKind::Tetrahedron: return std::make_unique<TetrahedronWindow>(host, program);
     case WindowKind::Wireframe: return std::make_unique<WireframeWindow>(host, program);
     case WindowKind::Quadrion: return std::make_unique<QuadrionWindow>(host, program);

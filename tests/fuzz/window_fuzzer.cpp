@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iostream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <stdexcept>
@@ -32,6 +33,13 @@ const char* const kWindows[] = {
     "largesquare",
     "house",
     "torus",
+    "wall",
+};
+
+// The boards a window's runs open on in turn, by the menu that chooses them.
+const std::map<std::string, std::vector<std::string>> kOpeningBoards = {
+    {"largesquare", {"Size > 5 x 5", "Size > 6 x 6", "Size > 7 x 7", "Size > 8 x 8", "Size > 9 x 9"}},
+    {"wall", {"Sub-Levels > Krunk The Wall", "Sub-Levels > Krunk a Bigger Wall", "Sub-Levels > Krunk the Great Wall"}},
 };
 
 struct Failure : std::runtime_error {
@@ -266,10 +274,9 @@ int main(int argc, char** argv) {
       Watch watch;
       std::vector<std::string> script;
       for (int n = 0; n < 5000 && played < events && !session.ended(); ++n, ++played) {
-        // The large square board's runs open on each of its sizes in turn.
-        const int side = 5 + int(runs % 5);
-        script.push_back(n == 0 && std::string(window) == "largesquare"
-                             ? "menu Size > " + std::to_string(side) + " x " + std::to_string(side)
+        const auto boards = kOpeningBoards.find(window);
+        script.push_back(n == 0 && boards != kOpeningBoards.end()
+                             ? "menu " + boards->second[std::size_t(runs) % boards->second.size()]
                              : randomEvent(rng, session));
         try {
           std::istringstream in(script.back());

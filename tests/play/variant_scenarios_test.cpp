@@ -27,12 +27,13 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
   setup << "open " << window << (globoria ? "\nmenu Sub-Levels > Globoria" : "")
         << (level.empty() ? "" : "\nmenu " + level) << "\nmenu Games Menu > " << menu
         << (computer ? "\nmenu Options > " + std::string(window == "quadrion"                      ? "One player"
-                                                          : window == "cube" || window == "wireframe" ? "1 Player"
+                                                          : window == "cube" || window == "wall" || window == "wireframe"
+                                                              ? "1 Player"
                                                           : window == "tetrahedron" ? "1 player"
                                                                                     : "1 player verus the computer")
                      : "")
         << "\n";
-  if (window == "cube" || window == "tetrahedron" || window == "torus")
+  if (window == "cube" || window == "wall" || window == "tetrahedron" || window == "torus")
     for (unsigned v = 0; v < seed % 4; ++v) setup << "button <<\n";
   if (window == "wireframe" && level.ends_with("Normal"))
     for (unsigned v = 0; v < seed % 4; ++v) setup << (v % 2 ? "button ^\n" : "button Rotate:>\n");
@@ -91,7 +92,7 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
   EXPECT_TRUE((!menu.starts_with("Tolva") && (window != "triangular" || menu != "Line Krunk")) ||
               level.ends_with("1/2 Level") || red + blue == w.circleCount())
       << red << ":" << blue;
-  if (window == "cube") {
+  if (window == "cube" || window == "wall") {
     // The cube also judges by score: the cubes, every one of which has settled.
     int redCubes = 0, blueCubes = 0;
     for (const auto& [n, c] : end["cubes"].items()) {
@@ -99,7 +100,7 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
       blueCubes += c["owner"] == kBlue;
     }
     EXPECT_EQ(end["messages"].back()["text"], verdict(redCubes, blueCubes, "score"));
-    EXPECT_EQ(redCubes + blueCubes, 8);
+    EXPECT_EQ(redCubes + blueCubes, int(end["cubes"].size()));
   }
 }
 
@@ -109,17 +110,22 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
 // are played in several views.
 TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
   for (const char* window :
-       {"square", "triangular", "cube", "tetrahedron", "wireframe", "quadrion", "largesquare", "house", "torus"}) {
+       {"square", "triangular", "cube", "tetrahedron", "wireframe", "quadrion", "largesquare", "house", "torus",
+                             "wall"}) {
     PlaySession probe;
     ASSERT_EQ(probe.open(window), "");
     // The tetrahedron's sub-levels are its two boards, each with its own games; the wire
     // frame's its whole board and the board with four Lines closed.
-    const bool boards = window == std::string("tetrahedron") || window == std::string("wireframe");
+    const bool boards = window == std::string("tetrahedron") || window == std::string("wireframe") ||
+                        window == std::string("wall");
     const std::vector<std::string> levels =
         window == std::string("tetrahedron")
             ? std::vector<std::string>{"Sub-levels > Normal original-sized Delvo  (20 grids)",
                                        "Sub-levels > New mirror-sized Delvo  (36 grids)"}
-        : boards ? std::vector<std::string>{"Sub-Levels > Normal", "Sub-Levels > 1/2 Level"}
+        : window == std::string("wireframe") ? std::vector<std::string>{"Sub-Levels > Normal", "Sub-Levels > 1/2 Level"}
+        : window == std::string("wall")
+            ? std::vector<std::string>{"Sub-Levels > Krunk The Wall", "Sub-Levels > Krunk a Bigger Wall",
+                                       "Sub-Levels > Krunk the Great Wall"}
         : window == std::string("largesquare") ? std::vector<std::string>{"Size > 6 x 6", "Size > 9 x 9"}
                  : std::vector<std::string>{""};
     std::vector<std::pair<std::string, std::string>> games;  // level menu (or ""), game
@@ -133,7 +139,7 @@ TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
     }
     const std::size_t expected = std::map<std::string, std::size_t>{
         {"square", 7}, {"triangular", 6}, {"cube", 10}, {"tetrahedron", 14}, {"wireframe", 12}, {"quadrion", 12},
-        {"largesquare", 14}, {"house", 7}, {"torus", 7}}.at(window);
+        {"largesquare", 14}, {"house", 7}, {"torus", 7}, {"wall", 30}}.at(window);
     EXPECT_EQ(games.size(), expected);
     const bool subLevels = !boards && probe.window()->menus().findPath("Sub-Levels") != nullptr;
     const std::vector<unsigned> seeds = subLevels ? std::vector<unsigned>{1, 7} : std::vector<unsigned>{1, 2, 3, 4};

@@ -83,11 +83,6 @@ class LauncherWindowTest : public QObject {
     QCOMPARE(std::tuple(textColour(l, 3), textColour(l, 2), textColour(l, 8)),
              std::tuple(toQColor(0xC000), toQColor(0xC00000), toQColor(0xFF0000)));
 
-    QTest::mouseClick(l->label(29), Qt::LeftButton);
-    QTest::mouseClick(l->label(32), Qt::LeftButton);  // "Krunk a Bigger Wall"
-    QCOMPARE(answerNextMessage(), QStringList({"Krunk Plexa", "Krunk the Wall is not in this version yet."}));
-    QVERIFY(guard && l->isVisible() && !opened);
-
     l->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(l));
     QCOMPARE(focused(), 3);

@@ -54,7 +54,7 @@ std::string movesText(int n) {
 
 CubeGamesWindow::CubeGamesWindow(Host& host, ProgramState& program, WindowKind kind, cube::Lattice lattice,
                                  Style style)
-    : GameController(host, program, kind), lattice_(std::move(lattice)), graph_(lattice_.graph()) {
+    : GameController(host, program, kind), lattice_(std::move(lattice)) {
   FrameMenus frame;
   frame.game = std::move(style.game);
   frame.subLevels = std::move(style.subLevels);
@@ -94,7 +94,7 @@ CubeGamesWindow::CubeGamesWindow(Host& host, ProgramState& program, WindowKind k
 
 void CubeGamesWindow::useLattice(cube::Lattice lattice) {
   lattice_ = std::move(lattice);
-  graph_ = lattice_.graph();
+  auto graph = std::make_unique<BoardGraph>(lattice_.graph());
   settled_.assign(std::size_t(lattice_.cubeCount()) + 1, 0);
   setBoardSize(lineCount(), circleCount());
   for (int l = 1; l <= lineCount(); ++l) {
@@ -102,7 +102,8 @@ void CubeGamesWindow::useLattice(cube::Lattice lattice) {
     d.width = kLineWidth;
     d.colour = planeColour(l);
   }
-  rules_.setGraph(&graph_);
+  rules_.setGraph(graph.get());
+  graph_ = std::move(graph);
   rules_.rememberInitialLines();
 }
 
@@ -128,7 +129,7 @@ Scene CubeGamesWindow::latticeScene(const Picture& picture) const {
     for (int l : nonScoringLines()) hinted[std::size_t(l)] = 1;
 
   auto scoresNothing = [&](int line) {
-    const auto& cells = graph_.lineCells[std::size_t(line)];
+    const auto& cells = graph_->lineCells[std::size_t(line)];
     return std::none_of(cells.begin(), cells.end(), [&](int c) { return rules_.cellOwner(c) != 0; });
   };
   // Under the Lines: the Best Hint's marks.
@@ -196,8 +197,8 @@ std::pair<int, int> CubeGamesWindow::pointsOnBoard() const {
   // The Classic games and Line Krunk count the colours; the others keep what they scored,
   // shown in the circles.
   if (colourGame() && cellCount() == LineGame::CellCount::ByColour)
-    return countPointsOnBoard(graph_, true, {kRed, kRedTurnText});
-  return countPointsOnBoard(graph_, false, {});
+    return countPointsOnBoard(*graph_, true, {kRed, kRedTurnText});
+  return countPointsOnBoard(*graph_, false, {});
 }
 
 std::optional<std::string> CubeGamesWindow::movesLeftOnBoard() const { return movesText(movesLeft()); }
@@ -348,7 +349,7 @@ GameController::ColourCircles CubeGamesWindow::colourCircles() const {
 std::vector<int> CubeGamesWindow::circleLines(int s) const {
   std::vector<int> lines;
   for (int square : claimedSquares(s))
-    for (int l : graph_.cellSides[std::size_t(square)]) lines.push_back(l);
+    for (int l : graph_->cellSides[std::size_t(square)]) lines.push_back(l);
   return lines;
 }
 

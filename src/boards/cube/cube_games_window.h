@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -106,7 +107,8 @@ class CubeGamesWindow : public GameController {
   void computerCircle();
 
   cube::Lattice lattice_;
-  BoardGraph graph_;
+  // Its own object for each lattice: the rules start afresh on a graph they have not seen.
+  std::unique_ptr<BoardGraph> graph_;
   std::vector<int> settled_;  // [cube] -> 0 not yet, 1 Red, 2 Blue, 3 nobody
 };
 

@@ -61,7 +61,8 @@ TEST(CubeLattice, QuarterTurnsFormACycleOfFourAndCarrySquaresWithTheirLines) {
 }
 
 TEST(CubeLattice, OtherSizesHoldTogether) {
-  for (auto [a, b, c] : {std::array{3, 2, 1}, std::array{6, 1, 4}, std::array{1, 1, 1}}) {
+  for (auto [a, b, c] : {std::array{3, 2, 1}, std::array{3, 1, 2}, std::array{4, 1, 3}, std::array{6, 1, 4},
+                         std::array{1, 1, 1}}) {
     SCOPED_TRACE(testing::Message() << a << "x" << b << "x" << c);
     const Lattice l(a, b, c);
     EXPECT_EQ(l.lineCount(), (c + 1) * ((a + 1) * b + a * (b + 1)) + c * (a + 1) * (b + 1));
@@ -88,6 +89,47 @@ TEST(CubeLattice, OtherSizesHoldTogether) {
         for (int side : l.squares().at(s)) EXPECT_TRUE(lines.count(side)) << "cube " << n << " square " << s;
     }
   }
+}
+
+// The three walls: Lines, squares and cubes counted by hand on a drawing.
+TEST(CubeLattice, WallsCountAsDrawn) {
+  struct Wall {
+    int a, c, lines, squares, cubes;
+  };
+  for (const Wall& w : {Wall{3, 2, 46, 29, 6}, Wall{4, 3, 82, 55, 12}, Wall{6, 4, 151, 106, 24}}) {
+    const Lattice l(w.a, 1, w.c);
+    EXPECT_EQ((std::array{l.lineCount(), l.squareCount(), l.cubeCount()}), (std::array{w.lines, w.squares, w.cubes}))
+        << w.a << " x " << w.c;
+  }
+}
+
+// In-plane neighbours: on the cube the two of a square's group of four that share a Line
+// with it; on a wall a front square in the middle has four, a top square at an end one.
+TEST(CubeLattice, PlaneNeighboursShareALineInOnePlane) {
+  const Lattice cube(2, 2, 2);
+  for (int s = 1; s <= 36; ++s) {
+    const int first = (s - 1) / 4 * 4 + 1, k = s - first;
+    EXPECT_EQ(cube.planeNeighbours(s), k == 0 || k == 3 ? Lines({first + 1, first + 2}) : Lines({first, first + 3}))
+        << s;
+  }
+  const Lattice wall(6, 1, 4);
+  const int front = wall.squareOf({Dot3{2, 0, 1}, {3, 0, 1}, {3, 0, 2}, {2, 0, 2}});
+  const int top = wall.squareOf({Dot3{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}});
+  EXPECT_EQ(wall.planeNeighbours(front).size(), 4u);
+  EXPECT_EQ(wall.planeNeighbours(top), Lines({wall.squareOf({Dot3{1, 0, 0}, {2, 0, 0}, {2, 1, 0}, {1, 1, 0}})}));
+}
+
+// The half turn shows the back from the front: twice is no turn, and on a square base it
+// is two quarter turns.
+TEST(CubeLattice, HalfTurnIsItsOwnInverse) {
+  for (const Lattice& l : {Lattice(6, 1, 4), Lattice(3, 1, 2)}) {
+    EXPECT_EQ(l.halfTurn().power(2), View::identity(l.lineCount(), l.squareCount()));
+    EXPECT_NE(l.halfTurn(), View::identity(l.lineCount(), l.squareCount()));
+  }
+  EXPECT_EQ(Lattice(2, 2, 2).halfTurn(), Lattice(2, 2, 2).quarterTurns(2));
+  // The front top left Line along x shows at the back top right.
+  const Lattice wall(3, 1, 2);
+  EXPECT_EQ(wall.halfTurn().line(wall.lineBetween({2, 1, 0}, {3, 1, 0})), wall.lineBetween({0, 0, 0}, {1, 0, 0}));
 }
 
 }  // namespace kp::cube
