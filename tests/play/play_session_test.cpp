@@ -26,7 +26,7 @@ std::vector<json> play(PlaySession& session, const std::string& script) {
 
 // The scripts of tests/scenarios: how many states each prints, and for some of them
 // values by JSON pointer, "#claimed" for how many Lines are drawn claimed or "#lines" for
-// which. (Whole games to their verdicts are played by variant_scenarios_test; the points,
+// which, "#owned" for the Lines anybody owns, however drawn. (Whole games to their verdicts are played by variant_scenarios_test; the points,
 // moves left, rounds and pending steps are checked after every event by the window fuzzer.)
 using Scenario = std::tuple<const char*, std::size_t, std::vector<std::pair<std::size_t, json>>>;
 
@@ -92,6 +92,13 @@ TEST(PlayScenario, ScriptsShowTheirStates) {
         {2, {{"/timer_limit", 2000}, {"/timer_remaining", 2000}, {"/timer_running", true}}},
         {3, {{"/timer_caption", "0"}, {"/ended", false}}},
         {4, {{"/ended", true}, {"/messages/0/text", "You lose."}}}}},
+      {"wall.play",
+       3,
+       {{0, {{"/window", "wall"}, {"/wall_level", 3}, {"/caption", "Krunk Plexa 2014 in 3D  -  Krunk the Great Wall"}}},
+        {0, {{"/moves_left", "106 moves left"}, {"/menus/Sub-Levels > Krunk the Great Wall/checked", true}}},
+        {1, {{"#owned", {6, 8, 10, 16, 18, 20, 28, 31, 33, 35, 37, 41, 43}}, {"/moves_left", "28 moves left"}}},
+        {1, {{"/wall_level", 1}, {"/menus/Sub-Levels/enabled", false}, {"/caption", "Krunk Plexa 2014 in 3D  -  Krunk the Wall"}}},
+        {2, {{"/view", 2}, {"/shown/lines/5", 10}, {"/shown/circles/11", 17}}}}},
       {"square_options.play",
        7,
        {{0, {{"/menus/Options > 2 Players/checked", true}}},
@@ -220,14 +227,18 @@ TEST(PlayScenario, ScriptsShowTheirStates) {
     ASSERT_EQ(s.size(), states) << file;
     for (const auto& st : s) EXPECT_EQ(st["refused"], json::array()) << file;
     for (const auto& [state, expected] : expectations) {
-      std::vector<int> claimed;
+      std::vector<int> claimed, owned;
       const json lines = s[state].value("lines", json::object());
-      for (const auto& [n, l] : lines.items())
+      for (const auto& [n, l] : lines.items()) {
         if (l["width"] == kClaimedWidth) claimed.push_back(std::stoi(n));
+        if (l["owner"] != 0) owned.push_back(std::stoi(n));
+      }
       std::sort(claimed.begin(), claimed.end());
+      std::sort(owned.begin(), owned.end());
       for (const auto& [key, value] : expected.items()) {
         const json shown = key == "#claimed" ? json(claimed.size())
                            : key == "#lines" ? json(claimed)
+                           : key == "#owned" ? json(owned)
                                              : s[state].at(json::json_pointer(key));
         EXPECT_EQ(shown, value) << file << " state " << state << " " << key;
       }
