@@ -1,5 +1,5 @@
 // kp_click_bench: the time from a mouse press on a free Line of a game window (the square
-// window, the cube, the tetrahedron, the wire frame, Quadrion Krunk, the large square, Our House or the torus) to the end of the repaint that shows it claimed, as a person waits
+// window, the cube, the tetrahedron, the wire frame, Quadrion Krunk, the large square, Our House, the torus or the walls) to the end of the repaint that shows it claimed, as a person waits
 // for it.
 //
 // The windows open on a Krunk game, so Tolva is chosen first; two people take turns. Each press goes through the window system queue like a real one;
@@ -8,7 +8,7 @@
 // Lines; a press that ends a game also opens the result box and is reported on its own,
 // with the time until the event loop is free again (the box built and shown).
 //
-//   kp_click_bench [GAMES] [square|cube|tetrahedron|wireframe|quadrion|largesquare|house|torus] [MENU ID...]
+//   kp_click_bench [GAMES] [square|cube|tetrahedron|wireframe|quadrion|largesquare|house|torus|wall] [MENU ID...]
 #include <QApplication>
 #include <QMessageBox>
 #include <QPaintEvent>
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int games = argc > 1 ? std::max(2, std::atoi(argv[1])) : 12;
   const std::string name = argc > 2 ? argv[2] : "square";
-  const bool cube = name == "cube";
+  const bool cube = name == "cube" || name == "wall";  // Tolva is their first game
   const auto kind = kp::windowFromName(name);
   if (!kind) return 2;
   const double floorMs = floorPressToPaint(300);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "allocation_count.h"
+#include "boards/cube/wall_window.h"
 #include "boards/flat/large_square_window.h"
 #include "boards/flat/square_board.h"
 #include "core/greedy_choice.h"
@@ -299,12 +300,13 @@ BENCHMARK(Computer_TriangularKrunk_Turn)->UseManualTime();
 BENCHMARK(Computer_TriangularSuperKrunkPlus_Globoria_Turn)->UseManualTime();
 BENCHMARK(Computer_TriangularLineKrunk_Turn)->UseManualTime();
 
-// The computer's decision on the largest square board (9 by 9), as the window takes it:
-// the step after its pause that chooses its move and shows it. The person's moves and
-// the computer's other steps run outside the timing.
-void largeBoardDecision(benchmark::State& state, int subLevel, const char* variant, bool circles) {
-  Table<LargeSquareWindow> t(subLevel);
-  t.choose("size.9");
+// The computer's decision on the largest boards (the 9 by 9 square board, the Great
+// Wall), as the window takes it: the step after its pause that chooses its move and shows
+// it. The person's moves and the computer's other steps run outside the timing.
+template <class Window>
+void largeBoardDecision(benchmark::State& state, int subLevel, const char* board, const char* variant, bool circles) {
+  Table<Window> t(subLevel);
+  t.choose(board);
   t.choose(variant);
   t.choose("players.0");
   std::mt19937 rng(6);
@@ -323,12 +325,28 @@ void largeBoardDecision(benchmark::State& state, int subLevel, const char* varia
     t.host.answerMessages();
   }
 }
-void Computer_Large9_Tolva(benchmark::State& state) { largeBoardDecision(state, 0, "games.0", false); }
-void Computer_Large9_SuperKrunkPlus_Globoria(benchmark::State& state) { largeBoardDecision(state, 1, "games.8", true); }
-void Computer_Large9_LineKrunk(benchmark::State& state) { largeBoardDecision(state, 0, "games.6", false); }
+void Computer_Large9_Tolva(benchmark::State& state) {
+  largeBoardDecision<LargeSquareWindow>(state, 0, "size.9", "games.0", false);
+}
+void Computer_Large9_SuperKrunkPlus_Globoria(benchmark::State& state) {
+  largeBoardDecision<LargeSquareWindow>(state, 1, "size.9", "games.8", true);
+}
+void Computer_Large9_LineKrunk(benchmark::State& state) {
+  largeBoardDecision<LargeSquareWindow>(state, 0, "size.9", "games.6", false);
+}
+void Computer_GreatWall_Tolva(benchmark::State& state) { largeBoardDecision<WallWindow>(state, 0, "sub.3", "games.1", false); }
+void Computer_GreatWall_SuperKrunkPlus(benchmark::State& state) {
+  largeBoardDecision<WallWindow>(state, 0, "sub.3", "games.11", true);
+}
+void Computer_GreatWall_LineKrunk(benchmark::State& state) {
+  largeBoardDecision<WallWindow>(state, 0, "sub.3", "games.7", false);
+}
 BENCHMARK(Computer_Large9_Tolva)->UseManualTime();
 BENCHMARK(Computer_Large9_SuperKrunkPlus_Globoria)->UseManualTime();
 BENCHMARK(Computer_Large9_LineKrunk)->UseManualTime();
+BENCHMARK(Computer_GreatWall_Tolva)->UseManualTime();
+BENCHMARK(Computer_GreatWall_SuperKrunkPlus)->UseManualTime();
+BENCHMARK(Computer_GreatWall_LineKrunk)->UseManualTime();
 
 // ---------------------------------------------------------------------------
 // Whole games per second, headless, through PlaySession as krunkplexa-play plays them:

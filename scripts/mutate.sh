@@ -169,6 +169,15 @@ fault src/boards/flat/large_square_window.cpp "large square: the Size menu stays
 fault src/core/colour_choice.cpp "colour choice: a move tying the best ruled out" \
   'if (gained + worstAnswer < floor) return gained + worstAnswer;' \
   'if (gained + worstAnswer <= floor) return gained + worstAnswer;'
+fault src/boards/cube/lattice.cpp "walls: the back view mirrors the wall instead of turning it" \
+  'return movedBy([&](Dot3 p) { return Dot3{a_ - p.x, b_ - p.y, p.z}; });' \
+  'return movedBy([&](Dot3 p) { return Dot3{p.x, b_ - p.y, p.z}; });'
+fault src/boards/cube/lattice.cpp "walls: Super Krunk Plus claims neighbours out of the square's plane" \
+  'if (t != s && plane(t) == plane(s) &&' \
+  'if (t != s &&'
+fault src/boards/cube/cube_games_window.cpp "walls: Sub-Levels stays open after the first move" \
+  '  if (subLevels) setupMenus_.push_back("sub");' \
+  ''
 
 # replace FILE OLD NEW: exactly one occurrence, or fail loudly.
 replace() {

@@ -1,5 +1,6 @@
 // krunkplexa: the game.
 #include <QApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 
@@ -32,10 +33,12 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Krunk Plexa");
   // Measuring hooks for bench/run (see the README, Performance): --bench-first-paint
   // ends the program at the end of its first paint; --open NAME starts in that game
-  // window instead of the launcher.
+  // window instead of the launcher, on the wall --wall-level N names (1 to 3).
   const QStringList args = QApplication::arguments();
   if (args.contains("--bench-first-paint")) new kp::FirstPaintProbe(app);
   kp::Shell shell;
+  if (const qsizetype wall = args.indexOf("--wall-level"); wall > 0 && wall + 1 < args.size())
+    shell.program().wallLevel = std::clamp(args[wall + 1].toInt(), 1, 3);
   const qsizetype open = args.indexOf("--open");
   if (open > 0 && open + 1 < args.size()) {
     const auto kind = kp::windowFromName(args[open + 1].toStdString());
