@@ -70,6 +70,8 @@ class RepaintTest : public QObject {
         {WindowKind::LargeSquare, {"size.9", "games.0"}, {"game.new", "size.5"}, false},
         {WindowKind::House, {"games.0", "game.grid"}, {"game.new"}, false},
         {WindowKind::Torus, {"games.2"}, {"game.new"}, true},
+        // The Great Wall with its numbers, then the smallest wall drawn larger in its place.
+        {WindowKind::Wall, {"sub.3", "games.1", "game.grid"}, {"game.new", "sub.1"}, false},
     };
     std::mt19937 rng(1);
     for (const auto& game : games) {
@@ -86,7 +88,7 @@ class RepaintTest : public QObject {
         std::vector<int> free;
         for (int k = 1; k <= (game.circles ? c.circleCount() : c.lineCount()); ++k)
           if (game.circles ? d.circles[k].targetVisible && d.circles[k].border == kCircleBorder
-                           : d.lines[k].targetVisible && d.lines[k].width == kUnclaimedWidth)
+                           : d.lines[k].targetVisible && !c.rules().claimed(k))
             free.push_back(k);
         QVERIFY(!free.empty());
         const int k = free[rng() % free.size()];
