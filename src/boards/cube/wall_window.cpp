@@ -14,7 +14,7 @@ constexpr std::array<const char*, 3> kSubLevelCaptions = {"Krunk The Wall", "Kru
                                                           "Krunk the Great Wall"};
 
 // The picture, in pixels, the same for every wall: the wall is drawn as large as it fits.
-constexpr double kWidth = 780, kHeight = 590, kMargin = 40, kTop = 60, kLargestUnit = 190;
+constexpr double kWidth = 720, kHeight = 560, kMargin = 40, kTop = 60, kLargestUnit = 190;
 // The back face stands this far right and up of the front, in units of a Line: a thin wall
 // seen a little from the right and above, every circle clear of every Line.
 constexpr double kDepthRight = 0.31, kDepthUp = 0.35;
