@@ -9,6 +9,7 @@
 #include "boards/fourd/quadrion_window.h"
 #include "boards/fourd/wireframe_window.h"
 #include "boards/triangular/tetrahedron_window.h"
+#include "boards/triangular/triangular4d_window.h"
 #include "boards/triangular/triangular_window.h"
 
 namespace kp {
@@ -17,7 +18,8 @@ bool windowBuilt(WindowKind kind) {
   return kind == WindowKind::Square || kind == WindowKind::Triangular || kind == WindowKind::Cube ||
          kind == WindowKind::Tetrahedron || kind == WindowKind::Wireframe ||
          kind == WindowKind::Quadrion || kind == WindowKind::LargeSquare ||
-         kind == WindowKind::House || kind == WindowKind::Torus || kind == WindowKind::Wall;
+         kind == WindowKind::House || kind == WindowKind::Torus || kind == WindowKind::Wall ||
+         kind == WindowKind::Triangular4d;
 }
 
 std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramState& program) {
@@ -30,6 +32,7 @@ std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramS
     case WindowKind::Cube: return std::make_unique<CubeWindow>(host, program);
     case WindowKind::Wall: return std::make_unique<WallWindow>(host, program);
     case WindowKind::Tetrahedron: return std::make_unique<TetrahedronWindow>(host, program);
+    case WindowKind::Triangular4d: return std::make_unique<Triangular4dWindow>(host, program);
     case WindowKind::Wireframe: return std::make_unique<WireframeWindow>(host, program);
     case WindowKind::Quadrion: return std::make_unique<QuadrionWindow>(host, program);
     default: return nullptr;

@@ -21,7 +21,7 @@ constexpr KindInfo kInfo[] = {
     {WindowKind::Wall, "wall", "Krunk the Wall"},
     {WindowKind::Tetrahedron, "tetrahedron", "Krunk Delvo", "Krunk Plexa 2014 in 3D  -  Krunk Delvo"},
     {WindowKind::Wireframe, "wireframe", "Wire Frame", "Quadrion Plexa 2014 in 4D  -  Wire Frame"},
-    {WindowKind::Triangular4d, "triangular4d", "Krunk Delvo in 4D"},
+    {WindowKind::Triangular4d, "triangular4d", "Krunk Delvo in 4D", "Quadrion Plexa 2014 in 4D  -  Krunk Delvo in 4D"},
     {WindowKind::Quadrion, "quadrion", "Quadrion Krunk", "Quadrion Plexa 2014 in 4D  -  Quadrion Krunk"},
 };
 }  // namespace

@@ -34,6 +34,7 @@ const char* const kWindows[] = {
     "house",
     "torus",
     "wall",
+    "triangular4d",
 };
 
 // The boards a window's runs open on in turn, by the menu that chooses them.

@@ -218,6 +218,15 @@ TEST(PlayScenario, ScriptsShowTheirStates) {
         {5, {{"/lines/7/owner", 1}, {"/lines/14/owner", 1}, {"/lines/3/owner", 0}, {"/moves_left", "19 moves left"}}},
         {6, {{"/turn_text", "Krunk!"}, {"/moves_left", "Game over"}, {"/last_move", "Last move: 20"}}},
         {6, {{"/messages/0/text", "Blue wins by points."}, {"/game_over", true}}}}},
+      // Super Krunk's triangle 1 takes the far halves of its two half edges; the last
+      // triangle of a Krunk-move game plays itself in black.
+      {"triangular4d.play",
+       3,
+       {{0, {{"/game_caption", "Game = Krunk (Classic)"}, {"/moves_left", "60 moves left"}, {"/your_turn", blueToMove}}},
+        {1, {{"/view", 2}, {"/shown/circles/11", 1}, {"/circles/1/border", kGreen}, {"/moves_left", "59 moves left"}}},
+        {1, {{"/lines/14/colour", kBlue}, {"/lines/23/colour", kBlue}, {"/lines/5/colour", kBlue}, {"/lines/3/owner", 0}}},
+        {2, {{"/turn_text", "Krunk!"}, {"/last_move", "Last move: 60"}, {"/lines/46/colour", kBlack}}},
+        {2, {{"/moves_left", "Game over"}, {"/game_over", true}, {"/view", 1}}}}},
   };
   for (const auto& [file, states, expectations] : scenarios) {
     std::ifstream in(std::string(KP_SCENARIO_DIR) + "/" + file);
@@ -260,7 +269,6 @@ TEST(PlayScript, ScriptsThatCannotRunStopWithTheLineAndTheReason) {
       {"line 61\n", "line 1: line 61 is not on this board (1 to 60)"},
       {"state\nline 0\n", "line 2: line 0 is not on this board (1 to 60)"},
       {"circle 26\n", "line 1: circle 26 is not on this board (1 to 25)"},
-      {"open triangular4d\n", "line 1: the triangular4d window is not in this version yet"},
       {"open hexagon\n", "line 1: unknown window 'hexagon'"},
       {"menu Game > Quit\n", "line 1: no menu entry 'Game > Quit'"},
       {"region 3\n", "line 1: region 3 is not on this board (it has no click regions)"},

@@ -24,16 +24,14 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
                std::to_string(seed));
   PlaySession session(seed);
   std::ostringstream setup;
+  const std::string onePlayer = window == "quadrion" ? "One player"
+                                : window == "cube" || window == "wall" || window == "wireframe" || window == "triangular4d" ? "1 Player"
+                                : window == "tetrahedron" ? "1 player"
+                                                          : "1 player verus the computer";
   setup << "open " << window << (globoria ? "\nmenu Sub-Levels > Globoria" : "")
         << (level.empty() ? "" : "\nmenu " + level) << "\nmenu Games Menu > " << menu
-        << (computer ? "\nmenu Options > " + std::string(window == "quadrion"                      ? "One player"
-                                                          : window == "cube" || window == "wall" || window == "wireframe"
-                                                              ? "1 Player"
-                                                          : window == "tetrahedron" ? "1 player"
-                                                                                    : "1 player verus the computer")
-                     : "")
-        << "\n";
-  if (window == "cube" || window == "wall" || window == "tetrahedron" || window == "torus")
+        << (computer ? "\nmenu Options > " + onePlayer : "") << "\n";
+  if (window == "cube" || window == "wall" || window == "tetrahedron" || window == "torus" || window == "triangular4d")
     for (unsigned v = 0; v < seed % 4; ++v) setup << "button <<\n";
   if (window == "wireframe" && level.ends_with("Normal"))
     for (unsigned v = 0; v < seed % 4; ++v) setup << (v % 2 ? "button ^\n" : "button Rotate:>\n");
@@ -111,7 +109,7 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
 TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
   for (const char* window :
        {"square", "triangular", "cube", "tetrahedron", "wireframe", "quadrion", "largesquare", "house", "torus",
-                             "wall"}) {
+                             "wall", "triangular4d"}) {
     PlaySession probe;
     ASSERT_EQ(probe.open(window), "");
     // The tetrahedron's sub-levels are its two boards, each with its own games; the wire
@@ -139,7 +137,7 @@ TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
     }
     const std::size_t expected = std::map<std::string, std::size_t>{
         {"square", 7}, {"triangular", 6}, {"cube", 10}, {"tetrahedron", 14}, {"wireframe", 12}, {"quadrion", 12},
-        {"largesquare", 14}, {"house", 7}, {"torus", 7}, {"wall", 30}}.at(window);
+        {"largesquare", 14}, {"house", 7}, {"torus", 7}, {"wall", 30}, {"triangular4d", 7}}.at(window);
     EXPECT_EQ(games.size(), expected);
     const bool subLevels = !boards && probe.window()->menus().findPath("Sub-Levels") != nullptr;
     const std::vector<unsigned> seeds = subLevels ? std::vector<unsigned>{1, 7} : std::vector<unsigned>{1, 2, 3, 4};

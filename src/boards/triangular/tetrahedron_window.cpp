@@ -54,11 +54,6 @@ constexpr std::array<std::pair<int, int>, 7> kEasyFull = {
 
 constexpr double kScale = 210;         // pixels to a Line
 constexpr double kMargin = 40;
-constexpr int kLineWidth = 6;          // a Line claimed on its own
-constexpr int kTriangleWidth = 5;      // the Lines of a triangle move
-constexpr int kHiddenWidth = 3;        // a claimed Line that scores nothing, while hidden
-constexpr double kMarkerRadius = 7;
-constexpr int kPauseMs = 500;
 
 // How the solid is seen: turned a little about the upright axis and tipped towards the
 // eye, so that no face stands edge-on; what lies further back is drawn lighter.
@@ -85,10 +80,19 @@ Colour greyAt(double depth) {
   return Colour(g | g << 8 | g << 16);
 }
 
+TriangleSolidWindow::Solid solid() {
+  TriangleSolidWindow::Solid s;
+  for (Point3 p : tetrahedron::points()) s.points.push_back({p.x, p.y, p.z});
+  s.ends.push_back({0, 0});
+  for (int n = 1; n <= tetrahedron::kFullLines; ++n) s.ends.push_back(tetrahedron::ends(n));
+  s.triangles = tetrahedron::triangles();
+  return s;
+}
+
 }  // namespace
 
 TetrahedronWindow::TetrahedronWindow(Host& host, ProgramState& program)
-    : GameController(host, program, WindowKind::Tetrahedron) {
+    : TriangleSolidWindow(host, program, WindowKind::Tetrahedron, solid()) {
   FrameMenus frame;
   frame.game = spaceGameMenu();
   frame.game.push_back({.id = "game.pyramids", .caption = "&Pyramids"});
@@ -113,19 +117,11 @@ TetrahedronWindow::TetrahedronWindow(Host& host, ProgramState& program)
   };
   addMenus(kVariants, false, {}, std::move(frame));
   setupMenus_ = {"other", "sub", "games", "players.0", "players.1", "sd"};
-  controls_ = {{.id = kNewGameButton, .caption = "New Game"},
-               {.id = "view.up", .caption = "<<"},
-               {.id = "view.down", .caption = ">>"}};
 
   setBoardSize(tetrahedron::kFullLines, tetrahedron::kFullTriangles);
   for (int v = 2; v <= 3; ++v) addView(tetrahedron::view(v, true));
   rules_.setGraph(&easy_);
   rules_.rememberInitialLines();
-  rules_.setScoring({.manyScored = {"  Double score!      Two cool!", "  Triple score!      Awesome!",
-                                    "  Quadruple score!    Amazing!"}});
-  status_.rounds.push_back("");
-  status_.lastMoveCaption = "";
-  status_.lastMove = "Last move: ";
   chooseVariant(KrunkClassicEasy);
 }
 
@@ -150,75 +146,25 @@ Scene TetrahedronWindow::scene() const {
     const Point3 q = turned(p);
     left = std::min(left, q.x), right = std::max(right, q.x), top = std::min(top, q.y), bottom = std::max(bottom, q.y);
   }
-  auto at = [&](int p) {
+  std::vector<Point2> at;
+  for (int p = 0; p < tetrahedron::kFullPoints; ++p) {
     const Point3 q = turned(p);
-    return Point2{kMargin + (q.x - left) * kScale, kMargin + 30 + (q.y - top) * kScale};
-  };
-  Scene s{.width = 2 * kMargin + (right - left) * kScale, .height = 2 * kMargin + 30 + (bottom - top) * kScale};
-  const View& view = views().current();
-  const bool hideIdle = menus_.at("hide").checked && circleVariant();
-
-  for (int place = 1; place <= tetrahedron::kFullLines; ++place) {
-    const int line = view.line(place);
-    const LineDraw& d = drawing_.lines[std::size_t(line)];
-    const auto [a, b] = tetrahedron::ends(place);
-    const auto& cells = rules_.graph().lineCells;
-    const bool idle = hideIdle && line <= lineCount() && rules_.claimed(line) &&
-                      std::none_of(cells[std::size_t(line)].begin(), cells[std::size_t(line)].end(),
-                                   [&](int c) { return rules_.cellOwner(c) != 0; });
-    const bool free = d.colour == kUnclaimedLine;
-    s.strokes.push_back({.a = at(a),
-                         .b = at(b),
-                         .colour = free ? greyAt((turned(a).z + turned(b).z) / 2) : d.colour,
-                         // The solid's edges stand out from the joins across its faces.
-                         .width = free ? (edgeHalf(place) ? 3.0 : 1.5) : double(idle ? std::min(d.width, kHiddenWidth) : d.width),
-                         // On the Full board the shared face lies inside the solid.
-                         .dotted = full_ && free && onSharedFace(a) && onSharedFace(b),
-                         .visible = place <= lineCount(),
-                         .target = d.targetVisible ? Target::line(place) : Target{},
-                         .number = line,
-                         // the number of a claimed Line is no longer shown
-                         .numberShown = line > lineCount() || !rules_.claimed(line)});
+    at.push_back({kMargin + (q.x - left) * kScale, kMargin + 30 + (q.y - top) * kScale});
   }
-  for (int p = 0; p < points; ++p) s.dots.push_back({at(p), 4});
-  for (int place = 1; place <= tetrahedron::kFullTriangles; ++place) {
-    const int t = view.circle(place);
-    const CircleDraw& d = drawing_.circles[std::size_t(t)];
-    Point2 centre;
-    for (int p : tetrahedron::corners()[std::size_t(place)]) centre = centre + (1.0 / 3) * at(p);
-    s.shapes.push_back({.kind = Shape::Kind::Circle,
-                        .centre = centre,
-                        .radiusX = kMarkerRadius,
-                        .border = d.border,
-                        .fill = d.fill,
-                        // In Tolva a marker shows only who scored its triangle.
-                        .visible = place <= circleCount() && (d.targetVisible || d.fill != kBackground),
-                        .target = d.targetVisible ? Target::circle(place) : Target{}});
-  }
-  s.texts.push_back({.at = {s.width / 2, 20}, .text = "View " + std::to_string(views().number()), .size = 14});
-  return s;
+  return solidScene(2 * kMargin + (right - left) * kScale, 2 * kMargin + 30 + (bottom - top) * kScale, at, points,
+                    [this](int place) {
+                      const auto [a, b] = tetrahedron::ends(place);
+                      return FreeLook{.colour = greyAt((turned(a).z + turned(b).z) / 2),
+                                      // The solid's edges stand out from the joins across its faces.
+                                      .width = edgeHalf(place) ? 3.0 : 1.5,
+                                      // On the Full board the shared face lies inside the solid.
+                                      .dotted = full_ && onSharedFace(a) && onSharedFace(b)};
+                    });
 }
-
-// ---- What the board says, for the checks ----
-
-std::pair<int, int> TetrahedronWindow::pointsOnBoard() const {
-  return countPointsOnBoard(rules_.graph(), circleVariant() && classic(), {kRed, kRedTurnText});
-}
-
-int TetrahedronWindow::movesLeft() const {
-  return circleVariant() ? rules_.unusedCircles() : lineCount() - rules_.claimedLineCount();
-}
-
-std::optional<std::string> TetrahedronWindow::movesLeftOnBoard() const {
-  const int left = movesLeft();
-  return left == 0 ? std::string("Game over") : std::to_string(left) + " moves left";
-}
-
-void TetrahedronWindow::showMovesLeft() { status_.movesLeft = *movesLeftOnBoard(); }
 
 // ---- Menus and buttons ----
 
-void TetrahedronWindow::onMenu(const std::string& id) {
+void TetrahedronWindow::onBoardMenu(const std::string& id) {
   if (id == "sub.easy" || id == "sub.full") {
     // The level's games only; the game chosen moves to its like on the other board.
     const bool toFull = id == "sub.full";
@@ -227,8 +173,6 @@ void TetrahedronWindow::onMenu(const std::string& id) {
     showLevel(toFull);
   } else if (id == "game.pyramids") {
     host_.showMessage("Well?", "   There are pyramids in the center of the Tetrahedron. How many are there?", {});
-  } else if (id == "hide") {
-    menus_.at(id).checked = !menus_.at(id).checked;
   }
 }
 
@@ -241,8 +185,6 @@ void TetrahedronWindow::showLevel(bool full) {
   }
 }
 
-void TetrahedronWindow::onControl(const Control& c) { turnView(c.id == "view.up" ? 1 : -1); }
-
 void TetrahedronWindow::variantChosen() {
   useBoard(fullGame(variant()));
   showLevel(full_);
@@ -253,92 +195,6 @@ void TetrahedronWindow::useBoard(bool full) {
   // Chosen between games, on a clean board.
   full_ = full;
   rules_.setGraph(full ? &fullGraph_ : &easy_);
-}
-
-void TetrahedronWindow::openGame() { openWithBlue(); }
-
-// ---- Line moves (Tolva) ----
-
-void TetrahedronWindow::onLineClick(int n) {
-  if (rules_.moveLock() || status_.gameOver) return;
-  if (rules_.claimed(n)) {
-    status_.turnText = "   Invalid move!";
-    return;
-  }
-  playLine(n, rules_.toMove());
-}
-
-void TetrahedronWindow::playLine(int n, Player mover) {
-  lockSetup();
-  rules_.takeTurn();
-  rules_.setClaimWidth(kLineWidth);
-  rules_.claimLine(n, lineColour(mover), int(mover), mover);
-  status_.lastMove = "Last move: " + std::to_string(n);
-  timer_.reset();
-  timer_.stop();
-  rules_.checkwins(LineRule::Tolva);
-  showMovesLeft();
-  // The triangles just completed flash before the game goes on.
-  flashThen(rules_.newlyCompleted(), [this] {
-    if (movesLeft() == 0) finishGame();
-    else handOver();
-  });
-}
-
-// ---- Triangle moves (the Krunk games) ----
-
-std::vector<int> TetrahedronWindow::claimedLines(int t) const {
-  std::vector<int> lines = tetrahedron::triangles()[std::size_t(t)];
-  if (!superKrunk()) return lines;
-  // A side that is half an edge of the solid carries on to the edge's other half.
-  for (int side : tetrahedron::triangles()[std::size_t(t)]) {
-    const auto [a, b] = tetrahedron::ends(side);
-    for (int l = 1; l <= lineCount(); ++l) {
-      const auto [c, d] = tetrahedron::ends(l);
-      const int shared = c == a || c == b ? c : d == a || d == b ? d : -1;
-      if (l == side || shared < 0) continue;
-      const int far = shared == c ? d : c, near = shared == a ? b : a;
-      // the three points in a row, the shared one in the middle
-      const Point3 p = tetrahedron::points()[std::size_t(near)], q = tetrahedron::points()[std::size_t(shared)],
-                   r = tetrahedron::points()[std::size_t(far)];
-      const Point3 u = q + (-1.0) * p, v = r + (-1.0) * q;
-      if (dot(u, v) > 0.999 * std::sqrt(dot(u, u) * dot(v, v))) lines.push_back(l);
-    }
-  }
-  return lines;
-}
-
-GameController::ColourCircles TetrahedronWindow::colourCircles() const {
-  return {.count = classic() ? LineGame::CellCount::ByColour : LineGame::CellCount::KeepByColour,
-          .claimWidth = kTriangleWidth,
-          .krunkMove = krunkMove()};
-}
-
-void TetrahedronWindow::onCircleClick(int t) {
-  if (rules_.moveLock() || status_.gameOver) return;
-  if (rules_.circleUsed(t)) {
-    status_.turnText = "Invalid move!";
-    return;
-  }
-  playColourCircle(t, rules_.toMove());
-}
-
-// ---- The computer (Red) ----
-
-void TetrahedronWindow::computerTurn() {
-  schedule(kPauseMs, [this] {
-    if (circleVariant()) computerTriangle();
-    else computerLine();
-  });
-}
-
-void TetrahedronWindow::computerLine() {
-  if (const int line = previewGreedyLine(kLineWidth))
-    schedule(kPauseMs, [this, line] { playLine(line, Player::Red); });
-}
-
-void TetrahedronWindow::computerTriangle() {
-  if (const int t = previewColourCircle()) schedule(kPauseMs, [this, t] { playColourCircle(t, Player::Red); });
 }
 
 }  // namespace kp

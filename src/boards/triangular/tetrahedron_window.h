@@ -1,12 +1,8 @@
 #pragma once
-#include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "boards/triangular/tetrahedron.h"
-#include "core/game_controller.h"
-#include "core/line_game.h"
+#include "boards/triangular/triangle_solid_window.h"
 
 namespace kp {
 
@@ -14,7 +10,7 @@ namespace kp {
 // board (20 triangles) or the Full board (36, the mirror half added), seen in three views
 // (third turns). Tolva is played on the Lines, the Krunk and Super Krunk games on the
 // triangles.
-class TetrahedronWindow : public GameController {
+class TetrahedronWindow : public TriangleSolidWindow {
  public:
   // Menu indices of the Games menu (1 and 3 hidden; 4, 7, 10, 13, 16, 19 separators).
   enum Variant {
@@ -39,37 +35,18 @@ class TetrahedronWindow : public GameController {
   Scene scene() const override;
   int lineCount() const override { return full_ ? tetrahedron::kFullLines : tetrahedron::kEasyLines; }
   int circleCount() const override { return full_ ? tetrahedron::kFullTriangles : tetrahedron::kEasyTriangles; }
-  std::pair<int, int> pointsOnBoard() const override;
-  std::optional<std::string> movesLeftOnBoard() const override;
-
-  // The Lines a triangle move on triangle t claims: its three, and in Super Krunk the far
-  // half of every edge of the solid that one of them is half of.
-  std::vector<int> claimedLines(int t) const;
 
  protected:
-  void onLineClick(int n) override;
-  void onCircleClick(int t) override;
-  void onMenu(const std::string& id) override;
-  void onControl(const Control& c) override;
-  void openGame() override;
+  void onBoardMenu(const std::string& id) override;
   void variantChosen() override;
-  void computerTurn() override;
+  bool superKrunk() const override;
+  bool krunkMove() const override;
+  bool classic() const override;
 
  private:
   static bool fullGame(int index);
-  bool superKrunk() const;
-  bool krunkMove() const;
-  bool classic() const;
   void showLevel(bool full);
   void useBoard(bool full);
-
-  ColourCircles colourCircles() const override;
-  std::vector<int> circleLines(int t) const override { return claimedLines(t); }
-  void showMovesLeft() override;
-  void playLine(int n, Player mover);
-  int movesLeft() const;
-  void computerLine();
-  void computerTriangle();
 
   BoardGraph easy_ = tetrahedron::graph(false);
   BoardGraph fullGraph_ = tetrahedron::graph(true);

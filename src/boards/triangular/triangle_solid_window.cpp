@@ -1,0 +1,215 @@
+#include "boards/triangular/triangle_solid_window.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/projection.h"
+
+namespace kp {
+
+namespace {
+
+constexpr int kLineWidth = 6;      // a Line claimed on its own
+constexpr int kTriangleWidth = 5;  // the Lines of a triangle move
+constexpr int kHiddenWidth = 3;    // a claimed Line that scores nothing, while hidden
+constexpr int kPauseMs = 500;
+constexpr double kMarkerRadius = 7, kDotRadius = 4;
+
+// Whether q lies between p and r with the three in a straight row, in any dimension.
+bool inARow(const std::vector<double>& p, const std::vector<double>& q, const std::vector<double>& r) {
+  double uv = 0, uu = 0, vv = 0;
+  for (std::size_t i = 0; i < p.size(); ++i) {
+    const double u = q[i] - p[i], v = r[i] - q[i];
+    uv += u * v, uu += u * u, vv += v * v;
+  }
+  return uv > 0.999 * std::sqrt(uu * vv);
+}
+
+}  // namespace
+
+TriangleSolidWindow::TriangleSolidWindow(Host& host, ProgramState& program, WindowKind kind, Solid solid)
+    : GameController(host, program, kind), solid_(std::move(solid)) {
+  controls_ = {{.id = kNewGameButton, .caption = "New Game"},
+               {.id = "view.up", .caption = "<<"},
+               {.id = "view.down", .caption = ">>"}};
+  rules_.setScoring({.manyScored = {"  Double score!      Two cool!", "  Triple score!      Awesome!",
+                                    "  Quadruple score!    Amazing!"}});
+  status_.rounds.push_back("");
+  status_.lastMoveCaption = "";
+  status_.lastMove = "Last move: ";
+
+  // A side that is half an edge of the solid carries on to the edge's other half: the Line
+  // from its end on in a straight row.
+  const int lines = int(solid_.ends.size()) - 1;
+  straightOn_.assign(std::size_t(lines) + 1, {});
+  for (int side = 1; side <= lines; ++side) {
+    const auto [a, b] = solid_.ends[std::size_t(side)];
+    for (int l = 1; l <= lines; ++l) {
+      const auto [c, d] = solid_.ends[std::size_t(l)];
+      const int shared = c == a || c == b ? c : d == a || d == b ? d : -1;
+      if (l == side || shared < 0) continue;
+      const int far = shared == c ? d : c, near = shared == a ? b : a;
+      if (inARow(solid_.points[std::size_t(near)], solid_.points[std::size_t(shared)], solid_.points[std::size_t(far)]))
+        straightOn_[std::size_t(side)].push_back(l);
+    }
+  }
+}
+
+// ---- What the board says, for the checks ----
+
+std::pair<int, int> TriangleSolidWindow::pointsOnBoard() const {
+  return countPointsOnBoard(rules_.graph(), circleVariant() && classic(), {kRed, kRedTurnText});
+}
+
+int TriangleSolidWindow::movesLeft() const {
+  return circleVariant() ? rules_.unusedCircles() : lineCount() - rules_.claimedLineCount();
+}
+
+std::optional<std::string> TriangleSolidWindow::movesLeftOnBoard() const {
+  const int left = movesLeft();
+  return left == 0 ? std::string("Game over") : std::to_string(left) + " moves left";
+}
+
+void TriangleSolidWindow::showMovesLeft() { status_.movesLeft = *movesLeftOnBoard(); }
+
+// ---- Menus and buttons ----
+
+void TriangleSolidWindow::onMenu(const std::string& id) {
+  if (id == "hide")
+    menus_.at(id).checked = !menus_.at(id).checked;
+  else
+    onBoardMenu(id);
+}
+
+void TriangleSolidWindow::onControl(const Control& c) { turnView(c.id == "view.up" ? 1 : -1); }
+
+void TriangleSolidWindow::openGame() { openWithBlue(); }
+
+// ---- The picture ----
+
+std::vector<int> TriangleSolidWindow::trianglePoints(int t) const {
+  std::vector<int> points;
+  for (int side : solid_.triangles[std::size_t(t)])
+    for (int p : {solid_.ends[std::size_t(side)].first, solid_.ends[std::size_t(side)].second})
+      if (std::ranges::count(points, p) == 0) points.push_back(p);
+  std::sort(points.begin(), points.end());
+  return points;
+}
+
+Scene TriangleSolidWindow::solidScene(double width, double height, const std::vector<Point2>& at, int dots,
+                                      const std::function<FreeLook(int place)>& freeLook) const {
+  Scene s{.width = width, .height = height};
+  const View& view = views().current();
+  const bool hideIdle = menus_.at("hide").checked && circleVariant();
+  const auto& cells = rules_.graph().lineCells;
+
+  for (int place = 1; place < int(solid_.ends.size()); ++place) {
+    const int line = view.line(place);
+    const LineDraw& d = drawing_.lines[std::size_t(line)];
+    const auto [a, b] = solid_.ends[std::size_t(place)];
+    const bool idle = hideIdle && line <= lineCount() && rules_.claimed(line) &&
+                      std::none_of(cells[std::size_t(line)].begin(), cells[std::size_t(line)].end(),
+                                   [&](int c) { return rules_.cellOwner(c) != 0; });
+    const bool free = d.colour == kUnclaimedLine;
+    const FreeLook look = free ? freeLook(place) : FreeLook{};
+    s.strokes.push_back({.a = at[std::size_t(a)],
+                         .b = at[std::size_t(b)],
+                         .colour = free ? look.colour : d.colour,
+                         .width = free ? look.width : double(idle ? std::min(d.width, kHiddenWidth) : d.width),
+                         .dotted = free && look.dotted,
+                         .visible = place <= lineCount(),
+                         .target = d.targetVisible ? Target::line(place) : Target{},
+                         .number = line,
+                         // the number of a claimed Line is no longer shown
+                         .numberShown = line > lineCount() || !rules_.claimed(line)});
+  }
+  for (int p = 0; p < dots; ++p) s.dots.push_back({at[std::size_t(p)], kDotRadius});
+  for (int place = 1; place < int(solid_.triangles.size()); ++place) {
+    const int t = view.circle(place);
+    const CircleDraw& d = drawing_.circles[std::size_t(t)];
+    Point2 centre;
+    for (int p : trianglePoints(place)) centre = centre + (1.0 / 3) * at[std::size_t(p)];
+    s.shapes.push_back({.kind = Shape::Kind::Circle,
+                        .centre = centre,
+                        .radiusX = kMarkerRadius,
+                        .border = d.border,
+                        .fill = d.fill,
+                        // In Tolva a marker shows only who scored its triangle.
+                        .visible = place <= circleCount() && (d.targetVisible || d.fill != kBackground),
+                        .target = d.targetVisible ? Target::circle(place) : Target{}});
+  }
+  s.texts.push_back({.at = {s.width / 2, 20}, .text = "View " + std::to_string(views().number()), .size = 14});
+  return s;
+}
+
+// ---- Line moves (Tolva) ----
+
+void TriangleSolidWindow::onLineClick(int n) {
+  if (rules_.moveLock() || status_.gameOver) return;
+  if (rules_.claimed(n)) {
+    status_.turnText = "   Invalid move!";
+    return;
+  }
+  playLine(n, rules_.toMove());
+}
+
+void TriangleSolidWindow::playLine(int n, Player mover) {
+  lockSetup();
+  rules_.takeTurn();
+  rules_.setClaimWidth(kLineWidth);
+  rules_.claimLine(n, lineColour(mover), int(mover), mover);
+  status_.lastMove = "Last move: " + std::to_string(n);
+  timer_.reset();
+  timer_.stop();
+  rules_.checkwins(LineRule::Tolva);
+  showMovesLeft();
+  // The triangles just completed flash before the game goes on.
+  flashThen(rules_.newlyCompleted(), [this] { finishOrHandOver(movesLeft()); });
+}
+
+// ---- Triangle moves (the Krunk games) ----
+
+std::vector<int> TriangleSolidWindow::claimedLines(int t) const {
+  std::vector<int> lines = solid_.triangles[std::size_t(t)];
+  if (!superKrunk()) return lines;
+  for (int side : solid_.triangles[std::size_t(t)])
+    for (int l : straightOn_[std::size_t(side)])
+      if (l <= lineCount()) lines.push_back(l);
+  return lines;
+}
+
+GameController::ColourCircles TriangleSolidWindow::colourCircles() const {
+  return {.count = classic() ? LineGame::CellCount::ByColour : LineGame::CellCount::KeepByColour,
+          .claimWidth = kTriangleWidth,
+          .krunkMove = krunkMove()};
+}
+
+void TriangleSolidWindow::onCircleClick(int t) {
+  if (rules_.moveLock() || status_.gameOver) return;
+  if (rules_.circleUsed(t)) {
+    status_.turnText = "Invalid move!";
+    return;
+  }
+  playColourCircle(t, rules_.toMove());
+}
+
+// ---- The computer (Red) ----
+
+void TriangleSolidWindow::computerTurn() {
+  schedule(kPauseMs, [this] {
+    if (circleVariant())
+      computerTriangle();
+    else
+      computerLine();
+  });
+}
+
+void TriangleSolidWindow::computerLine() {
+  if (const int line = previewGreedyLine(kLineWidth)) schedule(kPauseMs, [this, line] { playLine(line, Player::Red); });
+}
+
+void TriangleSolidWindow::computerTriangle() {
+  if (const int t = previewColourCircle()) schedule(kPauseMs, [this, t] { playColourCircle(t, Player::Red); });
+}
+
+}  // namespace kp

@@ -1,0 +1,80 @@
+#pragma once
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/game_controller.h"
+#include "core/line_game.h"
+
+namespace kp {
+
+// What the windows of the solids cut into triangles share (the tetrahedron, the 4D
+// simplex): Tolva on the Lines, the Krunk and Super Krunk games on the triangles, the
+// computer, the moves-left label, the "<<" and ">>" buttons that turn the views, and the
+// pieces of their pictures. A window gives its board and keeps its menus and its picture.
+class TriangleSolidWindow : public GameController {
+ public:
+  // A board: the points by their coordinates (any number of them, the same for every point),
+  // [line] -> its two points and [triangle] -> its three Lines (index 0 unused in both).
+  // Several boards of one window are the first Lines and triangles of the largest.
+  struct Solid {
+    std::vector<std::vector<double>> points;
+    std::vector<std::pair<int, int>> ends;
+    std::vector<std::vector<int>> triangles;
+  };
+
+  std::pair<int, int> pointsOnBoard() const override;
+  std::optional<std::string> movesLeftOnBoard() const override;
+
+  // The Lines a triangle move on triangle t claims: its three, and in Super Krunk the far
+  // half of every edge of the solid that one of them is half of.
+  std::vector<int> claimedLines(int t) const;
+
+ protected:
+  TriangleSolidWindow(Host& host, ProgramState& program, WindowKind kind, Solid solid);
+
+  // The game chosen, as the rules see it.
+  virtual bool superKrunk() const = 0;
+  virtual bool krunkMove() const = 0;
+  virtual bool classic() const = 0;
+  // The window's own menus, after "hide" (non-scoring made moves), which is handled here.
+  virtual void onBoardMenu(const std::string&) {}
+
+  void onLineClick(int n) override;
+  void onCircleClick(int t) override;
+  void onMenu(const std::string& id) override;
+  void onControl(const Control& c) override;
+  void openGame() override;
+  void computerTurn() override;
+  void showMovesLeft() override;
+
+  // How a free Line is drawn at a place.
+  struct FreeLook {
+    Colour colour = kUnclaimedLine;
+    double width = kUnclaimedWidth;
+    bool dotted = false;
+  };
+  // The picture on a canvas of this size, the points drawn at `at`: every place of the
+  // largest board's Lines and triangles (those beyond the board drawn hidden) with the
+  // look of what the view shows there, the board's first `dots` points, "View n" on top.
+  // Triangle markers stand at the middle of their points.
+  Scene solidScene(double width, double height, const std::vector<Point2>& at, int dots,
+                   const std::function<FreeLook(int place)>& freeLook) const;
+ private:
+  // The points of a triangle of the largest board, increasing.
+  std::vector<int> trianglePoints(int t) const;
+  ColourCircles colourCircles() const override;
+  std::vector<int> circleLines(int t) const override { return claimedLines(t); }
+  void playLine(int n, Player mover);
+  int movesLeft() const;
+  void computerLine();
+  void computerTriangle();
+
+  Solid solid_;
+  // [line] -> the Lines that carry it on in a straight row beyond one of its ends.
+  std::vector<std::vector<int>> straightOn_;
+};
+
+}  // namespace kp

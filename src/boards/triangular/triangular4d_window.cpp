@@ -1,0 +1,127 @@
+#include "boards/triangular/triangular4d_window.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "core/projection.h"
+
+namespace kp {
+
+namespace {
+
+using W = Triangular4dWindow;
+
+const std::vector<VariantEntry> kVariants = {
+    {W::Tolva, "Tolva", "Game = Tolva", false, false, kLinePrompt},
+    {W::KrunkClassic, "Krunk  (Classic)", "Game = Krunk (Classic)", true, false, kCirclePrompt},
+    {W::KrunkSet, "Krunk  (Set count)", "Game = Krunk (Set count)", true, false, kCirclePrompt},
+    {W::SuperClassic, "Super Krunk  (Classic)", "Game = Super Krunk (Classic)", true, false, kCirclePrompt},
+    {W::SuperSet, "Super Krunk  (Set count)", "Game = Super Krunk (Set count)", true, false, kCirclePrompt},
+    {W::KrunkMove, "Krunk  (Set count with Krunk move)", "Game = Krunk (Krunk move)", true, false, kCirclePrompt},
+    {W::SuperMove, "Super Krunk  (Set count with Krunk move)", "Game = Super Krunk (w/ Krunk move)", true, false,
+     kCirclePrompt},
+};
+
+// The picture fits a box of this size, below the view's name.
+constexpr double kWidth = 600, kHeight = 520, kMargin = 40, kTitle = 30;
+
+// How the solid is seen: turned in the six planes of 4D, then looked at straight down its
+// z and w axes, z giving the depth. The turn was found by a search over whole degrees: the
+// five corners stand round the outside in their ring order, anticlockwise (so "<<" turns
+// the picture to the left and ">>" to the right), every point keeps well off the Lines it
+// does not end, the 60 triangle markers keep clear of one another and of the points, and
+// the Line numbers still find room beside their Lines at full size.
+const Matrix4& seen() {
+  static const Matrix4 m = rotation(Plane::XY, 49) * rotation(Plane::XZ, 114) * rotation(Plane::XW, 9) *
+                           rotation(Plane::YZ, 27) * rotation(Plane::YW, 324) * rotation(Plane::ZW, 118);
+  return m;
+}
+Point4 turned(int point) { return seen() * simplex4::points()[std::size_t(point)]; }
+
+// A half of an edge of the solid: a Line from a corner.
+bool edgeHalf(int line) { return simplex4::ends(line).first < simplex4::kCorners; }
+
+Colour greyAt(double depth) {
+  // depth runs from about -1.3 (near) to 1.3 (far)
+  const int g = std::clamp(int(std::lround(30 + 65 * (depth + 1.4))), 30, 205);
+  return Colour(g | g << 8 | g << 16);
+}
+
+TriangleSolidWindow::Solid solid() {
+  TriangleSolidWindow::Solid s;
+  for (Point4 p : simplex4::points()) s.points.push_back({p.x, p.y, p.z, p.w});
+  s.ends.push_back({0, 0});
+  for (int n = 1; n <= simplex4::kLines; ++n) s.ends.push_back(simplex4::ends(n));
+  s.triangles = simplex4::triangles();
+  return s;
+}
+
+}  // namespace
+
+Triangular4dWindow::Triangular4dWindow(Host& host, ProgramState& program)
+    : TriangleSolidWindow(host, program, WindowKind::Triangular4d, solid()) {
+  FrameMenus frame;
+  frame.gameCaption = "Game";
+  frame.game = {
+      {.id = "game.new", .caption = "New", .shortcut = "F5"},
+      {.id = "game.exit", .caption = "E&xit", .shortcut = "F9"},
+      {.id = "game.about", .caption = "&About...", .shortcut = "F2"},
+  };
+  frame.players = {
+      {.id = "players.0", .caption = "&1 Player", .checkable = true},
+      {.id = "players.1", .caption = "&2 Player", .checkable = true, .checked = true},
+  };
+  frame.options = {
+      {.separator = true},
+      {.id = "hide", .caption = "Hide non-scoring  made moves in Krunk games", .checkable = true, .checked = true},
+      // The numbers beside the Lines are what a person clicks: shown from the start.
+      {.id = "game.grid", .caption = "Show grid", .shortcut = "F12", .checkable = true, .checked = true},
+      {.id = "game.keypad",
+       .caption = "Show keypad for entering moves from online chats / text messages / phone",
+       .shortcut = "Ctrl+F1",
+       .checkable = true},
+  };
+  addMenus(kVariants, false, {}, std::move(frame));
+  // Options stays open during a game (hide, grid, keypad); only who plays and the time limit lock.
+  setupMenus_ = {"other", "games", "players.0", "players.1", "sd"};
+
+  setBoardSize(simplex4::kLines, simplex4::kTriangles);
+  for (int v = 2; v <= simplex4::kViews; ++v) addView(simplex4::view(v));
+  rules_.setGraph(&graph_);
+  rules_.rememberInitialLines();
+  chooseVariant(KrunkClassic);
+  // The window opens on a new game, Blue to move.
+  newGame();
+}
+
+Scene Triangular4dWindow::scene() const {
+  // The picture never changes its size: laid out once.
+  struct Layout {
+    std::vector<Point2> at;
+    double width, height;
+  };
+  static const Layout layout = [] {
+    double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
+    for (int p = 0; p < simplex4::kPoints; ++p) {
+      const Point4 q = turned(p);
+      left = std::min(left, q.x), right = std::max(right, q.x), top = std::min(top, q.y);
+      bottom = std::max(bottom, q.y);
+    }
+    const double scale = std::min(kWidth / (right - left), kHeight / (bottom - top));
+    Layout l{{}, 2 * kMargin + (right - left) * scale, 2 * kMargin + kTitle + (bottom - top) * scale};
+    for (int p = 0; p < simplex4::kPoints; ++p) {
+      const Point4 q = turned(p);
+      l.at.push_back({kMargin + (q.x - left) * scale, kMargin + kTitle + (q.y - top) * scale});
+    }
+    return l;
+  }();
+  return solidScene(layout.width, layout.height, layout.at, simplex4::kPoints, [](int place) {
+    const auto [a, b] = simplex4::ends(place);
+    return FreeLook{.colour = greyAt((turned(a).z + turned(b).z) / 2),
+                    // The solid's edges stand out from the joins across its faces.
+                    .width = edgeHalf(place) ? 3.0 : 1.5};
+  });
+}
+
+}  // namespace kp
