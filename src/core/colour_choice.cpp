@@ -108,6 +108,10 @@ class Weigher {
     meeting_.resize(std::size_t(moveWords_));
   }
 
+  // The change move m makes as the computer's on the board as it stands: the most it can
+  // count on, since an answer only takes it lower.
+  int gain(std::size_t m) const { return gain_[m]; }
+
   // The balance the computer can count on after move m, whatever the answer: the balance
   // after m, or less if some answer r (not m itself) takes it lower. A move that cannot
   // reach `floor` is given up as soon as an answer shows it: then something below floor.
@@ -219,15 +223,23 @@ int chooseByColour(const BoardGraph& graph, const Claims& claims, const std::vec
                    std::initializer_list<Colour> redColours, Random& random) {
   if (moves.empty()) return 0;
   auto choose = [&](auto&& weigher) {
-    // A move is given up as soon as it shows it cannot reach the best balance found.
+    // A move is given up as soon as it shows it cannot reach the best balance found, so
+    // the moves that gain most are weighed first: the best balance is found early and the
+    // others give up sooner. The moves tying for it are the same in any order; they are
+    // drawn from in the order they were offered.
+    std::vector<std::size_t> order(moves.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return weigher.gain(a) > weigher.gain(b); });
     int best = INT_MIN;
-    std::vector<int> bestMoves;
-    for (std::size_t m = 0; m < moves.size(); ++m) {
+    std::vector<std::size_t> bestMoves;
+    for (std::size_t m : order) {
       const int worst = weigher.worstAfter(m, moves, best);
       if (worst > best) best = worst, bestMoves.clear();
-      if (worst == best) bestMoves.push_back(moves[m].id);
+      if (worst == best) bestMoves.push_back(m);
     }
-    return bestMoves[std::size_t(random.pick(int(bestMoves.size())) - 1)];
+    std::sort(bestMoves.begin(), bestMoves.end());
+    return moves[bestMoves[std::size_t(random.pick(int(bestMoves.size())) - 1)]].id;
   };
   const int lineWords = wordsFor(graph.lineCount), cellWords = wordsFor(graph.cellCount);
   if (lineWords == 1 && cellWords == 1) return choose(Weigher<1, 1>(graph, claims, moves, redColours));

@@ -104,6 +104,17 @@ void CubeGamesWindow::useLattice(cube::Lattice lattice) {
   }
   rules_.setGraph(graph.get());
   graph_ = std::move(graph);
+  // In Super Krunk Plus a circle claims its square and the squares in its plane sharing a
+  // Line with it; a Line two of them share is claimed once.
+  superLines_.assign(std::size_t(circleCount()) + 1, {});
+  for (int s = 1; s <= circleCount(); ++s) {
+    std::vector<int>& lines = superLines_[std::size_t(s)];
+    lines = graph_->cellSides[std::size_t(s)];
+    for (int beside : lattice_.planeNeighbours(s))
+      lines.insert(lines.end(), graph_->cellSides[std::size_t(beside)].begin(), graph_->cellSides[std::size_t(beside)].end());
+    std::sort(lines.begin(), lines.end());
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+  }
   rules_.rememberInitialLines();
 }
 
@@ -324,14 +335,6 @@ LineGame::CellCount CubeGamesWindow::cellCount() const {
   return LineGame::CellCount::KeepByColour;
 }
 
-std::vector<int> CubeGamesWindow::claimedSquares(int s) const {
-  if (!superKrunk()) return {s};
-  std::vector<int> out{s};
-  const auto& beside = lattice_.planeNeighbours(s);
-  out.insert(out.end(), beside.begin(), beside.end());
-  return out;
-}
-
 void CubeGamesWindow::onCircleClick(int s) {
   if (rules_.moveLock() || status_.gameOver) return;
   if (rules_.circleUsed(s)) {
@@ -347,10 +350,7 @@ GameController::ColourCircles CubeGamesWindow::colourCircles() const {
 }
 
 std::vector<int> CubeGamesWindow::circleLines(int s) const {
-  std::vector<int> lines;
-  for (int square : claimedSquares(s))
-    for (int l : graph_->cellSides[std::size_t(square)]) lines.push_back(l);
-  return lines;
+  return superKrunk() ? superLines_[std::size_t(s)] : graph_->cellSides[std::size_t(s)];
 }
 
 // ---- Cubes ----

@@ -88,9 +88,6 @@ class CubeGamesWindow : public GameController {
   // The games judged by the colours of the Lines (the Krunk families).
   bool colourGame() const { return lineKrunk() || (circleVariant() && variant() != PlexaSquares); }
   LineGame::CellCount cellCount() const;
-  // The squares a circle move on square s claims: s, and in Super Krunk Plus those lying in
-  // its plane that share a Line with it.
-  std::vector<int> claimedSquares(int s) const;
 
   ColourCircles colourCircles() const override;
   std::vector<int> circleLines(int s) const override;
@@ -109,6 +106,7 @@ class CubeGamesWindow : public GameController {
   cube::Lattice lattice_;
   // Its own object for each lattice: the rules start afresh on a graph they have not seen.
   std::unique_ptr<BoardGraph> graph_;
+  std::vector<std::vector<int>> superLines_;  // [square] -> the Lines a Super Krunk Plus circle there claims
   std::vector<int> settled_;  // [cube] -> 0 not yet, 1 Red, 2 Blue, 3 nobody
 };
 
