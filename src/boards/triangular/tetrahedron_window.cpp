@@ -74,12 +74,6 @@ bool edgeHalf(int line) {
   return false;
 }
 
-Colour greyAt(double depth) {
-  // depth runs from about -1.4 (near) to 1.4 (far)
-  const int g = std::clamp(int(std::lround(30 + 65 * (depth + 1.4))), 30, 205);
-  return Colour(g | g << 8 | g << 16);
-}
-
 TriangleSolidWindow::Solid solid() {
   TriangleSolidWindow::Solid s;
   for (Point3 p : tetrahedron::points()) s.points.push_back({p.x, p.y, p.z});
@@ -154,7 +148,7 @@ Scene TetrahedronWindow::scene() const {
   return solidScene(2 * kMargin + (right - left) * kScale, 2 * kMargin + 30 + (bottom - top) * kScale, at, points,
                     [this](int place) {
                       const auto [a, b] = tetrahedron::ends(place);
-                      return FreeLook{.colour = greyAt((turned(a).z + turned(b).z) / 2),
+                      return FreeLook{.colour = depthGrey((turned(a).z + turned(b).z) / 2),
                                       // The solid's edges stand out from the joins across its faces.
                                       .width = edgeHalf(place) ? 3.0 : 1.5,
                                       // On the Full board the shared face lies inside the solid.

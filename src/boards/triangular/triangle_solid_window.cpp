@@ -53,6 +53,14 @@ TriangleSolidWindow::TriangleSolidWindow(Host& host, ProgramState& program, Wind
         straightOn_[std::size_t(side)].push_back(l);
     }
   }
+  // Where a triangle's marker stands: the middle of its points.
+  trianglePoints_.assign(solid_.triangles.size(), {});
+  for (std::size_t t = 1; t < solid_.triangles.size(); ++t) {
+    std::vector<int>& points = trianglePoints_[t];
+    for (int side : solid_.triangles[t])
+      for (int p : {solid_.ends[std::size_t(side)].first, solid_.ends[std::size_t(side)].second})
+        if (std::ranges::count(points, p) == 0) points.push_back(p);
+  }
 }
 
 // ---- What the board says, for the checks ----
@@ -87,13 +95,9 @@ void TriangleSolidWindow::openGame() { openWithBlue(); }
 
 // ---- The picture ----
 
-std::vector<int> TriangleSolidWindow::trianglePoints(int t) const {
-  std::vector<int> points;
-  for (int side : solid_.triangles[std::size_t(t)])
-    for (int p : {solid_.ends[std::size_t(side)].first, solid_.ends[std::size_t(side)].second})
-      if (std::ranges::count(points, p) == 0) points.push_back(p);
-  std::sort(points.begin(), points.end());
-  return points;
+Colour TriangleSolidWindow::depthGrey(double depth) {
+  const int g = std::clamp(int(std::lround(30 + 65 * (depth + 1.4))), 30, 205);
+  return Colour(g | g << 8 | g << 16);
 }
 
 Scene TriangleSolidWindow::solidScene(double width, double height, const std::vector<Point2>& at, int dots,
@@ -128,7 +132,7 @@ Scene TriangleSolidWindow::solidScene(double width, double height, const std::ve
     const int t = view.circle(place);
     const CircleDraw& d = drawing_.circles[std::size_t(t)];
     Point2 centre;
-    for (int p : trianglePoints(place)) centre = centre + (1.0 / 3) * at[std::size_t(p)];
+    for (int p : trianglePoints_[std::size_t(place)]) centre = centre + (1.0 / 3) * at[std::size_t(p)];
     s.shapes.push_back({.kind = Shape::Kind::Circle,
                         .centre = centre,
                         .radiusX = kMarkerRadius,

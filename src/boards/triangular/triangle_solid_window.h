@@ -50,6 +50,10 @@ class TriangleSolidWindow : public GameController {
   void computerTurn() override;
   void showMovesLeft() override;
 
+  // A free Line's grey by its depth (about -1.4 near to 1.4 far, in Lines): what lies
+  // further back is drawn lighter.
+  static Colour depthGrey(double depth);
+
   // How a free Line is drawn at a place.
   struct FreeLook {
     Colour colour = kUnclaimedLine;
@@ -63,8 +67,6 @@ class TriangleSolidWindow : public GameController {
   Scene solidScene(double width, double height, const std::vector<Point2>& at, int dots,
                    const std::function<FreeLook(int place)>& freeLook) const;
  private:
-  // The points of a triangle of the largest board, increasing.
-  std::vector<int> trianglePoints(int t) const;
   ColourCircles colourCircles() const override;
   std::vector<int> circleLines(int t) const override { return claimedLines(t); }
   void playLine(int n, Player mover);
@@ -75,6 +77,7 @@ class TriangleSolidWindow : public GameController {
   Solid solid_;
   // [line] -> the Lines that carry it on in a straight row beyond one of its ends.
   std::vector<std::vector<int>> straightOn_;
+  std::vector<std::vector<int>> trianglePoints_;  // [triangle] -> its three points
 };
 
 }  // namespace kp

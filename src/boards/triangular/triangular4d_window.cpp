@@ -42,12 +42,6 @@ Point4 turned(int point) { return seen() * simplex4::points()[std::size_t(point)
 // A half of an edge of the solid: a Line from a corner.
 bool edgeHalf(int line) { return simplex4::ends(line).first < simplex4::kCorners; }
 
-Colour greyAt(double depth) {
-  // depth runs from about -1.3 (near) to 1.3 (far)
-  const int g = std::clamp(int(std::lround(30 + 65 * (depth + 1.4))), 30, 205);
-  return Colour(g | g << 8 | g << 16);
-}
-
 TriangleSolidWindow::Solid solid() {
   TriangleSolidWindow::Solid s;
   for (Point4 p : simplex4::points()) s.points.push_back({p.x, p.y, p.z, p.w});
@@ -118,7 +112,7 @@ Scene Triangular4dWindow::scene() const {
   }();
   return solidScene(layout.width, layout.height, layout.at, simplex4::kPoints, [](int place) {
     const auto [a, b] = simplex4::ends(place);
-    return FreeLook{.colour = greyAt((turned(a).z + turned(b).z) / 2),
+    return FreeLook{.colour = depthGrey((turned(a).z + turned(b).z) / 2),
                     // The solid's edges stand out from the joins across its faces.
                     .width = edgeHalf(place) ? 3.0 : 1.5};
   });
