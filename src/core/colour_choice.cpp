@@ -86,19 +86,22 @@ class Weigher {
     // Each move as the computer's and as the person's answer on the board as it stands.
     gain_.resize(moveCount_);
     answerAlone_.resize(moveCount_);
+    raised_.resize(moveCount_);
     mineCells_.resize(moveCount_ * cellSlots_);
     aloneCells_.resize(moveCount_ * cellSlots_);
     for (std::size_t i = 0; i < moveCount_; ++i) {
-      int gain = 0, answer = 0;
+      int gain = 0, answer = 0, raised = 0;
       forEachCell(cellsOf(i), [&](int c) {
         const auto [mine, alone] = cellAfterOneMove(c, linesOf(i));
         mineCells_[i * cellSlots_ + std::size_t(c)] = std::int8_t(mine);
         aloneCells_[i * cellSlots_ + std::size_t(c)] = std::int8_t(alone);
         gain += mine - base_[std::size_t(c)];
         answer += alone - base_[std::size_t(c)];
+        raised += std::max(0, mine - base_[std::size_t(c)]);
       });
       gain_[i] = gain;
       answerAlone_[i] = answer;
+      raised_[i] = raised;
     }
     // The person's answers, the best for them first.
     answersByAlone_.resize(moveCount_);
@@ -123,24 +126,19 @@ class Weigher {
       const Word* touchers = touching_.data() + std::size_t(c) * std::size_t(moveWords_);
       for (int w = 0; w < moveWords_; ++w) meeting_[std::size_t(w)] |= touchers[w];
     });
-    // An answer away from m's Cells changes what it changes on the board as it stands: the
-    // first such in the person's order is their best of them.
-    int worstAnswer = 0;  // no answer at all leaves the balance after m
-    for (std::size_t r : answersByAlone_)
-      if (moves[r].id != moves[m].id && (meeting_[r / kBits] >> (r % kBits) & 1) == 0) {
-        worstAnswer = std::min(0, answerAlone_[r]);
-        break;
-      }
+    // The answers in the person's order, best for them first. One away from m's Cells
+    // changes what it changes on the board as it stands. One meeting them lands on the
+    // board after m, which can cost it at most what m raised where they meet: a Blue side
+    // of its own spoils a Cell only as it would alone, and it loses a Cell m raised at most
+    // by m's raise. So once an answer alone, less all m raised, cannot go below the worst
+    // found, neither can any after it.
     const int gained = gain_[m];
-    if (gained + worstAnswer < floor) return gained + worstAnswer;
-
-    for (int word = 0; word < moveWords_; ++word)
-      for (Word bits = meeting_[std::size_t(word)]; bits != 0; bits &= bits - 1) {
-        const std::size_t r = std::size_t(word * kBits + std::countr_zero(bits));
-        if (moves[r].id == moves[m].id) continue;
-        // Where the Cells meet, the answer lands on the board after m, not on the board as
-        // it stands (as answerAlone_ counted it).
-        int delta = answerAlone_[r];
+    int worstAnswer = 0;  // no answer at all leaves the balance after m
+    for (std::size_t r : answersByAlone_) {
+      if (answerAlone_[r] - raised_[m] >= worstAnswer) break;
+      if (moves[r].id == moves[m].id) continue;
+      int delta = answerAlone_[r];
+      if (meeting_[r / kBits] >> (r % kBits) & 1) {
         const Word* theirs = cellsOf(r);
         for (int w = 0; w < cw(); ++w)
           for (Word shared = mine[w] & theirs[w]; shared != 0; shared &= shared - 1) {
@@ -148,9 +146,10 @@ class Weigher {
             delta += cellAfter(c, linesOf(m), linesOf(r)) - mineCells_[m * cellSlots_ + std::size_t(c)];
             delta -= aloneCells_[r * cellSlots_ + std::size_t(c)] - base_[std::size_t(c)];
           }
-        worstAnswer = std::min(worstAnswer, delta);
-        if (gained + worstAnswer < floor) break;
       }
+      worstAnswer = std::min(worstAnswer, delta);
+      if (gained + worstAnswer < floor) break;
+    }
     return gained + worstAnswer;  // relative to the board as it stands, which is the same for every move
   }
 
@@ -174,20 +173,18 @@ class Weigher {
     return notRed == 0 ? 1 : notBlue == 0 ? -1 : 0;
   }
 
-  // Cell c after the Lines painted Red by the computer's move, and after them painted Blue
-  // by the person's: the two values cellAfter gives, in one pass over the words.
+  // Cell c, one of the move's, after the Lines painted Red by the computer's move, and
+  // after them painted Blue by the person's: the two values cellAfter gives, in one pass
+  // over the words.
   std::pair<int, int> cellAfterOneMove(int c, const Word* lines) const {
+    // The move paints a side of c: Red, c cannot be all Blue after it; Blue, not all Red.
     const Word* sides = sidesOf(c);
-    Word notRedMine = 0, notBlueMine = 0, notRedTheirs = 0, notBlueTheirs = 0;
+    Word notRedMine = 0, notBlueTheirs = 0;
     for (int w = 0; w < lw(); ++w) {
-      const Word red = red_[std::size_t(w)], blue = blue_[std::size_t(w)];
-      notRedMine |= sides[w] & ~(red | lines[w]);
-      notBlueMine |= sides[w] & ~(blue & ~lines[w]);
-      notRedTheirs |= sides[w] & ~(red & ~lines[w]);
-      notBlueTheirs |= sides[w] & ~(blue | lines[w]);
+      notRedMine |= sides[w] & ~(red_[std::size_t(w)] | lines[w]);
+      notBlueTheirs |= sides[w] & ~(blue_[std::size_t(w)] | lines[w]);
     }
-    auto judge = [](Word notRed, Word notBlue) { return notRed == 0 ? 1 : notBlue == 0 ? -1 : 0; };
-    return {judge(notRedMine, notBlueMine), judge(notRedTheirs, notBlueTheirs)};
+    return {notRedMine == 0 ? 1 : 0, notBlueTheirs == 0 ? -1 : 0};
   }
 
   template <class Fn>
@@ -211,6 +208,7 @@ class Weigher {
   std::vector<Word> touching_;               // [cell] -> the moves that paint one of its sides
   std::vector<int> gain_;                    // [move] -> change it makes as the computer's on the board as it stands
   std::vector<int> answerAlone_;             // [move] -> change it makes as an answer on the board as it stands
+  std::vector<int> raised_;                  // [move] -> what it raises Cells by as the computer's, its losses left out
   std::vector<std::int8_t> mineCells_;       // [move][cell] -> the Cell's value after that move of the computer's
   std::vector<std::int8_t> aloneCells_;      // [move][cell] -> the Cell's value after that answer alone
   std::vector<std::size_t> answersByAlone_;  // the moves by answerAlone_, lowest first
