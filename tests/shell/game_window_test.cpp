@@ -1,7 +1,6 @@
 #include "shell/game_window.h"
 
 #include <QCheckBox>
-#include <fstream>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -42,25 +41,6 @@ class GameWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void shot() {
-    const char* script = std::getenv("KP_SHOT");
-    if (!script) return;
-    Shell shell;
-    GameWindow* w = shell.openWindow(*windowFromName(std::getenv("KP_SHOT_WINDOW")));
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    std::ifstream in(script);
-    std::string line;
-    while (std::getline(in, line)) {
-      const auto sp = line.find(' ');
-      const std::string cmd = line.substr(0, sp), arg = sp == std::string::npos ? "" : line.substr(sp + 1);
-      if (cmd == "menu") w->controller().menuChosen(arg);
-      if (cmd == "line") w->controller().lineClicked(std::stoi(arg));
-      if (cmd == "circle") w->controller().circleClicked(std::stoi(arg));
-      if (cmd == "button") w->controller().controlPressed(arg);
-      if (cmd == "wait") QTest::qWait(std::stoi(arg));
-      if (cmd == "shot") w->grab().save(QString::fromStdString(arg));
-    }
-  }
   // A board in space: a click on a drawn place claims the Line the view shown puts there,
   // and the picture shows it at that place.
   void aClickReachesTheLineTheViewPutsThere() {
