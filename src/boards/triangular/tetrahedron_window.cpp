@@ -99,16 +99,7 @@ TetrahedronWindow::TetrahedronWindow(Host& host, ProgramState& program)
       {.id = "players.0", .caption = "&1 player", .checkable = true},
       {.id = "players.1", .caption = "&2 player", .checkable = true, .checked = true},
   };
-  frame.options = {
-      {.separator = true},
-      {.id = "hide", .caption = "Hide non-scoring  made moves in Krunk games", .checkable = true, .checked = true},
-      // The numbers beside the Lines are what a person clicks: shown from the start.
-      {.id = "game.grid", .caption = "Show grid", .shortcut = "F12", .checkable = true, .checked = true},
-      {.id = "game.keypad",
-       .caption = "Show keypad for entering moves from online chats / text messages / phone",
-       .shortcut = "Ctrl+F1",
-       .checkable = true},
-  };
+  frame.options = solidOptions();
   addMenus(kVariants, false, {}, std::move(frame));
   setupMenus_ = {"other", "sub", "games", "players.0", "players.1", "sd"};
 

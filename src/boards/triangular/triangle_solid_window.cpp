@@ -95,6 +95,18 @@ void TriangleSolidWindow::openGame() { openWithBlue(); }
 
 // ---- The picture ----
 
+std::vector<MenuEntry> TriangleSolidWindow::solidOptions() {
+  return {
+      {.separator = true},
+      {.id = "hide", .caption = "Hide non-scoring  made moves in Krunk games", .checkable = true, .checked = true},
+      {.id = "game.grid", .caption = "Show grid", .shortcut = "F12", .checkable = true, .checked = true},
+      {.id = "game.keypad",
+       .caption = "Show keypad for entering moves from online chats / text messages / phone",
+       .shortcut = "Ctrl+F1",
+       .checkable = true},
+  };
+}
+
 Colour TriangleSolidWindow::depthGrey(double depth) {
   const int g = std::clamp(int(std::lround(30 + 65 * (depth + 1.4))), 30, 205);
   return Colour(g | g << 8 | g << 16);

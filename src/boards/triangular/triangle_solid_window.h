@@ -50,6 +50,10 @@ class TriangleSolidWindow : public GameController {
   void computerTurn() override;
   void showMovesLeft() override;
 
+  // The Options menu's own entries: hiding non-scoring made moves, the Line numbers (shown
+  // from the start: they are what a person clicks) and the keypad.
+  static std::vector<MenuEntry> solidOptions();
+
   // A free Line's grey by its depth (about -1.4 near to 1.4 far, in Lines): what lies
   // further back is drawn lighter.
   static Colour depthGrey(double depth);
