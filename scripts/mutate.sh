@@ -112,10 +112,10 @@ fault src/core/move_timer.cpp "Sudden Death: time up one tick early" \
 fault src/core/colour_choice.cpp "colour choice: the person's best answer taken as the worst" \
   'worstAnswer = std::min(worstAnswer, delta);' \
   'worstAnswer = std::max(worstAnswer, delta);'
-fault src/boards/cube/cube_window.cpp "cube Super Krunk Plus: the corner square's neighbours wrong" \
-  'std::vector<int>{s, first + 1, first + 2}' \
-  'std::vector<int>{s, first + 1, first + 3}'
-fault src/boards/cube/cube_window.cpp "cube: \"<<\" turns the view back" \
+fault src/boards/cube/cube_games_window.cpp "cube Super Krunk Plus: the corner square's neighbours wrong" \
+  'for (int beside : lattice_.planeNeighbours(s))' \
+  'for (int beside : lattice_.planeNeighbours(s == 1 ? 4 : s))'
+fault src/boards/cube/cube_games_window.cpp "cube: \"<<\" turns the view back" \
   'turnView(c.id == "view.up" ? 1 : -1);' \
   'turnView(c.id == "view.up" ? -1 : 1);'
 fault src/core/line_game.cpp "circle games in space: a Cell painted whole earns another turn" \
@@ -130,9 +130,9 @@ fault src/boards/cube/cube_window.cpp "cube: a click region on the wrong Line" \
 fault src/boards/cube/lattice.h "cube lattice: the Lines along x numbered from the left" \
   '(a_ - 1 - x) * (b_ + 1)' \
   'x * (b_ + 1)'
-fault src/boards/triangular/tetrahedron_window.cpp "tetrahedron Super Krunk: the edge's other half left out" \
-  'if (dot(u, v) > 0.999 * std::sqrt(dot(u, u) * dot(v, v))) lines.push_back(l);' \
-  'if (dot(u, v) > 1.001 * std::sqrt(dot(u, u) * dot(v, v))) lines.push_back(l);'
+fault src/boards/triangular/triangle_solid_window.cpp "tetrahedron Super Krunk: the edge's other half left out" \
+  'return uv > 0.999 * std::sqrt(uu * vv);' \
+  'return uv > 1.001 * std::sqrt(uu * vv);'
 fault src/boards/triangular/tetrahedron_window.cpp "tetrahedron: views 2 and 3 swapped" \
   'addView(tetrahedron::view(v, true));' \
   'addView(tetrahedron::view(5 - v, true));'
@@ -167,8 +167,11 @@ fault src/boards/flat/large_square_window.cpp "large square: the Size menu stays
   '  setupMenus_.push_back("size");' \
   ''
 fault src/core/colour_choice.cpp "colour choice: a move tying the best ruled out" \
-  'if (gained + worstAnswer < floor) return gained + worstAnswer;' \
-  'if (gained + worstAnswer <= floor) return gained + worstAnswer;'
+  'if (gained + worstAnswer < floor) break;' \
+  'if (gained + worstAnswer <= floor) break;'
+fault src/core/colour_choice.cpp "colour choice: answers left unweighed one too soon" \
+  'if (answerAlone_[r] - raised_[m] >= worstAnswer) break;' \
+  'if (answerAlone_[r] - raised_[m] + 1 >= worstAnswer) break;'
 fault src/boards/cube/lattice.cpp "walls: the back view mirrors the wall instead of turning it" \
   'return movedBy([&](Dot3 p) { return Dot3{a_ - p.x, b_ - p.y, p.z}; });' \
   'return movedBy([&](Dot3 p) { return Dot3{p.x, b_ - p.y, p.z}; });'
