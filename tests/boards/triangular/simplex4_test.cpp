@@ -67,7 +67,9 @@ TEST(Simplex4Board, ViewsMoveTheCornersRoundTheRing) {
     }
   }
   for (int n = 1; n <= kTriangles; ++n) {
-    if (n <= kLines) EXPECT_EQ(view(2).place(n), (n + 9) % kLines + 1) << n;
+    if (n <= kLines) {
+      EXPECT_EQ(view(2).place(n), (n + 9) % kLines + 1) << n;
+    }
     EXPECT_EQ(view(2).circlePlace(n), n <= 50 ? (n + 9) % 50 + 1 : n % 5 == 0 ? n - 4 : n + 1) << n;
   }
 }
@@ -95,8 +97,9 @@ TEST(Triangular4dPicture, EveryPieceStandsClearAndTakesAClick) {
   for (std::size_t i = 0; i < s.strokes.size(); ++i) {
     const Stroke& l = s.strokes[i];
     for (const Dot& d : s.dots)
-      if (!same(d.at, l.a) && !same(d.at, l.b))
+      if (!same(d.at, l.a) && !same(d.at, l.b)) {
         EXPECT_GE(segmentDistance(d.at, l.a, l.b), dot + halfClaim + spare) << "Line place " << i + 1;
+      }
     bool clicked = false;
     for (double t = 0.05; t < 1 && !clicked; t += 0.05)
       clicked = s.hit(l.a + t * (l.b + -1.0 * l.a), s.hitTolerance()) == Target::line(int(i) + 1);
