@@ -114,7 +114,7 @@ fault src/core/colour_choice.cpp "colour choice: the person's best answer taken 
   'worstAnswer = std::max(worstAnswer, delta);'
 fault src/boards/cube/cube_games_window.cpp "cube Super Krunk Plus: the corner square's neighbours wrong" \
   'for (int beside : lattice_.planeNeighbours(s))' \
-  'for (int beside : lattice_.planeNeighbours(s == 1 ? 4 : s))'
+  'for (int beside : lattice_.planeNeighbours(s == 1 ? 5 : s))'
 fault src/boards/cube/cube_games_window.cpp "cube: \"<<\" turns the view back" \
   'turnView(c.id == "view.up" ? 1 : -1);' \
   'turnView(c.id == "view.up" ? -1 : 1);'
