@@ -13,8 +13,9 @@ int usage() {
                "  Reads the script from SCRIPT, or from standard input without it.\n"
                "  Commands, one a line ('#' starts a comment):\n"
                "    launcher N | hover N | open WINDOW | menu A > B | line N | circle N |\n"
-               "    button CAPTION | wait MS | state\n"
-               "  It starts, like the program, in the launcher.\n";
+               "    button CAPTION | wait MS | state | analyse\n"
+               "  It starts, like the program, in the launcher. `analyse` prints the Expert's\n"
+               "  answer for the open window's position as Tolva: {\"best\", \"value\", \"exact\"}.\n";
   return 2;
 }
 
