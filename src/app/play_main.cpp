@@ -1,6 +1,6 @@
 // krunkplexa-play: plays a script of user events against the game windows without a
 // display and prints what a person would see as one line of JSON per `state`; also plays
-// matches between the computers.
+// matches between the computers and checks the Expert against a file of positions.
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -9,6 +9,7 @@
 
 #include "play/match.h"
 #include "play/play_session.h"
+#include "play/positions.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ int usage() {
   std::cerr << "usage: krunkplexa-play [--seed N] [SCRIPT]\n"
                "       krunkplexa-play --match WINDOW:tolva --games N [--seed N] --red PLAYER --blue PLAYER\n"
                "                       [--sublevel 0|1]\n"
+               "       krunkplexa-play --positions FILE\n"
                "  Reads the script from SCRIPT, or from standard input without it.\n"
                "  Commands, one a line ('#' starts a comment):\n"
                "    launcher N | hover N | open WINDOW | menu A > B | line N | circle N |\n"
@@ -24,7 +26,9 @@ int usage() {
                "  answer for the open window's position as Tolva: {\"best\", \"value\", \"exact\"}.\n"
                "  --match plays N games of Tolva on the board of WINDOW (square, triangular, ...;\n"
                "  Planor for --sublevel 0, Globoria for 1) between PLAYERs expert or standard (the\n"
-               "  windows' computer), Red opening the first game, and prints one JSON summary.\n";
+               "  windows' computer), Red opening the first game, and prints one JSON summary.\n"
+               "  --positions analyses every position of FILE (see tests/positions/README.md),\n"
+               "  prints a JSON line for each and a summary, and exits with 1 when any differs.\n";
   return 2;
 }
 
@@ -49,11 +53,21 @@ int match(const kp::MatchSettings& settings, const std::string& game) {
   return 0;
 }
 
+int positions(const std::string& path) {
+  std::ifstream file(path);
+  if (!file) return fail("cannot read " + path);
+  try {
+    return kp::checkPositions(kp::readPositions(file), std::cout) == 0 ? 0 : 1;
+  } catch (const std::exception& e) {
+    return fail(path + ": " + e.what());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::uint32_t seed = kp::Random::kDefaultSeed;
-  std::string path, matchBoard;
+  std::string path, matchBoard, positionsFile;
   std::map<std::string, std::string> matchOptions;  // --games, --red, --blue, --sublevel
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -66,6 +80,8 @@ int main(int argc, char** argv) {
       }
     } else if (arg == "--match" && hasValue) {
       matchBoard = argv[++i];
+    } else if (arg == "--positions" && hasValue) {
+      positionsFile = argv[++i];
     } else if ((arg == "--games" || arg == "--red" || arg == "--blue" || arg == "--sublevel") && hasValue) {
       matchOptions[arg] = argv[++i];
     } else if (arg == "--help" || arg == "-h") {
@@ -78,6 +94,7 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (!positionsFile.empty()) return path.empty() && matchBoard.empty() ? positions(positionsFile) : usage();
   if (!matchBoard.empty()) {
     const auto colon = matchBoard.find(':');
     if (colon == std::string::npos || !path.empty()) return usage();
