@@ -1,37 +1,89 @@
 // krunkplexa-play: plays a script of user events against the game windows without a
-// display and prints what a person would see as one line of JSON per `state`.
+// display and prints what a person would see as one line of JSON per `state`; also plays
+// matches between the computers and checks the Expert against a file of positions.
 #include <fstream>
 #include <iostream>
+#include <map>
+#include <stdexcept>
 #include <string>
 
+#include "play/match.h"
 #include "play/play_session.h"
+#include "play/positions.h"
 
 namespace {
 
 int usage() {
   std::cerr << "usage: krunkplexa-play [--seed N] [SCRIPT]\n"
+               "       krunkplexa-play --match WINDOW:tolva --games N [--seed N] --red PLAYER --blue PLAYER\n"
+               "                       [--sublevel 0|1]\n"
+               "       krunkplexa-play --positions FILE\n"
                "  Reads the script from SCRIPT, or from standard input without it.\n"
                "  Commands, one a line ('#' starts a comment):\n"
                "    launcher N | hover N | open WINDOW | menu A > B | line N | circle N |\n"
-               "    button CAPTION | wait MS | state\n"
-               "  It starts, like the program, in the launcher.\n";
+               "    button CAPTION | wait MS | state | analyse\n"
+               "  It starts, like the program, in the launcher. `analyse` prints the Expert's\n"
+               "  answer for the open window's position as Tolva: {\"best\", \"value\", \"exact\"}.\n"
+               "  --match plays N games of Tolva on the board of WINDOW (square, triangular, ...;\n"
+               "  Planor for --sublevel 0, Globoria for 1) between PLAYERs expert or standard (the\n"
+               "  windows' computer), Red opening the first game, and prints one JSON summary.\n"
+               "  --positions analyses every position of FILE (see tests/positions/README.md),\n"
+               "  prints a JSON line for each and a summary, and exits with 1 when any differs.\n";
   return 2;
+}
+
+int fail(const std::string& why) {
+  std::cerr << "krunkplexa-play: " << why << "\n";
+  return 2;
+}
+
+bool readSide(const std::string& word, kp::Side& side) {
+  if (word != "expert" && word != "standard") return false;
+  side = word == "expert" ? kp::Side::Expert : kp::Side::Standard;
+  return true;
+}
+
+int match(const kp::MatchSettings& settings, const std::string& game) {
+  if (game != "tolva") return fail("--match plays tolva only, not '" + game + "'");
+  try {
+    std::cout << kp::matchJson(settings, kp::playMatch(settings)).dump() << '\n';
+  } catch (const std::invalid_argument& e) {
+    return fail(e.what());
+  }
+  return 0;
+}
+
+int positions(const std::string& path) {
+  std::ifstream file(path);
+  if (!file) return fail("cannot read " + path);
+  try {
+    return kp::checkPositions(kp::readPositions(file), std::cout) == 0 ? 0 : 1;
+  } catch (const std::exception& e) {
+    return fail(path + ": " + e.what());
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::uint32_t seed = kp::Random::kDefaultSeed;
-  std::string path;
+  std::string path, matchBoard, positionsFile;
+  std::map<std::string, std::string> matchOptions;  // --games, --red, --blue, --sublevel
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--seed" && i + 1 < argc) {
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--seed" && hasValue) {
       try {
         seed = std::uint32_t(std::stoul(argv[++i]));
       } catch (...) {
-        std::cerr << "krunkplexa-play: --seed needs a whole number\n";
-        return 2;
+        return fail("--seed needs a whole number");
       }
+    } else if (arg == "--match" && hasValue) {
+      matchBoard = argv[++i];
+    } else if (arg == "--positions" && hasValue) {
+      positionsFile = argv[++i];
+    } else if ((arg == "--games" || arg == "--red" || arg == "--blue" || arg == "--sublevel") && hasValue) {
+      matchOptions[arg] = argv[++i];
     } else if (arg == "--help" || arg == "-h") {
       usage();
       return 0;
@@ -42,13 +94,33 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (!positionsFile.empty()) return path.empty() && matchBoard.empty() ? positions(positionsFile) : usage();
+  if (!matchBoard.empty()) {
+    const auto colon = matchBoard.find(':');
+    if (colon == std::string::npos || !path.empty()) return usage();
+    kp::MatchSettings settings;
+    settings.window = matchBoard.substr(0, colon);
+    settings.seed = seed;
+    const std::string sub = matchOptions.count("--sublevel") ? matchOptions["--sublevel"] : "0";
+    if (sub != "0" && sub != "1") return fail("--sublevel is 0 (Planor) or 1 (Globoria)");
+    settings.subLevel = sub == "1";
+    try {
+      std::size_t used = 0;
+      settings.games = std::stoi(matchOptions["--games"], &used);
+      if (used != matchOptions["--games"].size() || settings.games < 1) throw std::invalid_argument("");
+    } catch (...) {
+      return fail("--games needs a number of games from 1");
+    }
+    if (!readSide(matchOptions["--red"], settings.red) || !readSide(matchOptions["--blue"], settings.blue))
+      return fail("--red and --blue each need expert or standard");
+    return match(settings, matchBoard.substr(colon + 1));
+  }
+  if (!matchOptions.empty()) return usage();
+
   std::ifstream file;
   if (!path.empty()) {
     file.open(path);
-    if (!file) {
-      std::cerr << "krunkplexa-play: cannot read " << path << "\n";
-      return 2;
-    }
+    if (!file) return fail("cannot read " + path);
   }
   std::istream& in = path.empty() ? std::cin : file;
 
@@ -59,8 +131,7 @@ int main(int argc, char** argv) {
     for (const auto& cmd : script)
       if (auto json = session.run(cmd)) std::cout << json->dump() << '\n' << std::flush;
   } catch (const kp::ScriptError& e) {
-    std::cerr << "krunkplexa-play: " << e.what() << "\n";
-    return 2;
+    return fail(e.what());
   }
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "boards/registry.h"
+#include "core/expert.h"
 #include "play/state_json.h"
 
 namespace kp {
@@ -60,8 +61,9 @@ std::vector<ScriptCommand> parseScript(std::istream& in) {
       cmd.number = parseNumber(arg, lineNo, word);
     } else if (word == "keypad") {
       cmd.kind = ScriptCommand::Kind::Keypad;  // an empty entry is a person's mistake to show, not a script error
-    } else if (word == "state") {
-      if (!arg.empty()) fail(lineNo, "state takes no argument");
+    } else if (word == "state" || word == "analyse") {
+      if (!arg.empty()) fail(lineNo, word + " takes no argument");
+      if (word == "analyse") cmd.kind = K::Analyse;
     } else {
       fail(lineNo, "unknown command '" + word + "'");
     }
@@ -225,8 +227,15 @@ nlohmann::json PlaySession::state() {
   return j;
 }
 
+nlohmann::json PlaySession::analyse() {
+  const LineGame& rules = window_->rules();
+  const ExpertAnalysis a = analyseTolva(rules.graph(), claimedFlags(rules.claims()));
+  return {{"best", a.best}, {"value", a.value}, {"exact", a.exact}};
+}
+
 std::optional<nlohmann::json> PlaySession::run(const ScriptCommand& cmd) {
   if (cmd.kind == ScriptCommand::Kind::State) return state();
+  if (cmd.kind == ScriptCommand::Kind::Analyse && window_) return analyse();
   const std::string refusal = host_.ended() ? "the program has ended" : perform(cmd);
   if (!refusal.empty()) {
     refused_.push_back("line " + std::to_string(cmd.lineNo) + ": " + refusal);
@@ -277,6 +286,7 @@ std::string PlaySession::perform(const ScriptCommand& cmd) {
     }
     case K::Wait: wait(cmd.number); return "";
     case K::State: return "";
+    case K::Analyse: return "no game window is open to analyse";  // run() analyses an open one
   }
   return "";
 }

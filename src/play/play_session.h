@@ -19,7 +19,7 @@ namespace kp {
 
 // One line of a script, already checked for form.
 struct ScriptCommand {
-  enum class Kind { Open, Menu, Line, Circle, Region, Button, Check, Wait, State, Launcher, Hover, Keypad };
+  enum class Kind { Open, Menu, Line, Circle, Region, Button, Check, Wait, State, Launcher, Hover, Keypad, Analyse };
   Kind kind;
   std::string text;         // window name, menu path, button or check box
   std::int64_t number = 0;  // Line, circle, click region, launcher label or milliseconds
@@ -42,7 +42,7 @@ class PlaySession {
  public:
   explicit PlaySession(std::uint32_t seed = Random::kDefaultSeed);
 
-  // Runs one command. Returns the state JSON for `state`; throws ScriptError when the
+  // Runs one command. Returns the state JSON for `state`, the analysis for `analyse`; throws ScriptError when the
   // command cannot apply to this board (a Line number outside it, an unknown window).
   std::optional<nlohmann::json> run(const ScriptCommand& cmd);
 
@@ -65,6 +65,9 @@ class PlaySession {
   std::string hover(int n);
   void wait(std::int64_t ms);
   nlohmann::json state();
+  // The Expert's view of the open window's position as Tolva: {"best": [...], "value": V,
+  // "exact": true|false} (see analyseTolva). A game window must be open.
+  nlohmann::json analyse();
 
   GameController* window() { return window_.get(); }
   // How many game windows have been loaded so far: tells a fresh window from the last one.

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <tuple>
+
+#include "core/expert.h"
+#include "play/match.h"
+#include "play/positions.h"
+#include "support/tolva_brute_force.h"
+
+namespace kp {
+namespace {
+
+using Answer = std::pair<int, std::vector<int>>;  // the value, every optimal Line
+
+// Runs check on every position of the suite, on its board as the runner opens it.
+template <class Check>
+void forEachPosition(Check check) {
+  std::ifstream file(KP_POSITIONS_DIR "/tolva.txt");
+  const auto positions = readPositions(file);
+  ASSERT_GE(positions.size(), 40u);
+  for (const TolvaPosition& p : positions) {
+    SCOPED_TRACE(p.name);
+    const BoardGraph g = tolvaBoard(p.board, p.subLevel).graph;
+    check(g, positionFlags(p, g), Answer(p.value.value_or(-99), p.best));
+  }
+}
+
+TEST(ExpertPositions, RecordedAnswersAreTheBruteForces) {
+  forEachPosition([](const BoardGraph& g, const std::vector<char>& claimed, const Answer& answer) {
+    if (freeMoves(g, claimed) > 20) return;
+    EXPECT_EQ(bruteForce(g, claimed), answer);
+  });
+}
+
+TEST(ExpertPositions, ExpertFindsEveryRecordedAnswer) {
+  forEachPosition([](const BoardGraph& g, const std::vector<char>& claimed, const Answer& answer) {
+    const ExpertAnalysis a = analyseTolva(g, claimed);
+    EXPECT_EQ(std::tuple(Answer(a.value, a.best), a.exact), std::tuple(answer, true));
+  });
+}
+
+// Moves claimed at random (a joined pair together) until 10 to 16 are left.
+TEST(ExpertPositions, ExpertAgreesWithTheBruteForceOnRandomPositions) {
+  for (const char* board : {"square", "triangular"})
+    for (int subLevel : {0, 1}) {
+      const BoardGraph g = tolvaBoard(board, subLevel).graph;
+      Random random(std::uint32_t(101 + subLevel));
+      for (int k = 0; k < 10; ++k) {
+        std::vector<char> claimed(std::size_t(g.lineCount) + 1, 0);
+        while (freeMoves(g, claimed) > 10 + k % 7) {
+          const int l = random.pick(g.lineCount);
+          claimed[l] = 1;
+          claimed[g.partner[l]] = g.partner[l] != 0;  // index 0 stays unused
+        }
+        SCOPED_TRACE(testing::Message() << board << ", sub-level " << subLevel << ", position " << k);
+        const ExpertAnalysis a = analyseTolva(g, claimed);
+        EXPECT_EQ(std::tuple(Answer(a.value, a.best), a.exact), std::tuple(bruteForce(g, claimed), true));
+      }
+    }
+}
+
+}  // namespace
+}  // namespace kp
