@@ -12,6 +12,7 @@ struct LineDraw {
   int width = kUnclaimedWidth;
   bool visible = true;
   bool targetVisible = true;  // the invisible click target lying over the Line
+  bool highlighted = false;   // outlined as a hint points at it; no rule reads it
 };
 
 struct CircleDraw {

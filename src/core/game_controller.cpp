@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/colour_choice.h"
+#include "core/expert.h"
 #include "core/greedy_choice.h"
 
 namespace kp {
@@ -104,6 +105,7 @@ void GameController::setBoardSize(int lines, int circles) {
 }
 
 void GameController::notifyChanged() {
+  expireHint();
   if (onChanged_) onChanged_();
 }
 
@@ -219,6 +221,7 @@ void GameController::keypadEntered(const std::string& text) {
 
 void GameController::addMenus(std::vector<VariantEntry> variants, bool subLevels, std::vector<MenuEntry> boardMenus,
                               FrameMenus frame) {
+  expertOffered_ = frame.expert;
   addGameMenu(std::move(frame.game), frame.gameCaption);
   addOtherGamesMenu();
   if (frame.subLevels) menus_.add(std::move(*frame.subLevels));
@@ -329,6 +332,9 @@ void GameController::addOptionsMenu(std::vector<MenuEntry> players, std::vector<
         {.id = "players.2", .caption = "3 Players", .checkable = true, .enabled = false},
         {.id = "players.3", .caption = "2 Players versus the computer", .checkable = true, .enabled = false},
     };
+  if (expertOffered_)
+    options.children.push_back(
+        {.id = "expert", .caption = "Expert computer", .checkable = true, .checked = program_.expert});
   options.children.push_back({.separator = true});
   MenuEntry sd{.id = "sd", .caption = "Sudden Death"};
   for (int i = 1; i <= 12; ++i)
@@ -380,6 +386,9 @@ void GameController::addHelpMenu() {
       {.id = "help.rules", .caption = "Rules and Help", .shortcut = "F1"},
       {.id = "help.about", .caption = "&About..."},
   };
+  if (expertOffered_)
+    help.children.insert(help.children.begin() + 1,
+                         {.id = "help.expert", .caption = "Show me the Expert's move", .shortcut = "Ctrl+E"});
   menus_.add(std::move(help));
 }
 
@@ -409,6 +418,7 @@ void GameController::chooseVariant(int index) {
   const auto it =
       std::find_if(variants_.begin(), variants_.end(), [index](const VariantEntry& v) { return v.index == index; });
   if (it == variants_.end() || variantRefused(*it)) return;
+  clearHint();
   variant_ = &*it;
   for (const auto& v : variants_) menus_.at(variantId(v.index)).checked = v.index == index;
   status_.gameCaption = variant_->boardCaption;
@@ -425,6 +435,7 @@ void GameController::chooseVariant(int index) {
 
 void GameController::newGame() {
   cancelAllSteps();
+  clearHint();
   timer_.restore();
   rules_.resetBoard();
   setSetupMenusEnabled(true);
@@ -495,6 +506,56 @@ int GameController::previewGreedyLine(int width, int table, const std::vector<in
   drawing_.lines[std::size_t(line)].colour = kYellow;
   drawing_.lines[std::size_t(line)].width = width;
   return line;
+}
+
+int GameController::computerTolvaLine() {
+  if (program_.expert && expertGame())
+    return chooseExpert(rules_.graph(), claimedFlags(rules_.claims()), program_.random);
+  return chooseGreedy(rules_.graph().cellSides, rules_, drawing_, Completing::AtRandom, program_.random);
+}
+
+void GameController::showExpertHint() {
+  if (!expertGame()) return message("The Expert plays Tolva only.");
+  const std::vector<char> claimed = claimedFlags(rules_.claims());
+  if (status_.gameOver || std::find(claimed.begin() + 1, claimed.end(), 0) == claimed.end())
+    return message("The game is over: no Line is left to play.");
+  // While a move is under way the position it stands for is about to change.
+  if (rules_.moveLock()) return message("Wait until the move is over.");
+
+  const ExpertAnalysis a = analyseTolva(rules_.graph(), claimed);
+  clearHint();
+  for (int l : a.best) drawing_.lines[std::size_t(l)].highlighted = true;
+  hintAt_ = HintPosition{rules_.claims(), &rules_.graph()};
+
+  const Player mover = rules_.toMove();
+  std::string text =
+      std::string("The Expert's move") + (a.best.size() > 1 ? "s" : "") + " for " + playerName(mover) + ": ";
+  if (a.best.size() > 6) {
+    text += "the " + std::to_string(a.best.size()) + " Lines outlined";
+  } else {
+    text += a.best.size() > 1 ? "Lines " : "Line ";
+    for (std::size_t i = 0; i < a.best.size(); ++i) text += (i ? ", " : "") + std::to_string(a.best[i]);
+  }
+  if (a.exact) {
+    // The points so far and what best play still brings.
+    const Player other = mover == Player::Red ? Player::Blue : Player::Red;
+    const int margin = rules_.points(mover) - rules_.points(other) + a.value;
+    text += margin == 0 ? ". Best play ends in a tie."
+                        : std::string(". Best play: ") + playerName(margin > 0 ? mover : other) + " wins by " +
+                              std::to_string(margin > 0 ? margin : -margin) + ".";
+  }
+  status_.hint = std::move(text);
+}
+
+void GameController::expireHint() {
+  if (hintAt_ && (rules_.claims() != hintAt_->claims || &rules_.graph() != hintAt_->graph)) clearHint();
+}
+
+void GameController::clearHint() {
+  if (!hintAt_) return;
+  for (LineDraw& d : drawing_.lines) d.highlighted = false;
+  status_.hint.clear();
+  hintAt_.reset();
 }
 
 int GameController::previewColourCircle() {
@@ -634,6 +695,12 @@ bool GameController::onFrameMenu(const std::string& id) {
     host_.showAbout();
   } else if (id == "game.server" || id == "game.call") {
     message("Playing over the network is not available in this version.");
+  } else if (id == "expert") {
+    MenuEntry& e = menus_.at("expert");
+    e.checked = !e.checked;
+    program_.expert = e.checked;
+  } else if (id == "help.expert") {
+    showExpertHint();
   } else if (const auto players = menuIndex(id, "players.")) {
     ip_Click(*players);
   } else if (const auto limit = menuIndex(id, "sd.")) {

@@ -60,6 +60,9 @@ struct FrameMenus {
   std::vector<MenuEntry> options;  // more of Options, after Sudden Death
   std::optional<MenuEntry> subLevels;  // the window's own Sub-Levels menu
   std::vector<MenuEntry> afterOptions;  // the window's menus between Options and Rules and Help
+  // The Expert computer (Options) and the Expert's hint (Rules and Help): the windows whose
+  // computer plays Tolva on the graph's Cells.
+  bool expert = false;
 };
 
 // How one drawn stroke looks.
@@ -240,6 +243,12 @@ class GameController {
   // ticked: a unit table of the rules with no unit lacking one Line, and no Line free that
   // gives nothing away.
   void warnNoGoodMoves(bool offered, int table = 0, const std::vector<int>& closed = {});
+  // Whether the Expert plays the game chosen: Tolva's rule (a Cell scores for whoever claims
+  // its last Line, and the scorer moves again) on the graph's Cells.
+  virtual bool expertGame() const { return false; }
+  // The computer's Line in a game of Tolva's rule: the Expert's while it is chosen and plays
+  // this game, else the greedy rule's (a completing Line at random); 0 when none is free.
+  int computerTolvaLine();
   // "1 Player" refused for a two-player game, after its message.
   virtual void onePlayerRefused() {}
 
@@ -331,12 +340,25 @@ class GameController {
   void sd_Click(int index);
   void openHelp();
   void openOtherGame(WindowKind target, int wallLevel);
+  // "Show me the Expert's move": every best Line for the player to move highlighted, or a
+  // message why there is none to show.
+  void showExpertHint();
+  // A hint stands for the position it was asked in: once the claims or the board are
+  // others it is taken down, before the change is shown.
+  void expireHint();
+  void clearHint();
 
   void flashStep(std::vector<int> circles, int k, std::function<void()> next);
   // Runs the step the host has just called back for, if it is still pending.
   void runStep(std::uint64_t own);
 
   WindowKind kind_;
+  bool expertOffered_ = false;
+  struct HintPosition {
+    Claims claims;
+    const BoardGraph* graph;
+  };
+  std::optional<HintPosition> hintAt_;
   std::vector<VariantEntry> variants_;
   std::optional<Views> views_;
   const VariantEntry* variant_ = nullptr;

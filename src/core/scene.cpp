@@ -128,7 +128,8 @@ Scene sceneOf(const BoardGeometry& geometry, const Drawing& drawing, const View*
                              .width = double(d.width),
                              .visible = d.visible,
                              .target = d.targetVisible ? Target::line(int(place)) : Target{},
-                             .number = line});
+                             .number = line,
+                             .highlighted = d.highlighted});
   }
   const std::size_t circles = std::min(geometry.circles.size(), drawing.circles.size());
   for (std::size_t place = 1; place < circles; ++place) {

@@ -42,6 +42,8 @@ struct Stroke {
   // Whether that number is written now. Its place is kept while it is not, so the other
   // numbers stay where they are.
   bool numberShown = true;
+  // Outlined in a bright halo under it: a Line a hint points at.
+  bool highlighted = false;
   bool operator==(const Stroke&) const = default;
 };
 

@@ -18,6 +18,11 @@ nlohmann::json windowStateJson(const GameController& w) {
   j["blue_total"] = s.blueTotal;
   j["moves_left"] = s.movesLeft;
   j["hint"] = s.hint;
+  // The Lines a hint outlines on the board.
+  std::vector<int> hinted;
+  for (int n = 1; n <= w.lineCount(); ++n)
+    if (w.drawing().lines[std::size_t(n)].highlighted) hinted.push_back(n);
+  j["hint_lines"] = std::move(hinted);
   j["last_move"] = s.lastMove;
   j["last_move_caption"] = s.lastMoveCaption;
   j["game_caption"] = s.gameCaption;

@@ -17,6 +17,10 @@ namespace kp {
 
 namespace {
 
+// A hinted Line lies in a bright halo this much wider than the Line, in the board's pixels.
+constexpr double kHaloExtra = 12;
+const QColor kHalo(0, 220, 90, 190);
+
 // The grid's numbers are placed by these, many thousand times when the size changes.
 double distanceToRect(QPointF p, const QRectF& r) {
   const double dx = std::max({r.left() - p.x(), 0.0, p.x() - r.right()});
@@ -99,7 +103,7 @@ QPointF BoardView::toWidget(Point2 p) const {
 double BoardView::pixel() const { return std::max(0.25, scale() / scene_.pixelsPerUnit); }
 
 QRectF BoardView::bounds(const Stroke& s) const {
-  const double margin = std::max(1.0, s.width * pixel()) / 2 + 2;
+  const double margin = std::max(1.0, (s.highlighted ? s.width + kHaloExtra : s.width) * pixel()) / 2 + 2;
   return QRectF(toWidget(s.a), toWidget(s.b)).normalized().adjusted(-margin, -margin, margin, margin);
 }
 
@@ -412,6 +416,12 @@ void BoardView::paintEvent(QPaintEvent* event) {
     painter.drawPolygon(points);
   }
 
+  // The halos first, so every Line is drawn over them as the rules drew it.
+  for (const Stroke& stroke : scene_.strokes) {
+    if (!stroke.visible || !stroke.highlighted || !reaches(bounds(stroke))) continue;
+    painter.setPen(QPen(kHalo, (stroke.width + kHaloExtra) * pixel, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(toWidget(stroke.a), toWidget(stroke.b));
+  }
   for (const Stroke& stroke : scene_.strokes) {
     if (!stroke.visible || !reaches(bounds(stroke))) continue;
     painter.setPen(QPen(toQColor(stroke.colour), std::max(1.0, stroke.width * pixel),

@@ -177,6 +177,7 @@ void GameWindow::buildStatusLabels(QWidget* panel, QVBoxLayout* col) {
   col->addWidget(movesLeft_);
   hint_ = new QLabel(panel);
   setTextColour(hint_, kBlue);
+  hint_->setWordWrap(true);  // the Expert's hint can run long
   col->addWidget(hint_);
 }
 

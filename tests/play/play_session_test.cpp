@@ -7,6 +7,8 @@
 #include <sstream>
 #include <tuple>
 
+#include "core/expert.h"
+
 namespace kp {
 namespace {
 
@@ -321,6 +323,44 @@ TEST(PlayScript, WhatThePersonCouldNotReachIsRefusedAndNothingIsIgnored) {
     before.erase("refused");
     EXPECT_EQ(after, before);
   }
+}
+
+// Whatever the search finds best, the computer plays one of it and the hint outlines all of it.
+TEST(Expert, TheComputerPlaysAndTheHintOutlinesTheBestLines) {
+  for (std::string setup : {"square\nmenu Sub-Levels > Globoria\nmenu Games Menu > Tolva",
+                            "triangular\nmenu Sub-Levels > Globoria\nmenu Games Menu > Line Krunk"}) {
+    PlaySession s;
+    play(s, "open " + setup + "\nmenu Options > Expert computer\nmenu Options > 1 player verus the computer\n");
+    const GameController& w = *s.window();
+    int computerMoves = 0;
+    for (int step = 0; step < 5000 && !w.status().gameOver; ++step) {
+      std::vector<char> was = claimedFlags(w.rules().claims());
+      const json hint = play(s, "menu Rules and Help > Show me the Expert's move\nstate\n").back()["hint_lines"];
+      EXPECT_EQ(hint, json(w.moveLock() ? std::vector<int>{} : analyseTolva(w.rules().graph(), was).best));
+      const auto l = std::size_t(std::find(was.rbegin(), was.rend(), 0).base() - was.begin()) - 1;  // the highest free
+      if (!w.moveLock()) was[l] = was[std::size_t(w.rules().graph().partner[l])] = 1;
+      play(s, w.moveLock() ? "wait 100\n" : "line " + std::to_string(l) + "\nwait 100\n");
+      std::vector<int> taken;  // whatever else was claimed: the computer's move
+      for (int n = 1; n <= w.lineCount(); ++n)
+        if (w.rules().claimed(n) && !was[std::size_t(n)]) taken.push_back(n);
+      const std::vector<int> best = taken.empty() ? taken : analyseTolva(w.rules().graph(), was).best;
+      EXPECT_TRUE(taken.empty() || std::ranges::find_first_of(taken, best) != taken.end()) << setup;
+      computerMoves += !taken.empty();
+    }
+    EXPECT_TRUE(w.status().gameOver && computerMoves > 5 && s.state()["hint_lines"].empty()) << setup;
+  }
+}
+
+// Elsewhere the hint changes nothing; the option waits for New game and follows to the next window.
+TEST(Expert, ElsewhereTheHintChangesNothingAndTheOptionWaitsForNewGame) {
+  PlaySession s;
+  const json before = play(s, "open triangular\nmenu Games Menu > Krunk\ncircle 7\nstate\n").back();
+  json after = play(s, "menu Rules and Help > Show me the Expert's move\nstate\n").back();
+  EXPECT_EQ(after["messages"][0]["text"], "The Expert plays Tolva only.");
+  after["messages"] = before["messages"];
+  EXPECT_EQ(after, before);
+  play(s, "menu Options > Expert computer\nmenu Game > New\nmenu Options > Expert computer\nopen largesquare\n");
+  EXPECT_TRUE(s.program().expert && s.window()->menus().at("expert").checked);
 }
 
 }  // namespace

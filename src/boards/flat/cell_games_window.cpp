@@ -4,7 +4,6 @@
 #include <string>
 
 #include "core/colour_choice.h"
-#include "core/greedy_choice.h"
 
 namespace kp {
 
@@ -31,7 +30,7 @@ Player other(Player p) { return p == Player::Red ? Player::Blue : Player::Red; }
 CellGamesWindow::CellGamesWindow(Host& host, ProgramState& program, WindowKind kind, const CellBoard& board,
                                  Style style)
     : GameController(host, program, kind), board_(&board), style_(std::move(style)) {
-  addMenus(kVariants, style_.subLevels, style_.boardMenus);
+  addMenus(kVariants, style_.subLevels, style_.boardMenus, {.expert = true});
   controls_ = {{.id = kNewGameButton, .caption = "New game"}};
 
   setBoardSize(lineCount(), circleCount());
@@ -221,7 +220,7 @@ void CellGamesWindow::computerTurn() {
 }
 
 void CellGamesWindow::computerTolva() {
-  const int line = chooseGreedy(rules_.graph().cellSides, rules_, drawing_, Completing::AtRandom, program_.random);
+  const int line = computerTolvaLine();
   if (line == 0) return;
   rules_.setToggle(0);  // Blue is next unless this move scores
   // Shown first in yellow (its joined partner already in Red), then in Red.

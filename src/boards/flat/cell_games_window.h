@@ -48,6 +48,7 @@ class CellGamesWindow : public GameController {
   void openGame() override;
   void variantChosen() override { movesLeftKept_ = false; }
   void computerTurn() override;
+  bool expertGame() const override { return variant() == Tolva; }
   // The Lines the computer weighs for a circle move: its claims and their partners.
   std::vector<int> circleLines(int c) const override;
 

@@ -66,7 +66,8 @@ Scene TorusWindow::scene() const {
                          .width = at.near ? double(d.width) : std::max(1.0, 0.6 * d.width),
                          .visible = d.visible,
                          .target = d.targetVisible ? Target::line(p) : Target{},
-                         .number = line});
+                         .number = line,
+                         .highlighted = d.highlighted});
   }
   // The faces turned to the eye, shaded as the donut's near side.
   for (int p : cellOrder)

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "core/colour_choice.h"
-#include "core/greedy_choice.h"
 
 namespace kp {
 
@@ -32,7 +31,7 @@ TriangularWindow::TriangularWindow(Host& host, ProgramState& program)
   for (int i = 1; i <= 3; ++i)
     size.children.push_back(
         {.id = "size." + std::to_string(i), .caption = kSizes[i - 1], .checkable = true, .checked = i == 3});
-  addMenus(kVariants, true, {std::move(size)});
+  addMenus(kVariants, true, {std::move(size)}, {.expert = true});
   controls_ = {{.id = kNewGameButton, .caption = "New game"}};
   for (int i = 1; i <= 3; ++i) controls_.push_back({.id = "size." + std::to_string(i), .caption = kSizes[i - 1]});
 
@@ -142,7 +141,7 @@ void TriangularWindow::computerTurn() {
 }
 
 void TriangularWindow::lineComputer() {
-  const int line = chooseGreedy(rules_.graph().cellSides, rules_, drawing_, Completing::AtRandom, program_.random);
+  const int line = computerTolvaLine();
   if (line == 0) return;
   // The Line is claimed and scored at once; the turn goes on after the pause.
   playLine(line);

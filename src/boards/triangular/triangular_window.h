@@ -39,6 +39,8 @@ class TriangularWindow : public GameController {
   void onControl(const Control& c) override;
   void variantChosen() override;
   void computerTurn() override;
+  // Line Krunk here is scored as Tolva is: the Expert plays both.
+  bool expertGame() const override { return variant() == Tolva || variant() == LineKrunk; }
 
  private:
   void ver(bool toGloboria);
