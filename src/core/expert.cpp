@@ -438,31 +438,31 @@ bool safeMoveLeft(const Position& p) {
   return false;
 }
 
-}  // namespace
-
-ExpertAnalysis analyseTolva(const BoardGraph& g, const std::vector<char>& claimed, ExpertLimits limits) {
+// The analysis; the estimate of an unsolved position's value only where it is asked for.
+ExpertAnalysis analyse(const BoardGraph& g, const std::vector<char>& claimed, ExpertLimits limits, bool estimate) {
   Position p(g, claimed);
   if (p.freeCount() == 0) return {.exact = true};
-  if (auto exact = solve(p, limits.nodes)) return *exact;
-  ExpertAnalysis a{.value = playOut(p)};
+  // While the game is still open the chain analysis plays; the search takes over from there.
+  const bool open = p.freeCount() > kSearchWhileSafe && safeMoveLeft(p);
+  if (!open)
+    if (auto exact = solve(p, limits.nodes)) return *exact;
+  ExpertAnalysis a{.value = estimate ? playOut(p) : 0};
   for (int m : chainChoice(p)) addLines(p, m, a.best);
   std::sort(a.best.begin(), a.best.end());
   return a;
 }
 
+}  // namespace
+
+ExpertAnalysis analyseTolva(const BoardGraph& g, const std::vector<char>& claimed, ExpertLimits limits) {
+  return analyse(g, claimed, limits, true);
+}
+
 int chooseExpert(const BoardGraph& g, const std::vector<char>& claimed, Random& random, ExpertLimits limits) {
-  Position p(g, claimed);
-  if (p.freeCount() == 0) return 0;
-  std::vector<int> choices;
-  const bool open = p.freeCount() > kSearchWhileSafe && safeMoveLeft(p);
-  if (!open)
-    if (auto exact = solve(p, limits.nodes)) {
-      // One Line of each optimal move.
-      for (int l : exact->best)
-        if (g.partner[std::size_t(l)] == 0 || l < g.partner[std::size_t(l)]) choices.push_back(l);
-    }
-  if (choices.empty())
-    for (int m : chainChoice(p)) choices.push_back(p.line(m));
+  std::vector<int> choices;  // one Line of each best move
+  for (int l : analyse(g, claimed, limits, false).best)
+    if (g.partner[std::size_t(l)] == 0 || l < g.partner[std::size_t(l)]) choices.push_back(l);
+  if (choices.empty()) return 0;
   return choices[std::size_t(random.pick(int(choices.size())) - 1)];
 }
 
