@@ -500,8 +500,10 @@ void GameController::openWithBlue() {
 }
 
 int GameController::previewGreedyLine(int width, int table, const std::vector<int>& closed) {
-  const int line = chooseGreedy(rules_.units(table), rules_, drawing_, Completing::LowestUnitFirst, program_.random,
-                                closed);
+  const int line = program_.expert && expertGame() && table == 0 && closed.empty()
+                       ? chooseExpert(rules_.graph(), claimedFlags(rules_.claims()), program_.random)
+                       : chooseGreedy(rules_.units(table), rules_, drawing_, Completing::LowestUnitFirst,
+                                      program_.random, closed);
   if (line == 0) return 0;
   drawing_.lines[std::size_t(line)].colour = kYellow;
   drawing_.lines[std::size_t(line)].width = width;

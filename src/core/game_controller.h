@@ -224,7 +224,8 @@ class GameController {
   void openWithBlue();
   // The computer's Line by the greedy rule on the units of a table of the rules (the Cells
   // unless given; the lowest-numbered unit first), never one of `closed`, shown in yellow
-  // `width` wide until it is played; 0 when no Line is free.
+  // `width` wide until it is played; 0 when no Line is free. On the Cells with no Line
+  // closed, the Expert's Line while it is asked for and plays this game.
   int previewGreedyLine(int width, int table = 0, const std::vector<int>& closed = {});
   // The computer's circle in the colour games (its best by the colours against the person's
   // best answer), among the circles not yet played, each claiming circleLines(c); shown

@@ -327,10 +327,12 @@ TEST(PlayScript, WhatThePersonCouldNotReachIsRefusedAndNothingIsIgnored) {
 
 // Whatever the search finds best, the computer plays one of it and the hint outlines all of it.
 TEST(Expert, TheComputerPlaysAndTheHintOutlinesTheBestLines) {
-  for (std::string setup : {"square\nmenu Sub-Levels > Globoria\nmenu Games Menu > Tolva",
-                            "triangular\nmenu Sub-Levels > Globoria\nmenu Games Menu > Line Krunk"}) {
+  const std::string versus = "\nmenu Options > Expert computer\nmenu Options > 1 player verus the computer";
+  for (std::string setup : {"square\nmenu Sub-Levels > Globoria\nmenu Games Menu > Tolva" + versus,
+                            "triangular\nmenu Sub-Levels > Globoria\nmenu Games Menu > Line Krunk" + versus,
+                            std::string("triangular4d\nmenu Games Menu > Tolva\nmenu Options > Expert computer\nmenu Options > 1 Player")}) {
     PlaySession s;
-    play(s, "open " + setup + "\nmenu Options > Expert computer\nmenu Options > 1 player verus the computer\n");
+    play(s, "open " + setup + "\n");
     const GameController& w = *s.window();
     int computerMoves = 0;
     for (int step = 0; step < 5000 && !w.status().gameOver; ++step) {

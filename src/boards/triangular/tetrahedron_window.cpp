@@ -100,8 +100,9 @@ TetrahedronWindow::TetrahedronWindow(Host& host, ProgramState& program)
       {.id = "players.1", .caption = "&2 player", .checkable = true, .checked = true},
   };
   frame.options = solidOptions();
+  frame.expert = true;
   addMenus(kVariants, false, {}, std::move(frame));
-  setupMenus_ = {"other", "sub", "games", "players.0", "players.1", "sd"};
+  setupMenus_ = {"other", "sub", "games", "players.0", "players.1", "expert", "sd"};
 
   setBoardSize(tetrahedron::kFullLines, tetrahedron::kFullTriangles);
   for (int v = 2; v <= 3; ++v) addView(tetrahedron::view(v, true));

@@ -48,6 +48,8 @@ class TriangleSolidWindow : public GameController {
   void onControl(const Control& c) override;
   void openGame() override;
   void computerTurn() override;
+  // Every line game here is Tolva on the triangles.
+  bool expertGame() const override { return !circleVariant(); }
   void showMovesLeft() override;
 
   // The Options menu's own entries: hiding non-scoring made moves, the Line numbers (shown
