@@ -27,7 +27,7 @@ struct ExpertAnalysis {
 struct ExpertLimits {
   // Positions visited before the exact search gives up on a position and the chain
   // analysis decides instead.
-  std::int64_t nodes = 1'000'000;
+  std::int64_t nodes = 500'000;
 };
 
 // claimed: [line] -> nonzero when the Line is claimed (index 0 unused).
