@@ -339,6 +339,7 @@ TEST(Expert, TheComputerPlaysAndTheHintOutlinesTheBestLines) {
       std::vector<char> was = claimedFlags(w.rules().claims());
       const json hint = play(s, "menu Rules and Help > Show me the Expert's move\nstate\n").back()["hint_lines"];
       EXPECT_EQ(hint, json(w.moveLock() ? std::vector<int>{} : analyseTolva(w.rules().graph(), was).best));
+      EXPECT_EQ(std::size_t(std::ranges::count(w.scene().strokes, true, &Stroke::highlighted)), hint.size());
       const auto l = std::size_t(std::find(was.rbegin(), was.rend(), 0).base() - was.begin()) - 1;  // the highest free
       if (!w.moveLock()) was[l] = was[std::size_t(w.rules().graph().partner[l])] = 1;
       play(s, w.moveLock() ? "wait 100\n" : "line " + std::to_string(l) + "\nwait 100\n");

@@ -137,7 +137,8 @@ Scene TriangleSolidWindow::solidScene(double width, double height, const std::ve
                          .target = d.targetVisible ? Target::line(place) : Target{},
                          .number = line,
                          // the number of a claimed Line is no longer shown
-                         .numberShown = line > lineCount() || !rules_.claimed(line)});
+                         .numberShown = line > lineCount() || !rules_.claimed(line),
+                         .highlighted = d.highlighted});
   }
   for (int p = 0; p < dots; ++p) s.dots.push_back({at[std::size_t(p)], kDotRadius});
   for (int place = 1; place < int(solid_.triangles.size()); ++place) {
