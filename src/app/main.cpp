@@ -1,11 +1,17 @@
 // krunkplexa: the game.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
+#include <fstream>
+#include <memory>
 
 #include "app/first_paint_probe.h"
 #include "core/window_kind.h"
+#include "shell/game_window.h"
+#include "shell/launcher_window.h"
+#include "shell/scripted_run.h"
 #include "shell/shell.h"
 
 namespace {
@@ -19,35 +25,85 @@ bool haveDisplay() {
   return (x && *x) || (wayland && *wayland);
 }
 
+struct Options {
+  QCommandLineOption open{"open", "Start in the game window WINDOW instead of the launcher: square, largesquare, "
+                                  "house, torus, triangular, cube, wall, tetrahedron, wireframe, triangular4d or "
+                                  "quadrion.",
+                          "WINDOW"};
+  QCommandLineOption wallLevel{"wall-level", "With --open wall: 1 Krunk the Wall, 2 a Bigger Wall, 3 the Great Wall.",
+                               "N"};
+  QCommandLineOption script{"script", "Play the user events of FILE in the windows (the commands of krunkplexa-play's "
+                                      "scripts that a person makes: open, menu, line, circle, region, button, check, "
+                                      "keypad, wait), then quit.",
+                            "FILE"};
+  QCommandLineOption screenshot{"screenshot", "With --script: save a picture of the window shown at its end as PNG.",
+                                "PNG"};
+  // Measuring hook for bench/run: ends the program at the end of its first paint.
+  QCommandLineOption firstPaint{"bench-first-paint", "Quit after the first paint."};
+};
+
+// Reads the command line; --help, --version and a bad option end the program here, with
+// or without a display.
+void parse(QCommandLineParser& parser, Options& options, const QCoreApplication& app) {
+  parser.setApplicationDescription("Krunk Plexa: line-and-cell games on flat boards and in 3D and 4D.");
+  parser.addHelpOption();
+  parser.addVersionOption();
+  options.firstPaint.setFlags(QCommandLineOption::HiddenFromHelp);
+  parser.addOptions({options.open, options.wallLevel, options.script, options.screenshot, options.firstPaint});
+  parser.process(app);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  QCoreApplication::setApplicationName("krunkplexa");
+  QCoreApplication::setApplicationVersion(KP_VERSION);
+  QCommandLineParser parser;
+  Options options;
   if (!haveDisplay()) {
+    {
+      QCoreApplication text(argc, argv);
+      parse(parser, options, text);
+    }
     std::cerr << "krunkplexa: there is no display to open the game window on.\n"
                  "Start it from a desktop session, or under a virtual display:\n"
-                 "  xvfb-run -a ./krunkplexa\n"
+                 "  xvfb-run -a krunkplexa\n"
                  "(xvfb-run comes with the xvfb package: apt-get install -y xvfb xauth)\n";
     return 1;
   }
   QApplication app(argc, argv);
-  QApplication::setApplicationName("Krunk Plexa");
-  // Measuring hooks for bench/run (see the README, Performance): --bench-first-paint
-  // ends the program at the end of its first paint; --open NAME starts in that game
-  // window instead of the launcher, on the wall --wall-level N names (1 to 3).
-  const QStringList args = QApplication::arguments();
-  if (args.contains("--bench-first-paint")) new kp::FirstPaintProbe(app);
+  parse(parser, options, app);
+  QGuiApplication::setDesktopFileName("org.krunkplexa.KrunkPlexa");
+  if (parser.isSet(options.firstPaint)) new kp::FirstPaintProbe(app);
   kp::Shell shell;
-  if (const qsizetype wall = args.indexOf("--wall-level"); wall > 0 && wall + 1 < args.size())
-    shell.program().wallLevel = std::clamp(args[wall + 1].toInt(), 1, 3);
-  const qsizetype open = args.indexOf("--open");
-  if (open > 0 && open + 1 < args.size()) {
-    const auto kind = kp::windowFromName(args[open + 1].toStdString());
-    if (!kind || !shell.openWindow(*kind)) {
-      std::cerr << "krunkplexa: no window '" << args[open + 1].toStdString() << "' in this version.\n";
+  if (parser.isSet(options.wallLevel)) shell.program().wallLevel = std::clamp(parser.value(options.wallLevel).toInt(), 1, 3);
+  std::vector<kp::ScriptCommand> script;
+  if (parser.isSet(options.script)) {
+    std::ifstream file(parser.value(options.script).toStdString());
+    if (!file) {
+      std::cerr << "krunkplexa: cannot read " << parser.value(options.script).toStdString() << "\n";
+      return 2;
+    }
+    try {
+      script = kp::parseScript(file);
+    } catch (const kp::ScriptError& e) {
+      std::cerr << "krunkplexa: " << parser.value(options.script).toStdString() << ": " << e.what() << "\n";
+      return 2;
+    }
+  }
+  QWidget* first = nullptr;
+  if (parser.isSet(options.open)) {
+    const auto kind = kp::windowFromName(parser.value(options.open).toStdString());
+    if (!kind || !(first = shell.openWindow(*kind))) {
+      std::cerr << "krunkplexa: no window '" << parser.value(options.open).toStdString() << "' in this version.\n";
       return 2;
     }
   } else {
-    shell.openLauncher();
+    first = shell.openLauncher();
   }
-  return app.exec();
+  if (!parser.isSet(options.script)) return app.exec();
+  auto* run = new kp::ScriptedRun(shell, std::move(script), parser.value(options.screenshot), first);
+  run->start();
+  const int code = app.exec();
+  return code ? code : run->result();
 }

@@ -7,21 +7,24 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/install_paths.h"
 #include "play/match.h"
 #include "play/play_session.h"
 #include "play/positions.h"
 
 namespace {
 
-int usage() {
-  std::cerr << "usage: krunkplexa-play [--seed N] [SCRIPT]\n"
+// The usage text: on standard output when asked for (--help), else on standard error.
+int usage(std::ostream& out = std::cerr) {
+  out << "usage: krunkplexa-play [--seed N] [SCRIPT]\n"
                "       krunkplexa-play --match WINDOW:tolva --games N [--seed N] --red PLAYER --blue PLAYER\n"
                "                       [--sublevel 0|1]\n"
                "       krunkplexa-play --positions FILE\n"
+               "       krunkplexa-play --help | --version\n"
                "  Reads the script from SCRIPT, or from standard input without it.\n"
                "  Commands, one a line ('#' starts a comment):\n"
                "    launcher N | hover N | open WINDOW | menu A > B | line N | circle N |\n"
-               "    button CAPTION | wait MS | state | analyse\n"
+               "    region N | button CAPTION | check CAPTION | keypad N | wait MS | state | analyse\n"
                "  It starts, like the program, in the launcher. `analyse` prints the Expert's\n"
                "  answer for the open window's position as Tolva: {\"best\", \"value\", \"exact\"}.\n"
                "  --match plays N games of Tolva on the board of WINDOW (square, triangular, ...;\n"
@@ -85,7 +88,10 @@ int main(int argc, char** argv) {
     } else if ((arg == "--games" || arg == "--red" || arg == "--blue" || arg == "--sublevel") && hasValue) {
       matchOptions[arg] = argv[++i];
     } else if (arg == "--help" || arg == "-h") {
-      usage();
+      usage(std::cout);
+      return 0;
+    } else if (arg == "--version" || arg == "-v") {
+      std::cout << "krunkplexa-play " KP_VERSION "\n";
       return 0;
     } else if (path.empty() && !arg.empty() && arg[0] != '-') {
       path = arg;
@@ -127,6 +133,8 @@ int main(int argc, char** argv) {
   try {
     const auto script = kp::parseScript(in);
     kp::PlaySession session(seed);
+    // The help page is found as the installed game finds it.
+    session.host().setHelpFolders(kp::installedHelpFolders(kp::runningProgramDir()));
     session.setOnRefused([](const std::string& why) { std::cerr << "krunkplexa-play: refused: " << why << "\n"; });
     for (const auto& cmd : script)
       if (auto json = session.run(cmd)) std::cout << json->dump() << '\n' << std::flush;

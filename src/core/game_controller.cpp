@@ -722,9 +722,12 @@ bool GameController::onFrameMenu(const std::string& id) {
 }
 
 void GameController::openHelp() {
-  // The page is looked for in the current directory at the time of the click.
+  // The page is looked for in the current directory at the time of the click, then where
+  // the program is installed.
   const std::string dir = host_.currentDirectory();
-  if (host_.openDocument(dir + "/krunk plexa help.htm")) return;
+  if (host_.openDocument(dir + "/" + kHelpFile)) return;
+  for (const std::string& folder : host_.helpFolders())
+    if (host_.openDocument(folder + "/" + kHelpFile)) return;
   Host& host = host_;
   host_.showMessage(kProgramTitle, dir, [&host] {
     host.showMessage("No help", std::string("Krunk plexa help.htm was not found in program directory. "

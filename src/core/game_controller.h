@@ -23,6 +23,7 @@
 namespace kp {
 
 inline constexpr const char* kProgramTitle = "Krunk Plexa";
+inline constexpr const char* kHelpFile = "krunk plexa help.htm";
 inline constexpr const char* kMakerSite = "https://krunkplexa.example.org";
 
 // A push button or a check box of the window's own, named by its id: two controls may

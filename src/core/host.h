@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/window_kind.h"
 
@@ -22,6 +23,9 @@ class Host {
   // Asks the desktop to open a document with its own program; false when the request fails.
   virtual bool openDocument(const std::string& path) = 0;
   virtual std::string currentDirectory() = 0;
+  // The folders the help page is looked for in after the current directory, in order:
+  // the installed data folder, then the program's own folder.
+  virtual std::vector<std::string> helpFolders() = 0;
 
   // Runs step once after ms milliseconds on the user-interface thread, unless cancelled.
   // A step's id is never 0.

@@ -21,6 +21,7 @@ class VirtualHost : public Host {
   void showMessage(const std::string& title, const std::string& text, std::function<void()> onOk) override;
   bool openDocument(const std::string& path) override;
   std::string currentDirectory() override;
+  std::vector<std::string> helpFolders() override { return helpFolders_; }
   StepId schedule(int ms, std::function<void()> step) override;
   void cancel(StepId id) override;
   std::int64_t nowMs() override { return now_; }
@@ -44,6 +45,7 @@ class VirtualHost : public Host {
   bool aboutOpen() const { return aboutOpen_; }
   void closeAbout() { aboutOpen_ = false; }
   void setCurrentDirectory(std::string dir) { currentDirectory_ = std::move(dir); }
+  void setHelpFolders(std::vector<std::string> folders) { helpFolders_ = std::move(folders); }
 
  private:
   struct Step {
@@ -58,6 +60,7 @@ class VirtualHost : public Host {
   std::vector<std::string> documents_;
   std::optional<WindowKind> pendingSwitch_;
   std::optional<std::string> currentDirectory_;
+  std::vector<std::string> helpFolders_;
   std::function<bool(WindowKind)> available_;
   bool ended_ = false;
   bool aboutOpen_ = false;

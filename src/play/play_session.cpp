@@ -111,55 +111,88 @@ std::string PlaySession::open(const std::string& name) {
   return "";
 }
 
-std::string PlaySession::menu(const std::string& path) {
-  if (!window_) return "no window is open";
-  const MenuEntry* e = window_->menus().findPath(path);
+std::string menuOn(GameController& w, const std::string& path) {
+  const MenuEntry* e = w.menus().findPath(path);
   if (!e) return "no menu entry '" + path + "'";
-  if (!window_->menus().reachable(path)) return "menu entry '" + path + "' is hidden or disabled";
-  window_->menuChosen(e->id);
-  settle();
+  if (!w.menus().reachable(path)) return "menu entry '" + path + "' is hidden or disabled";
+  w.menuChosen(e->id);
   return "";
 }
 
-std::string PlaySession::line(int n) {
-  if (!window_) return "no window is open";
-  if (!window_->offers(Target::line(n))) return "line " + std::to_string(n) + " has no target to click";
-  window_->lineClicked(n);
-  settle();
+std::string lineOn(GameController& w, int n) {
+  if (!w.offers(Target::line(n))) return "line " + std::to_string(n) + " has no target to click";
+  w.lineClicked(n);
   return "";
 }
 
-std::string PlaySession::circle(int n) {
-  if (!window_) return "no window is open";
-  if (!window_->offers(Target::circle(n)))
-    return "circle " + std::to_string(n) + " has no target to click";
-  window_->circleClicked(n);
-  settle();
+std::string circleOn(GameController& w, int n) {
+  if (!w.offers(Target::circle(n))) return "circle " + std::to_string(n) + " has no target to click";
+  w.circleClicked(n);
   return "";
 }
+
+std::string regionOn(GameController& w, int n) {
+  const Target t = w.clickRegion(n);
+  if (!w.offers(t)) return "region " + std::to_string(n) + " has no target to click";
+  w.targetClicked(t);
+  return "";
+}
+
+std::string buttonOn(GameController& w, const std::string& caption) {
+  const Control* c = w.controlNamed(caption);
+  if (!c) return "no button '" + caption + "'";
+  if (!c->visible || !c->enabled) return "button '" + caption + "' is hidden or disabled";
+  w.controlPressed(c->id);
+  return "";
+}
+
+std::string checkOn(GameController& w, const std::string& name) {
+  const Control* c = w.controlNamed(name);
+  if (!c || !c->checkBox) return "no check box '" + name + "'";
+  return buttonOn(w, name);
+}
+
+std::string keypadOn(GameController& w, const std::string& text) {
+  if (!w.keypadShown()) return "the keypad is not shown";
+  w.keypadEntered(text);
+  return "";
+}
+
+std::string playOn(GameController& w, const ScriptCommand& cmd) {
+  using K = ScriptCommand::Kind;
+  switch (cmd.kind) {
+    case K::Menu: return menuOn(w, cmd.text);
+    case K::Line: return lineOn(w, int(cmd.number));
+    case K::Circle: return circleOn(w, int(cmd.number));
+    case K::Region: return regionOn(w, int(cmd.number));
+    case K::Button: return buttonOn(w, cmd.text);
+    case K::Check: return checkOn(w, cmd.text);
+    case K::Keypad: return keypadOn(w, cmd.text);
+    default: return "not an event on a game window";
+  }
+}
+
+std::string PlaySession::settled(std::string refusal) {
+  if (refusal.empty()) settle();
+  return refusal;
+}
+
+std::string PlaySession::menu(const std::string& path) {
+  return window_ ? settled(menuOn(*window_, path)) : "no window is open";
+}
+
+std::string PlaySession::line(int n) { return window_ ? settled(lineOn(*window_, n)) : "no window is open"; }
+
+std::string PlaySession::circle(int n) { return window_ ? settled(circleOn(*window_, n)) : "no window is open"; }
 
 std::string PlaySession::keypad(const std::string& text) {
-  if (!window_) return "no window is open";
-  if (!window_->keypadShown()) return "the keypad is not shown";
-  window_->keypadEntered(text);
-  settle();
-  return "";
+  return window_ ? settled(keypadOn(*window_, text)) : "no window is open";
 }
 
-std::string PlaySession::region(int n) {
-  if (!window_) return "no window is open";
-  const Target t = window_->clickRegion(n);
-  if (!window_->offers(t)) return "region " + std::to_string(n) + " has no target to click";
-  window_->targetClicked(t);
-  settle();
-  return "";
-}
+std::string PlaySession::region(int n) { return window_ ? settled(regionOn(*window_, n)) : "no window is open"; }
 
 std::string PlaySession::check(const std::string& name) {
-  if (!window_) return "no window is open";
-  const Control* c = window_->controlNamed(name);
-  if (!c || !c->checkBox) return "no check box '" + name + "'";
-  return button(name);
+  return window_ ? settled(checkOn(*window_, name)) : "no window is open";
 }
 
 std::string PlaySession::button(const std::string& caption) {
@@ -167,13 +200,7 @@ std::string PlaySession::button(const std::string& caption) {
     host_.closeAbout();
     return "";
   }
-  if (!window_) return "no window is open";
-  const Control* c = window_->controlNamed(caption);
-  if (!c) return "no button '" + caption + "'";
-  if (!c->visible || !c->enabled) return "button '" + caption + "' is hidden or disabled";
-  window_->controlPressed(c->id);
-  settle();
-  return "";
+  return window_ ? settled(buttonOn(*window_, caption)) : "no window is open";
 }
 
 std::string PlaySession::launcherClick(int n) {

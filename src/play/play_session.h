@@ -36,6 +36,19 @@ class ScriptError : public std::runtime_error {
 // the first malformed line, before anything runs.
 std::vector<ScriptCommand> parseScript(std::istream& in);
 
+// A person's event on an open game window, as the runner and the program's scripted runs
+// play it: the refusal, or "" when it was carried out. Menu entries are named by their
+// captions without '&', buttons and check boxes as GameController::controlNamed names them.
+std::string menuOn(GameController& w, const std::string& path);
+std::string lineOn(GameController& w, int n);
+std::string circleOn(GameController& w, int n);
+std::string regionOn(GameController& w, int n);  // click region n, from 0
+std::string buttonOn(GameController& w, const std::string& caption);
+std::string checkOn(GameController& w, const std::string& name);
+std::string keypadOn(GameController& w, const std::string& text);  // entered and confirmed
+// Whichever of these the command is (menu, line, circle, region, button, check, keypad).
+std::string playOn(GameController& w, const ScriptCommand& cmd);
+
 // The program without a toolkit: it starts in the launcher, game windows are opened as the
 // program opens them, user events are fed to them, a virtual clock, and the observable state.
 class PlaySession {
@@ -83,6 +96,8 @@ class PlaySession {
  private:
   // Carries out what the last event asked of the host: OK on message boxes, a window switch.
   void settle();
+  // settle() after an event that was carried out; passes the refusal on.
+  std::string settled(std::string refusal);
   void load(WindowKind kind);
   // A command's effect; the refusal, or "" when it was carried out. Commands that cannot
   // apply to the board stop the run (ScriptError) first.

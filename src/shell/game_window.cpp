@@ -1,6 +1,7 @@
 #include "shell/game_window.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -23,6 +24,7 @@
 #include <algorithm>
 
 #include "boards/registry.h"
+#include "core/install_paths.h"
 #include "shell/board_view.h"
 #include "shell/qt_colour.h"
 #include "shell/shell.h"
@@ -370,6 +372,10 @@ bool GameWindow::openDocument(const std::string& path) {
 }
 
 std::string GameWindow::currentDirectory() { return QDir::currentPath().toStdString(); }
+
+std::vector<std::string> GameWindow::helpFolders() {
+  return installedHelpFolders(QCoreApplication::applicationDirPath().toStdString());
+}
 
 StepId GameWindow::schedule(int ms, std::function<void()> step) {
   const StepId id = nextStep_++;

@@ -44,6 +44,7 @@ class GameWindow : public QMainWindow, public Host {
   void showMessage(const std::string& title, const std::string& text, std::function<void()> onOk) override;
   bool openDocument(const std::string& path) override;
   std::string currentDirectory() override;
+  std::vector<std::string> helpFolders() override;
   StepId schedule(int ms, std::function<void()> step) override;
   void cancel(StepId id) override;
   std::int64_t nowMs() override;

@@ -100,6 +100,9 @@ class LauncherWindow : public QWidget {
   RingWidget* rings() const { return rings_; }
   StarFieldWidget* stars() const { return stars_; }
   QTimer* ringDelay() { return &ringDelay_; }
+  // What a click on label `index`, or the mouse over it, does.
+  void labelClicked(int index);
+  void labelHovered(int index);
 
  private:
   // The labels by group, in rows and wide lines, made in the order they stand on screen.
@@ -110,8 +113,6 @@ class LauncherWindow : public QWidget {
   QWidget* buildPictures();
   // Shows the rings kRingDelayMs after the window opens.
   void startRingDelay();
-  void labelClicked(int index);
-  void labelHovered(int index);
   void refresh();
   // Shows the labels as `state` has them.
   void showLabels(const Launcher& state);

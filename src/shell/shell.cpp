@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QIcon>
 
 #include "boards/registry.h"
 #include "shell/about_box.h"
@@ -12,6 +13,11 @@ namespace kp {
 
 Shell::Shell(QObject* parent) : QObject(parent), urlOpener_([](const QUrl& u) { return QDesktopServices::openUrl(u); }) {
   clock_.start();
+  // Every window of the program shows its icon (the desktop entry names the same one).
+  QIcon icon;
+  for (const int size : {48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/%1x%1/org.krunkplexa.KrunkPlexa.png").arg(size), QSize(size, size));
+  QApplication::setWindowIcon(icon);
 }
 
 GameWindow* Shell::openWindow(WindowKind kind) {

@@ -162,6 +162,8 @@ class GameWindowTest : public QObject {
     for (auto [id, key] :
          {std::pair{"game.new", "F5"}, {"game.exit", "F9"}, {"game.about", "F2"}, {"help.rules", "F1"}})
       QCOMPARE(w->action(id)->shortcut(), QKeySequence(key));
+    // The program's icon, at every size the desktop entry installs.
+    QCOMPARE(w->windowIcon().availableSizes(), (QList<QSize>{{48, 48}, {64, 64}, {128, 128}, {256, 256}}));
     // The window opens on Krunk: the circles take the clicks, the Lines none.
     clickBoard(*w, midpoint(*w, 7));
     QCOMPARE(claimedLines(*w), 0);

@@ -3,11 +3,13 @@
 // computer's games to their end by the window fuzzer.)
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <tuple>
 
 #include "boards/flat/square_window.h"
+#include "core/install_paths.h"
 #include "core/program_state.h"
 #include "core/virtual_host.h"
 
@@ -40,26 +42,40 @@ TEST(SquareOptions, TheKeypadPlaysWhatAClickWouldAndExplainsBadEntries) {
   }
 }
 
-TEST(SquareOptions, HelpOpensFromTheCurrentDirectoryOrExplainsWhereToLook) {
-  const auto dir = std::filesystem::temp_directory_path() / "kp-help-test";
-  std::filesystem::create_directories(dir);
-  std::filesystem::remove(dir / "krunk plexa help.htm");
-  VirtualHost host;
-  ProgramState program;
-  host.setCurrentDirectory(dir.string());
-  SquareWindow w(host, program);
-  w.menuChosen("help.rules");
-  host.answerMessages();
-  auto shown = host.takeMessages();
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0].text, dir.string());
-  EXPECT_EQ(shown[1].title, "No help");
-  EXPECT_TRUE(shown[1].text.starts_with(
-      "Krunk plexa help.htm was not found in program directory. Check the Help file online at "));
-  std::ofstream(dir / "krunk plexa help.htm") << "<html></html>";
-  w.menuChosen("help.rules");
-  EXPECT_TRUE(host.takeMessages().empty());
-  EXPECT_EQ(host.takeDocuments(), std::vector<std::string>{(dir / "krunk plexa help.htm").string()});
+TEST(SquareOptions, HelpOpensFromTheFirstFolderThatHasItOrExplainsWhereToLook) {
+  // The current directory, the installed data folder, the program's folder: which hold the
+  // page, and which one it opens from (-1: none, the two boxes instead).
+  const std::pair<std::array<bool, 3>, int> cases[] = {
+      {{true, true, true}, 0}, {{false, true, true}, 1}, {{false, false, true}, 2}, {{false, false, false}, -1}};
+  const auto root = std::filesystem::temp_directory_path() / "kp-help-test";
+  const std::filesystem::path dirs[] = {root / "cwd", root / "share" / "krunkplexa", root / "bin"};
+  for (const auto& [holds, opened] : cases) {
+    SCOPED_TRACE(opened);
+    for (int i = 0; i < 3; ++i) {
+      std::filesystem::create_directories(dirs[i]);
+      std::filesystem::remove(dirs[i] / kHelpFile);
+      if (holds[i]) std::ofstream(dirs[i] / kHelpFile) << "<html></html>";
+    }
+    VirtualHost host;
+    ProgramState program;
+    host.setCurrentDirectory(dirs[0].string());
+    host.setHelpFolders(installedHelpFolders(dirs[2].string()));
+    SquareWindow w(host, program);
+    w.menuChosen("help.rules");
+    host.answerMessages();
+    const auto shown = host.takeMessages();
+    if (opened >= 0) {
+      EXPECT_TRUE(shown.empty());
+      EXPECT_EQ(host.takeDocuments(), std::vector<std::string>{(dirs[opened] / kHelpFile).string()});
+      continue;
+    }
+    EXPECT_TRUE(host.takeDocuments().empty());
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text, dirs[0].string());
+    EXPECT_EQ(shown[1].title, "No help");
+    EXPECT_TRUE(shown[1].text.starts_with(
+        "Krunk plexa help.htm was not found in program directory. Check the Help file online at "));
+  }
 }
 
 }  // namespace

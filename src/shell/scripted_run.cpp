@@ -1,0 +1,83 @@
+#include "shell/scripted_run.h"
+
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <iostream>
+
+#include "core/window_kind.h"
+#include "shell/game_window.h"
+#include "shell/launcher_window.h"
+#include "shell/shell.h"
+
+namespace kp {
+
+ScriptedRun::ScriptedRun(Shell& shell, std::vector<ScriptCommand> script, QString screenshot, QWidget* firstWindow)
+    : QObject(&shell), shell_(shell), script_(std::move(script)), screenshot_(std::move(screenshot)), shown_(firstWindow) {
+  window_ = qobject_cast<GameWindow*>(firstWindow);
+  launcher_ = qobject_cast<LauncherWindow*>(firstWindow);
+  connect(&shell_, &Shell::windowOpened, this, [this](GameWindow* w) { shown_ = window_ = w; });
+}
+
+void ScriptedRun::start() { QTimer::singleShot(0, this, &ScriptedRun::next); }
+
+void ScriptedRun::next() {
+  using K = ScriptCommand::Kind;
+  while (at_ < script_.size()) {
+    const ScriptCommand& cmd = script_[at_++];
+    std::string refusal;
+    if (cmd.kind == K::Wait) {
+      QTimer::singleShot(int(std::min<std::int64_t>(cmd.number, 3'600'000)), this, &ScriptedRun::next);
+      return;
+    }
+    if (cmd.kind == K::Open) {
+      const auto kind = windowFromName(cmd.text);
+      if (!kind || !shell_.openWindow(*kind)) refusal = "no window '" + cmd.text + "' in this version";
+    } else if (cmd.kind == K::Launcher || cmd.kind == K::Hover) {
+      const LauncherLabel* label = launcher_ ? launcher_->model().label(int(cmd.number)) : nullptr;
+      if (!launcher_)
+        refusal = "no launcher is open";
+      else if (!label || !label->visible)
+        refusal = "launcher label " + std::to_string(cmd.number) + " is not shown";
+      else if (cmd.kind == K::Launcher)
+        launcher_->labelClicked(int(cmd.number));
+      else
+        launcher_->labelHovered(int(cmd.number));
+    } else if (cmd.kind == K::State || cmd.kind == K::Analyse) {
+      refusal = "nothing to print in the program's windows";
+    } else if (!window_) {
+      refusal = "no game window is open";
+    } else {
+      refusal = playOn(window_->controller(), cmd);
+    }
+    if (!refusal.empty()) {
+      std::cerr << "krunkplexa: script line " << cmd.lineNo << ": " << refusal << "\n";
+      result_ = 2;
+    }
+    // One command a turn of the event loop, so each is painted as a click would be.
+    QTimer::singleShot(0, this, &ScriptedRun::next);
+    return;
+  }
+  finish();
+}
+
+void ScriptedRun::finish() {
+  if (!screenshot_.isEmpty()) {
+    QPixmap picture;
+    if (shown_) {
+      // What the display shows of the window; drawn by the window itself where the
+      // platform cannot read the screen back.
+      if (QScreen* screen = shown_->screen()) picture = screen->grabWindow(shown_->winId());
+      if (picture.isNull()) picture = shown_->grab();
+    }
+    if (picture.isNull() || !picture.save(screenshot_)) {
+      std::cerr << "krunkplexa: could not save the picture " << screenshot_.toStdString() << "\n";
+      result_ = 2;
+    }
+  }
+  shell_.quit();
+}
+
+}  // namespace kp
