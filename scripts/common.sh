@@ -4,8 +4,10 @@ cd "$(dirname "$0")/.."
 
 # What the game needs to build and run (xdg-utils opens the help page in a browser).
 GAME_PACKAGES="cmake g++ ninja-build qt6-base-dev nlohmann-json3-dev fonts-dejavu-core xdg-utils"
-# What the tests, the sanitizer and fuzzer builds and the benchmarks add.
-TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth imagemagick ccache clang libclang-rt-14-dev"
+# What the tests, the sanitizer and fuzzer builds, the benchmarks and the installation
+# checks (the desktop entry's and the metadata's validators, the package tools) add.
+TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth imagemagick ccache clang libclang-rt-14-dev
+  desktop-file-utils appstream dpkg-dev file"
 
 # install_missing PACKAGE...
 install_missing() {
