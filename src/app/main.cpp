@@ -77,6 +77,10 @@ int main(int argc, char** argv) {
   if (parser.isSet(options.firstPaint)) new kp::FirstPaintProbe(app);
   kp::Shell shell;
   if (parser.isSet(options.wallLevel)) shell.program().wallLevel = std::clamp(parser.value(options.wallLevel).toInt(), 1, 3);
+  if (parser.isSet(options.screenshot) && !parser.isSet(options.script)) {
+    std::cerr << "krunkplexa: --screenshot is taken at the end of a --script.\n";
+    return 2;
+  }
   std::vector<kp::ScriptCommand> script;
   if (parser.isSet(options.script)) {
     std::ifstream file(parser.value(options.script).toStdString());
