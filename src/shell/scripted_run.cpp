@@ -27,14 +27,20 @@ void ScriptedRun::next() {
   using K = ScriptCommand::Kind;
   while (at_ < script_.size()) {
     const ScriptCommand& cmd = script_[at_++];
+    if (cmd.kind == K::State || cmd.kind == K::Analyse) continue;  // nothing to print: the windows show it
     std::string refusal;
     if (cmd.kind == K::Wait) {
       QTimer::singleShot(int(std::min<std::int64_t>(cmd.number, 3'600'000)), this, &ScriptedRun::next);
       return;
     }
     if (cmd.kind == K::Open) {
+      // As Other Games opens a window: the new one first, then the one shown closes.
+      const QPointer<QWidget> previous = shown_;
       const auto kind = windowFromName(cmd.text);
-      if (!kind || !shell_.openWindow(*kind)) refusal = "no window '" + cmd.text + "' in this version";
+      if (!kind || !shell_.openWindow(*kind))
+        refusal = "no window '" + cmd.text + "' in this version";
+      else if (previous)
+        previous->close();
     } else if (cmd.kind == K::Launcher || cmd.kind == K::Hover) {
       const LauncherLabel* label = launcher_ ? launcher_->model().label(int(cmd.number)) : nullptr;
       if (!launcher_)
@@ -45,8 +51,6 @@ void ScriptedRun::next() {
         launcher_->labelClicked(int(cmd.number));
       else
         launcher_->labelHovered(int(cmd.number));
-    } else if (cmd.kind == K::State || cmd.kind == K::Analyse) {
-      refusal = "nothing to print in the program's windows";
     } else if (!window_) {
       refusal = "no game window is open";
     } else {

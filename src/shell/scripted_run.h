@@ -18,8 +18,8 @@ class Shell;
 // screenshots and demonstrations: `launcher` and `hover` go to the launcher while it is
 // open, `open` loads a game window, the window-level commands (menu, line, circle, region,
 // button, check, keypad) go to the game window opened last, and `wait` lets the program
-// run. `state` and `analyse` have nothing to print here; they and refused events are
-// reported on standard error. At the end it saves a picture of the window shown, if asked, and ends the program.
+// run. `state` and `analyse` have nothing to print here and are passed over; refused
+// events are reported on standard error. At the end it saves a picture of the window shown, if asked, and ends the program.
 class ScriptedRun : public QObject {
   Q_OBJECT
  public:
