@@ -15,6 +15,5 @@ install_missing $GAME_PACKAGES
 # Only the game: the tests and benchmarks, and what they need installed, are test.sh's.
 configure -DBUILD_TESTING=OFF
 cmake --build "${BUILD_DIR:-build}" --target krunkplexa
-# The help page is looked for in the current directory, and the configure step puts it beside the game.
-cd "${BUILD_DIR:-build}"
-exec ./krunkplexa "$@"
+# The game finds its help page beside itself, where the configure step puts it.
+exec "${BUILD_DIR:-build}/krunkplexa" "$@"
