@@ -9,8 +9,10 @@ set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
 build="${1:-build}"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT INT TERM
+# The real path: the installed programs find their folder with every link resolved.
+work=$(cd "$(mktemp -d)" && pwd -P)
+trap 'rm -rf "$work"' EXIT
+trap 'exit 130' INT TERM
 prefix="$work/prefix"
 id=org.krunkplexa.KrunkPlexa
 version=$(sed -n 's/^project(krunkplexa VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -54,8 +56,13 @@ chmod +x "$work/opener/xdg-open"
 printf 'menu Rules and Help > Rules and Help\nwait 500\n' > "$work/help.play"
 PATH="$work/opener:$PATH" XDG_RUNTIME_DIR="$work" DBUS_SESSION_BUS_ADDRESS=disabled: QT_QPA_PLATFORM=xcb \
   xvfb-run -a "$prefix/bin/krunkplexa" --open square --script "$work/help.play" --screenshot "$work/square.png"
-grep -qF "$prefix/share/krunkplexa/krunk%20plexa%20help.htm" "$work/opened" 2>/dev/null ||
-  fail "the installed game did not open the help page from $elsewhere"
+# The opener runs detached: give it a moment to note what it was asked.
+tries=0
+until grep -qF "$prefix/share/krunkplexa/krunk%20plexa%20help.htm" "$work/opened" 2>/dev/null; do
+  tries=$((tries + 1))
+  [ "$tries" -le 50 ] || fail "the installed game did not open the help page from $elsewhere"
+  sleep 0.1
+done
 file "$work/square.png" | grep -q "PNG image data" || fail "the installed game saved no picture of its window"
 cd "$root"
 
@@ -63,12 +70,14 @@ cd "$root"
 rm -f "$build"/krunkplexa_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/krunkplexa_"$version"_*.deb)
-dpkg-deb -c "$deb" > "$work/contents"
+# The paths alone: each listed line less its mode, owner, size, date and time.
+dpkg-deb -c "$deb" | sed 's/^[^ ]* *[^ ]* *[^ ]* *[^ ]* *[^ ]* //' > "$work/contents"
 for f in ./usr/bin/krunkplexa ./usr/bin/krunkplexa-play "./usr/share/krunkplexa/krunk plexa help.htm" \
   "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
   "./usr/share/icons/hicolor/scalable/apps/$id.svg" "./usr/share/icons/hicolor/48x48/apps/$id.png" \
-  "./usr/share/icons/hicolor/256x256/apps/$id.png" ./usr/share/man/man6/krunkplexa.6.gz; do
-  grep -qF " $f" "$work/contents" || fail "the package lacks $f"
+  "./usr/share/icons/hicolor/256x256/apps/$id.png" ./usr/share/man/man6/krunkplexa.6.gz \
+  ./usr/share/man/man6/krunkplexa-play.6.gz; do
+  grep -qxF "$f" "$work/contents" || fail "the package lacks $f"
 done
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package is not in section games"
 dpkg-deb -f "$deb" Depends | grep -q "libqt6widgets6" || fail "the package does not depend on Qt's widgets"

@@ -17,7 +17,9 @@ command -v Xvfb >/dev/null || { echo "screenshots.sh: Xvfb is missing (apt-get i
 
 names="${*:-launcher square largesquare house torus triangular cube wall tetrahedron wireframe triangular4d quadrion}"
 work=$(mktemp -d)
-trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT INT TERM
+xvfb=""
+trap '[ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'exit 130' INT TERM
 # Xvfb picks a free display and writes its number to the pipe it is given.
 Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!

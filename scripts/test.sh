@@ -7,9 +7,9 @@ install_missing $GAME_PACKAGES $TEST_PACKAGES
 
 # play.sh may have left the build directory without the tests.
 build -DBUILD_TESTING=ON
-(cd build && ctest --output-on-failure -j2)
+(cd "${BUILD_DIR:-build}" && ctest --output-on-failure -j2)
 # Installed as a player gets it: the files, their validators, the Debian package.
-sh scripts/check_install.sh build
+sh scripts/check_install.sh "${BUILD_DIR:-build}"
 
 # Any sanitizer report fails the run.
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"

@@ -33,8 +33,8 @@ struct Options {
   QCommandLineOption wallLevel{"wall-level", "With --open wall: 1 Krunk the Wall, 2 a Bigger Wall, 3 the Great Wall.",
                                "N"};
   QCommandLineOption script{"script", "Play the user events of FILE in the windows (the commands of krunkplexa-play's "
-                                      "scripts that a person makes: open, menu, line, circle, region, button, check, "
-                                      "keypad, wait), then quit.",
+                                      "scripts that a person makes: launcher, hover, open, menu, line, circle, region, "
+                                      "button, check, keypad, wait), then quit.",
                             "FILE"};
   QCommandLineOption screenshot{"screenshot", "With --script: save a picture of the window shown at its end as PNG.",
                                 "PNG"};
@@ -109,5 +109,6 @@ int main(int argc, char** argv) {
   auto* run = new kp::ScriptedRun(shell, std::move(script), parser.value(options.screenshot), first);
   run->start();
   const int code = app.exec();
+  if (!run->finished()) std::cerr << "krunkplexa: the program ended before the script did.\n";
   return code ? code : run->result();
 }

@@ -160,6 +160,15 @@ std::string keypadOn(GameController& w, const std::string& text) {
 
 std::string playOn(GameController& w, const ScriptCommand& cmd) {
   using K = ScriptCommand::Kind;
+  const auto outside = [&cmd](const char* what, std::int64_t first, std::int64_t last) {
+    if (cmd.number >= first && cmd.number <= last) return std::string();
+    return std::string(what) + " " + std::to_string(cmd.number) + " is not on this board (" + std::to_string(first) +
+           " to " + std::to_string(last) + ")";
+  };
+  std::string out;
+  if (cmd.kind == K::Line && !(out = outside("line", 1, w.lineCount())).empty()) return out;
+  if (cmd.kind == K::Circle && !(out = outside("circle", 1, w.circleCount())).empty()) return out;
+  if (cmd.kind == K::Region && !(out = outside("region", 0, w.clickRegionCount() - 1)).empty()) return out;
   switch (cmd.kind) {
     case K::Menu: return menuOn(w, cmd.text);
     case K::Line: return lineOn(w, int(cmd.number));

@@ -46,7 +46,8 @@ std::string regionOn(GameController& w, int n);  // click region n, from 0
 std::string buttonOn(GameController& w, const std::string& caption);
 std::string checkOn(GameController& w, const std::string& name);
 std::string keypadOn(GameController& w, const std::string& text);  // entered and confirmed
-// Whichever of these the command is (menu, line, circle, region, button, check, keypad).
+// Whichever of these the command is (menu, line, circle, region, button, check, keypad);
+// a Line, circle or click region the board does not have is refused too.
 std::string playOn(GameController& w, const ScriptCommand& cmd);
 
 // The program without a toolkit: it starts in the launcher, game windows are opened as the

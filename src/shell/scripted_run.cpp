@@ -42,15 +42,17 @@ void ScriptedRun::next() {
       else if (previous)
         previous->close();
     } else if (cmd.kind == K::Launcher || cmd.kind == K::Hover) {
-      const LauncherLabel* label = launcher_ ? launcher_->model().label(int(cmd.number)) : nullptr;
+      // As in the runner: past the last index there is no label, and a click on nothing does nothing.
+      const int n = cmd.number > Launcher::kLastIndex ? Launcher::kLastIndex + 1 : int(cmd.number);
+      const LauncherLabel* label = launcher_ ? launcher_->model().label(n) : nullptr;
       if (!launcher_)
         refusal = "no launcher is open";
-      else if (!label || !label->visible)
-        refusal = "launcher label " + std::to_string(cmd.number) + " is not shown";
-      else if (cmd.kind == K::Launcher)
-        launcher_->labelClicked(int(cmd.number));
-      else
-        launcher_->labelHovered(int(cmd.number));
+      else if (label && !label->visible)
+        refusal = "launcher label " + std::to_string(n) + " is hidden";
+      else if (label && cmd.kind == K::Launcher)
+        launcher_->labelClicked(n);
+      else if (label)
+        launcher_->labelHovered(n);
     } else if (!window_) {
       refusal = "no game window is open";
     } else {
@@ -76,11 +78,12 @@ void ScriptedRun::finish() {
       if (QScreen* screen = shown_->screen()) picture = screen->grabWindow(shown_->winId());
       if (picture.isNull()) picture = shown_->grab();
     }
-    if (picture.isNull() || !picture.save(screenshot_)) {
+    if (picture.isNull() || !picture.save(screenshot_, "PNG")) {
       std::cerr << "krunkplexa: could not save the picture " << screenshot_.toStdString() << "\n";
       result_ = 2;
     }
   }
+  finished_ = true;
   shell_.quit();
 }
 

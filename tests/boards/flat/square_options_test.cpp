@@ -48,7 +48,8 @@ TEST(SquareOptions, HelpOpensFromTheFirstFolderThatHasItOrExplainsWhereToLook) {
   const std::pair<std::array<bool, 3>, int> cases[] = {
       {{true, true, true}, 0}, {{false, true, true}, 1}, {{false, false, true}, 2}, {{false, false, false}, -1}};
   const auto root = std::filesystem::temp_directory_path() / "kp-help-test";
-  const std::filesystem::path dirs[] = {root / "cwd", root / "share" / "krunkplexa", root / "bin"};
+  const std::filesystem::path bin = root / "bin";
+  const std::filesystem::path dirs[] = {root / "cwd", installedHelpFolders(bin.string()).front(), bin};
   for (const auto& [holds, opened] : cases) {
     SCOPED_TRACE(opened);
     for (int i = 0; i < 3; ++i) {
@@ -59,7 +60,7 @@ TEST(SquareOptions, HelpOpensFromTheFirstFolderThatHasItOrExplainsWhereToLook) {
     VirtualHost host;
     ProgramState program;
     host.setCurrentDirectory(dirs[0].string());
-    host.setHelpFolders(installedHelpFolders(dirs[2].string()));
+    host.setHelpFolders(installedHelpFolders(bin.string()));
     SquareWindow w(host, program);
     w.menuChosen("help.rules");
     host.answerMessages();
