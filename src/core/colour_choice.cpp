@@ -5,7 +5,7 @@
 #include <bit>
 #include <climits>
 #include <cstdint>
-#include <numeric>
+#include <memory>
 #include <utility>
 
 namespace kp {
@@ -16,6 +16,19 @@ namespace {
 // word operations and never a copy of the board.
 using Word = std::uint64_t;
 constexpr int kBits = 64;
+
+// The indices 0..key.size()-1 ordered by key, lowest first, equal keys in index order: a
+// counting sort, since the keys are small (a move changes at most the Cells it touches).
+void orderByKey(const std::vector<int>& key, std::vector<std::size_t>& order, std::vector<int>& counts) {
+  order.resize(key.size());
+  if (key.empty()) return;
+  const auto [lo, hi] = std::minmax_element(key.begin(), key.end());
+  const int low = *lo;
+  counts.assign(std::size_t(*hi - low + 2), 0);
+  for (int k : key) ++counts[std::size_t(k - low + 1)];
+  for (std::size_t i = 1; i < counts.size(); ++i) counts[i] += counts[i - 1];
+  for (std::size_t i = 0; i < key.size(); ++i) order[std::size_t(counts[std::size_t(key[i] - low)]++)] = i;
+}
 
 int wordsFor(int count) { return count / kBits + 1; }  // numbers run from 1 to count
 void setBit(Word* set, int i) { set[i / kBits] |= Word(1) << (i % kBits); }
@@ -87,8 +100,9 @@ class Weigher {
     gain_.resize(moveCount_);
     answerAlone_.resize(moveCount_);
     raised_.resize(moveCount_);
-    mineCells_.resize(moveCount_ * cellSlots_);
-    aloneCells_.resize(moveCount_ * cellSlots_);
+    // Written and read only for the Cells each move touches: never cleared.
+    mineCells_.reset(new std::int8_t[moveCount_ * cellSlots_]);
+    aloneCells_.reset(new std::int8_t[moveCount_ * cellSlots_]);
     for (std::size_t i = 0; i < moveCount_; ++i) {
       int gain = 0, answer = 0, raised = 0;
       forEachCell(cellsOf(i), [&](int c) {
@@ -104,16 +118,20 @@ class Weigher {
       raised_[i] = raised;
     }
     // The person's answers, the best for them first.
-    answersByAlone_.resize(moveCount_);
-    std::iota(answersByAlone_.begin(), answersByAlone_.end(), std::size_t(0));
-    std::stable_sort(answersByAlone_.begin(), answersByAlone_.end(),
-                     [this](std::size_t a, std::size_t b) { return answerAlone_[a] < answerAlone_[b]; });
+    orderByKey(answerAlone_, answersByAlone_, counts_);
     meeting_.resize(std::size_t(moveWords_));
   }
 
   // The change move m makes as the computer's on the board as it stands: the most it can
   // count on, since an answer only takes it lower.
   int gain(std::size_t m) const { return gain_[m]; }
+  // The moves by gain, highest first, equal gains in the order offered.
+  const std::vector<std::size_t>& byGain() {
+    keys_.resize(gain_.size());
+    std::transform(gain_.begin(), gain_.end(), keys_.begin(), [](int g) { return -g; });
+    orderByKey(keys_, byGain_, counts_);
+    return byGain_;
+  }
 
   // The balance the computer can count on after move m, whatever the answer: the balance
   // after m, or less if some answer r (not m itself) takes it lower. A move that cannot
@@ -209,10 +227,12 @@ class Weigher {
   std::vector<int> gain_;                    // [move] -> change it makes as the computer's on the board as it stands
   std::vector<int> answerAlone_;             // [move] -> change it makes as an answer on the board as it stands
   std::vector<int> raised_;                  // [move] -> what it raises Cells by as the computer's, its losses left out
-  std::vector<std::int8_t> mineCells_;       // [move][cell] -> the Cell's value after that move of the computer's
-  std::vector<std::int8_t> aloneCells_;      // [move][cell] -> the Cell's value after that answer alone
+  std::unique_ptr<std::int8_t[]> mineCells_;   // [move][cell] -> the Cell's value after that move of the computer's
+  std::unique_ptr<std::int8_t[]> aloneCells_;  // [move][cell] -> the Cell's value after that answer alone
   std::vector<std::size_t> answersByAlone_;  // the moves by answerAlone_, lowest first
   std::vector<Word> meeting_;                // the answers meeting the move being weighed
+  std::vector<std::size_t> byGain_;          // the moves by gain_, highest first
+  std::vector<int> keys_, counts_;           // the counting sort's keys and buckets
 };
 
 }  // namespace
@@ -225,10 +245,7 @@ int chooseByColour(const BoardGraph& graph, const Claims& claims, const std::vec
     // the moves that gain most are weighed first: the best balance is found early and the
     // others give up sooner. The moves tying for it are the same in any order; they are
     // drawn from in the order they were offered.
-    std::vector<std::size_t> order(moves.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return weigher.gain(a) > weigher.gain(b); });
+    const std::vector<std::size_t>& order = weigher.byGain();
     int best = INT_MIN;
     std::vector<std::size_t> bestMoves;
     for (std::size_t m : order) {
