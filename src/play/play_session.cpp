@@ -158,17 +158,24 @@ std::string keypadOn(GameController& w, const std::string& text) {
   return "";
 }
 
+std::string notOnBoard(const GameController& w, const ScriptCommand& cmd) {
+  using K = ScriptCommand::Kind;
+  if (cmd.kind == K::Region && cmd.number >= w.clickRegionCount())
+    return "region " + std::to_string(cmd.number) + " is not on this board (" +
+           (w.clickRegionCount() ? "0 to " + std::to_string(w.clickRegionCount() - 1)
+                                 : std::string("it has no click regions")) +
+           ")";
+  if (cmd.kind != K::Line && cmd.kind != K::Circle) return "";
+  const bool isLine = cmd.kind == K::Line;
+  const int count = isLine ? w.lineCount() : w.circleCount();
+  if (cmd.number >= 1 && cmd.number <= count) return "";
+  return std::string(isLine ? "line " : "circle ") + std::to_string(cmd.number) + " is not on this board (1 to " +
+         std::to_string(count) + ")";
+}
+
 std::string playOn(GameController& w, const ScriptCommand& cmd) {
   using K = ScriptCommand::Kind;
-  const auto outside = [&cmd](const char* what, std::int64_t first, std::int64_t last) {
-    if (cmd.number >= first && cmd.number <= last) return std::string();
-    return std::string(what) + " " + std::to_string(cmd.number) + " is not on this board (" + std::to_string(first) +
-           " to " + std::to_string(last) + ")";
-  };
-  std::string out;
-  if (cmd.kind == K::Line && !(out = outside("line", 1, w.lineCount())).empty()) return out;
-  if (cmd.kind == K::Circle && !(out = outside("circle", 1, w.circleCount())).empty()) return out;
-  if (cmd.kind == K::Region && !(out = outside("region", 0, w.clickRegionCount() - 1)).empty()) return out;
+  if (std::string why = notOnBoard(w, cmd); !why.empty()) return why;
   switch (cmd.kind) {
     case K::Menu: return menuOn(w, cmd.text);
     case K::Line: return lineOn(w, int(cmd.number));
@@ -288,17 +295,8 @@ void PlaySession::checkApplies(const ScriptCommand& cmd) const {
     if (!windowBuilt(*kind)) fail(cmd.lineNo, "the " + cmd.text + " window is not in this version yet");
   } else if (cmd.kind == K::Menu && window_ && !window_->menus().findPath(cmd.text)) {
     fail(cmd.lineNo, "no menu entry '" + cmd.text + "'");
-  } else if (cmd.kind == K::Region && window_ && (cmd.number >= window_->clickRegionCount())) {
-    fail(cmd.lineNo, "region " + std::to_string(cmd.number) + " is not on this board (" +
-                         (window_->clickRegionCount() ? "0 to " + std::to_string(window_->clickRegionCount() - 1)
-                                                      : std::string("it has no click regions")) +
-                         ")");
-  } else if ((cmd.kind == K::Line || cmd.kind == K::Circle) && window_) {
-    const bool isLine = cmd.kind == K::Line;
-    const int count = isLine ? window_->lineCount() : window_->circleCount();
-    if (cmd.number < 1 || cmd.number > count)
-      fail(cmd.lineNo, std::string(isLine ? "line " : "circle ") + std::to_string(cmd.number) +
-                           " is not on this board (1 to " + std::to_string(count) + ")");
+  } else if (window_) {
+    if (std::string why = notOnBoard(*window_, cmd); !why.empty()) fail(cmd.lineNo, why);
   }
 }
 

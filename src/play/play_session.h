@@ -46,6 +46,8 @@ std::string regionOn(GameController& w, int n);  // click region n, from 0
 std::string buttonOn(GameController& w, const std::string& caption);
 std::string checkOn(GameController& w, const std::string& name);
 std::string keypadOn(GameController& w, const std::string& text);  // entered and confirmed
+// Why a line, circle or region command names a place the board does not have, or "".
+std::string notOnBoard(const GameController& w, const ScriptCommand& cmd);
 // Whichever of these the command is (menu, line, circle, region, button, check, keypad);
 // a Line, circle or click region the board does not have is refused too.
 std::string playOn(GameController& w, const ScriptCommand& cmd);
