@@ -242,13 +242,16 @@ void computerByColour(benchmark::State& state, const char* variant, bool plus, b
   const AllocationsPerIteration allocations(state);
   for (auto _ : state) {
     const Position& p = *positions[i];
-    std::vector<ColourMove> moves;
-    for (int c : p.unusedCircles) {
-      ColourMove m{
-          c, plus ? square::superKrunkClaims(c, false, true)
-                  : std::vector<int>{square::side(c, 1), square::side(c, 2), square::side(c, 3), square::side(c, 4)}};
-      moves.push_back(std::move(m));
-    }
+    ColourMoves moves;
+    for (int c : p.unusedCircles)
+      moves.add(c, [&](std::vector<int>& lines) {
+        if (plus) {
+          const std::vector<int>& claims = square::superKrunkClaims(c, false, true);
+          lines.insert(lines.end(), claims.begin(), claims.end());
+        } else {
+          for (int k = 1; k <= 4; ++k) lines.push_back(square::side(c, k));
+        }
+      });
     benchmark::DoNotOptimize(chooseByColour(graph, p.claims, moves, {kRed}, random));
     i = (i + 1) % positions.size();
   }

@@ -48,11 +48,10 @@ void addBit(std::array<Word, N>& set, int i) {
 template <int LW, int CW>
 class Weigher {
  public:
-  Weigher(const BoardGraph& graph, const Claims& claims, const std::vector<ColourMove>& moves,
+  Weigher(const BoardGraph& graph, const Claims& claims, const ColourMoves& moves,
           std::initializer_list<Colour> redColours)
       : lineWords_(wordsFor(graph.lineCount)),
         cellWords_(wordsFor(graph.cellCount)),
-        moveWords_(wordsFor(int(moves.size()))),
         cellSlots_(std::size_t(graph.cellCount + 1)),
         moveCount_(moves.size()) {
     red_.assign(std::size_t(lineWords_), 0);
@@ -75,25 +74,23 @@ class Weigher {
 
     moveLines_.assign(moveCount_ * std::size_t(lineWords_), 0);
     moveCells_.assign(moveCount_ * std::size_t(cellWords_), 0);
-    touching_.assign(cellSlots_ * std::size_t(moveWords_), 0);
     for (std::size_t i = 0; i < moveCount_; ++i) {
       if constexpr (LW > 0 && CW > 0) {
         // Gathered in registers: setting bit after bit in memory waits on each store.
         std::array<Word, LW> lines{};
         std::array<Word, CW> cells{};
-        for (int l : moves[i].lines) {
+        for (int l : moves.lines(i)) {
           addBit(lines, l);
           for (int c : graph.lineCells[std::size_t(l)]) addBit(cells, c);
         }
         std::copy(lines.begin(), lines.end(), linesOf(i));
         std::copy(cells.begin(), cells.end(), cellsOf(i));
       } else {
-        for (int l : moves[i].lines) {
+        for (int l : moves.lines(i)) {
           setBit(linesOf(i), l);
           for (int c : graph.lineCells[std::size_t(l)]) setBit(cellsOf(i), c);
         }
       }
-      forEachCell(cellsOf(i), [&](int c) { setBit(touching_.data() + std::size_t(c) * std::size_t(moveWords_), int(i)); });
     }
 
     // Each move as the computer's and as the person's answer on the board as it stands.
@@ -119,7 +116,6 @@ class Weigher {
     }
     // The person's answers, the best for them first.
     orderByKey(answerAlone_, answersByAlone_, counts_);
-    meeting_.resize(std::size_t(moveWords_));
   }
 
   // The change move m makes as the computer's on the board as it stands: the most it can
@@ -136,14 +132,8 @@ class Weigher {
   // The balance the computer can count on after move m, whatever the answer: the balance
   // after m, or less if some answer r (not m itself) takes it lower. A move that cannot
   // reach `floor` is given up as soon as an answer shows it: then something below floor.
-  int worstAfter(std::size_t m, const std::vector<ColourMove>& moves, int floor) {
+  int worstAfter(std::size_t m, const ColourMoves& moves, int floor) {
     const Word* mine = cellsOf(m);
-    // The answers whose Cells meet m's.
-    std::fill(meeting_.begin(), meeting_.end(), 0);
-    forEachCell(mine, [&](int c) {
-      const Word* touchers = touching_.data() + std::size_t(c) * std::size_t(moveWords_);
-      for (int w = 0; w < moveWords_; ++w) meeting_[std::size_t(w)] |= touchers[w];
-    });
     // The answers in the person's order, best for them first. One away from m's Cells
     // changes what it changes on the board as it stands. One meeting them lands on the
     // board after m, which can cost it at most what m raised where they meet: a Blue side
@@ -154,17 +144,18 @@ class Weigher {
     int worstAnswer = 0;  // no answer at all leaves the balance after m
     for (std::size_t r : answersByAlone_) {
       if (answerAlone_[r] - raised_[m] >= worstAnswer) break;
-      if (moves[r].id == moves[m].id) continue;
+      if (moves.id(r) == moves.id(m)) continue;
+      // Where r meets m is read straight from their Cells, a word or two: cheaper than
+      // gathering the answers that meet m before the first is looked at, as most moves
+      // are given up after a few answers.
       int delta = answerAlone_[r];
-      if (meeting_[r / kBits] >> (r % kBits) & 1) {
-        const Word* theirs = cellsOf(r);
-        for (int w = 0; w < cw(); ++w)
-          for (Word shared = mine[w] & theirs[w]; shared != 0; shared &= shared - 1) {
-            const int c = w * kBits + std::countr_zero(shared);
-            delta += cellAfter(c, linesOf(m), linesOf(r)) - mineCells_[m * cellSlots_ + std::size_t(c)];
-            delta -= aloneCells_[r * cellSlots_ + std::size_t(c)] - base_[std::size_t(c)];
-          }
-      }
+      const Word* theirs = cellsOf(r);
+      for (int w = 0; w < cw(); ++w)
+        for (Word shared = mine[w] & theirs[w]; shared != 0; shared &= shared - 1) {
+          const int c = w * kBits + std::countr_zero(shared);
+          delta += cellAfter(c, linesOf(m), linesOf(r)) - mineCells_[m * cellSlots_ + std::size_t(c)];
+          delta -= aloneCells_[r * cellSlots_ + std::size_t(c)] - base_[std::size_t(c)];
+        }
       worstAnswer = std::min(worstAnswer, delta);
       if (gained + worstAnswer < floor) break;
     }
@@ -213,7 +204,6 @@ class Weigher {
 
   const int lineWords_;
   const int cellWords_;
-  const int moveWords_;
   const std::size_t cellSlots_;  // Cells 1..count and the unused 0
   // The word counts the loops run to: constants where the board's size is known.
   int lw() const { return LW ? LW : lineWords_; }
@@ -223,21 +213,19 @@ class Weigher {
   std::vector<Word> sides_;                  // [cell] -> its side Lines
   std::vector<int> base_;                    // [cell] -> its value as it stands
   std::vector<Word> moveLines_, moveCells_;  // [move] -> Lines it paints, Cells they bound
-  std::vector<Word> touching_;               // [cell] -> the moves that paint one of its sides
   std::vector<int> gain_;                    // [move] -> change it makes as the computer's on the board as it stands
   std::vector<int> answerAlone_;             // [move] -> change it makes as an answer on the board as it stands
   std::vector<int> raised_;                  // [move] -> what it raises Cells by as the computer's, its losses left out
   std::unique_ptr<std::int8_t[]> mineCells_;   // [move][cell] -> the Cell's value after that move of the computer's
   std::unique_ptr<std::int8_t[]> aloneCells_;  // [move][cell] -> the Cell's value after that answer alone
   std::vector<std::size_t> answersByAlone_;  // the moves by answerAlone_, lowest first
-  std::vector<Word> meeting_;                // the answers meeting the move being weighed
   std::vector<std::size_t> byGain_;          // the moves by gain_, highest first
   std::vector<int> keys_, counts_;           // the counting sort's keys and buckets
 };
 
 }  // namespace
 
-int chooseByColour(const BoardGraph& graph, const Claims& claims, const std::vector<ColourMove>& moves,
+int chooseByColour(const BoardGraph& graph, const Claims& claims, const ColourMoves& moves,
                    std::initializer_list<Colour> redColours, Random& random) {
   if (moves.empty()) return 0;
   auto choose = [&](auto&& weigher) {
@@ -254,7 +242,7 @@ int chooseByColour(const BoardGraph& graph, const Claims& claims, const std::vec
       if (worst == best) bestMoves.push_back(m);
     }
     std::sort(bestMoves.begin(), bestMoves.end());
-    return moves[bestMoves[std::size_t(random.pick(int(bestMoves.size())) - 1)]].id;
+    return moves.id(bestMoves[std::size_t(random.pick(int(bestMoves.size())) - 1)]);
   };
   const int lineWords = wordsFor(graph.lineCount), cellWords = wordsFor(graph.cellCount);
   if (lineWords == 1 && cellWords == 1) return choose(Weigher<1, 1>(graph, claims, moves, redColours));

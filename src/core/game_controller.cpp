@@ -448,7 +448,8 @@ void GameController::playColourCircle(int c, std::optional<Player> mover) {
   rules_.setCircleUsed(c);
   drawing_.circles[std::size_t(c)].border = kGreen;
   rules_.setClaimWidth(how.claimWidth);
-  const std::vector<int> painted = circleLines(c);
+  std::vector<int> painted;
+  addCircleLines(c, painted);
   for (int l : painted) rules_.paintLine(l, mover ? lineColour(*mover) : kBlack);
   status_.lastMove = "Last move: " + std::to_string(c);
   timer_.reset();
@@ -561,10 +562,11 @@ void GameController::clearHint() {
 }
 
 int GameController::previewColourCircle() {
-  std::vector<ColourMove> moves;
-  moves.reserve(std::size_t(rules_.graph().cellCount));
+  ColourMoves moves;
+  const std::size_t cells = std::size_t(rules_.graph().cellCount);
+  moves.reserve(cells, 16 * cells);
   for (int c = 1; c <= rules_.graph().cellCount; ++c)
-    if (!rules_.circleUsed(c)) moves.push_back({c, circleLines(c)});
+    if (!rules_.circleUsed(c)) moves.add(c, [&](std::vector<int>& lines) { addCircleLines(c, lines); });
   const int c = chooseByColour(rules_.graph(), rules_.claims(), moves, {kRed}, program_.random);
   if (c != 0) drawing_.circles[std::size_t(c)].border = kYellow;
   return c;

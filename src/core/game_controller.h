@@ -200,7 +200,7 @@ class GameController {
   bool circleVariant() const { return variant_->circles; }
 
   // The circle games of the boards in space. A circle move: circle c used by `mover`
-  // (nobody: the automatic last move, in black), circleLines(c) painted in the mover's
+  // (nobody: the automatic last move, in black), the Lines it claims painted in the mover's
   // colour; the Cells recounted, then afterCircle (the board's further rules); a move that
   // wins its mover a Cell it did not paint whole keeps the turn ("Score! Red goes again"),
   // any other passes it; with krunkMove the last circle then plays itself ("Krunk!"); the
@@ -212,8 +212,11 @@ class GameController {
   };
   void playColourCircle(int c, std::optional<Player> mover);
   virtual ColourCircles colourCircles() const { return {}; }
-  // The Lines a circle move paints (the Cell's sides unless a board says more).
-  virtual std::vector<int> circleLines(int c) const { return rules_.graph().cellSides[std::size_t(c)]; }
+  // Appends the Lines a circle move paints (the Cell's sides unless a board says more).
+  virtual void addCircleLines(int c, std::vector<int>& lines) const {
+    const std::vector<int>& sides = rules_.graph().cellSides[std::size_t(c)];
+    lines.insert(lines.end(), sides.begin(), sides.end());
+  }
   virtual void afterCircle(Player /*scorer*/) {}
   // Writes the moves-left label (and what goes with it) after a move.
   virtual void showMovesLeft() {}
@@ -229,7 +232,7 @@ class GameController {
   // closed, the Expert's Line while it is asked for and plays this game.
   int previewGreedyLine(int width, int table = 0, const std::vector<int>& closed = {});
   // The computer's circle in the colour games (its best by the colours against the person's
-  // best answer), among the circles not yet played, each claiming circleLines(c); shown
+  // best answer), among the circles not yet played, each claiming its Lines; shown
   // with a yellow border until it is played; 0 when none is left.
   int previewColourCircle();
   // The free Lines (but those closed) that neither score nor give the opponent a Cell:

@@ -16,7 +16,7 @@ namespace {
 // The colour games' choice written the plain way: copy the board for every move and
 // every answer and count every Cell. chooseByColour only weighs the Cells a move touches;
 // it must pick exactly as this does. Red and its second colour count for the computer.
-int plainChoice(const BoardGraph& g, const Claims& d, const std::vector<ColourMove>& moves, Random& random) {
+int plainChoice(const BoardGraph& g, const Claims& d, const ColourMoves& moves, Random& random) {
   enum Owner { None, Red, Blue, Neutral };
   std::vector<int> board(std::size_t(g.lineCount + 1), None);
   for (int l = 1; l <= g.lineCount; ++l)
@@ -34,19 +34,19 @@ int plainChoice(const BoardGraph& g, const Claims& d, const std::vector<ColourMo
     }
     return total;
   };
-  auto painted = [](std::vector<int> b, const ColourMove& m, Owner owner) {
-    for (int l : m.lines) b[std::size_t(l)] = owner;
+  auto painted = [&](std::vector<int> b, std::size_t m, Owner owner) {
+    for (int l : moves.lines(m)) b[std::size_t(l)] = owner;
     return b;
   };
   int best = INT_MIN;
   std::vector<int> bestMoves;
-  for (const auto& mine : moves) {
+  for (std::size_t mine = 0; mine < moves.size(); ++mine) {
     const std::vector<int> after = painted(board, mine, Red);
     int worst = balance(after);
-    for (const auto& reply : moves)
-      if (reply.id != mine.id) worst = std::min(worst, balance(painted(after, reply, Blue)));
+    for (std::size_t reply = 0; reply < moves.size(); ++reply)
+      if (moves.id(reply) != moves.id(mine)) worst = std::min(worst, balance(painted(after, reply, Blue)));
     if (worst > best) best = worst, bestMoves.clear();
-    if (worst == best) bestMoves.push_back(mine.id);
+    if (worst == best) bestMoves.push_back(moves.id(mine));
   }
   return bestMoves[std::size_t(random.pick(int(bestMoves.size())) - 1)];
 }
@@ -68,16 +68,17 @@ TEST(ColourChoiceAgreesWithThePlainCount, RandomPositionsOnEveryBoard) {
     for (int p = 0; p < positions; ++p) {
       Claims d(std::size_t(g.lineCount + 1));
       for (int i = int(rng() % unsigned(g.lineCount)); i > 0; --i) d[1 + rng() % unsigned(g.lineCount)] = {1, colours[rng() % 4]};
-      std::vector<ColourMove> moves;
-      for (int id = 1, count = 1 + int(rng() % 30); id <= count; ++id) {
-        ColourMove& m = moves.emplace_back(ColourMove{id, {}});
-        for (int i = int(rng() % 14); i >= 0; --i) {
-          const int l = 1 + int(rng() % unsigned(g.lineCount));
-          m.lines.push_back(l);
-          if (g.partner[l]) m.lines.push_back(g.partner[l]);
-        }
-        if (rng() % 5 == 0) m.lines.push_back(m.lines.front());
-      }
+      ColourMoves moves;
+      for (int id = 1, count = 1 + int(rng() % 30); id <= count; ++id)
+        moves.add(id, [&](std::vector<int>& lines) {
+          const std::size_t first = lines.size();
+          for (int i = int(rng() % 14); i >= 0; --i) {
+            const int l = 1 + int(rng() % unsigned(g.lineCount));
+            lines.push_back(l);
+            if (g.partner[l]) lines.push_back(g.partner[l]);
+          }
+          if (rng() % 5 == 0) lines.push_back(lines[first]);
+        });
       for (std::uint32_t s = 1; s <= 4; ++s) {
         Random a(s), b(s);
         ASSERT_EQ(chooseByColour(g, d, moves, {kRed, kRedTurnText}, a), plainChoice(g, d, moves, b))

@@ -349,8 +349,9 @@ GameController::ColourCircles CubeGamesWindow::colourCircles() const {
   return {.count = cellCount(), .claimWidth = superKrunk() ? kSuperWidth : kClaimedWidth, .krunkMove = krunkMove()};
 }
 
-std::vector<int> CubeGamesWindow::circleLines(int s) const {
-  return superKrunk() ? superLines_[std::size_t(s)] : graph_->cellSides[std::size_t(s)];
+void CubeGamesWindow::addCircleLines(int s, std::vector<int>& lines) const {
+  const std::vector<int>& claimed = superKrunk() ? superLines_[std::size_t(s)] : graph_->cellSides[std::size_t(s)];
+  lines.insert(lines.end(), claimed.begin(), claimed.end());
 }
 
 // ---- Cubes ----

@@ -90,7 +90,7 @@ class CubeGamesWindow : public GameController {
   LineGame::CellCount cellCount() const;
 
   ColourCircles colourCircles() const override;
-  std::vector<int> circleLines(int s) const override;
+  void addCircleLines(int s, std::vector<int>& lines) const override;
   void afterCircle(Player scorer) override { settleCubes(scorer); }
   void showMovesLeft() override;
   void playLine(int n, Player mover);

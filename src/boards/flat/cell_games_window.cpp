@@ -241,23 +241,24 @@ void CellGamesWindow::computerTolva() {
   });
 }
 
-std::vector<int> CellGamesWindow::circleLines(int c) const {
+void CellGamesWindow::addCircleLines(int c, std::vector<int>& lines) const {
   const std::vector<int>& claims = circleClaims(c);
-  std::vector<int> lines;
-  lines.reserve(2 * claims.size());
   lines.insert(lines.end(), claims.begin(), claims.end());
   for (int l : claims)
     if (int p = rules_.graph().partner[std::size_t(l)]) lines.push_back(p);
-  return lines;
 }
 
 void CellGamesWindow::computerLineKrunk() {
-  std::vector<ColourMove> moves;
+  ColourMoves moves;
   const BoardGraph& g = rules_.graph();
+  moves.reserve(std::size_t(lineCount()), 2 * std::size_t(lineCount()));
   for (int l = 1; l <= lineCount(); ++l) {
     // A joined pair is one move: offer it once.
     if (rules_.claimed(l) || (g.partner[l] != 0 && g.partner[l] < l)) continue;
-    moves.push_back({l, g.partner[l] ? std::vector<int>{l, g.partner[l]} : std::vector<int>{l}});
+    if (g.partner[l])
+      moves.add(l, {l, g.partner[l]});
+    else
+      moves.add(l, {l});
   }
   const int line = chooseByColour(g, rules_.claims(), moves, {kRed, kRedTurnText}, program_.random);
   if (line == 0) return;

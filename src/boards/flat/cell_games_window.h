@@ -50,7 +50,7 @@ class CellGamesWindow : public GameController {
   void computerTurn() override;
   bool expertGame() const override { return variant() == Tolva; }
   // The Lines the computer weighs for a circle move: its claims and their partners.
-  std::vector<int> circleLines(int c) const override;
+  void addCircleLines(int c, std::vector<int>& lines) const override;
 
  private:
   void ver_Click();

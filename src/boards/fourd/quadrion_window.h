@@ -62,7 +62,10 @@ class QuadrionWindow : public GameController {
   LineGame::CellCount cellCount() const;
 
   ColourCircles colourCircles() const override;
-  std::vector<int> circleLines(int s) const override { return QuadrionBoard::squareLines(s); }
+  void addCircleLines(int s, std::vector<int>& lines) const override {
+    const std::vector<int>& sides = QuadrionBoard::squareLines(s);
+    lines.insert(lines.end(), sides.begin(), sides.end());
+  }
   void showMovesLeft() override;
   int movesLeft() const;
 

@@ -186,13 +186,13 @@ void TriangleSolidWindow::playLine(int n, Player mover) {
 
 // ---- Triangle moves (the Krunk games) ----
 
-std::vector<int> TriangleSolidWindow::claimedLines(int t) const {
-  std::vector<int> lines = solid_.triangles[std::size_t(t)];
-  if (!superKrunk()) return lines;
-  for (int side : solid_.triangles[std::size_t(t)])
+void TriangleSolidWindow::addCircleLines(int t, std::vector<int>& lines) const {
+  const std::vector<int>& sides = solid_.triangles[std::size_t(t)];
+  lines.insert(lines.end(), sides.begin(), sides.end());
+  if (!superKrunk()) return;
+  for (int side : sides)
     for (int l : straightOn_[std::size_t(side)])
       if (l <= lineCount()) lines.push_back(l);
-  return lines;
 }
 
 GameController::ColourCircles TriangleSolidWindow::colourCircles() const {

@@ -28,9 +28,6 @@ class TriangleSolidWindow : public GameController {
   std::pair<int, int> pointsOnBoard() const override;
   std::optional<std::string> movesLeftOnBoard() const override;
 
-  // The Lines a triangle move on triangle t claims: its three, and in Super Krunk the far
-  // half of every edge of the solid that one of them is half of.
-  std::vector<int> claimedLines(int t) const;
 
  protected:
   TriangleSolidWindow(Host& host, ProgramState& program, WindowKind kind, Solid solid);
@@ -74,7 +71,9 @@ class TriangleSolidWindow : public GameController {
                    const std::function<FreeLook(int place)>& freeLook) const;
  private:
   ColourCircles colourCircles() const override;
-  std::vector<int> circleLines(int t) const override { return claimedLines(t); }
+  // The Lines a triangle move on triangle t claims: its three, and in Super Krunk the far
+  // half of every edge of the solid that one of them is half of.
+  void addCircleLines(int t, std::vector<int>& lines) const override;
   void playLine(int n, Player mover);
   int movesLeft() const;
   void computerLine();
