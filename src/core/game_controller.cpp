@@ -151,9 +151,10 @@ void GameController::targetClicked(Target clicked) {
     return;
   }
   if (!offers(clicked)) return;
-  const int n = views_->current().read(clicked).id;
-  if (clicked.kind == Target::Kind::Line) onLineClick(n);
-  else onCircleClick(n);
+  const Target move = views_->current().read(clicked);
+  if (flashing_) return heldClicks_.push_back(move);
+  if (move.kind == Target::Kind::Line) onLineClick(move.id);
+  else onCircleClick(move.id);
   notifyChanged();
 }
 
@@ -200,7 +201,7 @@ int GameController::keypadDigits() const {
 void GameController::keypadEntered(const std::string& text) {
   const bool circles = keypadPlaysCircles();
   const int count = circles ? circleCount() : lineCount();
-  const std::string what = circles ? "circle" : "line";
+  const std::string what = circles ? circleWord() : "line";
   const std::string range = " (1 to " + std::to_string(count) + ")";
   if (text.empty()) {
     message("Enter the number of a " + what + " first" + range + ".");
@@ -210,6 +211,8 @@ void GameController::keypadEntered(const std::string& text) {
     message("The numbers of this board have at most " + std::to_string(keypadDigits()) + " digits" + range + ".");
   } else if (const int n = std::stoi(text); n < 1 || n > count) {
     message("There is no " + what + " " + text + " on this board" + range + ".");
+  } else if (flashing_) {
+    heldClicks_.push_back(circles ? Target::circle(n) : Target::line(n));
   } else if (circles) {
     // Straight to the board, so a played circle gets the board's own answer.
     onCircleClick(n);
@@ -370,8 +373,13 @@ void GameController::ip_Click(int index) {
 }
 
 void GameController::playersChanged() {
-  if (!status_.gameOver && rules_.toMove() == Player::Red && !rules_.moveLock() && rules_.claimedLineCount() == 0)
-    handOver();
+  if (status_.gameOver || rules_.toMove() != Player::Red || rules_.moveLock() || rules_.claimedLineCount() != 0)
+    return;
+  if (computerOpens()) return handOver();
+  // A computer that only answers leaves the opening to the person.
+  openWithBlue();
+  status_.turnText = variant_->prompt ? variant_->prompt : variant_->circles ? kCirclePrompt : kLinePrompt;
+  status_.turnColour = kBlue;
 }
 
 void GameController::sd_Click(int index) {
@@ -433,8 +441,16 @@ void GameController::chooseVariant(int index) {
   variantChosen();
 }
 
+void GameController::newGameKeepingOpener() {
+  keepOpener_ = true;
+  newGame();
+  keepOpener_ = false;
+}
+
 void GameController::newGame() {
   cancelAllSteps();
+  flashing_ = false;
+  heldClicks_.clear();
   clearHint();
   timer_.restore();
   rules_.resetBoard();
@@ -498,6 +514,21 @@ void GameController::openWithBlue() {
   status_.lastMoveCaption = "";
   status_.lastMove = "Last move: ";
   showMovesLeft();
+}
+
+bool GameController::redOpens(bool tolva) {
+  const bool flagIsOne = keepOpener_ ? rules_.firstPlayerFlag() : rules_.flipFirstPlayer();
+  return tolva && !flagIsOne;
+}
+
+void GameController::openTurn(bool tolva) {
+  openWithBlue();
+  if (!redOpens(tolva)) return;
+  rules_.setToggle(1);
+  status_.yourTurn = {true, false, false};
+  // As the evaluation announces it with no Line claimed.
+  rules_.announce(LineRule::Tolva, Player::Blue, 0);
+  handOver();
 }
 
 int GameController::previewGreedyLine(int width, int table, const std::vector<int>& closed) {
@@ -663,20 +694,40 @@ void GameController::finishGame() {
   else message(verdicts[0], [this, second = verdicts[1]] { message(second); });
 }
 
-void GameController::flashThen(std::vector<int> circles, std::function<void()> next) {
-  if (circles.empty()) return next();
+void GameController::flashThen(std::vector<int> circles, std::function<void()> next, std::vector<int> lines) {
+  if (circles.empty() && lines.empty()) return next();
   rules_.setMoveLock(true);
-  flashStep(std::move(circles), 0, std::move(next));
+  flashing_ = true;
+  Flash flash{std::move(circles), std::move(lines), {}};
+  for (int l : flash.lines) flash.lineColours.push_back(drawing_.lines[std::size_t(l)].colour);
+  flashStep(std::move(flash), 0, std::move(next));
 }
 
-void GameController::flashStep(std::vector<int> circles, int k, std::function<void()> next) {
+void GameController::flashStep(Flash flash, int k, std::function<void()> next) {
   constexpr int kFlashMs = 250;
-  for (int c : circles) drawing_.circles[std::size_t(c)].border = k % 2 == 0 ? kYellow : kCircleBorder;
+  const bool lit = k % 2 == 0 && k < 3;
+  for (int c : flash.circles) drawing_.circles[std::size_t(c)].border = lit ? kYellow : kCircleBorder;
+  for (std::size_t i = 0; i < flash.lines.size(); ++i)
+    drawing_.lines[std::size_t(flash.lines[i])].colour = lit ? kYellow : flash.lineColours[i];
   if (k == 3) {
     rules_.setMoveLock(false);
-    return next();
+    flashing_ = false;
+    next();
+    return playHeldClicks();
   }
-  schedule(kFlashMs, [this, circles = std::move(circles), k, next = std::move(next)] { flashStep(circles, k + 1, next); });
+  schedule(kFlashMs, [this, flash = std::move(flash), k, next = std::move(next)] { flashStep(flash, k + 1, next); });
+}
+
+void GameController::playHeldClicks() {
+  // One at a time: a click that scores starts another flash, which holds the rest.
+  while (!heldClicks_.empty() && !flashing_) {
+    const bool computerToMove = onePlayer() && !variant_->twoPlayerOnly && rules_.toMove() == Player::Red;
+    if (status_.gameOver || rules_.moveLock() || computerToMove) return heldClicks_.clear();
+    const Target move = heldClicks_.front();
+    heldClicks_.erase(heldClicks_.begin());
+    if (move.kind == Target::Kind::Line) onLineClick(move.id);
+    else onCircleClick(move.id);
+  }
 }
 
 std::optional<int> GameController::menuIndex(const std::string& id, std::string_view prefix) {

@@ -174,6 +174,8 @@ class GameController {
   void keypadEntered(const std::string& text);
   // How many digits a move number of this board can have.
   int keypadDigits() const;
+  // What a person calls the targets of the circle games on this board, in the keypad's words.
+  virtual std::string circleWord() const { return "circle"; }
 
   // Called after every change a person could see (the shell repaints).
   void setOnChanged(std::function<void()> fn) { onChanged_ = std::move(fn); }
@@ -224,8 +226,20 @@ class GameController {
   // The Game menu of the windows in space: "&New", "A&dd another game" (hidden), "E&xit",
   // "&Play anyone anywhere" (hidden), "&About...".
   static std::vector<MenuEntry> spaceGameMenu();
-  // The opening of the games in space: Blue opens, the last move not yet made.
+  // Blue to move, the last move not yet made.
   void openWithBlue();
+  // Who opens a game: the first-player flag flips with every New game (it stands at 1 when
+  // the window opens), and while it stands at 0 Red opens the games of Tolva (`tolva`),
+  // else Blue. True when Red opens.
+  bool redOpens(bool tolva);
+  // The opening of a game by that rule: Blue to move, or Red announced ("No score    Red's
+  // turn.") and, against the computer, the computer's move at once.
+  void openTurn(bool tolva);
+  // Whether the computer may open a game (one board's computer only ever answers).
+  virtual bool computerOpens() const { return true; }
+  // A New game that is not another game of the set (the window's first, or another board
+  // chosen between games): whoever was to open still does.
+  void newGameKeepingOpener();
   // The computer's Line by the greedy rule on the units of a table of the rules (the Cells
   // unless given; the lowest-numbered unit first), never one of `closed`, shown in yellow
   // `width` wide until it is played; 0 when no Line is free. On the Cells with no Line
@@ -277,9 +291,11 @@ class GameController {
     if (movesLeft == 0) finishGame();
     else handOver();
   }
-  // Units just completed are shown: their circles' borders flash yellow and back (0.25 s a
-  // step, 0.75 s in all) while the move lock is held; then next runs.
-  void flashThen(std::vector<int> circles, std::function<void()> next);
+  // Units just completed are shown: their circles' borders (and the Lines given) flash
+  // yellow and back (0.25 s a step, 0.75 s in all) while the move lock is held; then next
+  // runs. A person's clicks meanwhile wait and are played after it, while a person is then
+  // to move (dropped when the computer is).
+  void flashThen(std::vector<int> circles, std::function<void()> next, std::vector<int> lines = {});
   // From a game's first move to New game its set-up cannot change.
   void lockSetup() { setSetupMenusEnabled(false); }
 
@@ -353,7 +369,16 @@ class GameController {
   void expireHint();
   void clearHint();
 
-  void flashStep(std::vector<int> circles, int k, std::function<void()> next);
+  struct Flash {
+    std::vector<int> circles, lines;
+    std::vector<Colour> lineColours;  // the Lines' own colours, shown again between the flashes
+  };
+  void flashStep(Flash flash, int k, std::function<void()> next);
+  // The clicks held during a flash, played in order once it is over.
+  void playHeldClicks();
+  bool flashing_ = false;
+  bool keepOpener_ = false;
+  std::vector<Target> heldClicks_;  // Lines and circles by number, as read when clicked
   // Runs the step the host has just called back for, if it is still pending.
   void runStep(std::uint64_t own);
 

@@ -158,6 +158,7 @@ class LineGame {
     firstPlayer_ = 1 - firstPlayer_;
     return firstPlayer_ == 1;
   }
+  bool firstPlayerFlag() const { return firstPlayer_ == 1; }
 
   // Verdicts, rounds and banner; returns the verdicts to show, in order: by points (the
   // tallies where the board keeps them), then by score: the board's own second measure

@@ -58,6 +58,7 @@ struct Watch {
   std::string redPoints = "0", bluePoints = "0";  // the labels at the last check
   kp::Claims claims;                               // the claims at the last check
   int redTally = 0, blueTally = 0;                 // the points tallies at the last check
+  long long events = 0;                            // checked so far
 };
 
 // What a run got through, so a quiet fuzzer cannot pass for a thorough one.
@@ -106,6 +107,42 @@ void checkTally(const GameController& w, Watch& watch, bool claimsChanged) {
   check(outlines[1] == owned[1] && outlines[2] == owned[2], "the squares' outlines differ from their owners");
 }
 
+// The drawing record says what is drawn: a Line or circle is shown exactly when the
+// scene the window paints shows a piece standing for it (by its target, read through the
+// view, or by its number), and a check box on the board exactly when its control is shown.
+void checkShown(const GameController& w) {
+  if (w.kind() == kp::WindowKind::Wireframe) return;  // TEMP
+  const kp::Scene scene = w.scene();
+  const kp::View& view = w.views().current();
+  // [n] -> 0 no piece stands for it, 1 only hidden ones, 2 a shown one.
+  std::vector<int> lines(std::size_t(w.lineCount()) + 1, 0), circles(std::size_t(w.circleCount()) + 1, 0);
+  auto note = [](std::vector<int>& seen, int n, bool visible) {
+    if (n >= 1 && n < int(seen.size())) seen[std::size_t(n)] = std::max(seen[std::size_t(n)], visible ? 2 : 1);
+  };
+  for (const kp::Stroke& s : scene.strokes) {
+    if (s.target.kind == kp::Target::Kind::Line) note(lines, view.line(s.target.id), s.visible);
+    note(lines, s.number, s.visible);
+  }
+  for (const kp::Shape& s : scene.shapes) {
+    if (s.kind == kp::Shape::Kind::Region) continue;  // never painted
+    if (s.target.kind == kp::Target::Kind::Circle) note(circles, view.circle(s.target.id), s.visible);
+    note(circles, s.number, s.visible);
+  }
+  for (int n = 1; n <= w.lineCount(); ++n)
+    if (lines[std::size_t(n)] != 0)
+      check(w.drawing().lines[std::size_t(n)].visible == (lines[std::size_t(n)] == 2),
+            "Line " + std::to_string(n) + (lines[std::size_t(n)] == 2 ? " is drawn" : " is not drawn") +
+                " but its record says otherwise");
+  for (int n = 1; n <= w.circleCount(); ++n)
+    if (circles[std::size_t(n)] != 0)
+      check(w.drawing().circles[std::size_t(n)].visible == (circles[std::size_t(n)] == 2),
+            "circle " + std::to_string(n) + (circles[std::size_t(n)] == 2 ? " is drawn" : " is not drawn") +
+                " but its record says otherwise");
+  for (const kp::CheckBox& box : scene.checkBoxes)
+    for (const kp::Control& c : w.controls())
+      if (c.id == box.control) check(c.visible == box.visible, "check box '" + c.caption + "' shown otherwise than drawn");
+}
+
 void checkInvariants(PlaySession& session, Watch& watch, const std::string& event,
                      const std::vector<kp::ShownMessage>& messages) {
   const GameController* w = session.window();
@@ -115,6 +152,11 @@ void checkInvariants(PlaySession& session, Watch& watch, const std::string& even
   if (!w) return;
   if (session.loads() != watch.window) watch = Watch{session.loads(), 0};
 
+  // Painting the scene costs more than every other check together: after each change of
+  // set-up, view or window, and after every 32nd event besides.
+  const bool setup = event.rfind("menu", 0) == 0 || event.rfind("button", 0) == 0 || event.rfind("check", 0) == 0 ||
+                     event.rfind("open", 0) == 0;
+  if (setup || ++watch.events % 32 == 0) checkShown(*w);
   const kp::StatusLabels& s = w->status();
   const auto [red, blue] = w->pointsOnBoard();
   if (!w->pointsHeldFromLastRecount()) {

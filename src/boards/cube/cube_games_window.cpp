@@ -76,12 +76,7 @@ CubeGamesWindow::CubeGamesWindow(Host& host, ProgramState& program, WindowKind k
        .shortcut = "Ctrl+F1",
        .checkable = true},
   });
-  const bool subLevels = frame.subLevels.has_value();
   addMenus(kVariants, false, {}, std::move(frame));
-  // The hints, the grid and the keypad serve during a game; who plays, the time limit and
-  // the board are fixed by its first move.
-  setupMenus_ = {"other", "games", "players.0", "players.1", "sd"};
-  if (subLevels) setupMenus_.push_back("sub");
   controls_ = {{.id = kNewGameButton, .caption = "New Game"},
                {.id = "view.up", .caption = "<<"},
                {.id = "view.down", .caption = ">>"}};
@@ -133,7 +128,7 @@ Scene CubeGamesWindow::latticeScene(const Picture& picture) const {
   const auto& at = picture.at;
   const View& view = views().current();
   const int lines = lineCount(), squares = circleCount();
-  const bool hideIdle = menus_.at("hide").checked && colourGame();
+  const bool hideIdle = menus_.at("hide").checked && (colourGame() || lineKrunk());
   const bool tolva = variant() == Tolva;
   std::vector<char> hinted(std::size_t(lines) + 1, 0);
   if (tolva && menus_.at("hint.best").checked)
@@ -189,14 +184,14 @@ Scene CubeGamesWindow::latticeScene(const Picture& picture) const {
                         .radiusY = picture.circleHeight / 2,
                         .border = d.border,
                         .fill = d.fill,
-                        .visible = d.targetVisible,
+                        .visible = d.visible,
                         .target = Target::circle(place)});
     // The square's number inside, light on a player's fill.
     s.texts.push_back({.at = centre,
                        .text = std::to_string(square),
                        .fore = d.fill == kRed || d.fill == kBlue ? Colour(0xFFFFFF) : kBlack,
                        .size = picture.textSize,
-                       .visible = d.targetVisible});
+                       .visible = d.visible});
   }
   s.texts.push_back({.at = picture.viewLabel, .text = "View " + std::to_string(views().number()), .size = 14});
   return s;
@@ -260,13 +255,15 @@ void CubeGamesWindow::variantChosen() {
   for (const char* hint : {"hint.computer", "hint.super", "hint.best"}) menus_.at(hint).checked = false;
   for (const char* hint : {"hint.super", "hint.best"}) menus_.at(hint).enabled = lineGame();
   if (!lineGame()) menus_.at("game.grid").checked = false;
+  // The circles and their numbers are drawn in the circle games only.
+  for (std::size_t c = 1; c < drawing_.circles.size(); ++c) drawing_.circles[c].visible = !lineGame();
   showMovesLeft();
 }
 
 void CubeGamesWindow::openGame() {
   settled_.assign(settled_.size(), 0);
   rules_.setClaimWidth(kClaimedWidth);
-  openWithBlue();
+  openTurn(variant() == Tolva);
 }
 
 // ---- Line games ----
@@ -287,30 +284,19 @@ void CubeGamesWindow::playLine(int n, Player mover) {
   rules_.claimLine(n, lineKrunk() ? turnColourOf(mover) : lineColour(mover), marker(mover), mover);
   status_.lastMove = "Last move: " + std::to_string(n);
   timer_.reset();
-  evaluateLine(mover, n);
+  evaluateLine(mover);
 }
 
-void CubeGamesWindow::evaluateLine(Player mover, int line) {
+void CubeGamesWindow::evaluateLine(Player mover) {
   lockSetup();
   timer_.stop();
-  if (!lineKrunk()) {
-    rules_.checkwins(LineRule::Tolva);
-    settleCubes(mover);
-  } else {
-    const std::vector<int> before = rules_.cellOwners();
-    rules_.recount(LineGame::CellCount::ByColour, {kRed, kRedTurnText});
-    settleCubes(mover);
-    const int won = rules_.newlyWon(mover, before, {line});
-    if (won > 0) {
-      rules_.setToggle(mover == Player::Red ? 1 : 0);
-      status_.yourTurn = {mover == Player::Red, mover == Player::Blue, false};
-    }
-    rules_.announce(LineRule::Tolva, mover, won);
-  }
+  // Every line game scores a square for whoever claims its last Line, for good.
+  rules_.checkwins(LineRule::Tolva);
+  settleCubes(mover);
   showMovesLeft();
-  const int left = movesLeft();
-  if (left == 1 && variant() == LineKrunkMove) {
-    // The last Line plays itself, in black, for nobody.
+  if (movesLeft() == 1 && variant() == LineKrunkMove) {
+    // The last Line plays itself, in black, for nobody: the squares it closes score for
+    // neither player.
     const int last = [&] {
       for (int l = 1; l <= lineCount(); ++l)
         if (!rules_.claimed(l)) return l;
@@ -318,7 +304,6 @@ void CubeGamesWindow::evaluateLine(Player mover, int line) {
     }();
     rules_.paintLine(last, kBlack);
     status_.lastMove = "Last move: " + std::to_string(last);
-    rules_.recount(LineGame::CellCount::ByColour, {kRed, kRedTurnText});
     settleCubes(rules_.toMove());
     status_.turnText = "Krunk!";
     status_.turnColour = kBlack;
@@ -331,7 +316,7 @@ void CubeGamesWindow::evaluateLine(Player mover, int line) {
 
 LineGame::CellCount CubeGamesWindow::cellCount() const {
   if (variant() == PlexaSquares) return LineGame::CellCount::KeepClaimed;
-  if (variant() == KrunkClassic || variant() == SuperClassic || lineKrunk()) return LineGame::CellCount::ByColour;
+  if (variant() == KrunkClassic || variant() == SuperClassic) return LineGame::CellCount::ByColour;
   return LineGame::CellCount::KeepByColour;
 }
 

@@ -85,8 +85,8 @@ class CubeGamesWindow : public GameController {
   bool superKrunk() const { return variant() == SuperClassic || variant() == SuperSetCount || variant() == SuperKrunkMove; }
   bool krunkMove() const { return variant() == KrunkMove || variant() == SuperKrunkMove || variant() == LineKrunkMove; }
   bool lineKrunk() const { return variant() == LineKrunk || variant() == LineKrunkMove; }
-  // The games judged by the colours of the Lines (the Krunk families).
-  bool colourGame() const { return lineKrunk() || (circleVariant() && variant() != PlexaSquares); }
+  // The games judged by the colours of the Lines (the Krunk circle games).
+  bool colourGame() const { return circleVariant() && variant() != PlexaSquares; }
   LineGame::CellCount cellCount() const;
 
   ColourCircles colourCircles() const override;
@@ -94,8 +94,8 @@ class CubeGamesWindow : public GameController {
   void afterCircle(Player scorer) override { settleCubes(scorer); }
   void showMovesLeft() override;
   void playLine(int n, Player mover);
-  // Tolva: the rules' completion; Line Krunk: the colours.
-  void evaluateLine(Player mover, int line);
+  // After a Line move: the squares completed, the cubes settled, the turn, the end.
+  void evaluateLine(Player mover);
   // Every cube played out and not settled yet settles: for the player holding more of its
   // squares, on a tie for `tie`; its Lines are redrawn in that player's colour.
   void settleCubes(std::optional<Player> tie);

@@ -60,7 +60,7 @@ WallWindow::WallWindow(Host& host, ProgramState& program)
   addView(lattice().halfTurn());
   showLevel();
   chooseVariant(KrunkClassic);
-  newGame();
+  newGameKeepingOpener();
 }
 
 std::string WallWindow::caption() const {
@@ -81,7 +81,7 @@ void WallWindow::onMenu(const std::string& id) {
   useLattice(wall(level_));
   addView(lattice().halfTurn());
   chooseVariant(variant());
-  newGame();
+  newGameKeepingOpener();
 }
 
 Scene WallWindow::scene() const {

@@ -43,21 +43,18 @@ CellGamesWindow::CellGamesWindow(Host& host, ProgramState& program, WindowKind k
   status_.turnText = kLinePrompt;
   status_.turnColour = kBlue;
   chooseVariant(style_.opening);
-  if (!style_.beginner) newGame();
+  if (!style_.beginner) newGameKeepingOpener();
 }
 
 void CellGamesWindow::useBoard(const CellBoard& board) {
-  const bool blueOpens = rules_.toMove() == Player::Blue;
   board_ = &board;
   setBoardSize(lineCount(), circleCount());
   rules_.setGraph(&board_->graph(globoria()));
   rules_.rememberInitialLines();
   chooseVariant(variant());  // the new board's Lines or circles take the clicks
   // Another board before the first move is not another game of the set: whoever is to
-  // open still does. New game flips the first-player flag and lets Red open Tolva where it
-  // then stands at 0, so it is left where that gives the same opener.
-  if (rules_.flipFirstPlayer() == blueOpens) rules_.flipFirstPlayer();
-  newGame();
+  // open still does.
+  newGameKeepingOpener();
 }
 
 void CellGamesWindow::noteMove(const char* what, int n) {
@@ -280,8 +277,7 @@ void CellGamesWindow::openGame() {
   if (variant() == Duarn) status_.gameCaption = "Duarn";
   if (variant() == Krunk) status_.gameCaption = "Krunk";
 
-  const bool flagIsOne = rules_.flipFirstPlayer();
-  if (variant() == Tolva && !flagIsOne) {
+  if (redOpens(variant() == Tolva)) {
     // Red opens every second game of Tolva: the evaluation announces it at once.
     rules_.setToggle(1);
     checkwins(false);

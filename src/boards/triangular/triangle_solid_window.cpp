@@ -91,7 +91,7 @@ void TriangleSolidWindow::onMenu(const std::string& id) {
 
 void TriangleSolidWindow::onControl(const Control& c) { turnView(c.id == "view.up" ? 1 : -1); }
 
-void TriangleSolidWindow::openGame() { openWithBlue(); }
+void TriangleSolidWindow::openGame() { openTurn(!circleVariant()); }
 
 // ---- The picture ----
 
@@ -180,8 +180,12 @@ void TriangleSolidWindow::playLine(int n, Player mover) {
   timer_.stop();
   rules_.checkwins(LineRule::Tolva);
   showMovesLeft();
-  // The triangles just completed flash before the game goes on.
-  flashThen(rules_.newlyCompleted(), [this] { finishOrHandOver(movesLeft()); });
+  // The Lines of the triangles just completed flash before the game goes on.
+  std::vector<int> lines;
+  for (int t : rules_.newlyCompleted())
+    for (int side : solid_.triangles[std::size_t(t)])
+      if (std::ranges::count(lines, side) == 0) lines.push_back(side);
+  flashThen({}, [this] { finishOrHandOver(movesLeft()); }, std::move(lines));
 }
 
 // ---- Triangle moves (the Krunk games) ----

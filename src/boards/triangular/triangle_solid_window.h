@@ -45,6 +45,7 @@ class TriangleSolidWindow : public GameController {
   void onControl(const Control& c) override;
   void openGame() override;
   void computerTurn() override;
+  std::string circleWord() const override { return "triangle marker"; }
   // Every line game here is Tolva on the triangles.
   bool expertGame() const override { return !circleVariant(); }
   void showMovesLeft() override;

@@ -79,7 +79,7 @@ Triangular4dWindow::Triangular4dWindow(Host& host, ProgramState& program)
   rules_.rememberInitialLines();
   chooseVariant(KrunkClassic);
   // The window opens on a new game, Blue to move.
-  newGame();
+  newGameKeepingOpener();
 }
 
 Scene Triangular4dWindow::scene() const {

@@ -288,10 +288,10 @@ void TriangularWindow::openGame() {
   status_.lastMove = "Last move: ";
   for (auto& c : controls_) c.visible = true;
   for (int i = 1; i <= 3; ++i) menus_.at("size." + std::to_string(i)).enabled = true;
-  // Blue opens every game here: the computer never opens one.
-  rules_.setToggle(0);
-  status_.yourTurn = {false, true, false};
   chooseVariant(variant());
+  // The computer here only answers: against it the person (Blue) opens every game; two
+  // people take turns to open the games of Tolva.
+  openTurn(variant() == Tolva && !onePlayer());
 }
 
 // ---- what the board says ----

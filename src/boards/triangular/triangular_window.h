@@ -36,6 +36,7 @@ class TriangularWindow : public GameController {
   void onCircleClick(int t) override;
   void onMenu(const std::string& id) override;
   void openGame() override;
+  bool computerOpens() const override { return false; }
   void onControl(const Control& c) override;
   void variantChosen() override;
   void computerTurn() override;
