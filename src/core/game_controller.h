@@ -37,6 +37,7 @@ struct Control {
   bool visible = true;
   bool enabled = true;
   bool onBoard = false;  // drawn in the board's scene (a check box there), not in the panel
+  bool isDefault = false;  // the button Return presses
 };
 
 inline constexpr const char* kNewGameButton = "new";

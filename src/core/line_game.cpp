@@ -259,10 +259,11 @@ std::vector<std::string> LineGame::endGame(std::optional<std::pair<int, int>> sc
   if (score) verdicts.push_back(kp::verdict(score->first, score->second, "score"));
   else if (scoring_.byScore) verdicts.push_back(kp::verdict(red, blue, "score"));
 
-  const int round = (int(status_.rounds.size()) + 2) / 3;
   const char* winner = tallied ? winnerWord(tally_[0], tally_[1]) : winnerWord(red, blue);
-  status_.rounds.push_back("Round " + std::to_string(round) + " -" + winner + "\t" + std::to_string(red) + "\t" +
-                           std::to_string(blue));
+  status_.rounds.push_back("Round " + std::to_string(++gamesPlayed_) + " -" + winner + "\t" + std::to_string(red) +
+                           "\t" + std::to_string(blue));
+  status_.gameOver = true;
+  if (!cumulative_) return verdicts;
   const int redTotal = readNumber(status_.redTotal) + red;
   const int blueTotal = readNumber(status_.blueTotal) + blue;
   status_.redTotal = std::to_string(redTotal);
@@ -270,7 +271,6 @@ std::vector<std::string> LineGame::endGame(std::optional<std::pair<int, int>> sc
   status_.rounds.push_back(std::string(winnerWord(redTotal, blueTotal)) + "  Subtotal -\t" + std::to_string(redTotal) +
                            "\t" + std::to_string(blueTotal));
   status_.rounds.push_back(" ");
-  status_.gameOver = true;
   return verdicts;
 }
 

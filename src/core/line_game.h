@@ -164,6 +164,9 @@ class LineGame {
   // tallies where the board keeps them), then by score: the board's own second measure
   // where it gives one (Red, Blue), else the units scored where the board compares them.
   std::vector<std::string> endGame(std::optional<std::pair<int, int>> score = std::nullopt);
+  // Whether a finished game also counts in the running totals and writes its subtotal line
+  // (the rounds list numbers the games played either way).
+  void setCumulative(bool on) { cumulative_ = on; }
 
  private:
   void addPoints(Player p, int n);
@@ -203,6 +206,8 @@ class LineGame {
   std::vector<LineDraw> initialLines_;
   int toggle_ = 0;
   int firstPlayer_ = 1;
+  int gamesPlayed_ = 0;
+  bool cumulative_ = true;
   bool moveLock_ = false;
 };
 

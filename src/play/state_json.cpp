@@ -127,6 +127,7 @@ nlohmann::json windowStateJson(const GameController& w) {
   for (const auto& c : w.controls()) {
     json entry = {{"enabled", c.enabled}, {"visible", c.visible}};
     if (c.checkBox) entry["checked"] = c.checked;
+    else entry["default"] = c.isDefault;
     (c.checkBox ? checkboxes : buttons)[w.nameOf(c)] = std::move(entry);
   }
   j["buttons"] = std::move(buttons);

@@ -262,6 +262,17 @@ void GameWindow::buildControls(QWidget* panel, QVBoxLayout* col) {
     if (row) row->addWidget(control);
     else col->addWidget(control);
   }
+  // Return presses the default button. Qt does that in dialogs only, so the window does it;
+  // while the keypad is shown Return is the keypad's.
+  for (QKeySequence key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+    auto* shortcut = new QShortcut(key, this);
+    shortcut->setEnabled(false);
+    connect(shortcut, &QShortcut::activated, this, [this] {
+      for (const auto& c : controller_->controls())
+        if (c.isDefault && c.visible && c.enabled && !c.checkBox) return controller_->controlPressed(c.id);
+    });
+    defaultKeys_.push_back(shortcut);
+  }
 }
 
 QWidget* GameWindow::buildKeypad(QWidget* parent) {
@@ -344,13 +355,17 @@ void GameWindow::refresh() {
     }
   };
   sync(controller_->menus().top());
+  bool hasDefault = false;
   for (const auto& c : controller_->controls()) {
     if (c.onBoard) continue;
     QAbstractButton* control = controls_[c.id];
     control->setVisible(c.visible);
     control->setEnabled(c.enabled);
     if (c.checkBox) control->setChecked(c.checked);
+    else static_cast<QPushButton*>(control)->setDefault(c.isDefault);
+    hasDefault = hasDefault || (c.isDefault && c.visible && c.enabled && !c.checkBox);
   }
+  for (QShortcut* key : defaultKeys_) key->setEnabled(hasDefault && !controller_->keypadShown());
   board_->modelChanged();
 }
 

@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QShortcut;
 class QTimer;
 class QVBoxLayout;
 
@@ -103,6 +104,7 @@ class GameWindow : public QMainWindow, public Host {
   QWidget* keypad_ = nullptr;
   QLineEdit* keypadDisplay_ = nullptr;
   std::map<std::string, QAbstractButton*> controls_;  // by id
+  std::vector<QShortcut*> defaultKeys_;  // Return and Enter: the default button
   // Declared last so the model goes first and cancels its steps while the timers exist.
   std::unique_ptr<GameController> controller_;
 };

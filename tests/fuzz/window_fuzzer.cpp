@@ -79,7 +79,7 @@ int number(const std::string& label) {
 // 3000k - 2000 (1000, 4000, 7000). In the line games, where units stay scored, the points
 // an event added came from m moves of at most three units each; the Krunk games, where a
 // square can be lost, only ever add to the tally. Where the board outlines its squares,
-// each player's outlines are the squares the rules hold for that player.
+// each player's outlines (one in each picture) are the squares the rules hold for that player.
 void checkTally(const GameController& w, Watch& watch, bool claimsChanged) {
   if (!w.rules().scoring().tallied()) return;
   const int red = w.rules().tally(kp::Player::Red), blue = w.rules().tally(kp::Player::Blue);
@@ -104,7 +104,7 @@ void checkTally(const GameController& w, Watch& watch, bool claimsChanged) {
     if (shape.kind == kp::Shape::Kind::Outline && shape.visible && shape.borderWidth == 8)
       ++outlines[shape.border == kp::kRed ? 1 : shape.border == kp::kBlue ? 2 : 0];
   for (int c = 1; c <= w.circleCount(); ++c) ++owned[w.rules().cellOwner(c)];
-  check(outlines[1] == owned[1] && outlines[2] == owned[2], "the squares' outlines differ from their owners");
+  check(outlines[1] == 2 * owned[1] && outlines[2] == 2 * owned[2], "the squares' outlines differ from their owners");
 }
 
 // The drawing record says what is drawn: a Line or circle is shown exactly when the
@@ -192,18 +192,27 @@ void checkInvariants(PlaySession& session, Watch& watch, const std::string& even
 
   for (const auto& m : messages)
     if (m.text.find(" by points") != std::string::npos || m.text == "By points its a tie") ++watch.finishedGames, ++tally.games;
-  check(s.rounds.size() == 1 + 3 * watch.finishedGames,
-        "rounds list has " + std::to_string(s.rounds.size()) + " entries after " + std::to_string(watch.finishedGames) +
-            " games");
+  // Every finished game has its round line, numbered from 1; a game finished with the
+  // scores cumulative adds to the totals and writes its subtotal and a blank line after it.
+  std::size_t games = 0, i = 1;
   int redTotal = 0, blueTotal = 0;
-  for (std::size_t g = 0; g < watch.finishedGames; ++g) {
-    const std::string& round = s.rounds[1 + 3 * g];
-    const std::string prefix = "Round " + std::to_string(g + 1) + " -";
+  for (; i < s.rounds.size() && s.rounds[i].rfind("Round ", 0) == 0; ++games) {
+    const std::string& round = s.rounds[i++];
+    const std::string prefix = "Round " + std::to_string(games + 1) + " -";
     check(round.rfind(prefix, 0) == 0, "round line '" + round + "' should start '" + prefix + "'");
     const auto tab1 = round.find('\t'), tab2 = round.rfind('\t');
-    redTotal += std::stoi(round.substr(tab1 + 1, tab2 - tab1 - 1));
-    blueTotal += std::stoi(round.substr(tab2 + 1));
+    if (i < s.rounds.size() && s.rounds[i].find("  Subtotal -\t") != std::string::npos) {
+      redTotal += std::stoi(round.substr(tab1 + 1, tab2 - tab1 - 1));
+      blueTotal += std::stoi(round.substr(tab2 + 1));
+      const std::string& sub = s.rounds[i];
+      check(sub.substr(sub.find('\t')) == "\t" + std::to_string(redTotal) + "\t" + std::to_string(blueTotal),
+            "subtotal line '" + sub + "' differs from the rounds before it");
+      i += 2;
+    }
   }
+  check(i == s.rounds.size() && games == watch.finishedGames,
+        "rounds list has " + std::to_string(s.rounds.size()) + " entries after " + std::to_string(watch.finishedGames) +
+            " games");
   check(number(s.redTotal) == redTotal && number(s.blueTotal) == blueTotal, "running totals differ from the rounds");
   check(!s.gameOver || watch.finishedGames > 0, "the GAME OVER banner without a finished game");
 }

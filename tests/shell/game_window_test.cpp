@@ -276,6 +276,33 @@ class GameWindowTest : public QObject {
   // Exit while the computer waits and a box is open closes every window and box and leaves
   // no step to run. (That a window loaded in its place cancels the steps is the window
   // fuzzer's check.)
+  // The wire frame: Return starts nothing during a game; at its end "New Game" is the
+  // default button and Return starts the next game.
+  void returnStartsTheNextGameOnceOneIsOver() {
+    Shell shell;
+    GameWindow* w = shell.openWindow(WindowKind::Wireframe);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QPushButton* newGame = nullptr;
+    for (auto* b : w->findChildren<QPushButton*>())
+      if (b->text() == "New Game") newGame = b;
+    QVERIFY(newGame);
+    auto pressReturn = [w] {
+      w->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(w));
+      QTest::keyClick(w, Qt::Key_Return);
+    };
+    for (int l = 1; l <= 31; ++l) w->controller().lineClicked(l);
+    pressReturn();
+    QCOMPARE(w->controller().rules().claimedLineCount(), 31);
+    QVERIFY(!newGame->isDefault());
+    w->controller().lineClicked(32);
+    while (!answerNextMessage().isEmpty()) {}  // the verdicts
+    QVERIFY(newGame->isDefault());
+    pressReturn();
+    QCOMPARE(w->controller().rules().claimedLineCount(), 0);
+    QVERIFY(!w->controller().status().gameOver && !newGame->isDefault());
+  }
+
   void leavingWhileTheComputerWaitsLeavesNothingRunning() {
     Shell shell;
     GameWindow* w = openSquare(shell);

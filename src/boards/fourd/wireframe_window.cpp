@@ -123,7 +123,7 @@ std::vector<Point2> labelPlaces(Place place) {
 }
 
 // Where the square labels stand: at the square's middle, or moved towards one of its
-// corners where another label is in the way.
+// corners or sides where another label is in the way.
 constexpr double kSquareLabelRadius = 150;
 template <class Place>
 std::vector<Point2> squarePlaces(Place place, const std::vector<Point2>& numberLabels) {
@@ -142,12 +142,68 @@ std::vector<Point2> squarePlaces(Place place, const std::vector<Point2>& numberL
   for (int s = 1; s <= T::kSquares; ++s) {
     const Point4 c = T::squareCentre(s);
     double best = 1e9;
-    for (double reach : {0.0, 0.3, 0.5})
-      for (Point4 corner : squareCorners(s)) {
-        const Point2 p = place(c + reach * (corner + (-1.0) * c));
+    // Towards its corners and the middles of its sides.
+    const std::array<Point4, 4> corners = squareCorners(s);
+    std::vector<Point4> ways(corners.begin(), corners.end());
+    for (std::size_t k = 0; k < 4; ++k) ways.push_back(0.5 * (corners[k] + corners[(k + 1) % 4]));
+    for (double reach : {0.0, 0.3, 0.5, 0.65, 0.8})
+      for (Point4 way : ways) {
+        const Point2 p = place(c + reach * (way + (-1.0) * c));
         const double crowd = crowding(p, s);
-        if (crowd < best - 1) best = crowd, out[std::size_t(s)] = p;
+        // (a clean place beats one that only just overlaps)
+        if (crowd < best - 1 || (crowd <= 0 && best > 0)) best = crowd, out[std::size_t(s)] = p;
         if (reach == 0) break;  // the middle once
+      }
+  }
+  return out;
+}
+
+// Where the second set of number labels stands: for each place one spot, on its Line or
+// just beside it, whose box meets no white label, no square label and no other blue label,
+// and crosses as few other Lines as it can (none, where the board leaves room).
+constexpr double kOwnGap = 30;  // between a blue label and what it keeps clear of
+template <class Place>
+std::vector<Point2> ownNumberPlaces(Place place, const std::vector<Point2>& numberLabels,
+                                    const std::vector<Point2>& squareLabels) {
+  std::vector<fourd::Segment> lines(1);
+  for (int k = 1; k <= T::kLines; ++k) lines.push_back({place(T::from(k)), place(T::to(k))});
+  std::vector<Point2> out(T::kLines + 1);
+  const double w = kLabelHalfWidth + kOwnGap, h = kLabelHalfHeight + kOwnGap;
+  auto overlaps = [&](Point2 p, Point2 q) { return std::abs(p.x - q.x) < w + kLabelHalfWidth && std::abs(p.y - q.y) < h + kLabelHalfHeight; };
+  auto cost = [&](Point2 p, int k) {
+    double c = 0;
+    for (int j = 1; j <= T::kLines; ++j) {
+      c += 1000 * overlaps(p, numberLabels[std::size_t(j)]) + 1000 * (j < k && overlaps(p, out[std::size_t(j)]));
+      if (j == k) continue;
+      // Another Line through the box (a little widened): sampled along its length.
+      const auto [a, b] = lines[std::size_t(j)];
+      for (int i = 0; i <= 100; ++i) {
+        const Point2 q = mix(a, b, i / 100.0);
+        if (std::abs(q.x - p.x) < w && std::abs(q.y - p.y) < h) {
+          c += 10;
+          break;
+        }
+      }
+    }
+    // A square label's disc, as far as it takes a click.
+    for (std::size_t sq = 1; sq < squareLabels.size(); ++sq) {
+      const double dx = std::max(std::abs(p.x - squareLabels[sq].x) - kLabelHalfWidth, 0.0);
+      const double dy = std::max(std::abs(p.y - squareLabels[sq].y) - kLabelHalfHeight, 0.0);
+      c += 1000 * (std::hypot(dx, dy) < 1.4 * kSquareLabelRadius + kOwnGap);
+    }
+    return c;
+  };
+  for (int k = 1; k <= T::kLines; ++k) {
+    const auto [a, b] = lines[std::size_t(k)];
+    const double len = std::hypot(b.x - a.x, b.y - a.y);
+    const Point2 across{-(b.y - a.y) / len, (b.x - a.x) / len};
+    double best = 1e18;
+    for (double t : {0.5, 0.4, 0.6, 0.3, 0.7, 0.2, 0.8, 0.15, 0.85})
+      for (double side : {0.0, 1.0, -1.0, 1.6, -1.6, 2.2, -2.2}) {
+        const Point2 p = mix(a, b, t) + (side * (kLabelHalfHeight + kLabelHalfWidth)) * across;
+        // Nearer the Line's middle and on it, all else equal.
+        const double c = cost(p, k) + std::abs(t - 0.5) + std::abs(side) * 0.5;
+        if (c < best) best = c, out[std::size_t(k)] = p;
       }
   }
   return out;
@@ -176,7 +232,6 @@ WireframeWindow::WireframeWindow(Host& host, ProgramState& program)
       {.id = "players.1", .caption = "&2 Player", .checkable = true, .checked = true},
   };
   frame.options = {
-      {.separator = true},
       {.id = "cheat", .caption = "Cheat", .checkable = true},
       {.id = "hide", .caption = "Hide non-scoring made moves in Krunk game", .checkable = true, .checked = true},
       {.separator = true},
@@ -198,6 +253,13 @@ WireframeWindow::WireframeWindow(Host& host, ProgramState& program)
                       .checkable = true}};
   frame.afterOptions = {std::move(grid), std::move(keypad)};
   addMenus(kVariants, false, {}, std::move(frame));
+  // Sudden Death closes the Options menu, after the window's own entries.
+  std::vector<MenuEntry>& options = menus_.at("options").children;
+  const auto sd = std::find_if(options.begin(), options.end(), [](const MenuEntry& e) { return e.id == "sd"; });
+  MenuEntry suddenDeath = std::move(*sd);
+  options.erase(sd);
+  options.push_back({.separator = true});
+  options.push_back(std::move(suddenDeath));
 
   controls_ = {{.id = kNewGameButton, .caption = "New Game"},
                {.id = "rot.left", .caption = "<", .group = "Rotate"},
@@ -269,16 +331,16 @@ std::vector<std::vector<LineStrokes>> WireframeWindow::lineStrokes() const {
     const bool claimed = rules_.claimed(l);
     for (int p = Main; p <= Inverse; ++p) {
       LineStrokes ls;
-      const bool hidden = hidden_[std::size_t(p)][std::size_t(l)];
       const bool shownWide = claimed || d.colour == kYellow;  // claimed, or the computer's choice
+      // A claim (or the computer's choice) shows even where the accurate 4D view hid the Line.
       ls.base = {.colour = d.colour,
                  .width = p == Main ? d.width : shownWide ? kClaimInverse : kBaseWidth - 1,
-                 .visible = !hidden};
+                 .visible = shownWide || !hiddenBase_[std::size_t(p)][std::size_t(l)]};
       for (std::size_t k = 0; k < 3; ++k) {
         const int cube = T::lineCubes(l)[k].cube;
         ls.units[k] = {.colour = T::cube(cube).colour,
                        .width = unitWidth_[std::size_t(p)][std::size_t(l)][k],
-                       .visible = !hidden && (p == Main || keyed[std::size_t(cube)]),
+                       .visible = !hiddenUnits_[std::size_t(p)][std::size_t(l)] && (p == Main || keyed[std::size_t(cube)]),
                        .dashed = dashes && !claimed};
       }
       ls.marker = claimed;
@@ -367,7 +429,7 @@ void WireframeWindow::drawPicture(Scene& s, Picture picture, const std::vector<s
     s.shapes.push_back({.kind = Shape::Kind::Outline,
                         .points = outline(sq, 0.55),
                         .border = owned ? d.fill : kCircleBorder,
-                        .borderWidth = main ? 8.0 : 4.0,
+                        .borderWidth = 8,
                         .visible = owned || rules_.circleUsed(sq)});
   }
   // The colour-pair boxes: the square the two cubes share.
@@ -420,14 +482,26 @@ Scene WireframeWindow::scene() const {
     s.texts.push_back({.at = at, .text = std::to_string(k), .fore = open ? kBlack : kUnclaimedLine, .size = 10,
                        .visible = open || !rules_.claimed(line)});
   }
-  // The second set, with the grid: every Line's own number, beside the Line wherever the
-  // tesseract has turned it.
-  for (int l = 1; l <= kLines && gridShown(); ++l) {
-    const Point2 at = mix(project(T::from(l), Main, angle_), project(T::to(l), Main, angle_), 0.28);
-    s.texts.push_back({.at = at, .text = std::to_string(l), .fore = 0xFFFFFF, .back = kLabelBlue, .size = 10});
-  }
   // The square labels: the circles of the Krunk games, and with the grid the squares' numbers.
   static const std::vector<Point2> squareAt = squarePlaces([&](Point4 p) { return place(p); }, labelAt);
+  // The second set, with the grid: every Line's own number, white on blue, at the spot of
+  // the place the tesseract has turned it to; a click on it is a click on that Line. While
+  // the picture turns they wait, so that none passes over another label.
+  static const std::vector<Point2> ownAt = ownNumberPlaces([&](Point4 p) { return place(p); }, labelAt, squareAt);
+  for (int k = 1; k <= kLines && gridShown() && !turning(); ++k) {
+    const int line = view.line(k);
+    const Point2 at = ownAt[std::size_t(k)];
+    s.shapes.push_back({.kind = Shape::Kind::Polygon,
+                        .points = {{at.x - kLabelHalfWidth, at.y - kLabelHalfHeight},
+                                   {at.x + kLabelHalfWidth, at.y - kLabelHalfHeight},
+                                   {at.x + kLabelHalfWidth, at.y + kLabelHalfHeight},
+                                   {at.x - kLabelHalfWidth, at.y + kLabelHalfHeight}},
+                        .border = kLabelBlue,
+                        .fill = kLabelBlue,
+                        .borderWidth = 1,
+                        .target = drawing_.lines[std::size_t(line)].targetVisible ? Target::line(k) : Target{}});
+    s.texts.push_back({.at = at, .text = std::to_string(line), .fore = 0xFFFFFF, .size = 10});
+  }
   for (int k = 1; k <= kSquares; ++k) {
     const CircleDraw& d = drawing_.circles[std::size_t(view.circle(k))];
     const Point2 at = squareAt[std::size_t(k)];
@@ -519,6 +593,7 @@ void WireframeWindow::onMenu(const std::string& id) {
     toggleTolvaHint(id, variant() == Tolva);
   } else if (id == "cumulative") {
     status_.totalsShown = menus_.at(id).checked = !menus_.at(id).checked;
+    rules_.setCumulative(status_.totalsShown);
   } else if (id == "hide" || id == "cheat") {
     menus_.at(id).checked = !menus_.at(id).checked;
   } else if (id == "grid.thin") {
@@ -533,7 +608,9 @@ void WireframeWindow::onMenu(const std::string& id) {
 
 void WireframeWindow::setAccurate(bool on) {
   if (!on) {
+    // Turned off, it shows everything again, the base strokes too.
     getfour();
+    hiddenBase_ = {};
     menus_.at("grid.accurate").checked = false;
     return;
   }
@@ -572,10 +649,13 @@ void WireframeWindow::losefour() {
   // The Lines drawn now at the places of the far corner's Lines (orientation 0: 8, 20, 22, 25),
   // and in the inverse view at those of the near corner's (6, 12, 16, 32).
   for (int p = Main; p <= Inverse; ++p)
-    for (int k : T::onlyIn(p == Inverse)) hidden_[std::size_t(p)][std::size_t(views().current().line(k))] = true;
+    for (int k : T::onlyIn(p == Inverse)) {
+      const std::size_t line = std::size_t(views().current().line(k));
+      hiddenBase_[std::size_t(p)][line] = hiddenUnits_[std::size_t(p)][line] = true;
+    }
 }
 
-void WireframeWindow::getfour() { hidden_ = {}; }
+void WireframeWindow::getfour() { hiddenUnits_ = {}; }
 
 void WireframeWindow::backoff() {
   if (!menus_.at("grid.thin").checked) return;
@@ -620,7 +700,6 @@ void WireframeWindow::finishTurning() {
   if (frame_) cancelStep(std::exchange(frame_, 0));
   targetAngle_ = std::fmod(targetAngle_, 360.0);
   angle_ = targetAngle_;
-  if (accurate()) losefour();
 }
 
 void WireframeWindow::useLevel(bool half) {
@@ -670,6 +749,7 @@ void WireframeWindow::openGame() {
   setColourKeysShown(true);
   rules_.setClaimWidth(kClaimMain);
   openWithBlue();
+  settle();
 }
 
 // ---- Line games ----
@@ -701,6 +781,7 @@ void WireframeWindow::playLine(int line, Player mover) {
   backoff();
   timer_.reset();
   evaluateLine(mover, line);
+  settle();
 }
 
 void WireframeWindow::evaluateLine(Player mover, int line) {
@@ -723,11 +804,14 @@ void WireframeWindow::evaluateLine(Player mover, int line) {
   // The cubes just completed stand out for a while before the game goes on.
   highlighted_ = rules_.newlyCompleted();
   rules_.setMoveLock(true);
-  schedule(kHighlightMs, [this] {
+  // Until the clock, rounded to a whole second, has gone on a second and a half.
+  const std::int64_t now = host_.nowMs();
+  schedule(int((now + 500) / 1000 * 1000 + kHighlightMs - now), [this] {
     highlighted_.clear();
-    if (accurate() && !turning()) losefour();  // (a turn hides them again when it ends)
+    if (accurate()) losefour();
     rules_.setMoveLock(false);
     finishOrHandOver(movesLeft());
+    settle();
   });
 }
 
@@ -749,6 +833,13 @@ void WireframeWindow::playCircle(int s, Player mover) {
   for (int l : T::squareLines(s)) drawClaim(l);
   backoff();
   playColourCircle(s, mover);
+  settle();
+}
+
+void WireframeWindow::settle() {
+  // A finished game makes "New Game" the default button: Return starts the next game.
+  for (Control& c : controls_)
+    if (c.id == kNewGameButton) c.isDefault = status_.gameOver;
 }
 
 GameController::ColourCircles WireframeWindow::colourCircles() const {

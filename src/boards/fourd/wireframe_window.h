@@ -65,13 +65,16 @@ class WireframeWindow : public GameController {
   void playCircle(int s, Player mover);
   void computerLine();
   void computerCircle();
+  // After a move: "New Game" is the default button while the game is over.
+  void settle();
 
   // The claim drawing: the Line's cube strokes thick in both pictures.
   void drawClaim(int line);
   // Every cube stroke back to width 1, while "&Minimize fatness of lines" is checked.
   void backoff();
   // The accurate 4D view: hide the Lines at the corner farthest from the eye in the main
-  // view and at the nearest corner in the inverse view (those drawn there now); show them all.
+  // view and at the nearest corner in the inverse view (those drawn there now); show their
+  // cube strokes again (a base stroke shows again once its Line is claimed).
   void losefour();
   void getfour();
   void setAccurate(bool on);
@@ -96,8 +99,9 @@ class WireframeWindow : public GameController {
   // turn of the orientation, not reduced while turning).
   double angle_ = 0, targetAngle_ = 0;
   StepId frame_ = 0;  // the next frame of the turning picture, while one is scheduled
-  // [picture][line]: the Line hidden by the accurate 4D view; its cube strokes' widths.
-  std::array<std::array<bool, kLines + 1>, 2> hidden_{};
+  // [picture][line]: the Line's base stroke, and its cube strokes, hidden by the accurate
+  // 4D view; its cube strokes' widths.
+  std::array<std::array<bool, kLines + 1>, 2> hiddenBase_{}, hiddenUnits_{};
   std::array<std::array<std::array<int, 3>, kLines + 1>, 2> unitWidth_{};
   std::vector<int> highlighted_;       // cubes just completed in Plexa, shown for a while
   std::vector<int> ownersBefore_;      // the squares' owners before a circle move

@@ -7,6 +7,7 @@
 
 #include "support/greedy_picks.h"
 #include "play/play_session.h"
+#include "core/menu_model.h"
 
 namespace kp {
 namespace {
@@ -105,18 +106,22 @@ TEST(WireframeWindow, NumberLabelsNameTheLineTheOrientationTurnsThemTo) {
 
 // The accurate 4D view hides the Lines at the far corner in the main view and at the near
 // corner in the inverse view, explains itself in three boxes every time it is turned on,
-// and follows the tesseract as it turns.
-TEST(WireframeWindow, AccurateViewHidesTheCornersTurnedAwayAndExplainsItself) {
+// and shows everything again when turned off. A turn shows every cube stroke again, while
+// the base strokes it hid stay hidden; a claim shows its base strokes in both pictures in
+// the claimer's colour, wherever they were hidden.
+TEST(WireframeWindow, AccurateViewHidesTheCornersTurnedAwayAndAClaimShowsThrough) {
+  // The Lines whose base stroke, and whose cube strokes, are hidden in a picture.
   auto hidden = [](const json& st, const char* picture) {
-    std::set<int> out;
+    std::set<int> base, cubes;
     for (const auto& [n, l] : st["strokes"].items()) {
       const json& p = l[picture];
-      const bool cubes = p["cube"][0]["visible"] || p["cube"][1]["visible"] || p["cube"][2]["visible"];
-      EXPECT_EQ(p["base"]["visible"].get<bool>(), cubes) << "line " << n;
-      if (!p["base"]["visible"]) out.insert(std::stoi(n));
+      if (!p["base"]["visible"]) base.insert(std::stoi(n));
+      if (!p["cube"][0]["visible"] && !p["cube"][1]["visible"] && !p["cube"][2]["visible"]) cubes.insert(std::stoi(n));
     }
-    return out;
+    return std::pair{base, cubes};
   };
+  using Sets = std::pair<std::set<int>, std::set<int>>;
+  const std::set<int> far = {8, 20, 22, 25}, near = {6, 12, 16, 32};
   const char* accurate = "menu Grid > Show it in 4D accurately (without seeing through it, other than normally)\nstate\n";
   PlaySession session;
   json st = run(session, std::string("open wireframe\n") + accurate);
@@ -125,22 +130,34 @@ TEST(WireframeWindow, AccurateViewHidesTheCornersTurnedAwayAndExplainsItself) {
   EXPECT_EQ(st["messages"][1]["title"], "Explanation of a seeing a truely 4 dimensional point of view (2 of 3)");
   EXPECT_EQ(st["messages"][2]["title"], "4D Viewpoint explained (3 of 3)");
   EXPECT_TRUE(st["messages"][0]["text"].get<std::string>().starts_with("   This menu option when checked like it"));
-  EXPECT_EQ(hidden(st, "main"), (std::set<int>{8, 20, 22, 25}));
-  EXPECT_EQ(hidden(st, "inverse"), (std::set<int>{6, 12, 16, 32}));
+  EXPECT_EQ(hidden(st, "main"), (Sets{far, far}));
+  EXPECT_EQ(hidden(st, "inverse"), (Sets{near, near}));
 
   st = run(session, accurate);
   EXPECT_EQ(st["messages"], json::array());
-  EXPECT_EQ(hidden(st, "main"), std::set<int>{});
-  EXPECT_EQ(hidden(st, "inverse"), std::set<int>{});
+  EXPECT_EQ(hidden(st, "main"), Sets{});
+  EXPECT_EQ(hidden(st, "inverse"), Sets{});
   st = run(session, accurate);
   EXPECT_EQ(st["messages"].size(), 3u);
 
-  // While it turns everything shows; then the Lines standing at those corners now hide.
-  st = run(session, "button Rotate:>\nstate\n");
-  EXPECT_EQ(hidden(st, "main"), std::set<int>{});
-  st = run(session, "wait 1000\nstate\n");
-  EXPECT_EQ(hidden(st, "main"), (std::set<int>{28, 21, 29, 22}));
-  EXPECT_EQ(hidden(st, "inverse"), (std::set<int>{5, 11, 12, 13}));
+  // Blue claims Line 8, hidden in the main view, and Red Line 12, hidden in the inverse view.
+  st = run(session, "line 8\nline 12\nstate\n");
+  for (const auto& [line, colour] : {std::pair{"8", kBlue}, std::pair{"12", kRed}})
+    for (const auto& [picture, width] : {std::pair{"main", 7}, std::pair{"inverse", 6}}) {
+      SCOPED_TRACE(std::string(line) + " " + picture);
+      EXPECT_EQ(st["strokes"][line][picture]["base"], (json{{"colour", colour}, {"width", width}, {"visible", true}}));
+    }
+  EXPECT_EQ(hidden(st, "main"), (Sets{{20, 22, 25}, far}));
+  EXPECT_EQ(hidden(st, "inverse"), (Sets{{6, 16, 32}, near}));
+
+  // A turn shows the cube strokes again and leaves the base strokes as they were, the
+  // picture standing still or turning; nothing hides them again until the view is turned on.
+  for (const char* turn : {"button Rotate:>\nstate\n", "wait 1000\nstate\n", "button ^\nwait 1000\nstate\n"}) {
+    SCOPED_TRACE(turn);
+    st = run(session, turn);
+    EXPECT_EQ(hidden(st, "main"), (Sets{{20, 22, 25}, {}}));
+    EXPECT_EQ(hidden(st, "inverse"), (Sets{{6, 16, 32}, {}}));
+  }
 }
 
 // A person against the computer on the 1/2 Level: the four closed Lines stay free, the game
@@ -170,5 +187,103 @@ TEST(WireframeWindow, HalfLevelGameAgainstTheComputerEndsWithTheClosedLinesFree)
   }
 }
 
+// Three games between two people, the second with "Cumulative scores" unchecked: every game
+// has its round line, numbered by the games played; only the cumulative ones add to the
+// totals and write a subtotal. A finished game makes "New Game" the default button.
+TEST(WireframeWindow, RoundsCountEveryGameAndTheTotalsOnlyTheCumulativeOnes) {
+  std::string game = "state\n";
+  for (int l = 1; l <= T::kLines; ++l) game += "line " + std::to_string(l) + "\n";  // Red 19, Blue 5
+  PlaySession session;
+  run(session, "open wireframe\n");
+  for (const char* before : {"", "button New Game\nmenu Grid > Cumulative scores\n", "button New Game\nmenu Grid > Cumulative scores\n"})
+    EXPECT_EQ(run(session, before + game)["buttons"]["New Game"]["default"], false);
+  const json st = run(session, "state\n");
+  EXPECT_EQ(st["buttons"]["New Game"]["default"], true);
+  EXPECT_EQ(st["rounds"], (json{"", "Round 1 -Red\t19\t5", "Red  Subtotal -\t19\t5", " ", "Round 2 -Red\t19\t5",
+                               "Round 3 -Red\t19\t5", "Red  Subtotal -\t38\t10", " "}));
+  EXPECT_EQ(st["red_total"], "38");
+}
+
+// The Options menu in its order; a scored square outlined 8 wide in both pictures; a cube
+// completed in Plexa stands out, the board taking no move, until the clock rounded to a
+// whole second at its completion has gone on by a second and a half.
+TEST(WireframeWindow, OptionsOrderOutlinesAndThePlexaHighlight) {
+  PlaySession session;
+  run(session, "open wireframe\nline 1\nline 2\nline 3\nline 4\n");  // Red closes square 5
+  std::vector<std::string> options;
+  for (const MenuEntry& e : session.window()->menus().at("options").children)
+    if (!e.separator) options.push_back(stripMnemonic(e.caption));
+  EXPECT_EQ(options[2] + "|" + options[3] + "|" + options[7], "Cheat|Hide non-scoring made moves in Krunk game|Sudden Death");
+  std::vector<double> widths;
+  for (const Shape& sh : session.window()->scene().shapes)
+    if (sh.kind == Shape::Kind::Outline && sh.visible && sh.border == kRed) widths.push_back(sh.borderWidth);
+  EXPECT_EQ(widths, (std::vector<double>{8, 8}));
+
+  // The black cube's Lines, the last at the given time of the clock (the first at 0).
+  for (const auto& [at, lasts] : {std::pair{700, 1800}, std::pair{1300, 1200}, std::pair{2000, 1500}}) {
+    PlaySession plexa;
+    const json st = run(plexa, "open wireframe\nmenu Games Menu > Plexa\nline 1\nline 2\nline 3\nline 4\nline 8\nline 26\n"
+                               "line 27\nline 28\nline 22\nline 25\nline 29\nwait " + std::to_string(at) +
+                                   "\nline 30\nwait " + std::to_string(lasts - 1) + "\nstate\n");
+    EXPECT_TRUE(st["move_lock"] && st["cubes"]["1"]["owner"] == kRed) << at;
+    EXPECT_EQ(run(plexa, "wait 1\nstate\n")["move_lock"], false) << at;
+  }
+}
+
+// With the grid shown, in every view and on every frame of a turn, in a line game and in a
+// circle game: no label of the main view (a number label of either set, a square label, a
+// number written on a box of its own) lies over a click target but its own, and a click on
+// a label is a click on what it names. (A Line's own stroke takes a click where no label is.)
+TEST(WireframeWindow, NoLabelLiesOverAnotherClickTarget) {
+  struct Area {  // a box, or a disc in its bounding box
+    double left, top, right, bottom;
+    bool disc;
+    Point2 at() const { return {(left + right) / 2, (top + bottom) / 2}; }
+  };
+  auto meets = [](const Area& a, const Area& b) {
+    if (!a.disc && !b.disc) return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+    const Area& round = a.disc ? a : b;
+    const Area& other = a.disc ? b : a;
+    const double dx = std::max({other.left - round.at().x, round.at().x - other.right, 0.0}),
+                 dy = std::max({other.top - round.at().y, round.at().y - other.bottom, 0.0});
+    const double reach = other.disc ? std::hypot(other.at().x - round.at().x, other.at().y - round.at().y) -
+                                          (other.right - other.left) / 2
+                                    : std::hypot(dx, dy);
+    return reach < (round.right - round.left) / 2;
+  };
+  for (const char* game : {"Tolva", "Krunk  (Classic)"}) {
+    PlaySession session;
+    run(session, std::string("open wireframe\nmenu Games Menu > ") + game + "\nmenu Grid > Show grid\n");
+    const auto& w = dynamic_cast<const WireframeWindow&>(*session.window());
+    std::set<std::string> faults;
+    for (const char* turn : {"", "button Rotate:>\n", "button Rotate:>\n", "button ^\n", "button _/\n"}) {
+      run(session, turn);
+      for (bool more = true; more; run(session, more ? "wait 30\n" : "")) {
+        const Scene s = w.scene();
+        std::vector<std::pair<Area, Target>> labels;
+        for (const Shape& sh : s.shapes) {
+          Area a{sh.centre.x - sh.radiusX, sh.centre.y - sh.radiusX, sh.centre.x + sh.radiusX, sh.centre.y + sh.radiusX, true};
+          if (sh.kind == Shape::Kind::Polygon) a = {sh.points[0].x, sh.points[0].y, sh.points[2].x, sh.points[2].y, false};
+          if (sh.visible && a.left < 9600 && sh.kind != Shape::Kind::Outline) labels.push_back({a, sh.target});
+          if (sh.target) {
+            EXPECT_EQ(s.hit(a.at(), s.hitTolerance()), sh.target);
+          }
+        }
+        for (const Text& t : s.texts)  // a number on a box of its own: about 0.6 of its size wide a digit
+          if (t.visible && t.back && t.at.x < 9600)
+            labels.push_back({{t.at.x - 4.5 * t.size * double(t.text.size()), t.at.y - 10 * t.size,
+                               t.at.x + 4.5 * t.size * double(t.text.size()), t.at.y + 10 * t.size, false}, Target{}});
+        for (const auto& [box, own] : labels)
+          for (const auto& [area, target] : labels)
+            if (target && target != own && meets(box, area))
+              faults.insert("view " + std::to_string(w.views().number()) + ": over " + std::to_string(target.id));
+        more = w.turning();
+      }
+    }
+    EXPECT_EQ(faults, std::set<std::string>{}) << game;
+  }
+}
+
 }  // namespace
 }  // namespace kp
+
