@@ -65,8 +65,12 @@ class WireframeWindow : public GameController {
   void playCircle(int s, Player mover);
   void computerLine();
   void computerCircle();
-  // After a move: "New Game" is the default button while the game is over.
+  // After a move: "New Game" is the default button while the game is over, and the drawing
+  // record says which Lines are drawn.
   void settle();
+  // Every Line's record shown while its main stroke is: claimed, the computer's choice, or
+  // not hidden by the accurate view.
+  void showBases();
 
   // The claim drawing: the Line's cube strokes thick in both pictures.
   void drawClaim(int line);
