@@ -692,6 +692,7 @@ void GameController::finishGame() {
   const std::vector<std::string> verdicts = rules_.endGame(secondScore());
   if (verdicts.size() == 1) message(verdicts[0]);
   else message(verdicts[0], [this, second = verdicts[1]] { message(second); });
+  gameFinished();
 }
 
 void GameController::flashThen(std::vector<int> circles, std::function<void()> next, std::vector<int> lines) {

@@ -287,6 +287,8 @@ class GameController {
   virtual void computerTurn() = 0;
   // The verdict, rounds and banner, once.
   void finishGame();
+  // What a window does once a game has ended, after its verdicts.
+  virtual void gameFinished() {}
   // After an evaluation: the game is over when no move is left, else handOver().
   void finishOrHandOver(int movesLeft) {
     if (movesLeft == 0) finishGame();

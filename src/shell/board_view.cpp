@@ -191,6 +191,13 @@ QPolygonF BoardView::numberLabel(std::size_t stroke) {
   return stroke < labels_.lines.size() ? labels_.lines[stroke].outline : QPolygonF();
 }
 
+QRectF BoardView::shapeNumber(std::size_t shape) {
+  layOutLabels();
+  const Shape& s = scene_.shapes.at(shape);
+  const QRectF ink = QFontMetricsF(labels_.circleFont).tightBoundingRect(QString::number(s.number));
+  return ink.translated(toWidget(s.centre) - ink.center());
+}
+
 void BoardView::layOutLabels() {
   const double s = scale();
   const QPointF o = origin();

@@ -27,6 +27,9 @@ class BoardView : public QWidget {
   // Where the grid writes the number of the scene's stroke at this index: the outline of
   // the digits' ink, in widget coordinates.
   QPolygonF numberLabel(std::size_t stroke);
+  // Where the grid writes the number of the scene's shape at this index: its ink, in
+  // widget coordinates.
+  QRectF shapeNumber(std::size_t shape);
 
   // Called after every change of the model: repaints what the scene changed (a claimed
   // Line, a filled circle), not the whole board; all of it when the banner, the board's

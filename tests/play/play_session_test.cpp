@@ -210,17 +210,21 @@ TEST(PlayScenario, ScriptsShowTheirStates) {
         {5, {{"/turn_text", "No score    Blue's turn."}, {"/your_turn/1", true}}},
         {6, {{"/move_lock", true}, {"/menus/Games Menu/enabled", false}, {"/menus/Options/enabled", false}}}}},
       {"tetrahedron.play",
-       7,
+       9,
        {{0, {{"/messages/0/title", "Well?"}, {"/game_caption", "Game = Krunk (Classic - Easy Level)"}}},
         {0, {{"/moves_left", "20 moves left"}, {"/menus/Games Menu > Tolva  (Full level)/visible", false}}},
         {1, {{"/view", 2}, {"/shown/circles/1", 5}, {"/circles/5/border", kGreen}, {"/lines/3/owner", 1}}},
+        {1, {{"/menus/Options/enabled", false}, {"/menus/Sub-levels/enabled", false}}},
         {2, {{"/turn_text", " Score!      Blue goes again."}, {"/cells/13/owner", kBlue}, {"/cells/1/owner", 0}}},
         {3, {{"/turn_text", "   Invalid move!"}, {"/moves_left", "21 moves left"}}},
         {4, {{"/turn_text", "  Quadruple score!    Amazing!"}, {"/cells/33/owner", kBlue}, {"/blue_points", "4"}}},
         {4, {{"/game_caption", "Game = Tolva"}, {"/moves_left", "30 moves left"}}},
         {5, {{"/lines/7/owner", 1}, {"/lines/14/owner", 1}, {"/lines/3/owner", 0}, {"/moves_left", "19 moves left"}}},
         {6, {{"/turn_text", "Krunk!"}, {"/moves_left", "Game over"}, {"/last_move", "Last move: 20"}}},
-        {6, {{"/messages/0/text", "Blue wins by points."}, {"/game_over", true}}}}},
+        {6, {{"/messages/0/text", "Blue wins by points."}, {"/game_over", true}}},
+        {7, {{"/menus/Other Games/enabled", false}, {"/menus/Options > 1 player/checked", true}, {"/blue_points", "11"}}},
+        {7, {{"/game_caption", "Game = Tolva"}, {"/moves_left", "Game over"}, {"/targets/lines/38", 39}}},
+        {8, {{"/menus/Other Games/enabled", true}, {"/moves_left", "39 moves left"}, {"/lines/13/owner", 0}}}}},
       // Super Krunk's triangle 1 takes the far halves of its two half edges; the last
       // Who opens; a flash holds a click until it is over.
       {"openers.play",
@@ -241,7 +245,7 @@ TEST(PlayScenario, ScriptsShowTheirStates) {
         {1, {{"/view", 2}, {"/shown/circles/11", 1}, {"/circles/1/border", kGreen}, {"/moves_left", "59 moves left"}}},
         {1, {{"/lines/14/colour", kBlue}, {"/lines/23/colour", kBlue}, {"/lines/5/colour", kBlue}, {"/lines/3/owner", 0}}},
         {2, {{"/turn_text", "Krunk!"}, {"/last_move", "Last move: 60"}, {"/lines/46/colour", kBlack}}},
-        {2, {{"/moves_left", "Game over"}, {"/game_over", true}, {"/view", 1}}}}},
+        {2, {{"/moves_left", "Game over"}, {"/game_over", true}, {"/view", 1}, {"/menus/Games Menu/enabled", false}}}}},
   };
   for (const auto& [file, states, expectations] : scenarios) {
     std::ifstream in(std::string(KP_SCENARIO_DIR) + "/" + file);

@@ -4,9 +4,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <cmath>
+#include <tuple>
 
-#include "message_boxes.h"
 #include "boards/cube/cube_window.h"
+#include "message_boxes.h"
 #include "shell/board_view.h"
 #include "shell/qt_colour.h"
 #include "shell/shell.h"
@@ -105,6 +107,46 @@ class GameWindowTest : public QObject {
     clickBoard(*w, w->boardView()->numberLabel(0).boundingRect().center());  // the number at place 1
     QCOMPARE(w->controller().rules().owner(2), 2);  // in view 2 place 1 shows Line 2, now Blue's
     QCOMPARE(w->controller().rules().claimedLineCount(), 1);
+  }
+
+  // The tetrahedron's two boards and the 4D board, in every view: the markers stand apart, each
+  // showing inside itself the triangle it plays, off the Line numbers. F12 and Ctrl+F1 work in a game.
+  void theMarkersShowTheirTrianglesApart() {
+    Shell shell;
+    for (auto [kind, game, views] : {std::tuple{WindowKind::Tetrahedron, "games.5", 3},
+                                     {WindowKind::Tetrahedron, "games.8", 3},
+                                     {WindowKind::Triangular4d, "games.2", 5}}) {
+      GameWindow* w = shell.openWindow(kind);
+      QVERIFY(QTest::qWaitForWindowExposed(w));
+      w->action(game)->trigger();
+      BoardView* view = w->boardView();
+      for (int v = 1; v <= views; ++v, w->controller().controlPressed("view.down")) {
+        const Scene scene = w->controller().scene();
+        for (std::size_t i = 0; i < scene.shapes.size(); ++i) {
+          const Shape& m = scene.shapes[i];
+          if (!m.visible) continue;
+          const QString where = QString("marker %1, view %2 of %3").arg(m.number).arg(v).arg(game);
+          QVERIFY2(m.number == w->controller().views().current().circle(int(i) + 1), qPrintable(where));
+          const QRectF ink = view->shapeNumber(i);
+          const QPointF c = view->toWidget(m.centre);
+          for (QPointF corner : {ink.topLeft(), ink.topRight(), ink.bottomLeft(), ink.bottomRight()})
+            QVERIFY2(QLineF(c, corner).length() <= view->toWidget({m.centre.x + m.radiusX, 0}).x() - c.x(),
+                     qPrintable(where));
+          for (const Shape& o : scene.shapes)
+            QVERIFY2(&o == &m || !o.visible ||
+                         std::hypot(o.centre.x - m.centre.x, o.centre.y - m.centre.y) > 2 * m.radiusX + 2,
+                     qPrintable(where + " on " + QString::number(o.number)));
+          for (std::size_t l = 0; l < scene.strokes.size(); ++l)
+            QVERIFY2(!scene.strokes[l].visible || !view->numberLabel(l).intersects(QPolygonF(ink)), qPrintable(where));
+        }
+      }
+      w->controller().circleClicked(1);
+      QVERIFY(!w->controller().menus().at("options").enabled);
+      QTest::keyClick(w, Qt::Key_F12);
+      QTest::keyClick(w, Qt::Key_F1, Qt::ControlModifier);
+      QVERIFY(!w->controller().gridShown() && w->controller().keypadShown());
+      w->close();
+    }
   }
 
   // The wire frame: its buttons stand in their frames; after a quarter turn a click on the

@@ -100,9 +100,9 @@ TetrahedronWindow::TetrahedronWindow(Host& host, ProgramState& program)
       {.id = "players.1", .caption = "&2 player", .checkable = true, .checked = true},
   };
   frame.options = solidOptions();
+  frame.afterOptions = solidMenus();
   frame.expert = true;
   addMenus(kVariants, false, {}, std::move(frame));
-  setupMenus_ = {"other", "sub", "games", "players.0", "players.1", "expert", "sd"};
 
   setBoardSize(tetrahedron::kFullLines, tetrahedron::kFullTriangles);
   for (int v = 2; v <= 3; ++v) addView(tetrahedron::view(v, true));
@@ -126,7 +126,7 @@ bool TetrahedronWindow::classic() const {
 // ---- The picture ----
 
 Scene TetrahedronWindow::scene() const {
-  const int points = full_ ? tetrahedron::kFullPoints : tetrahedron::kEasyPoints;
+  const int points = fullGame(variant()) ? tetrahedron::kFullPoints : tetrahedron::kEasyPoints;
   double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
   for (int p = 0; p < points; ++p) {
     const Point3 q = turned(p);
@@ -144,7 +144,7 @@ Scene TetrahedronWindow::scene() const {
                                       // The solid's edges stand out from the joins across its faces.
                                       .width = edgeHalf(place) ? 3.0 : 1.5,
                                       // On the Full board the shared face lies inside the solid.
-                                      .dotted = full_ && onSharedFace(a) && onSharedFace(b)};
+                                      .dotted = fullGame(variant()) && onSharedFace(a) && onSharedFace(b)};
                     });
 }
 
@@ -172,9 +172,27 @@ void TetrahedronWindow::showLevel(bool full) {
 }
 
 void TetrahedronWindow::variantChosen() {
-  useBoard(fullGame(variant()));
-  showLevel(full_);
+  // After the end the finished game stays on its board until New game.
+  if (!status_.gameOver) useBoard(fullGame(variant()));
+  showLevel(fullGame(variant()));
   showMovesLeft();
+}
+
+void TetrahedronWindow::openGame() {
+  useBoard(fullGame(variant()));
+  TriangleSolidWindow::openGame();
+}
+
+void TetrahedronWindow::gameFinished() {
+  TriangleSolidWindow::gameFinished();
+  for (const char* id : {"sub", "games", "options"}) menus_.at(id).enabled = true;
+}
+
+int TetrahedronWindow::linesShown() const {
+  return fullGame(variant()) ? tetrahedron::kFullLines : tetrahedron::kEasyLines;
+}
+int TetrahedronWindow::trianglesShown() const {
+  return fullGame(variant()) ? tetrahedron::kFullTriangles : tetrahedron::kEasyTriangles;
 }
 
 void TetrahedronWindow::useBoard(bool full) {

@@ -39,6 +39,12 @@ class TetrahedronWindow : public TriangleSolidWindow {
  protected:
   void onBoardMenu(const std::string& id) override;
   void variantChosen() override;
+  void openGame() override;
+  // Sub-levels, Games and Options open again once a game is over (Other Games waits for
+  // New game): a game chosen then shows its board over the finished one.
+  void gameFinished() override;
+  int linesShown() const override;
+  int trianglesShown() const override;
   bool superKrunk() const override;
   bool krunkMove() const override;
   bool classic() const override;
@@ -50,7 +56,7 @@ class TetrahedronWindow : public TriangleSolidWindow {
 
   BoardGraph easy_ = tetrahedron::graph(false);
   BoardGraph fullGraph_ = tetrahedron::graph(true);
-  bool full_ = false;
+  bool full_ = false;  // the board played (the board of the game chosen from New game on)
 };
 
 }  // namespace kp

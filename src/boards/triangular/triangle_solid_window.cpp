@@ -1,6 +1,7 @@
 #include "boards/triangular/triangle_solid_window.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/projection.h"
@@ -14,6 +15,10 @@ constexpr int kTriangleWidth = 5;  // the Lines of a triangle move
 constexpr int kHiddenWidth = 3;    // a claimed Line that scores nothing, while hidden
 constexpr int kPauseMs = 500;
 constexpr double kMarkerRadius = 7, kDotRadius = 4;
+// How far apart markers stand, and a marker from a point: a gap between their rims.
+constexpr double kMarkersApart = 2 * kMarkerRadius + 4, kMarkerOffPoint = kMarkerRadius + kDotRadius + 2;
+
+double distance(Point2 a, Point2 b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 // Whether q lies between p and r with the three in a straight row, in any dimension.
 bool inARow(const std::vector<double>& p, const std::vector<double>& q, const std::vector<double>& r) {
@@ -66,15 +71,19 @@ TriangleSolidWindow::TriangleSolidWindow(Host& host, ProgramState& program, Wind
 // ---- What the board says, for the checks ----
 
 std::pair<int, int> TriangleSolidWindow::pointsOnBoard() const {
-  return countPointsOnBoard(rules_.graph(), circleVariant() && classic(), {kRed, kRedTurnText});
+  const bool byColour = status_.gameOver ? finishedByColour_ : circleVariant() && classic();
+  return countPointsOnBoard(rules_.graph(), byColour, {kRed, kRedTurnText});
 }
+
+void TriangleSolidWindow::gameFinished() { finishedByColour_ = circleVariant() && classic(); }
 
 int TriangleSolidWindow::movesLeft() const {
   return circleVariant() ? rules_.unusedCircles() : lineCount() - rules_.claimedLineCount();
 }
 
 std::optional<std::string> TriangleSolidWindow::movesLeftOnBoard() const {
-  const int left = movesLeft();
+  // A finished game stays over until New game, whatever is chosen for the next.
+  const int left = status_.gameOver ? 0 : movesLeft();
   return left == 0 ? std::string("Game over") : std::to_string(left) + " moves left";
 }
 
@@ -99,12 +108,18 @@ std::vector<MenuEntry> TriangleSolidWindow::solidOptions() {
   return {
       {.separator = true},
       {.id = "hide", .caption = "Hide non-scoring  made moves in Krunk games", .checkable = true, .checked = true},
-      {.id = "game.grid", .caption = "Show grid", .shortcut = "F12", .checkable = true, .checked = true},
-      {.id = "game.keypad",
-       .caption = "Show keypad for entering moves from online chats / text messages / phone",
-       .shortcut = "Ctrl+F1",
-       .checkable = true},
   };
+}
+
+std::vector<MenuEntry> TriangleSolidWindow::solidMenus() {
+  MenuEntry grid{.id = "grid", .caption = "Grid"};
+  grid.children = {{.id = "game.grid", .caption = "Show grid", .shortcut = "F12", .checkable = true, .checked = true}};
+  MenuEntry keypad{.id = "keypad", .caption = "Keypad"};
+  keypad.children = {{.id = "game.keypad",
+                      .caption = "Show keypad for entering moves from online chats / text messages / phone",
+                      .shortcut = "Ctrl+F1",
+                      .checkable = true}};
+  return {std::move(grid), std::move(keypad)};
 }
 
 Colour TriangleSolidWindow::depthGrey(double depth) {
@@ -122,6 +137,7 @@ Scene TriangleSolidWindow::solidScene(double width, double height, const std::ve
   for (int place = 1; place < int(solid_.ends.size()); ++place) {
     const int line = view.line(place);
     const LineDraw& d = drawing_.lines[std::size_t(line)];
+    // (A Line beyond the board is one of the next game's, shown over a finished game.)
     const auto [a, b] = solid_.ends[std::size_t(place)];
     const bool idle = hideIdle && line <= lineCount() && rules_.claimed(line) &&
                       std::none_of(cells[std::size_t(line)].begin(), cells[std::size_t(line)].end(),
@@ -133,7 +149,7 @@ Scene TriangleSolidWindow::solidScene(double width, double height, const std::ve
                          .colour = free ? look.colour : d.colour,
                          .width = free ? look.width : double(idle ? std::min(d.width, kHiddenWidth) : d.width),
                          .dotted = free && look.dotted,
-                         .visible = place <= lineCount(),
+                         .visible = place <= linesShown(),
                          .target = d.targetVisible ? Target::line(place) : Target{},
                          .number = line,
                          // the number of a claimed Line is no longer shown
@@ -141,22 +157,69 @@ Scene TriangleSolidWindow::solidScene(double width, double height, const std::ve
                          .highlighted = d.highlighted});
   }
   for (int p = 0; p < dots; ++p) s.dots.push_back({at[std::size_t(p)], kDotRadius});
+  const std::vector<Point2>& centres = markerCentres(at, dots);
   for (int place = 1; place < int(solid_.triangles.size()); ++place) {
     const int t = view.circle(place);
     const CircleDraw& d = drawing_.circles[std::size_t(t)];
-    Point2 centre;
-    for (int p : trianglePoints_[std::size_t(place)]) centre = centre + (1.0 / 3) * at[std::size_t(p)];
     s.shapes.push_back({.kind = Shape::Kind::Circle,
-                        .centre = centre,
+                        .centre = centres[std::size_t(place)],
                         .radiusX = kMarkerRadius,
                         .border = d.border,
                         .fill = d.fill,
                         // In Tolva a marker shows only who scored its triangle.
-                        .visible = place <= circleCount() && (d.targetVisible || d.fill != kBackground),
-                        .target = d.targetVisible ? Target::circle(place) : Target{}});
+                        .visible = place <= trianglesShown() && (d.targetVisible || d.fill != kBackground),
+                        .target = d.targetVisible ? Target::circle(place) : Target{},
+                        .number = t});
   }
   s.texts.push_back({.at = {s.width / 2, 20}, .text = "View " + std::to_string(views().number()), .size = 14});
   return s;
+}
+
+const std::vector<Point2>& TriangleSolidWindow::markerCentres(const std::vector<Point2>& at, int dots) const {
+  const std::size_t count = std::size_t(trianglesShown()) + 1;
+  if (markers_.at == at && markers_.dots == dots && markers_.count == count) return markers_.centres;
+  std::vector<Point2>& centres = markers_.centres;
+  centres.assign(trianglePoints_.size(), Point2{});
+  std::vector<std::array<Point2, 3>> corners(count);
+  for (std::size_t t = 1; t < trianglePoints_.size(); ++t)
+    for (int p : trianglePoints_[t]) centres[t] = centres[t] + (1.0 / 3) * at[std::size_t(p)];
+  for (std::size_t t = 1; t < count; ++t)
+    for (std::size_t k = 0; k < 3; ++k) corners[t][k] = at[std::size_t(trianglePoints_[t][k])];
+
+  // How much room a marker at p has: its least distance to a point or a settled marker
+  // beyond what it must keep (negative: it overlaps).
+  std::vector<char> settled(count, 0);
+  auto room = [&](Point2 p, std::size_t self, bool settledOnly) {
+    double least = 1e9;
+    for (int d = 0; d < dots; ++d) least = std::min(least, distance(p, at[std::size_t(d)]) - kMarkerOffPoint);
+    for (std::size_t u = 1; u < count; ++u)
+      if (u != self && (settled[u] || !settledOnly)) least = std::min(least, distance(p, centres[u]) - kMarkersApart);
+    return least;
+  };
+  // A marker with room at the middle of its triangle stays there; each other takes the place
+  // nearest that middle, well inside its triangle, that has room, or else the roomiest.
+  for (std::size_t t = 1; t < count; ++t) settled[t] = room(centres[t], t, false) >= 0;
+  constexpr int kSteps = 24, kInside = 4;  // barycentric steps, and the least a corner weighs
+  for (std::size_t t = 1; t < count; ++t) {
+    if (settled[t]) continue;
+    const Point2 middle = centres[t];
+    Point2 best = middle;
+    double bestRoom = room(middle, t, true), bestOff = 0;
+    for (int i = kInside; i <= kSteps - 2 * kInside; ++i)
+      for (int j = kInside; i + j <= kSteps - kInside; ++j) {
+        const double a = double(i) / kSteps, b = double(j) / kSteps;
+        const Point2 p = a * corners[t][0] + b * corners[t][1] + (1 - a - b) * corners[t][2];
+        const double r = room(p, t, true), off = distance(p, middle);
+        const bool better = bestRoom >= 0 ? r >= 0 && off < bestOff : r > bestRoom;
+        if (better) best = p, bestRoom = r, bestOff = off;
+      }
+    centres[t] = best;
+    settled[t] = 1;
+  }
+  markers_.at = at;
+  markers_.dots = dots;
+  markers_.count = count;
+  return centres;
 }
 
 // ---- Line moves (Tolva) ----

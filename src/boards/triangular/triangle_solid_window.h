@@ -50,9 +50,17 @@ class TriangleSolidWindow : public GameController {
   bool expertGame() const override { return !circleVariant(); }
   void showMovesLeft() override;
 
-  // The Options menu's own entries: hiding non-scoring made moves, the Line numbers (shown
-  // from the start: they are what a person clicks) and the keypad.
+  // The Options menu's own entry: hiding non-scoring made moves.
   static std::vector<MenuEntry> solidOptions();
+  // The menus after Options, open in a game as in between: "Grid" with the numbers (shown
+  // from the start: they are what a person clicks) and "Keypad".
+  static std::vector<MenuEntry> solidMenus();
+  // The Lines and triangles drawn: the board's, unless a window shows the next game's
+  // board over a finished one.
+  virtual int linesShown() const { return lineCount(); }
+  virtual int trianglesShown() const { return circleCount(); }
+  // The points of a finished game stay as it counted them whatever game is chosen after.
+  void gameFinished() override;
 
   // A free Line's grey by its depth (about -1.4 near to 1.4 far, in Lines): what lies
   // further back is drawn lighter.
@@ -67,7 +75,9 @@ class TriangleSolidWindow : public GameController {
   // The picture on a canvas of this size, the points drawn at `at`: every place of the
   // largest board's Lines and triangles (those beyond the board drawn hidden) with the
   // look of what the view shows there, the board's first `dots` points, "View n" on top.
-  // Triangle markers stand at the middle of their points.
+  // Triangle markers stand in their triangles, each clear of the others and of the points
+  // (at the middle of its points where there is room), and show with the grid the triangle
+  // they play in the view.
   Scene solidScene(double width, double height, const std::vector<Point2>& at, int dots,
                    const std::function<FreeLook(int place)>& freeLook) const;
  private:
@@ -79,8 +89,17 @@ class TriangleSolidWindow : public GameController {
   int movesLeft() const;
   void computerLine();
   void computerTriangle();
+  // Where the markers stand ([place], 0 unused) for the points drawn at `at`.
+  const std::vector<Point2>& markerCentres(const std::vector<Point2>& at, int dots) const;
 
   Solid solid_;
+  bool finishedByColour_ = false;
+  mutable struct {
+    std::vector<Point2> at;
+    int dots = -1;
+    std::size_t count = 0;
+    std::vector<Point2> centres;
+  } markers_;
   // [line] -> the Lines that carry it on in a straight row beyond one of its ends.
   std::vector<std::vector<int>> straightOn_;
   std::vector<std::vector<int>> trianglePoints_;  // [triangle] -> its three points

@@ -67,11 +67,9 @@ Triangular4dWindow::Triangular4dWindow(Host& host, ProgramState& program)
       {.id = "players.1", .caption = "&2 Player", .checkable = true, .checked = true},
   };
   frame.options = solidOptions();
+  frame.afterOptions = solidMenus();
   frame.expert = true;
   addMenus(kVariants, false, {}, std::move(frame));
-  // Options stays open during a game (hide, grid, keypad); only who plays, the computer's
-  // level and the time limit lock.
-  setupMenus_ = {"other", "games", "players.0", "players.1", "expert", "sd"};
 
   setBoardSize(simplex4::kLines, simplex4::kTriangles);
   for (int v = 2; v <= simplex4::kViews; ++v) addView(simplex4::view(v));
