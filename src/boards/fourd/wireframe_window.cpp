@@ -612,11 +612,10 @@ void WireframeWindow::setAccurate(bool on) {
     getfour();
     hiddenBase_ = {};
     menus_.at("grid.accurate").checked = false;
-    return showBases();
+    return;
   }
   menus_.at("grid.accurate").checked = true;
   losefour();
-  showBases();
   explainAccurate(1);
 }
 
@@ -841,14 +840,6 @@ void WireframeWindow::settle() {
   // A finished game makes "New Game" the default button: Return starts the next game.
   for (Control& c : controls_)
     if (c.id == kNewGameButton) c.isDefault = status_.gameOver;
-  showBases();
-}
-
-void WireframeWindow::showBases() {
-  // A Line counts as drawn while its stroke in the main view (the one a click reaches) is.
-  for (int l = 1; l <= kLines; ++l)
-    drawing_.lines[std::size_t(l)].visible = rules_.claimed(l) || drawing_.lines[std::size_t(l)].colour == kYellow ||
-                                             !hiddenBase_[Main][std::size_t(l)];
 }
 
 GameController::ColourCircles WireframeWindow::colourCircles() const {
@@ -873,10 +864,8 @@ void WireframeWindow::computerTurn() {
 void WireframeWindow::computerLine() {
   const int table = variant() == Plexa ? cubeTable_ : 0;
   warnNoGoodMoves(variant() == Tolva, table, closedLines());
-  if (const int line = previewGreedyLine(kClaimMain, table, closedLines())) {
-    showBases();
+  if (const int line = previewGreedyLine(kClaimMain, table, closedLines()))
     schedule(kPauseMs, [this, line] { playLine(line, Player::Red); });
-  }
 }
 
 void WireframeWindow::computerCircle() {

@@ -65,12 +65,8 @@ class WireframeWindow : public GameController {
   void playCircle(int s, Player mover);
   void computerLine();
   void computerCircle();
-  // After a move: "New Game" is the default button while the game is over, and the drawing
-  // record says which Lines are drawn.
+  // After a move: "New Game" is the default button while the game is over.
   void settle();
-  // Every Line's record shown while its main stroke is: claimed, the computer's choice, or
-  // not hidden by the accurate view.
-  void showBases();
 
   // The claim drawing: the Line's cube strokes thick in both pictures.
   void drawClaim(int line);
