@@ -230,7 +230,11 @@ int LineGame::completeUnits(LineRule rule, Player mover, int table) {
     newly_.push_back(int(u));
     t.scored[u] = 1;
     t.owner[u] = moverMarker;
-    if (table == 0) drawing_.circles[u].fill = fill;
+    if (table == 0) {
+      // A scored Cell's circle shows its owner, also where circles are otherwise not drawn.
+      drawing_.circles[u].fill = fill;
+      drawing_.circles[u].visible = true;
+    }
   }
   return int(newly_.size());
 }

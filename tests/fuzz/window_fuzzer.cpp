@@ -108,8 +108,9 @@ void checkTally(const GameController& w, Watch& watch, bool claimsChanged) {
 }
 
 // The drawing record says what is drawn: a Line or circle is shown exactly when the
-// scene the window paints shows a piece standing for it (by its target, read through the
-// view, or by its number), and a check box on the board exactly when its control is shown.
+// scene the window paints shows a piece standing for it (a stroke, a label or a circle by
+// its target, read through the view, or by its number), and a check box on the board
+// exactly when its control is shown.
 void checkShown(const GameController& w) {
   if (w.kind() == kp::WindowKind::Wireframe) return;  // TEMP
   const kp::Scene scene = w.scene();
@@ -125,6 +126,8 @@ void checkShown(const GameController& w) {
   }
   for (const kp::Shape& s : scene.shapes) {
     if (s.kind == kp::Shape::Kind::Region) continue;  // never painted
+    // A Line's label that takes its clicks shows the Line too (the wire frame's).
+    if (s.target.kind == kp::Target::Kind::Line) note(lines, view.line(s.target.id), s.visible);
     if (s.target.kind == kp::Target::Kind::Circle) note(circles, view.circle(s.target.id), s.visible);
     note(circles, s.number, s.visible);
   }

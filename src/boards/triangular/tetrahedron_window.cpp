@@ -175,6 +175,7 @@ void TetrahedronWindow::variantChosen() {
   // After the end the finished game stays on its board until New game.
   if (!status_.gameOver) useBoard(fullGame(variant()));
   showLevel(fullGame(variant()));
+  showMarkers();
   showMovesLeft();
 }
 

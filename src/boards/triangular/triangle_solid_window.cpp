@@ -100,7 +100,16 @@ void TriangleSolidWindow::onMenu(const std::string& id) {
 
 void TriangleSolidWindow::onControl(const Control& c) { turnView(c.id == "view.up" ? 1 : -1); }
 
-void TriangleSolidWindow::openGame() { openTurn(!circleVariant()); }
+void TriangleSolidWindow::openGame() {
+  showMarkers();
+  openTurn(!circleVariant());
+}
+
+void TriangleSolidWindow::showMarkers() {
+  // In Tolva a marker shows only who scored its triangle.
+  for (std::size_t t = 1; t < drawing_.circles.size(); ++t)
+    drawing_.circles[t].visible = drawing_.circles[t].targetVisible || drawing_.circles[t].fill != kBackground;
+}
 
 // ---- The picture ----
 
@@ -166,8 +175,7 @@ Scene TriangleSolidWindow::solidScene(double width, double height, const std::ve
                         .radiusX = kMarkerRadius,
                         .border = d.border,
                         .fill = d.fill,
-                        // In Tolva a marker shows only who scored its triangle.
-                        .visible = place <= trianglesShown() && (d.targetVisible || d.fill != kBackground),
+                        .visible = place <= trianglesShown() && d.visible,
                         .target = d.targetVisible ? Target::circle(place) : Target{},
                         .number = t});
   }

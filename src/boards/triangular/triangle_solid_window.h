@@ -44,6 +44,8 @@ class TriangleSolidWindow : public GameController {
   void onMenu(const std::string& id) override;
   void onControl(const Control& c) override;
   void openGame() override;
+  // Every triangle marker drawn in the Krunk games, in Tolva once its triangle is scored.
+  void showMarkers();
   void computerTurn() override;
   std::string circleWord() const override { return "triangle marker"; }
   // Every line game here is Tolva on the triangles.

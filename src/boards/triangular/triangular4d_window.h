@@ -34,7 +34,10 @@ class Triangular4dWindow : public TriangleSolidWindow {
   }
   bool krunkMove() const override { return variant() == KrunkMove || variant() == SuperMove; }
   bool classic() const override { return variant() == KrunkClassic || variant() == SuperClassic; }
-  void variantChosen() override { showMovesLeft(); }
+  void variantChosen() override {
+    showMarkers();
+    showMovesLeft();
+  }
 
  private:
   BoardGraph graph_ = simplex4::graph();
