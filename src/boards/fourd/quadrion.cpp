@@ -134,7 +134,6 @@ std::vector<int> Q::joinsFrom(int ring) {
 const std::vector<int>& Q::squareLines(int s) { return kSquareLines.at(std::size_t(s)); }
 const std::vector<int>& Q::cubeSquares(int c) { return cubes().squares.at(std::size_t(c)); }
 const std::vector<int>& Q::cubeLines(int c) { return cubes().lines.at(std::size_t(c)); }
-std::vector<std::vector<int>> Q::cubeTable() { return cubes().lines; }
 
 BoardGraph Q::graph() { return BoardGraph::fromCellSides(kLines, kSquareLines); }
 

@@ -49,8 +49,6 @@ class QuadrionBoard {
   // The cube's 6 squares, increasing, and its 12 Lines, increasing.
   static const std::vector<int>& cubeSquares(int c);
   static const std::vector<int>& cubeLines(int c);
-  // [cube] -> its Lines, for the rules' unit table.
-  static std::vector<std::vector<int>> cubeTable();
 
   static BoardGraph graph();
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 #include "boards/fourd/tesseract_picture.h"
 
@@ -39,6 +40,9 @@ const std::vector<VariantEntry> kVariants = {
 constexpr double kPixelsPerTwip = 1.0 / 15;
 constexpr double kCellWidth = 4650, kCellHeight = 3450, kCaption = 330, kMargin = 250;
 constexpr int kFreeWidth = 2, kClaimWidth = 4;
+// The Line the computer (or the Krunk move) is about to play, in yellow: wide, so that even
+// a short joining Line shows.
+constexpr int kPreviewWidth = 7;
 constexpr int kPauseMs = 1000;
 // The cubes' Lines in tints of their colours, so that no free Line looks claimed by a
 // player (red 255, blue 16711680) and the white cube shows on the light ground.
@@ -98,6 +102,46 @@ int homeFigure(int line) {
 
 Point2 mix(Point2 a, Point2 b, double t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
 
+// How near the segment a-b comes to the box of half sizes `half` round `centre`, to within
+// a few units (0 where it enters the box).
+double roomBetween(Point2 a, Point2 b, Point2 centre, Point2 half) {
+  double room = 1e9;
+  for (int k = 0; k <= 128 && room > 0; ++k) {
+    const Point2 p = mix(a, b, k / 128.0);
+    room = std::min(room, std::hypot(std::max(std::abs(p.x - centre.x) - half.x, 0.0),
+                                     std::max(std::abs(p.y - centre.y) - half.y, 0.0)));
+  }
+  return room;
+}
+
+// Where the number of a Line too short to carry it stands: the nearest place round the
+// Line's middle that keeps clear of every Line of its figure and of the other numbers there.
+Point2 besideLine(int line, int figure, const std::vector<Point2>& labels, Point2 half) {
+  constexpr double kRoom = 30;
+  const auto ends = Q::ends(line);
+  const Point2 middle = mix(at(ends[0], figure), at(ends[1], figure), 0.5);
+  Point2 best = middle;
+  double bestRoom = -1;
+  for (double reach = 180; reach <= 720; reach += 30)
+    for (int d = 0; d < 24; ++d) {
+      const double angle = d * std::numbers::pi / 12;
+      const Point2 p{middle.x + reach * std::cos(angle), middle.y + reach * std::sin(angle)};
+      double room = 1e9;
+      for (int l = 1; l <= QuadrionWindow::kLines; ++l) {
+        if (!draws(kFigures[figure], l)) continue;
+        const auto e = Q::ends(l);
+        room = std::min(room, roomBetween(at(e[0], figure), at(e[1], figure), p, half));
+      }
+      for (int l = 1; l < int(labels.size()); ++l)
+        if (l != line && homeFigure(l) == figure)
+          room = std::min(room, std::max(std::abs(p.x - labels[std::size_t(l)].x) - 2 * half.x,
+                                         std::abs(p.y - labels[std::size_t(l)].y) - 2 * half.y));
+      if (room >= kRoom) return p;
+      if (room > bestRoom) bestRoom = room, best = p;
+    }
+  return best;
+}
+
 }  // namespace
 
 QuadrionWindow::QuadrionWindow(Host& host, ProgramState& program)
@@ -136,7 +180,6 @@ QuadrionWindow::QuadrionWindow(Host& host, ProgramState& program)
     d.colour = Q::joining(l) ? kJoinColour : kCubeColours[Q::ringOf(l)];
   }
   rules_.setGraph(&graph_);
-  cubeTable_ = rules_.addUnits(Q::cubeTable());
   rules_.rememberInitialLines();
   rules_.setClaimWidth(kClaimWidth);
   rules_.setScoring({.manyScored = {"  Double score!      Two cool!", "  Triple score!      Wow!",
@@ -145,7 +188,7 @@ QuadrionWindow::QuadrionWindow(Host& host, ProgramState& program)
   status_.lastMoveCaption = "";
   status_.lastMove = "Last move: ";
   capturedSquare_.assign(kSquares + 1, 0);
-  capturedCube_.assign(kCubes + 1, 0);
+  cubeWinner_.assign(kCubes + 1, 0);
   chooseVariant(Tolva);
   // As the window opens: Tolva, Blue to move.
   status_.turnText = kLinePrompt;
@@ -167,26 +210,30 @@ Scene QuadrionWindow::scene() const {
                            .b = at(ends[1], k),
                            .colour = d.colour,
                            .width = double(d.width),
-                           .dotted = Q::joining(l) && !rules_.claimed(l),
+                           .dotted = Q::joining(l) && !rules_.claimed(l) && d.colour != kYellow,
                            .target = open && d.targetVisible ? Target::line(l) : Target{}});
     }
     s.texts.push_back({.at = {f.column * kCellWidth + kCellWidth / 2, f.row * kCellHeight + kCaption / 2 + 40},
                        .text = f.caption,
                        .size = 12});
   }
-  // The inner joining Line of each tesseract, hard to reach among the others, has a click
-  // area of its own: the one from the right back bottom corner (corner 3: x 1, y 0, z 0).
+  // Two joining Lines of each tesseract, hard to reach among the others, have click areas
+  // of their own: the inner one from the right back bottom corner (corner 3: x 1, y 0, z 0)
+  // and the short one at the crowded left back bottom corner (corner 1).
   for (int k = 0; k < 8; ++k) {
     if (!kFigures[k].joining) continue;
-    const int line = Q::joinsFrom(kFigures[k].ring)[2];
-    const auto ends = Q::ends(line);
-    s.shapes.push_back({.kind = Shape::Kind::Region,
-                        .points = {at(ends[0], k), at(ends[1], k)},
-                        .radiusX = 60,
-                        .visible = open && drawing_.lines[std::size_t(line)].targetVisible && !rules_.claimed(line),
-                        .target = Target::line(line)});
+    for (int m : {2, 0}) {
+      const int line = Q::joinsFrom(kFigures[k].ring)[std::size_t(m)];
+      const auto ends = Q::ends(line);
+      s.shapes.push_back({.kind = Shape::Kind::Region,
+                          .points = {at(ends[0], k), at(ends[1], k)},
+                          .radiusX = m == 0 ? 90.0 : 60.0,
+                          .visible = open && drawing_.lines[std::size_t(line)].targetVisible && !rules_.claimed(line),
+                          .target = Target::line(line)});
+    }
   }
-  // The number labels, with the grid: on each Line in its own figure, clear of the others.
+  // The number labels, with the grid: on each Line in its own figure, clear of the others;
+  // beside the short joining Lines, which they would hide.
   static const std::vector<Point2> labelAt = [] {
     std::vector<fourd::Segment> lines(1);
     std::vector<Point2> corners;
@@ -195,7 +242,12 @@ Scene QuadrionWindow::scene() const {
       lines.push_back({at(ends[0], homeFigure(l)), at(ends[1], homeFigure(l))});
       for (const auto& end : ends) corners.push_back(at(end, homeFigure(l)));
     }
-    return fourd::labelsAlong(lines, {160, 105}, corners);
+    std::vector<Point2> out = fourd::labelsAlong(lines, {160, 105}, corners);
+    for (int ring = Q::White; ring <= Q::Blue; ++ring) {
+      const int line = Q::joinsFrom(ring)[0];
+      out[std::size_t(line)] = besideLine(line, homeFigure(line), out, {160, 105});
+    }
+    return out;
   }();
   for (int l = 1; l <= kLines && gridShown() && open; ++l) {
     const Point2 mid = labelAt[std::size_t(l)];
@@ -277,35 +329,19 @@ Scene QuadrionWindow::scene() const {
 // ---- What the board says, for the checks ----
 
 std::pair<int, int> QuadrionWindow::pointsOnBoard() const {
-  if (variant() == PlexaLines) return rules_.unitsScored(cubeTable_);
-  return countPointsOnBoard(graph_, variant() == KrunkClassic || variant() == SuperClassic || lineKrunk(),
-                            {kRed, kRedTurnText});
+  return countPointsOnBoard(graph_, variant() == KrunkClassic || variant() == SuperClassic, {kRed, kRedTurnText});
 }
 
 std::vector<int> QuadrionWindow::cubeOwners() const {
-  std::vector<int> out(kCubes + 1, 0);
-  for (int c = 1; c <= kCubes; ++c) {
-    if (variant() != PlexaSquares) {
-      out[std::size_t(c)] = rules_.unitOwner(cubeTable_, c) != 0 ? rules_.unitOwner(cubeTable_, c)
-                            : capturedCube_[std::size_t(c)];
-      continue;
-    }
-    // Plexa (Squares): a cube all of whose squares are scored goes to the player holding
-    // more of them (a tie to nobody).
-    int red = 0, blue = 0;
-    for (int sq : Q::cubeSquares(c)) {
-      red += rules_.cellOwner(sq) == 1;
-      blue += rules_.cellOwner(sq) == 2;
-    }
-    if (red + blue == 6) out[std::size_t(c)] = red > blue ? 1 : blue > red ? 2 : 0;
-  }
+  std::vector<int> out(cubeWinner_);
+  for (int& owner : out) owner = owner == kNobody ? 0 : owner;
   return out;
 }
 
+// Every game is judged by score too: the cubes each player completed.
 std::optional<std::pair<int, int>> QuadrionWindow::secondScore() const {
-  if (variant() != PlexaSquares) return std::nullopt;
   std::pair<int, int> cubes;
-  for (int owner : cubeOwners()) {
+  for (int owner : cubeWinner_) {
     cubes.first += owner == 1;
     cubes.second += owner == 2;
   }
@@ -344,12 +380,15 @@ void QuadrionWindow::variantChosen() {
     status_.yourTurn = {false, true, false};
     status_.turnColour = kBlue;
   }
+  // Before the first move the last-move label holds the start prompt: the chosen game's.
+  if (status_.lastMove == kLinePrompt || status_.lastMove == kCirclePrompt)
+    status_.lastMove = circleVariant() ? kCirclePrompt : kLinePrompt;
   showMovesLeft();
 }
 
 void QuadrionWindow::openGame() {
   std::fill(capturedSquare_.begin(), capturedSquare_.end(), 0);
-  std::fill(capturedCube_.begin(), capturedCube_.end(), 0);
+  std::fill(cubeWinner_.begin(), cubeWinner_.end(), 0);
   // A new game opens with Red (the computer, against one person).
   rules_.setToggle(1);
   status_.yourTurn = {true, false, false};
@@ -364,8 +403,8 @@ void QuadrionWindow::openGame() {
 // ---- Line games ----
 
 LineGame::CellCount QuadrionWindow::cellCount() const {
-  return variant() == KrunkClassic || variant() == SuperClassic || lineKrunk() ? LineGame::CellCount::ByColour
-                                                                                : LineGame::CellCount::KeepByColour;
+  return variant() == KrunkClassic || variant() == SuperClassic ? LineGame::CellCount::ByColour
+                                                                : LineGame::CellCount::KeepByColour;
 }
 
 void QuadrionWindow::onLineClick(int line) {
@@ -384,9 +423,10 @@ void QuadrionWindow::playLine(int line, Player mover) {
   status_.lastMove = "Last move: " + std::to_string(line);
   timer_.reset();
   timer_.stop();
-  if (byColour()) {
+  const std::vector<int> cubes = settleCubes(mover);
+  if (krunk()) {
     const std::vector<int> before = rules_.cellOwners();
-    if (krunk()) capture(mover, line);
+    capture(mover, line, cubes);
     rules_.recount(cellCount(), {kRed, kRedTurnText}, mover);
     const int won = rules_.newlyWon(mover, before, {line});
     if (won > 0) {
@@ -395,42 +435,57 @@ void QuadrionWindow::playLine(int line, Player mover) {
     }
     rules_.announce(LineRule::Tolva, mover, won);
   } else {
-    rules_.checkwins(variant() == Duarn ? LineRule::Duarn : LineRule::Tolva,
-                     variant() == PlexaLines ? cubeTable_ : 0);
+    // A square scores, for good, for whoever claims its fourth Line.
+    rules_.checkwins(variant() == Duarn ? LineRule::Duarn : LineRule::Tolva);
   }
   showMovesLeft();
-  if (movesLeft() == 1 && krunkMove()) playLastLine();
+  if (movesLeft() == 1 && krunkMove()) return krunkPending();
   finishOrHandOver(movesLeft());
 }
 
-void QuadrionWindow::capture(Player mover, int line) {
-  auto allClaimed = [&](const std::vector<int>& lines) {
-    return std::all_of(lines.begin(), lines.end(), [&](int l) { return rules_.claimed(l); });
-  };
+std::vector<int> QuadrionWindow::settleCubes(std::optional<Player> mover) {
+  std::vector<int> done;
+  for (int c = 1; c <= kCubes; ++c) {
+    if (cubeWinner_[std::size_t(c)] || !allClaimed(Q::cubeLines(c))) continue;
+    cubeWinner_[std::size_t(c)] = mover ? int(*mover) : kNobody;
+    done.push_back(c);
+  }
+  return done;
+}
+
+void QuadrionWindow::capture(Player mover, int line, const std::vector<int>& cubes) {
   for (int sq : graph_.lineCells[std::size_t(line)]) {
     if (capturedSquare_[std::size_t(sq)] || !allClaimed(Q::squareLines(sq))) continue;
     capturedSquare_[std::size_t(sq)] = 1;
     for (int l : Q::squareLines(sq)) rules_.recolour(l, lineColour(mover));
   }
   if (!superKrunk()) return;
-  for (int c = 1; c <= kCubes; ++c) {
-    if (capturedCube_[std::size_t(c)] || !allClaimed(Q::cubeLines(c))) continue;
-    capturedCube_[std::size_t(c)] = char(int(mover));
+  for (int c : cubes)
     for (int l : Q::cubeLines(c)) rules_.recolour(l, lineColour(mover));
-  }
 }
 
-void QuadrionWindow::playLastLine() {
-  // The last Line plays itself, in black, for nobody.
+void QuadrionWindow::krunkPending() {
   int last = 0;
   for (int l = 1; l <= kLines && !last; ++l)
     if (!rules_.claimed(l)) last = l;
-  rules_.paintLine(last, kBlack);
-  status_.lastMove = "Last move: " + std::to_string(last);
-  rules_.recount(cellCount(), {kRed, kRedTurnText}, rules_.toMove());
   status_.turnText = "Krunk!";
   status_.turnColour = kBlack;
+  rules_.setMoveLock(true);
+  drawing_.lines[std::size_t(last)].colour = kYellow;
+  drawing_.lines[std::size_t(last)].width = kPreviewWidth;
+  schedule(kPauseMs, [this, last] { playLastLine(last); });
+}
+
+void QuadrionWindow::playLastLine(int last) {
+  const Player next = rules_.toMove() == Player::Red ? Player::Blue : Player::Red;
+  rules_.paintLine(last, kBlack);
+  status_.lastMove = "Last move: " + std::to_string(last);
+  settleCubes(std::nullopt);
+  // Played for nobody: the squares it completes score for nobody.
+  if (krunk()) rules_.recount(cellCount(), {kRed, kRedTurnText}, rules_.toMove());
+  passTurnTo(next, kRedTurnText);
   showMovesLeft();
+  finishGame();
 }
 
 // ---- Plexa (Squares) ----
@@ -456,10 +511,9 @@ void QuadrionWindow::computerTurn() {
 }
 
 void QuadrionWindow::computerLine() {
-  // The hint serves every line game here; in Plexa (Lines) the cubes are what score.
-  const int table = variant() == PlexaLines ? cubeTable_ : 0;
-  warnNoGoodMoves(true, table);
-  if (const int line = previewGreedyLine(kClaimWidth, table))
+  // The squares are what score in every game on the Lines; the hint serves them all.
+  warnNoGoodMoves(true);
+  if (const int line = previewGreedyLine(kPreviewWidth))
     schedule(kPauseMs, [this, line] { playLine(line, Player::Red); });
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -54,11 +55,11 @@ class QuadrionWindow : public GameController {
 
  private:
   bool superKrunk() const { return variant() >= SuperClassic && variant() <= SuperKrunkMove; }
-  // The Krunk games on the Lines: a square a move completes is painted in the mover's colour.
+  // The Krunk games on the Lines: a square a move completes is painted in the mover's colour
+  // and the squares are judged by their colours. Every other game on the Lines scores a
+  // square for whoever claims its fourth Line (in Duarn only with all four his own).
   bool krunk() const { return (variant() >= KrunkClassic && variant() <= KrunkMove) || superKrunk(); }
-  bool lineKrunk() const { return variant() == LineKrunk || variant() == LineKrunkMove; }
   bool krunkMove() const { return variant() == KrunkMove || variant() == SuperKrunkMove || variant() == LineKrunkMove; }
-  bool byColour() const { return krunk() || lineKrunk(); }
   LineGame::CellCount cellCount() const;
 
   ColourCircles colourCircles() const override;
@@ -66,20 +67,33 @@ class QuadrionWindow : public GameController {
     const std::vector<int>& sides = QuadrionBoard::squareLines(s);
     lines.insert(lines.end(), sides.begin(), sides.end());
   }
+  void afterCircle(Player scorer) override { settleCubes(scorer); }
   void showMovesLeft() override;
   int movesLeft() const;
 
   void playLine(int line, Player mover);
+  bool allClaimed(const std::vector<int>& lines) const {
+    return std::all_of(lines.begin(), lines.end(), [&](int l) { return rules_.claimed(l); });
+  }
+  // Every cube whose twelve Lines are now all claimed goes to the mover (to nobody after
+  // the Krunk move); returns those cubes.
+  std::vector<int> settleCubes(std::optional<Player> mover);
   // The Krunk games' capture: every square the move completed, and in Super Krunk Plus
-  // every cube, painted in the mover's colour.
-  void capture(Player mover, int line);
-  void playLastLine();
+  // every cube it completed (`cubes`), painted in the mover's colour.
+  void capture(Player mover, int line, const std::vector<int>& cubes);
+  // With one Line left in the games "with Krunk move": "Krunk!" while the last Line, in
+  // yellow, waits to play itself; then it is played in black, for nobody, and the turn
+  // passes to the other player.
+  void krunkPending();
+  void playLastLine(int last);
   void computerLine();
   void computerCircle();
 
+  static constexpr int kNobody = 3;
   BoardGraph graph_ = QuadrionBoard::graph();
-  int cubeTable_ = 0;
-  std::vector<char> capturedSquare_, capturedCube_;
+  std::vector<char> capturedSquare_;
+  // [cube] -> who completed it: 0 not yet, 1 Red, 2 Blue, kNobody.
+  std::vector<int> cubeWinner_;
 };
 
 }  // namespace kp

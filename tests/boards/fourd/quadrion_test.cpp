@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
+#include <numbers>
 #include <set>
 
+#include "play/play_session.h"
 #include "support/greedy_picks.h"
 
 namespace kp {
@@ -41,8 +44,7 @@ std::set<std::set<int>> squaresFromCorners() {
         const Key& r = cd.second;
         bool flat = true;  // q - p and r - p parallel: the four corners lie on one line
         for (int i = 0; i < 4; ++i)
-          for (int j = 0; j < 4; ++j)
-            flat = flat && (q[i] - p[i]) * (r[j] - p[j]) == (q[j] - p[j]) * (r[i] - p[i]);
+          for (int j = 0; j < 4; ++j) flat = flat && (q[i] - p[i]) * (r[j] - p[j]) == (q[j] - p[j]) * (r[i] - p[i]);
         if (!flat) out.insert({l1, l2, l3, back->second});
       }
     }
@@ -106,6 +108,36 @@ TEST(QuadrionComputer, ClosesTheLowestSquareElseGivesNothingAway) {
   for (const auto& [claimed, expected] : cases)
     EXPECT_EQ(greedyPicks(Q::graph(), claimed, Completing::LowestUnitFirst, nullptr, {}, 800),
               std::set<int>(expected.begin(), expected.end()));
+}
+
+// The short joining Lines at the crowded corner of each tesseract, as the deep ones: a click
+// 4 px from the middle of one takes it; with the grid its number takes a click too, and a
+// short Line's number stands beside it, clear of every Line.
+TEST(QuadrionWindow, ShortJoiningLinesCanBeFoundAndTheirNumbersStandBeside) {
+  PlaySession session;
+  ASSERT_EQ(session.open("quadrion"), "");
+  const Scene bare = session.window()->scene();
+  ASSERT_EQ(session.menu("Grid > Show grid"), "");
+  const Scene grid = session.window()->scene();
+  for (int line : {49, 57, 65, 73, 51, 59, 67, 75}) {
+    const Target target = Target::line(line);
+    const Stroke stroke =
+        *std::find_if(bare.strokes.begin(), bare.strokes.end(), [&](auto& s) { return s.target == target; });
+    const Point2 mid = 0.5 * (stroke.a + stroke.b);
+    for (double angle = 0; angle < 6.2; angle += std::numbers::pi / 4)
+      EXPECT_EQ(bare.hit(mid + Point2{60 * std::cos(angle), 60 * std::sin(angle)}, bare.hitTolerance()), target)
+          << line;
+    const std::vector<Point2> box = std::find_if(grid.shapes.begin(), grid.shapes.end(), [&](auto& s) {
+                                      return s.kind == Shape::Kind::Polygon && s.target == target;
+                                    })->points;
+    EXPECT_EQ(grid.hit(0.5 * (box[0] + box[2]), grid.hitTolerance()), target) << line;
+    for (const Stroke& s : grid.strokes)
+      for (double t = 0; t <= 1 && line % 8 == 1; t += 1.0 / 64) {
+        const Point2 p = (1 - t) * s.a + t * s.b;
+        EXPECT_FALSE(p.x >= box[0].x && p.x <= box[2].x && p.y >= box[0].y && p.y <= box[2].y)
+            << line << " on " << s.target.id;
+      }
+  }
 }
 
 }  // namespace
