@@ -5,6 +5,7 @@
 //
 //   kp_window_fuzzer [--events N] [--seed S] [--window NAME]
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <iostream>
@@ -144,6 +145,40 @@ void checkShown(const GameController& w) {
   for (const kp::CheckBox& box : scene.checkBoxes)
     for (const kp::Control& c : w.controls())
       if (c.id == box.control) check(c.visible == box.visible, "check box '" + c.caption + "' shown otherwise than drawn");
+  // No shown click area (a circle, a marker, a label) lies over another's: a person clicks
+  // what they read. (The torus draws its circles in depth, the nearer over the farther, and
+  // a click takes the one in front.)
+  if (w.kind() == kp::WindowKind::Torus) return;
+  struct Area {
+    double left, top, right, bottom;
+    bool round;
+  };
+  std::vector<std::pair<Area, kp::Target>> areas;
+  for (const kp::Shape& s : scene.shapes) {
+    if (!s.visible || !s.target || s.kind == kp::Shape::Kind::Region) continue;
+    const double ry = s.kind == kp::Shape::Kind::Oval ? s.radiusY : s.radiusX;
+    if (s.kind == kp::Shape::Kind::Polygon)
+      areas.push_back({{s.points[0].x, s.points[0].y, s.points[2].x, s.points[2].y, false}, s.target});
+    else
+      areas.push_back({{s.centre.x - s.radiusX, s.centre.y - ry, s.centre.x + s.radiusX, s.centre.y + ry, true}, s.target});
+  }
+  for (std::size_t i = 0; i < areas.size(); ++i)
+    for (std::size_t j = i + 1; j < areas.size(); ++j) {
+      const Area &a = areas[i].first, &b = areas[j].first;
+      bool meet = a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+      if (meet && a.round && b.round) {  // two ellipses: apart along the line between their centres
+        const double dx = (a.left + a.right - b.left - b.right) / 2, dy = (a.top + a.bottom - b.top - b.bottom) / 2;
+        const double d = std::hypot(dx, dy);
+        auto reach = [&](const Area& e) {
+          const double rx = (e.right - e.left) / 2, ry = (e.bottom - e.top) / 2;
+          return d == 0 ? rx : rx * ry / std::hypot(ry * dx / d, rx * dy / d);
+        };
+        meet = d < reach(a) + reach(b);
+      }
+      check(!meet || areas[i].second == areas[j].second,
+            "the click areas of " + std::to_string(areas[i].second.id) + " and " + std::to_string(areas[j].second.id) +
+                " overlap in view " + std::to_string(w.views().number()));
+    }
 }
 
 void checkInvariants(PlaySession& session, Watch& watch, const std::string& event,

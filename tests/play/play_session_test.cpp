@@ -234,18 +234,19 @@ TEST(PlayScenario, ScriptsShowTheirStates) {
         // The fifth New game gives Tolva's opening to Red: the computer's move is under way.
         {8, {{"/your_turn/0", true}, {"/move_lock", true}, {"/menus/Other Games/enabled", false}}}}},
       // Super Krunk's triangle 1 takes the far halves of its two half edges; the last
-      // Who opens; a flash holds a click until it is over.
+      // Who opens; a flash holds a click until it is over; the keypad's words.
       {"openers.play",
-       9,
+       10,
        {{0, {{"/your_turn", blueToMove}, {"/turn_text", "Click a line to begin playing"}}},
         {1, {{"/your_turn", json{true, false, false}}, {"/turn_text", "No score    Red's turn."}, {"/turn_colour", kRedTurnText}}},
-        {2, {{"/moves_left", "53 moves left"}, {"/your_turn", blueToMove}, {"/move_lock", false}}},
+        {2, {{"/moves_left", "53 moves left"}, {"/your_turn", blueToMove}, {"/menus/Options/enabled", false}}},
         {3, {{"/your_turn", blueToMove}, {"/turn_text", "Click a line to begin playing"}, {"/moves_left", "54 moves left"}}},
         {4, {{"/your_turn", blueToMove}, {"/turn_text", "Click a line to begin playing"}}},
         {5, {{"/your_turn", json{true, false, false}}, {"/turn_text", "No score    Red's turn."}}},
         {6, {{"/your_turn", blueToMove}, {"/turn_text", "Click a line to begin playing"}, {"/move_lock", false}}},
         {7, {{"/lines/4/colour", kYellow}, {"/lines/5/colour", kYellow}, {"/lines/1/owner", 0}, {"/move_lock", true}}},
-        {8, {{"/lines/4/colour", kBlue}, {"/lines/5/colour", kRed}, {"/lines/1/owner", 2}, {"/last_move", "Last move: 1"}}}}},
+        {8, {{"/lines/4/colour", kBlue}, {"/lines/5/colour", kRed}, {"/lines/1/owner", 2}, {"/last_move", "Last move: 1"}}},
+        {9, {{"/messages/0/text", "There is no triangle marker 61 on this board (1 to 60)."}}}}},
       // triangle of a Krunk-move game plays itself in black.
       {"triangular4d.play",
        3,

@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <cmath>
 #include <tuple>
 
 #include "boards/cube/cube_window.h"
@@ -109,8 +108,9 @@ class GameWindowTest : public QObject {
     QCOMPARE(w->controller().rules().claimedLineCount(), 1);
   }
 
-  // The tetrahedron's two boards and the 4D board, in every view: the markers stand apart, each
-  // showing inside itself the triangle it plays, off the Line numbers. F12 and Ctrl+F1 work in a game.
+  // The tetrahedron's two boards and the 4D board, in every view: each marker shows inside
+  // itself the triangle it plays, off the Line numbers (that no two markers meet is the window
+  // fuzzer's check). F12 and Ctrl+F1 work in a game.
   void theMarkersShowTheirTrianglesApart() {
     Shell shell;
     for (auto [kind, game, views] : {std::tuple{WindowKind::Tetrahedron, "games.5", 3},
@@ -132,10 +132,6 @@ class GameWindowTest : public QObject {
           for (QPointF corner : {ink.topLeft(), ink.topRight(), ink.bottomLeft(), ink.bottomRight()})
             QVERIFY2(QLineF(c, corner).length() <= view->toWidget({m.centre.x + m.radiusX, 0}).x() - c.x(),
                      qPrintable(where));
-          for (const Shape& o : scene.shapes)
-            QVERIFY2(&o == &m || !o.visible ||
-                         std::hypot(o.centre.x - m.centre.x, o.centre.y - m.centre.y) > 2 * m.radiusX + 2,
-                     qPrintable(where + " on " + QString::number(o.number)));
           for (std::size_t l = 0; l < scene.strokes.size(); ++l)
             QVERIFY2(!scene.strokes[l].visible || !view->numberLabel(l).intersects(QPolygonF(ink)), qPrintable(where));
         }

@@ -9,7 +9,6 @@
 #include <tuple>
 
 #include "boards/flat/square_window.h"
-#include "boards/registry.h"
 #include "core/install_paths.h"
 #include "core/program_state.h"
 #include "core/virtual_host.h"
@@ -40,23 +39,6 @@ TEST(SquareOptions, TheKeypadPlaysWhatAClickWouldAndExplainsBadEntries) {
     for (auto& m : host.takeMessages()) texts.push_back(m.text);
     EXPECT_EQ(texts, message ? std::vector<std::string>{message} : std::vector<std::string>{});
     EXPECT_EQ(w.rules().claimedLineCount() > 0, message == nullptr);
-  }
-}
-
-// The boards whose circle games are played on triangle markers name them so.
-TEST(SquareOptions, TheKeypadNamesTheTargetsAsTheBoardDoes) {
-  const std::tuple<WindowKind, const char*, const char*> cases[] = {
-      {WindowKind::Tetrahedron, "21", "There is no triangle marker 21 on this board (1 to 20)."},
-      {WindowKind::Triangular4d, "", "Enter the number of a triangle marker first (1 to 60)."},
-  };
-  for (const auto& [kind, text, message] : cases) {
-    VirtualHost host;
-    ProgramState program;
-    const auto w = loadWindow(kind, host, program);
-    w->keypadEntered(text);
-    const auto shown = host.takeMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, message);
   }
 }
 
