@@ -433,7 +433,9 @@ void GameController::chooseVariant(int index) {
   // Every drawn Line and circle, also those of a larger board the game may bring.
   for (std::size_t c = 1; c < drawing_.circles.size(); ++c) drawing_.circles[c].targetVisible = variant_->circles;
   for (std::size_t l = 1; l < drawing_.lines.size(); ++l) drawing_.lines[l].targetVisible = !variant_->circles;
-  if (variant_->prompt) status_.turnText = variant_->prompt;
+  // A game chosen after the end of one (where a board allows it) starts with New game: the
+  // verdict's turn text stays until then.
+  if (variant_->prompt && !status_.gameOver) status_.turnText = variant_->prompt;
   if (variant_->twoPlayerOnly) {
     menus_.at("players.0").checked = false;
     menus_.at("players.1").checked = true;

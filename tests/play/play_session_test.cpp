@@ -230,6 +230,7 @@ TEST(PlayScenario, ScriptsShowTheirStates) {
         {6, {{"/messages/0/text", "Blue wins by points."}, {"/game_over", true}}},
         {7, {{"/menus/Other Games/enabled", false}, {"/menus/Options > 1 player/checked", true}, {"/blue_points", "11"}}},
         {7, {{"/game_caption", "Game = Tolva"}, {"/moves_left", "Game over"}, {"/targets/lines/38", 39}}},
+        {7, {{"/turn_text", "Krunk!"}}},  // the new game's prompt waits for New game
         {8, {{"/moves_left", "39 moves left"}, {"/lines/13/owner", 0}}},
         // The fifth New game gives Tolva's opening to Red: the computer's move is under way.
         {8, {{"/your_turn/0", true}, {"/move_lock", true}, {"/menus/Other Games/enabled", false}}}}},
