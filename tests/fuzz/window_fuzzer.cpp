@@ -3,7 +3,7 @@
 // shows agrees with its board. A failing seed is shrunk to a short script that can be
 // pasted into krunkplexa-play.
 //
-//   kp_window_fuzzer [--events N] [--seed S] [--window NAME]
+//   kp_window_fuzzer [--events N] [--seed S] [--window NAME] [--scene-every N]
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -67,6 +67,10 @@ struct Tally {
   long long refused = 0, games = 0, computerMoves = 0;
 };
 Tally tally;
+
+// How often the scene is checked: after every change of set-up, and after every Nth event.
+bool sceneOnSetup = true;
+long long sceneEvery = 32;
 
 int number(const std::string& label) {
   try {
@@ -191,10 +195,11 @@ void checkInvariants(PlaySession& session, Watch& watch, const std::string& even
   if (session.loads() != watch.window) watch = Watch{session.loads(), 0};
 
   // Painting the scene costs more than every other check together: after each change of
-  // set-up, view or window, and after every 32nd event besides.
+  // set-up, view or window, and after every 32nd event besides (--scene-every N: only
+  // every Nth event, as the sanitizer build does).
   const bool setup = event.rfind("menu", 0) == 0 || event.rfind("button", 0) == 0 || event.rfind("check", 0) == 0 ||
                      event.rfind("open", 0) == 0;
-  if (setup || ++watch.events % 32 == 0) checkShown(*w);
+  if ((setup && sceneOnSetup) || ++watch.events % sceneEvery == 0) checkShown(*w);
   const kp::StatusLabels& s = w->status();
   const auto [red, blue] = w->pointsOnBoard();
   if (!w->pointsHeldFromLastRecount()) {
@@ -347,6 +352,7 @@ int main(int argc, char** argv) {
     if (!std::strcmp(argv[i], "--events")) events = std::atoll(argv[i + 1]);
     else if (!std::strcmp(argv[i], "--seed")) seed = std::uint32_t(std::atoll(argv[i + 1]));
     else if (!std::strcmp(argv[i], "--window")) only = argv[i + 1];
+    else if (!std::strcmp(argv[i], "--scene-every")) sceneEvery = std::max(1LL, std::atoll(argv[i + 1])), sceneOnSetup = false;
   }
 
   for (const char* window : kWindows) {
