@@ -378,7 +378,7 @@ void GameController::playersChanged() {
   if (computerOpens()) return handOver();
   // A computer that only answers leaves the opening to the person.
   openWithBlue();
-  status_.turnText = variant_->prompt ? variant_->prompt : variant_->circles ? kCirclePrompt : kLinePrompt;
+  status_.turnText = startPrompt();
   status_.turnColour = kBlue;
 }
 
@@ -443,6 +443,10 @@ void GameController::chooseVariant(int index) {
   variantChosen();
 }
 
+const char* GameController::startPrompt() const {
+  return variant_->prompt ? variant_->prompt : variant_->circles ? kCirclePrompt : kLinePrompt;
+}
+
 void GameController::newGameKeepingOpener() {
   keepOpener_ = true;
   newGame();
@@ -457,7 +461,7 @@ void GameController::newGame() {
   timer_.restore();
   rules_.resetBoard();
   setSetupMenusEnabled(true);
-  status_.turnText = variant_->prompt ? variant_->prompt : variant_->circles ? kCirclePrompt : kLinePrompt;
+  status_.turnText = startPrompt();
   openGame();
 }
 

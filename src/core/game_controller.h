@@ -241,6 +241,8 @@ class GameController {
   // A New game that is not another game of the set (the window's first, or another board
   // chosen between games): whoever was to open still does.
   void newGameKeepingOpener();
+  // The turn text a game of the chosen kind starts with.
+  const char* startPrompt() const;
   // The computer's Line by the greedy rule on the units of a table of the rules (the Cells
   // unless given; the lowest-numbered unit first), never one of `closed`, shown in yellow
   // `width` wide until it is played; 0 when no Line is free. On the Cells with no Line
