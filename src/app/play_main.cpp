@@ -1,5 +1,6 @@
 // krunkplexa-play: plays a script of user events against the game windows without a
-// display and prints what a person would see as one line of JSON per `state`; also plays
+// display and prints what a person would see as one line of JSON per `state`, checking
+// every `expect` against it (any that fails is reported and fails the run); also plays
 // matches between the computers and checks the Expert against a file of positions.
 #include <fstream>
 #include <iostream>
@@ -24,9 +25,15 @@ int usage(std::ostream& out = std::cerr) {
                "  Reads the script from SCRIPT, or from standard input without it.\n"
                "  Commands, one a line ('#' starts a comment):\n"
                "    launcher N | hover N | open WINDOW | menu A > B | line N | circle N |\n"
-               "    region N | button CAPTION | check CAPTION | keypad N | wait MS | state | analyse\n"
+               "    region N | button CAPTION | check CAPTION | keypad N | wait MS | state | analyse |\n"
+               "    expect FIELD VALUE\n"
                "  It starts, like the program, in the launcher. `analyse` prints the Expert's\n"
                "  answer for the open window's position as Tolva: {\"best\", \"value\", \"exact\"}.\n"
+               "  `expect` checks the state as `state` would print it then (taking none of its\n"
+               "  messages): FIELD a JSON pointer (/turn_text; quoted as a JSON string where it has\n"
+               "  spaces), or #claimed, #lines or #owned (the Lines drawn claimed: how many,\n"
+               "  which; the Lines with an owner); VALUE JSON (\"Krunk!\", 60, true, [1, 2]).\n"
+               "  A failed expectation is reported with its line, and the run exits with 1.\n"
                "  --match plays N games of Tolva on the board of WINDOW (square, triangular, ...;\n"
                "  Planor for --sublevel 0, Globoria for 1) between PLAYERs expert or standard (the\n"
                "  windows' computer), Red opening the first game, and prints one JSON summary.\n"
@@ -130,16 +137,21 @@ int main(int argc, char** argv) {
   }
   std::istream& in = path.empty() ? std::cin : file;
 
+  std::size_t failed = 0;  // expectations failed, each reported as it fails
   try {
     const auto script = kp::parseScript(in);
     kp::PlaySession session(seed);
     // The help page is found as the installed game finds it.
     session.host().setHelpFolders(kp::installedHelpFolders(kp::runningProgramDir()));
     session.setOnRefused([](const std::string& why) { std::cerr << "krunkplexa-play: refused: " << why << "\n"; });
-    for (const auto& cmd : script)
+    for (const auto& cmd : script) {
       if (auto json = session.run(cmd)) std::cout << json->dump() << '\n' << std::flush;
+      if (cmd.kind == kp::ScriptCommand::Kind::Expect && session.failedExpectations().size() > failed)
+        std::cerr << "krunkplexa-play: " << (path.empty() ? "standard input" : path) << " "
+                  << session.failedExpectations()[failed++].describe() << "\n";
+    }
   } catch (const kp::ScriptError& e) {
     return fail(e.what());
   }
-  return 0;
+  return failed == 0 ? 0 : 1;
 }

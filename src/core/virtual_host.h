@@ -39,6 +39,8 @@ class VirtualHost : public Host {
   std::size_t scheduledCount() const { return steps_.size(); }
 
   std::vector<ShownMessage> takeMessages() { return std::exchange(messages_, {}); }
+  const std::vector<ShownMessage>& messages() const { return messages_; }
+  const std::vector<std::string>& documents() const { return documents_; }
   std::vector<std::string> takeDocuments() { return std::exchange(documents_, {}); }
   std::optional<WindowKind> takeSwitch() { return std::exchange(pendingSwitch_, std::nullopt); }
   bool ended() const { return ended_; }

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "boards/registry.h"
+#include "core/colours.h"
 #include "core/expert.h"
 #include "play/state_json.h"
 
@@ -33,6 +34,46 @@ std::int64_t parseNumber(const std::string& arg, int lineNo, const std::string& 
   return value;
 }
 
+// Where the JSON string opening at `at` ends (just past its closing quote), or npos.
+std::size_t pastString(const std::string& s, std::size_t at) {
+  for (std::size_t i = at + 1; i < s.size(); ++i) {
+    if (s[i] == '\\') ++i;
+    else if (s[i] == '"') return i + 1;
+  }
+  return std::string::npos;
+}
+
+// `expect FIELD VALUE`, from the text after the word: FIELD a JSON pointer, quoted as a JSON
+// string where it holds spaces, or #claimed, #lines or #owned; VALUE JSON up to a comment.
+ScriptCommand parseExpect(const std::string& rest, int lineNo) {
+  using nlohmann::json;
+  ScriptCommand cmd{ScriptCommand::Kind::Expect, "", 0, lineNo};
+  std::size_t at = rest.find_first_not_of(" \t\r");
+  if (at == std::string::npos) fail(lineNo, "expect needs a field and a value");
+  const std::size_t fieldEnd = rest[at] == '"' ? pastString(rest, at) : rest.find_first_of(" \t\r", at);
+  if (rest[at] == '"' && fieldEnd == std::string::npos) fail(lineNo, "expect's field has no closing quote");
+  const std::string field = rest.substr(at, fieldEnd - at);
+  try {
+    cmd.text = field[0] == '"' ? json::parse(field).get<std::string>() : field;
+    if (cmd.text != "#claimed" && cmd.text != "#lines" && cmd.text != "#owned") (void)json::json_pointer{cmd.text};
+  } catch (const json::exception&) {
+    fail(lineNo, "expect needs a field: a JSON pointer such as /turn_text, or #claimed, #lines or #owned, not '" +
+                     field + "'");
+  }
+  // The value runs to the end of the line or to a '#' outside its strings.
+  at = fieldEnd == std::string::npos ? rest.size() : fieldEnd;
+  std::size_t end = at;
+  while (end < rest.size() && rest[end] != '#') end = rest[end] == '"' ? pastString(rest, end) : end + 1;
+  const std::string value = trim(rest.substr(at, end == std::string::npos ? std::string::npos : end - at));
+  if (value.empty()) fail(lineNo, "expect " + field + " needs a value");
+  try {
+    cmd.value = json::parse(value);
+  } catch (const json::exception&) {
+    fail(lineNo, "expect " + field + " needs a JSON value, not '" + value + "'");
+  }
+  return cmd;
+}
+
 }  // namespace
 
 std::vector<ScriptCommand> parseScript(std::istream& in) {
@@ -49,7 +90,9 @@ std::vector<ScriptCommand> parseScript(std::istream& in) {
     const std::string arg = space == std::string::npos ? "" : trim(text.substr(space));
     ScriptCommand cmd{ScriptCommand::Kind::State, arg, 0, lineNo};
     using K = ScriptCommand::Kind;
-    if (word == "open" || word == "menu" || word == "button" || word == "check") {
+    if (word == "expect") {
+      cmd = parseExpect(raw.substr(raw.find(word) + word.size()), lineNo);
+    } else if (word == "open" || word == "menu" || word == "button" || word == "check") {
       if (arg.empty())
         fail(lineNo, word + " needs " + (word == "open" ? "a window name" : word == "menu" ? "a menu path" : "a caption"));
       cmd.kind = word == "open" ? K::Open : word == "menu" ? K::Menu : word == "button" ? K::Button : K::Check;
@@ -249,6 +292,14 @@ void PlaySession::wait(std::int64_t ms) {
 }
 
 nlohmann::json PlaySession::state() {
+  nlohmann::json j = stateNow();
+  host_.takeMessages();
+  host_.takeDocuments();
+  refused_.clear();
+  return j;
+}
+
+nlohmann::json PlaySession::stateNow() {
   nlohmann::json j = window_ ? windowStateJson(*window_) : nlohmann::json{{"window", nullptr}};
   if (launcher_) {
     nlohmann::json labels = nlohmann::json::object();
@@ -257,17 +308,47 @@ nlohmann::json PlaySession::state() {
     j["launcher"] = std::move(labels);
   }
   nlohmann::json messages = nlohmann::json::array();
-  for (const auto& m : host_.takeMessages()) messages.push_back({{"title", m.title}, {"text", m.text}});
+  for (const auto& m : host_.messages()) messages.push_back({{"title", m.title}, {"text", m.text}});
   j["messages"] = std::move(messages);
-  j["documents"] = host_.takeDocuments();
+  j["documents"] = host_.documents();
   j["ended"] = host_.ended();
   j["about"] = host_.aboutOpen();
   j["sub_level"] = program_.subLevel;
   j["wall_level"] = program_.wallLevel;
   j["clock_ms"] = host_.nowMs();
   j["pending_steps"] = window_ ? window_->pendingSteps() : 0;
-  j["refused"] = std::exchange(refused_, {});
+  j["refused"] = refused_;
   return j;
+}
+
+std::optional<nlohmann::json> expectedField(const nlohmann::json& state, const std::string& field) {
+  using nlohmann::json;
+  if (field.starts_with('#')) {
+    std::vector<int> claimed, owned;
+    const json lines = state.value("lines", json::object());
+    for (const auto& [n, l] : lines.items()) {
+      if (l.value("width", 0) == kClaimedWidth) claimed.push_back(std::stoi(n));
+      if (l.value("owner", 0) != 0) owned.push_back(std::stoi(n));
+    }
+    std::ranges::sort(claimed);
+    std::ranges::sort(owned);
+    if (field == "#claimed") return json(claimed.size());
+    if (field == "#lines") return json(claimed);
+    if (field == "#owned") return json(owned);
+    return std::nullopt;
+  }
+  try {
+    const json::json_pointer at(field);
+    if (state.contains(at)) return state.at(at);
+  } catch (const json::exception&) {
+    // a pointer that cannot name anything in this state, such as a word as an array index
+  }
+  return std::nullopt;
+}
+
+std::string ExpectationFailure::describe() const {
+  return "line " + std::to_string(lineNo) + ": " + field + ": wanted " + wanted.dump() + ", got " +
+         (got ? got->dump() : "nothing (no such field)");
 }
 
 nlohmann::json PlaySession::analyse() {
@@ -278,6 +359,11 @@ nlohmann::json PlaySession::analyse() {
 
 std::optional<nlohmann::json> PlaySession::run(const ScriptCommand& cmd) {
   if (cmd.kind == ScriptCommand::Kind::State) return state();
+  if (cmd.kind == ScriptCommand::Kind::Expect) {
+    auto got = expectedField(stateNow(), cmd.text);
+    if (!got || *got != cmd.value) failed_.push_back({cmd.lineNo, cmd.text, cmd.value, std::move(got)});
+    return std::nullopt;
+  }
   if (cmd.kind == ScriptCommand::Kind::Analyse && window_) return analyse();
   const std::string refusal = host_.ended() ? "the program has ended" : perform(cmd);
   if (!refusal.empty()) {
@@ -319,7 +405,8 @@ std::string PlaySession::perform(const ScriptCommand& cmd) {
       return cmd.kind == K::Launcher ? launcherClick(n) : hover(n);
     }
     case K::Wait: wait(cmd.number); return "";
-    case K::State: return "";
+    case K::State:
+    case K::Expect: return "";  // run() answers them
     case K::Analyse: return "no game window is open to analyse";  // run() analyses an open one
   }
   return "";

@@ -19,12 +19,29 @@ namespace kp {
 
 // One line of a script, already checked for form.
 struct ScriptCommand {
-  enum class Kind { Open, Menu, Line, Circle, Region, Button, Check, Wait, State, Launcher, Hover, Keypad, Analyse };
+  enum class Kind { Open, Menu, Line, Circle, Region, Button, Check, Wait, State, Launcher, Hover, Keypad, Analyse, Expect };
   Kind kind;
-  std::string text;         // window name, menu path, button or check box
+  std::string text;         // window name, menu path, button, check box or the field expected
   std::int64_t number = 0;  // Line, circle, click region, launcher label or milliseconds
   int lineNo = 0;           // where it stands in the script, from 1
+  nlohmann::json value;     // what `expect` wants the field to hold
 };
+
+// An `expect` that the state did not meet: what the field held, nothing when the state has
+// no such field.
+struct ExpectationFailure {
+  int lineNo = 0;
+  std::string field;
+  nlohmann::json wanted;
+  std::optional<nlohmann::json> got;
+  // "line 12: /turn_text: wanted "Krunk!", got "Red's turn""
+  std::string describe() const;
+};
+
+// What a field of `expect` names in a state: a JSON pointer's value, or for "#claimed" how
+// many Lines are drawn claimed, "#lines" which (ascending), "#owned" the Lines the rules
+// give an owner, however drawn. Nothing when the state has no such field.
+std::optional<nlohmann::json> expectedField(const nlohmann::json& state, const std::string& field);
 
 // A script that cannot be run; what() names the script line.
 class ScriptError : public std::runtime_error {
@@ -32,8 +49,9 @@ class ScriptError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Reads a whole script: one command a line, '#' starts a comment. Throws ScriptError on
-// the first malformed line, before anything runs.
+// Reads a whole script: one command a line, '#' starts a comment (on an `expect` line only
+// after the field, outside strings). Throws ScriptError on the first malformed line, before
+// anything runs.
 std::vector<ScriptCommand> parseScript(std::istream& in);
 
 // A person's event on an open game window, as the runner and the program's scripted runs
@@ -59,7 +77,8 @@ class PlaySession {
   explicit PlaySession(std::uint32_t seed = Random::kDefaultSeed);
 
   // Runs one command. Returns the state JSON for `state`, the analysis for `analyse`; throws ScriptError when the
-  // command cannot apply to this board (a Line number outside it, an unknown window).
+  // command cannot apply to this board (a Line number outside it, an unknown window). An
+  // `expect` that fails is kept in failedExpectations() and the script goes on.
   std::optional<nlohmann::json> run(const ScriptCommand& cmd);
 
   // Direct event helpers (the fuzzer and tests use them too). Each returns an empty
@@ -81,6 +100,11 @@ class PlaySession {
   std::string hover(int n);
   void wait(std::int64_t ms);
   nlohmann::json state();
+  // The state as `state` would print it now, taking nothing: its messages, documents and
+  // refusals stay for the next `state`. What `expect` checks.
+  nlohmann::json stateNow();
+  // Every `expect` run so far that the state did not meet, in the order run.
+  const std::vector<ExpectationFailure>& failedExpectations() const { return failed_; }
   // The Expert's view of the open window's position as Tolva: {"best": [...], "value": V,
   // "exact": true|false} (see analyseTolva). A game window must be open.
   nlohmann::json analyse();
@@ -120,6 +144,7 @@ class PlaySession {
   std::unique_ptr<Launcher> launcher_;
   std::unique_ptr<GameController> window_;
   std::vector<std::string> refused_;
+  std::vector<ExpectationFailure> failed_;
   int loads_ = 0;
   std::function<void(const std::string&)> onRefused_;
 };

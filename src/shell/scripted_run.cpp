@@ -27,7 +27,8 @@ void ScriptedRun::next() {
   using K = ScriptCommand::Kind;
   while (at_ < script_.size()) {
     const ScriptCommand& cmd = script_[at_++];
-    if (cmd.kind == K::State || cmd.kind == K::Analyse) continue;  // nothing to print: the windows show it
+    // Nothing to print or check: the windows show it (krunkplexa-play checks `expect`).
+    if (cmd.kind == K::State || cmd.kind == K::Analyse || cmd.kind == K::Expect) continue;
     std::string refusal;
     if (cmd.kind == K::Wait) {
       QTimer::singleShot(int(std::min<std::int64_t>(cmd.number, 3'600'000)), this, &ScriptedRun::next);

@@ -284,6 +284,42 @@ TEST(PlayScenario, ScriptsShowTheirStates) {
   }
 }
 
+// An `expect` checks the state as `state` would print it then, messages and refusals since
+// the last one included, and takes nothing from it; each that fails is kept with its line,
+// field, wanted and got, and the script goes on.
+TEST(PlayScript, ExpectationsCheckTheStateAsItStandsAndTakeNothing) {
+  const char* const globoria = "open square\nmenu Sub-Levels > Globoria\nmenu Games Menu > Tolva\nline 1\nline 26\n";
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {"expect /window null\nexpect /launcher/3/visible false\n", {}},
+      {"expect /window \"square\"\n", {"line 1: /window: wanted \"square\", got null"}},
+      {std::string(globoria) + "expect /messages/0/text \"Invalid move!\"  # the partner of Line 1\n"
+                               "expect #owned [1, 26]\nexpect #lines [1, 26]\nexpect #claimed 2\n"
+                               "expect \"/menus/Sub-Levels > Globoria/checked\" true\n",
+       {}},
+      {std::string(globoria) + "expect #claimed 1\nexpect \"/menus/Sub-Levels > Globoria/checked\" false\n",
+       {"line 6: #claimed: wanted 1, got 2", "line 7: /menus/Sub-Levels > Globoria/checked: wanted false, got true"}},
+      {"open square\nmenu Games Menu > Tolva\ncircle 3\nexpect /refused [\"line 3: circle 3 has no target to click\"]\n"
+       "expect /window \"a # b\" # a comment\nexpect /messages/x 1\nexpect /nothing/0 {}\n",
+       {"line 5: /window: wanted \"a # b\", got \"square\"",
+        "line 6: /messages/x: wanted 1, got nothing (no such field)",
+        "line 7: /nothing/0: wanted {}, got nothing (no such field)"}},
+  };
+  for (const auto& [script, failures] : cases) {
+    SCOPED_TRACE(script);
+    PlaySession session, unchecked;
+    play(session, script);
+    std::vector<std::string> failed;
+    for (const auto& f : session.failedExpectations()) failed.push_back(f.describe());
+    EXPECT_EQ(failed, failures);
+    std::string events;  // the same script without its expectations
+    std::istringstream lines(script);
+    for (std::string line; std::getline(lines, line);)
+      if (!line.starts_with("expect")) events += line + "\n";
+    play(unchecked, events);
+    EXPECT_EQ(session.state(), unchecked.state());
+  }
+}
+
 // A malformed line stops the script before anything runs, and so does a first command
 // that cannot apply to the board.
 TEST(PlayScript, ScriptsThatCannotRunStopWithTheLineAndTheReason) {
@@ -301,6 +337,16 @@ TEST(PlayScript, ScriptsThatCannotRunStopWithTheLineAndTheReason) {
       {"open hexagon\n", "line 1: unknown window 'hexagon'"},
       {"menu Game > Quit\n", "line 1: no menu entry 'Game > Quit'"},
       {"region 3\n", "line 1: region 3 is not on this board (it has no click regions)"},
+      {"expect\n", "line 1: expect needs a field and a value"},
+      {"expect /turn_text # the value?\n", "line 1: expect /turn_text needs a value"},
+      {"expect turn_text 1\n",
+       "line 1: expect needs a field: a JSON pointer such as /turn_text, or #claimed, #lines or #owned, not 'turn_text'"},
+      {"expect #moves 1\n",
+       "line 1: expect needs a field: a JSON pointer such as /turn_text, or #claimed, #lines or #owned, not '#moves'"},
+      {"expect \"/menus/Size 1\n", "line 1: expect's field has no closing quote"},
+      {"expect /turn_text Krunk!\n", "line 1: expect /turn_text needs a JSON value, not 'Krunk!'"},
+      {"expect /turn_text \"Krunk! # no end\n", "line 1: expect /turn_text needs a JSON value, not '\"Krunk! # no end'"},
+      {"expect #claimed 1 2\n", "line 1: expect #claimed needs a JSON value, not '1 2'"},
   };
   for (auto [script, error] : cases) {
     PlaySession session;
