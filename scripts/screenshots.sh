@@ -7,8 +7,9 @@
 #   sh scripts/screenshots.sh --compare DIR [NAME...]
 #     takes the shots into a temporary folder instead and compares each with DIR/NAME.png
 #     pixel for pixel (ImageMagick's compare -metric AE): prints the names that differ and
-#     exits with 1 if any does. The launcher's rings and stars move on the real clock, so its
-#     shot differs from run to run: it is compared only when named.
+#     exits with 1 if any does. (The launcher's rings and stars move on the script's clock
+#     when a picture is taken, so its shot is the same every run; one taken before they did
+#     caught them at a moment of the real clock and differs.)
 # The windows are those `krunkplexa-play --list-windows` names. Needs the game built
 # (build/krunkplexa and build/krunkplexa-play, or BUILD_DIR) and Xvfb (the xvfb package);
 # --compare also needs ImageMagick (the imagemagick package).
@@ -34,13 +35,7 @@ done
 command -v Xvfb >/dev/null || { echo "screenshots.sh: Xvfb is missing (apt-get install -y xvfb)" >&2; exit 1; }
 
 windows=$("$play" --list-windows | tr '\n' ' ')
-if [ $# -gt 0 ]; then
-  names="$*"
-elif [ -n "$compare_with" ]; then
-  names="$windows"
-else
-  names="launcher $windows"
-fi
+names="${*:-launcher $windows}"
 work=$(mktemp -d)
 xvfb=""
 trap '[ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
