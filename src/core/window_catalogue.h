@@ -53,10 +53,10 @@ struct WindowTests {
 // screenshot script is scripts/screenshots/NAME.play.
 struct WindowEntry {
   WindowKind kind;
-  const char* name;             // in the runner's scripts ("open square") and on the command line
-  const char* title;            // in messages ("... is not in this version yet.")
-  const char* caption;          // the window's title bar (nullptr: the title)
-  int dimensions;               // 2, 3 or 4: its group in the launcher and Other Games
+  const char* name;     // in the runner's scripts ("open square") and on the command line
+  const char* title;    // in messages ("... is not in this version yet.")
+  const char* caption;  // the window's title bar (nullptr: the title)
+  int dimensions;       // 2, 3 or 4: its group in the launcher and Other Games
   std::vector<LauncherGame> launcher;
   std::vector<OtherGame> otherGames;
   WindowTests tests;

@@ -144,8 +144,8 @@ TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
       for (bool globoria : {false, true})
         for (unsigned seed : row.tests.seeds)
           if (globoria ? subLevels : true)
-            playToTheVerdict(row, level, game, globoria, std::find(against.begin(), against.end(), seed) != against.end(),
-                             seed);
+            playToTheVerdict(row, level, game, globoria,
+                             std::find(against.begin(), against.end(), seed) != against.end(), seed);
   }
 }
 

@@ -28,7 +28,8 @@ TEST(WindowCatalogue, EveryWindowLoadsAndHasItsScenariosAndScreenshot) {
     const auto window = loadWindow(row.kind, host, program);
     ASSERT_TRUE(window);
     EXPECT_EQ(window->kind(), row.kind);
-    EXPECT_TRUE(std::filesystem::exists(std::string(KP_SCENARIO_DIR) + "/../../scripts/screenshots/" + row.name + ".play"));
+    const std::string screenshot = std::string(KP_SCENARIO_DIR) + "/../../scripts/screenshots/" + row.name + ".play";
+    EXPECT_TRUE(std::filesystem::exists(screenshot)) << screenshot;
 
     // Each scenario exists and opens the window, whichever way (by name, from the launcher, by Other Games).
     EXPECT_FALSE(row.tests.scenarios.empty());
