@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/install_paths.h"
+#include "core/window_catalogue.h"
 #include "play/match.h"
 #include "play/play_session.h"
 #include "play/positions.h"
@@ -21,7 +22,7 @@ int usage(std::ostream& out = std::cerr) {
                "       krunkplexa-play --match WINDOW:tolva --games N [--seed N] --red PLAYER --blue PLAYER\n"
                "                       [--sublevel 0|1]\n"
                "       krunkplexa-play --positions FILE\n"
-               "       krunkplexa-play --help | --version\n"
+               "       krunkplexa-play --list-windows | --help | --version\n"
                "  Reads the script from SCRIPT, or from standard input without it.\n"
                "  Commands, one a line ('#' starts a comment):\n"
                "    launcher N | hover N | open WINDOW | menu A > B | line N | circle N |\n"
@@ -38,7 +39,8 @@ int usage(std::ostream& out = std::cerr) {
                "  Planor for --sublevel 0, Globoria for 1) between PLAYERs expert or standard (the\n"
                "  windows' computer), Red opening the first game, and prints one JSON summary.\n"
                "  --positions analyses every position of FILE (see tests/positions/README.md),\n"
-               "  prints a JSON line for each and a summary, and exits with 1 when any differs.\n";
+               "  prints a JSON line for each and a summary, and exits with 1 when any differs.\n"
+               "  --list-windows prints the name of every game window, one a line.\n";
   return 2;
 }
 
@@ -96,6 +98,9 @@ int main(int argc, char** argv) {
       matchOptions[arg] = argv[++i];
     } else if (arg == "--help" || arg == "-h") {
       usage(std::cout);
+      return 0;
+    } else if (arg == "--list-windows") {
+      for (const kp::WindowEntry& row : kp::windowCatalogue()) std::cout << row.name << '\n';
       return 0;
     } else if (arg == "--version" || arg == "-v") {
       std::cout << "krunkplexa-play " KP_VERSION "\n";

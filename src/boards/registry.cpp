@@ -14,29 +14,37 @@
 
 namespace kp {
 
-bool windowBuilt(WindowKind kind) {
-  return kind == WindowKind::Square || kind == WindowKind::Triangular || kind == WindowKind::Cube ||
-         kind == WindowKind::Tetrahedron || kind == WindowKind::Wireframe ||
-         kind == WindowKind::Quadrion || kind == WindowKind::LargeSquare ||
-         kind == WindowKind::House || kind == WindowKind::Torus || kind == WindowKind::Wall ||
-         kind == WindowKind::Triangular4d;
+namespace {
+using Factory = std::unique_ptr<GameController> (*)(Host&, ProgramState&);
+template <class W>
+std::unique_ptr<GameController> make(Host& host, ProgramState& program) {
+  return std::make_unique<W>(host, program);
 }
 
-std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramState& program) {
+// No default: the compiler names a kind left without its window.
+Factory factory(WindowKind kind) {
   switch (kind) {
-    case WindowKind::Square: return std::make_unique<SquareWindow>(host, program);
-    case WindowKind::LargeSquare: return std::make_unique<LargeSquareWindow>(host, program);
-    case WindowKind::House: return std::make_unique<HouseWindow>(host, program);
-    case WindowKind::Torus: return std::make_unique<TorusWindow>(host, program);
-    case WindowKind::Triangular: return std::make_unique<TriangularWindow>(host, program);
-    case WindowKind::Cube: return std::make_unique<CubeWindow>(host, program);
-    case WindowKind::Wall: return std::make_unique<WallWindow>(host, program);
-    case WindowKind::Tetrahedron: return std::make_unique<TetrahedronWindow>(host, program);
-    case WindowKind::Triangular4d: return std::make_unique<Triangular4dWindow>(host, program);
-    case WindowKind::Wireframe: return std::make_unique<WireframeWindow>(host, program);
-    case WindowKind::Quadrion: return std::make_unique<QuadrionWindow>(host, program);
-    default: return nullptr;
+    case WindowKind::Square: return make<SquareWindow>;
+    case WindowKind::LargeSquare: return make<LargeSquareWindow>;
+    case WindowKind::House: return make<HouseWindow>;
+    case WindowKind::Torus: return make<TorusWindow>;
+    case WindowKind::Triangular: return make<TriangularWindow>;
+    case WindowKind::Cube: return make<CubeWindow>;
+    case WindowKind::Wall: return make<WallWindow>;
+    case WindowKind::Tetrahedron: return make<TetrahedronWindow>;
+    case WindowKind::Triangular4d: return make<Triangular4dWindow>;
+    case WindowKind::Wireframe: return make<WireframeWindow>;
+    case WindowKind::Quadrion: return make<QuadrionWindow>;
   }
+  return nullptr;
+}
+}  // namespace
+
+bool windowBuilt(WindowKind kind) { return factory(kind) != nullptr; }
+
+std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramState& program) {
+  const Factory make = factory(kind);
+  return make ? make(host, program) : nullptr;
 }
 
 }  // namespace kp

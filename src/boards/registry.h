@@ -5,8 +5,9 @@
 
 namespace kp {
 
-// Whether this version has the window, and a fresh one as the launcher or Other Games
-// would load it (nullptr for a window not in this version).
+// The factory of the window catalogue (core/window_catalogue.h): a fresh window of each
+// kind as the launcher or Other Games would load it. windowBuilt says whether this
+// version has the window; loadWindow gives nullptr for one it has not.
 bool windowBuilt(WindowKind kind);
 std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramState& program);
 

@@ -5,52 +5,9 @@
 #include "core/colour_choice.h"
 #include "core/expert.h"
 #include "core/greedy_choice.h"
+#include "core/window_catalogue.h"
 
 namespace kp {
-
-namespace {
-
-struct OtherGame {
-  const char* id;
-  const char* caption;
-  WindowKind kind;
-  int wallLevel;  // 0: the entry leaves WallLevel alone
-};
-
-struct OtherGroup {
-  const char* caption;
-  std::vector<OtherGame> games;
-};
-
-const std::vector<OtherGroup>& otherGroups() {
-  static const std::vector<OtherGroup> groups = {
-      {"Planor Plexa 2014 in 2D",
-       {
-           {"other.1", "2D - Beginner's Planor and Globoria", WindowKind::Square, 0},
-           {"other.2", "2D - Krunk Delvo in Planor and Globoria   (Triangular)", WindowKind::Triangular, 0},
-           {"other.3", "2D - Super Krunk Plus in Planor and Globoria", WindowKind::LargeSquare, 0},
-           {"other.4", "2D - Secret Level 1- Our House", WindowKind::House, 0},
-           {"other.5", "2D - Secret Level 2- Beyond Globoria - Torus Ferris Donut Wheel", WindowKind::Torus, 0},
-       }},
-      {"Krunk Plexa 2014 in 3D",
-       {
-           {"other.7", "3D - Plexa Ultra Squared and Ultra Krunked", WindowKind::Cube, 0},
-           {"other.8", "3D - Krunk the Wall", WindowKind::Wall, 1},
-           {"other.9", "3D - Krunk a Bigger Wall", WindowKind::Wall, 2},
-           {"other.10", "3D - Krunk the Great Wall", WindowKind::Wall, 3},
-           {"other.11", "3D - Krunk Delvo   (Triangular)", WindowKind::Tetrahedron, 0},
-       }},
-      {"Quadrion Plexa 2014 in 4D",
-       {
-           {"other.4d.11", "4D - Wire Frame", WindowKind::Wireframe, 0},
-           {"other.12", "4D - Krunk Delvo in 4D   (Triangular)", WindowKind::Triangular4d, 0},
-           {"other.13", "4D - Quadrion Krunk", WindowKind::Quadrion, 0},
-       }},
-  };
-  return groups;
-}
-
-}  // namespace
 
 GameController::GameController(Host& host, ProgramState& program, WindowKind kind)
     : host_(host),
@@ -281,36 +238,7 @@ std::pair<int, int> GameController::countPointsOnBoard(const BoardGraph& graph, 
   return {red, blue};
 }
 
-void GameController::addOtherGamesMenu() {
-  MenuEntry other{.id = "other", .caption = "&Other Games"};
-  bool first = true;
-  for (const auto& group : otherGroups()) {
-    if (!first) other.children.push_back({.separator = true});
-    first = false;
-    bool current = false;
-    for (const auto& g : group.games) current = current || g.kind == kind_;
-    std::string caption = group.caption;
-    if (current) caption += " (THIS VERSION!)";
-    other.children.push_back(
-        {.id = std::string("heading.") + group.caption, .caption = caption, .enabled = false, .heading = true});
-    for (const auto& g : group.games) {
-      MenuEntry e{.id = g.id, .caption = g.caption, .checkable = true};
-      if (g.kind == kind_) {
-        e.checked = true;
-        e.enabled = false;
-      }
-      other.children.push_back(std::move(e));
-    }
-  }
-  if (kind_ == WindowKind::Wall) {
-    // The wall window switches its walls in its own Sub-Levels menu.
-    for (auto& e : other.children) {
-      if (e.id == "other.8" || e.id == "other.9") e.visible = false;
-      if (e.id == "other.10") e.caption = "3D - Krunk The Walls";
-    }
-  }
-  menus_.add(std::move(other));
-}
+void GameController::addOtherGamesMenu() { menus_.add(otherGamesMenu(kind_)); }
 
 namespace {
 struct Limit {
@@ -771,10 +699,8 @@ bool GameController::onFrameMenu(const std::string& id) {
     chooseVariant(*game);
   } else if (id == "help.rules") {
     openHelp();
-  } else if (id.rfind("other.", 0) == 0) {
-    for (const auto& group : otherGroups())
-      for (const auto& g : group.games)
-        if (id == g.id) openOtherGame(g.kind, g.wallLevel);
+  } else if (const OtherGameTarget* other = otherGameTarget(id)) {
+    openOtherGame(other->kind, other->wallLevel);
   } else {
     return false;
   }

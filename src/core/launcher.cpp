@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/window_catalogue.h"
+
 namespace kp {
 
 namespace {
@@ -28,30 +30,22 @@ constexpr Group kGroups[] = {
      {{49, 57}, {0, -1}}},
 };
 
+// The launcher label `index` that opens a window, with its row.
 struct Game {
-  int index;
-  WindowKind window;
-  int subLevel;   // written on launch when not -1 (only ever 1: Globoria)
-  int wallLevel;  // written on launch when not 0
+  const LauncherGame* label = nullptr;
+  WindowKind window = WindowKind::Square;
 };
-constexpr Game kGames[] = {
-    {2, WindowKind::Square, -1, 0},        {3, WindowKind::Square, 1, 0},         {4, WindowKind::Triangular, -1, 0},
-    {5, WindowKind::Triangular, 1, 0},     {6, WindowKind::LargeSquare, -1, 0},   {7, WindowKind::LargeSquare, 1, 0},
-    {8, WindowKind::House, -1, 0},         {9, WindowKind::Torus, -1, 0},         {10, WindowKind::Torus, -1, 0},
-    {30, WindowKind::Cube, -1, 0},         {31, WindowKind::Wall, -1, 1},         {32, WindowKind::Wall, -1, 2},
-    {33, WindowKind::Wall, -1, 3},         {100, WindowKind::Tetrahedron, -1, 0}, {50, WindowKind::Wireframe, -1, 0},
-    {51, WindowKind::Triangular4d, -1, 0}, {52, WindowKind::Quadrion, -1, 0},
-};
-
-const Game* gameAt(int index) {
-  for (const auto& g : kGames)
-    if (g.index == index) return &g;
-  return nullptr;
+Game gameAt(int index) {
+  for (const WindowEntry& row : windowCatalogue())
+    for (const LauncherGame& g : row.launcher)
+      if (g.index == index) return {&g, row.kind};
+  return {};
 }
 
 // The names that take part in the hover highlight.
 bool highlightable(int index) {
-  return (index >= 2 && index <= 7) || (index >= 30 && index <= 33) || (index >= 50 && index <= 52) || index == 100;
+  const Game g = gameAt(index);
+  return g.label && g.label->highlights;
 }
 
 }  // namespace
@@ -60,36 +54,22 @@ Launcher::Launcher() {
   auto add = [this](int index, const char* caption, Colour colour) { labels_[index] = {caption, colour, false}; };
   for (const auto& g : kGroups) add(g.header, g.preview, kHeaderColour);
 
-  add(2, "Beginner's Planor", kName2d);
-  add(3, "Beginner's Globoria", kName2d);
-  add(4, " Krunk Delvo in Planor", kName2d);
-  add(5, "Krunk Delvo in Globoria", kName2d);
-  add(6, "Super Krunk Plus in Planor and Globoria", kName2d);
-  add(7, "Triangular Globoria", kName2d);
-  add(8, "  1: Our House", kName2d);
-  add(9, " 2: Beyond Globoria (Torus)", kName2d);
-  add(10, "Torus Ferris Donut Wheel", kName2d);  // never shown; opens the torus like 9
+  // The game names come with their windows; the notes and markers stand between them.
+  for (const WindowEntry& row : windowCatalogue())
+    for (const LauncherGame& g : row.launcher) add(g.index, g.caption, row.dimensions == 2 ? kName2d : kName3d);
   add(11, "Formerly Secret levels:", kNoteColour);
   add(12, "New!", kNewRed);
   add(13, "Triangular Globoria", kName2d);
   add(14, "New!", kNewOrange);
   add(15, "New!", kNewRed);
 
-  add(30, "Plexa Ultra Squared and Ultra Krunked", kName3d);
-  add(31, "Krunk the Wall", kName3d);
-  add(32, "Krunk a Bigger Wall", kName3d);
-  add(33, "Krunk the Great Wall", kName3d);
   add(34, "New!", kNewRed);
   add(35, "New!", kNewOrange);
   add(36, "New!", kNewRed);
   add(37, "New!", kNewOrange);
   add(38, "New!", kNewRed);
-  add(100, "Krunk Delvo", kName3d);
   add(101, "New!", kNewOrange);
 
-  add(50, "Wire Frame", kName3d);
-  add(51, "Krunk Delvo in 4D", kName3d);
-  add(52, "Quadrion Krunk", kName3d);
   add(53, "(for last 2, screen minimum is 1280 x 768 but higher needed to play all games)", kNoteColour);
   add(54, "New!", kNewRed);
   add(55, "New!", kNewOrange);
@@ -105,7 +85,7 @@ const LauncherLabel* Launcher::label(int index) const {
 }
 
 std::optional<WindowKind> Launcher::target(int index) const {
-  if (const Game* g = gameAt(index)) return g->window;
+  if (const Game g = gameAt(index); g.label) return g.window;
   return std::nullopt;
 }
 
@@ -114,7 +94,7 @@ bool Launcher::clickable(int index) const {
   if (!l || !l->visible) return false;
   for (const auto& g : kGroups)
     if (g.header == index) return l->caption == g.preview;
-  return gameAt(index) != nullptr;
+  return gameAt(index).label != nullptr;
 }
 
 LaunchResult Launcher::click(int index, ProgramState& program, const std::function<bool(WindowKind)>& available) {
@@ -132,14 +112,14 @@ LaunchResult Launcher::click(int index, ProgramState& program, const std::functi
     return {LaunchResult::Kind::Expanded};
   }
 
-  const Game* g = gameAt(index);
-  if (!g) return {};
-  if (!available || !available(g->window))
-    return {LaunchResult::Kind::NotInThisVersion, g->window,
-            std::string(windowTitle(g->window)) + " is not in this version yet."};
-  if (g->subLevel >= 0) program.subLevel = g->subLevel;
-  if (g->wallLevel > 0) program.wallLevel = g->wallLevel;
-  return {LaunchResult::Kind::Open, g->window};
+  const Game g = gameAt(index);
+  if (!g.label) return {};
+  if (!available || !available(g.window))
+    return {LaunchResult::Kind::NotInThisVersion, g.window,
+            std::string(windowTitle(g.window)) + " is not in this version yet."};
+  if (g.label->subLevel >= 0) program.subLevel = g.label->subLevel;
+  if (g.label->wallLevel > 0) program.wallLevel = g.label->wallLevel;
+  return {LaunchResult::Kind::Open, g.window};
 }
 
 bool Launcher::hover(int index) {

@@ -5,7 +5,8 @@
 
 namespace kp {
 
-// The game windows of the collection, one per board family.
+// The game windows of the collection, one per board family; each has its row in the
+// window catalogue (core/window_catalogue.h), which these names are read from.
 enum class WindowKind {
   Square,
   Triangular,
@@ -18,12 +19,6 @@ enum class WindowKind {
   Wireframe,
   Triangular4d,
   Quadrion,
-};
-
-inline constexpr WindowKind kAllWindowKinds[] = {
-    WindowKind::Square,      WindowKind::Triangular, WindowKind::LargeSquare, WindowKind::House,
-    WindowKind::Torus,       WindowKind::Cube,       WindowKind::Wall,        WindowKind::Tetrahedron,
-    WindowKind::Wireframe,   WindowKind::Triangular4d, WindowKind::Quadrion,
 };
 
 // Short name used by the headless runner ("open square").

@@ -110,13 +110,21 @@ RingWidget::RingWidget(QWidget* parent) : QWidget(parent), timer_(this) {
   setAttribute(Qt::WA_OpaquePaintEvent);  // the picture is cleared by painting it black
   setMinimumSize(kSide, kSide);
   timer_.setInterval(kAnimationFrameMs);
-  connect(&timer_, &QTimer::timeout, this, [this] {
-    for (int i = 0; i < kAnimationTicksPerFrame; ++i) rings_.tick();
-    // The black around the rings stays as it is.
-    const QRect next = ringBounds();
-    update(drawn_.united(next));
-    drawn_ = next;
-  });
+  connect(&timer_, &QTimer::timeout, this, &RingWidget::step);
+}
+
+void RingWidget::step() {
+  for (int i = 0; i < kAnimationTicksPerFrame; ++i) rings_.tick();
+  // The black around the rings stays as it is.
+  const QRect next = ringBounds();
+  update(drawn_.united(next));
+  drawn_ = next;
+}
+
+void RingWidget::setOwnClock(bool on) {
+  ownClock_ = on;
+  if (!on) timer_.stop();
+  else if (isVisible()) timer_.start();
 }
 
 double RingWidget::scale() const { return std::max(1.0, double(std::min(width(), height())) / kSide); }
@@ -181,7 +189,7 @@ void RingWidget::resizeEvent(QResizeEvent* event) {
 
 void RingWidget::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  timer_.start();
+  if (ownClock_) timer_.start();
 }
 
 void RingWidget::hideEvent(QHideEvent* event) {
@@ -367,12 +375,45 @@ QWidget* LauncherWindow::buildPictures() {
 void LauncherWindow::startRingDelay() {
   ringDelay_.setSingleShot(true);
   ringDelay_.setInterval(kRingDelayMs);
-  connect(&ringDelay_, &QTimer::timeout, this, [this] {
-    rings_->show();  // showing it starts the turning
-    // The stars move on the rings' frames from now on: one repaint a frame shows both.
-    stars_->followFrames(rings_->frames());
-  });
+  connect(&ringDelay_, &QTimer::timeout, this, &LauncherWindow::showRings);
   ringDelay_.start();
+}
+
+void LauncherWindow::showRings() {
+  rings_->show();  // showing it starts the turning
+  // The stars move on the rings' frames from now on: one repaint a frame shows both.
+  stars_->followFrames(rings_->frames());
+}
+
+void LauncherWindow::useScriptClock() {
+  if (scriptTime_) return;
+  scriptTime_ = 0;
+  nextFrame_ = kAnimationFrameMs;
+  ringDelay_.stop();
+  rings_->setOwnClock(false);
+  stars_->setOwnClock(false);
+}
+
+void LauncherWindow::advanceScriptClock(std::int64_t ms) {
+  if (!scriptTime_) return;
+  const std::int64_t until = *scriptTime_ + ms;
+  // The frames fall as the timers would fire them: the stars' every kAnimationFrameMs from
+  // the start, then, from the delay on, the rings' (the stars following them).
+  for (;;) {
+    const bool delayDue = rings_->isHidden() && kRingDelayMs <= nextFrame_;
+    const std::int64_t next = delayDue ? kRingDelayMs : nextFrame_;
+    if (next > until) break;
+    scriptTime_ = next;
+    if (delayDue) {
+      showRings();
+      nextFrame_ = next + kAnimationFrameMs;
+      continue;
+    }
+    if (!rings_->isHidden()) rings_->step();
+    stars_->advance();
+    nextFrame_ += kAnimationFrameMs;
+  }
+  scriptTime_ = until;
 }
 
 QLabel* LauncherWindow::label(int index) const {

@@ -4,7 +4,9 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "core/launcher.h"
@@ -27,6 +29,9 @@ class RingWidget : public QWidget {
   bool isAnimating() const { return timer_.isActive(); }
   // The frame timer, for the stars to follow.
   QTimer* frames() { return &timer_; }
+  // One frame. Stopped (false) the rings turn only when told, by a scripted run's clock.
+  void step();
+  void setOwnClock(bool on);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -49,6 +54,7 @@ class RingWidget : public QWidget {
   QTimer timer_;
   QRect drawn_;  // what the last frame drew on
   std::map<Colour, QImage> dots_;
+  bool ownClock_ = true;
 };
 
 // A list label that reports clicks and plain mouse moves by its index. When it takes the
@@ -103,6 +109,10 @@ class LauncherWindow : public QWidget {
   // What a click on label `index`, or the mouse over it, does.
   void labelClicked(int index);
   void labelHovered(int index);
+  // A scripted run that takes a picture moves the rings and the stars on its own clock
+  // (its waits), not the real one, so the same script always shows the same picture.
+  void useScriptClock();
+  void advanceScriptClock(std::int64_t ms);
 
  private:
   // The labels by group, in rows and wide lines, made in the order they stand on screen.
@@ -113,6 +123,7 @@ class LauncherWindow : public QWidget {
   QWidget* buildPictures();
   // Shows the rings kRingDelayMs after the window opens.
   void startRingDelay();
+  void showRings();
   void refresh();
   // Shows the labels as `state` has them.
   void showLabels(const Launcher& state);
@@ -125,6 +136,9 @@ class LauncherWindow : public QWidget {
   RingWidget* rings_ = nullptr;
   StarFieldWidget* stars_ = nullptr;
   QTimer ringDelay_;
+  // The script's clock since the window opened, and when its next frame is due.
+  std::optional<std::int64_t> scriptTime_;
+  std::int64_t nextFrame_ = 0;
 };
 
 }  // namespace kp

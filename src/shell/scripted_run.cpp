@@ -19,6 +19,7 @@ ScriptedRun::ScriptedRun(Shell& shell, std::vector<ScriptCommand> script, QStrin
   window_ = qobject_cast<GameWindow*>(firstWindow);
   launcher_ = qobject_cast<LauncherWindow*>(firstWindow);
   connect(&shell_, &Shell::windowOpened, this, [this](GameWindow* w) { shown_ = window_ = w; });
+  if (launcher_ && !screenshot_.isEmpty()) launcher_->useScriptClock();
 }
 
 void ScriptedRun::start() { QTimer::singleShot(0, this, &ScriptedRun::next); }
@@ -31,6 +32,7 @@ void ScriptedRun::next() {
     if (cmd.kind == K::State || cmd.kind == K::Analyse || cmd.kind == K::Expect) continue;
     std::string refusal;
     if (cmd.kind == K::Wait) {
+      if (launcher_) launcher_->advanceScriptClock(cmd.number);
       QTimer::singleShot(int(std::min<std::int64_t>(cmd.number, 3'600'000)), this, &ScriptedRun::next);
       return;
     }

@@ -18,7 +18,8 @@ class Shell;
 // screenshots and demonstrations: `launcher` and `hover` go to the launcher while it is
 // open, `open` loads a game window, the window-level commands (menu, line, circle, region,
 // button, check, keypad) go to the game window opened last, and `wait` lets the program
-// run. `state` and `analyse` have nothing to print here and are passed over; refused
+// run (where a picture is taken, the launcher's rings and stars move by the waits instead, so
+// the picture is the same every run). `state` and `analyse` have nothing to print here and are passed over; refused
 // events are reported on standard error. Unlike the runner, nothing answers a message box:
 // it stays open over the window while the events go on to the window. At the end it saves a picture of the window shown, if asked, and ends the program.
 class ScriptedRun : public QObject {

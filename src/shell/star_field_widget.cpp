@@ -94,9 +94,15 @@ void StarFieldWidget::followFrames(QTimer* frames) {
     connect(frames, &QTimer::timeout, this, &StarFieldWidget::advance);
 }
 
+void StarFieldWidget::setOwnClock(bool on) {
+    ownClock_ = on;
+    if (!on) timer_.stop();
+    else if (isVisible() && !follow_) timer_.start();
+}
+
 void StarFieldWidget::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!follow_) timer_.start();
+    if (!follow_ && ownClock_) timer_.start();
 }
 
 void StarFieldWidget::hideEvent(QHideEvent* event) {

@@ -34,6 +34,9 @@ public:
     // From now on the stars move on the ticks of another animation's timer instead of
     // their own, so one repaint a frame shows both.
     void followFrames(QTimer* frames);
+    // One frame. Stopped (false) the stars move only when told, by a scripted run's clock.
+    void advance();
+    void setOwnClock(bool on);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,13 +44,13 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void advance();
     // Where star i's trail (or dot) can put paint, antialiasing and round cap included.
     QRect starBounds(std::size_t i) const;
 
     StarField field_;
     QTimer timer_;
     QTimer* follow_ = nullptr;
+    bool ownClock_ = true;
     // Round what the last frame drew: the next frame repaints only it and the new trails.
     QRect drawn_;
     // Where each star stood when the frame began, and whether it was reborn during the

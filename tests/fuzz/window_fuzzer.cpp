@@ -9,13 +9,13 @@
 #include <cstdint>
 #include <cstring>
 #include <iostream>
-#include <map>
 #include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "core/window_catalogue.h"
 #include "play/play_session.h"
 
 namespace {
@@ -23,26 +23,15 @@ namespace {
 using kp::GameController;
 using kp::PlaySession;
 
-// The windows under test: one line each.
-const char* const kWindows[] = {
-    "square",
-    "triangular",
-    "cube",
-    "tetrahedron",
-    "wireframe",
-    "quadrion",
-    "largesquare",
-    "house",
-    "torus",
-    "wall",
-    "triangular4d",
-};
-
-// The boards a window's runs open on in turn, by the menu that chooses them.
-const std::map<std::string, std::vector<std::string>> kOpeningBoards = {
-    {"largesquare", {"Size > 5 x 5", "Size > 6 x 6", "Size > 7 x 7", "Size > 8 x 8", "Size > 9 x 9"}},
-    {"wall", {"Sub-Levels > Krunk The Wall", "Sub-Levels > Krunk a Bigger Wall", "Sub-Levels > Krunk the Great Wall"}},
-};
+// The windows under test, in the order they joined the collection (a run's "open" event
+// picks one by its place here).
+std::vector<const kp::WindowEntry*> windowsByJoining() {
+  std::vector<const kp::WindowEntry*> rows;
+  for (const kp::WindowEntry& row : kp::windowCatalogue()) rows.push_back(&row);
+  std::stable_sort(rows.begin(), rows.end(), [](auto* a, auto* b) { return a->tests.joined < b->tests.joined; });
+  return rows;
+}
+const std::vector<const kp::WindowEntry*> kWindows = windowsByJoining();
 
 struct Failure : std::runtime_error {
   using std::runtime_error::runtime_error;
@@ -304,7 +293,7 @@ std::string randomEvent(std::mt19937& rng, PlaySession& session) {
     if (w->clickRegionCount() > 0) names.push_back("region " + std::to_string(pick(0, w->clickRegionCount() - 1)));
     return pick(0, 3) == 0 ? "menu Game > New" : names[pick(0, int(names.size()) - 1)];
   }
-  return "open " + std::string(kWindows[pick(0, int(std::size(kWindows)) - 1)]);
+  return "open " + std::string(kWindows[std::size_t(pick(0, int(kWindows.size()) - 1))]->name);
 }
 
 // Plays a script from a fresh session; returns the failure, or "" when every check held.
@@ -355,8 +344,11 @@ int main(int argc, char** argv) {
     else if (!std::strcmp(argv[i], "--scene-every")) sceneEvery = std::max(1LL, std::atoll(argv[i + 1])), sceneOnSetup = false;
   }
 
-  for (const char* window : kWindows) {
+  for (const kp::WindowEntry* row : kWindows) {
+    const std::string window = row->name;
     if (!only.empty() && only != window) continue;
+    // The boards its runs open on in turn, by the menu that chooses them.
+    const std::vector<const char*>& boards = row->tests.fuzzerBoards;
     tally = Tally{};
     std::mt19937 rng(seed);
     long long played = 0, runs = 0;
@@ -370,10 +362,8 @@ int main(int argc, char** argv) {
       Watch watch;
       std::vector<std::string> script;
       for (int n = 0; n < 5000 && played < events && !session.ended(); ++n, ++played) {
-        const auto boards = kOpeningBoards.find(window);
-        script.push_back(n == 0 && boards != kOpeningBoards.end()
-                             ? "menu " + boards->second[std::size_t(runs) % boards->second.size()]
-                             : randomEvent(rng, session));
+        script.push_back(n == 0 && !boards.empty() ? "menu " + std::string(boards[std::size_t(runs) % boards.size()])
+                                                   : randomEvent(rng, session));
         try {
           std::istringstream in(script.back());
           for (const auto& cmd : kp::parseScript(in)) session.run(cmd);

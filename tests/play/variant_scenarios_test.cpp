@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <numeric>
 #include <random>
 #include <sstream>
 
+#include "core/window_catalogue.h"
 #include "play/play_session.h"
 
 namespace kp {
@@ -18,25 +18,29 @@ using nlohmann::json;
 // Plays the game `menu` of `window` to its verdict: every Line, or every circle, clicked
 // once in an order shuffled by `seed`, in the view `seed` turns to, by two people or by a
 // person against the computer (who then waits for it long enough to finish its turn).
-void playToTheVerdict(const std::string& window, const std::string& level, const std::string& menu, bool globoria,
+void playToTheVerdict(const WindowEntry& row, const std::string& level, const std::string& menu, bool globoria,
                       bool computer, unsigned seed) {
+  const std::string window = row.name;
   SCOPED_TRACE(window + " " + menu + (globoria ? " Globoria " : " Planor ") + (computer ? "computer " : "") +
                std::to_string(seed));
   PlaySession session(seed);
-  std::ostringstream setup;
-  const std::string onePlayer = window == "quadrion" ? "One player"
-                                : window == "cube" || window == "wall" || window == "wireframe" || window == "triangular4d" ? "1 Player"
-                                : window == "tetrahedron" ? "1 player"
-                                                          : "1 player verus the computer";
-  setup << "open " << window << (globoria ? "\nmenu Sub-Levels > Globoria" : "")
-        << (level.empty() ? "" : "\nmenu " + level) << "\nmenu Games Menu > " << menu
-        << (computer ? "\nmenu Options > " + onePlayer : "") << "\n";
-  if (window == "cube" || window == "wall" || window == "tetrahedron" || window == "torus" || window == "triangular4d")
-    for (unsigned v = 0; v < seed % 4; ++v) setup << "button <<\n";
-  if (window == "wireframe" && level.ends_with("Normal"))
-    for (unsigned v = 0; v < seed % 4; ++v) setup << (v % 2 ? "button ^\n" : "button Rotate:>\n");
-  std::istringstream setupIn(setup.str());
-  for (const auto& cmd : parseScript(setupIn)) session.run(cmd);
+  auto run = [&session](const std::string& line) {
+    std::istringstream in(line + "\n");
+    for (const auto& cmd : parseScript(in)) session.run(cmd);
+  };
+  run("open " + window);
+  if (globoria) run("menu Sub-Levels > Globoria");
+  if (!level.empty()) run("menu " + level);
+  run("menu Games Menu > " + menu);
+  if (computer)
+    session.window()->menus().forEach([&](const std::string& path, const MenuEntry& e) {
+      if (e.id == "players.0") run("menu " + path);
+    });
+  // The view the seed turns to, where the window turns it now (not the wire frame's 1/2 Level).
+  const std::vector<const char*>& turn = row.tests.turn;
+  for (unsigned v = 0; v < seed % 4 && !turn.empty(); ++v)
+    if (const Control* c = session.window()->controlNamed(turn[v % turn.size()]); c && c->enabled)
+      run(std::string("button ") + turn[v % turn.size()]);
   const GameController& w = *session.window();
   const bool circles = w.drawing().circles[1].targetVisible;
   std::vector<int> moves;
@@ -120,27 +124,11 @@ void playToTheVerdict(const std::string& window, const std::string& level, const
 // the boards without sub-levels, one on the large square board); the boards that turn
 // are played in several views.
 TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
-  for (const char* window :
-       {"square", "triangular", "cube", "tetrahedron", "wireframe", "quadrion", "largesquare", "house", "torus",
-                             "wall", "triangular4d"}) {
+  for (const WindowEntry& row : windowCatalogue()) {
     PlaySession probe;
-    ASSERT_EQ(probe.open(window), "");
-    // The tetrahedron's sub-levels are its two boards, each with its own games; the wire
-    // frame's its whole board and the board with four Lines closed.
-    const bool boards = window == std::string("tetrahedron") || window == std::string("wireframe") ||
-                        window == std::string("wall");
-    const std::vector<std::string> levels =
-        window == std::string("tetrahedron")
-            ? std::vector<std::string>{"Sub-levels > Normal original-sized Delvo  (20 grids)",
-                                       "Sub-levels > New mirror-sized Delvo  (36 grids)"}
-        : window == std::string("wireframe") ? std::vector<std::string>{"Sub-Levels > Normal", "Sub-Levels > 1/2 Level"}
-        : window == std::string("wall")
-            ? std::vector<std::string>{"Sub-Levels > Krunk The Wall", "Sub-Levels > Krunk a Bigger Wall",
-                                       "Sub-Levels > Krunk the Great Wall"}
-        : window == std::string("largesquare") ? std::vector<std::string>{"Size > 6 x 6", "Size > 9 x 9"}
-                 : std::vector<std::string>{""};
-    std::vector<std::pair<std::string, std::string>> games;  // level menu (or ""), game
-    for (const std::string& level : levels) {
+    ASSERT_EQ(probe.open(row.name), "");
+    std::vector<std::pair<std::string, std::string>> games;  // board menu (or ""), game
+    for (const std::string level : row.tests.variantBoards) {
       if (!level.empty()) {
         ASSERT_EQ(probe.menu(level), "");
       }
@@ -148,18 +136,16 @@ TEST(VariantScenario, EveryGamePlaysToItsVerdict) {
         if (path.starts_with("Games Menu > ") && e.visible) games.push_back({level, path.substr(13)});
       });
     }
-    const std::size_t expected = std::map<std::string, std::size_t>{
-        {"square", 7}, {"triangular", 6}, {"cube", 10}, {"tetrahedron", 14}, {"wireframe", 12}, {"quadrion", 12},
-        {"largesquare", 14}, {"house", 7}, {"torus", 7}, {"wall", 30}, {"triangular4d", 7}}.at(window);
-    EXPECT_EQ(games.size(), expected);
-    const bool subLevels = !boards && probe.window()->menus().findPath("Sub-Levels") != nullptr;
-    const std::vector<unsigned> seeds = subLevels ? std::vector<unsigned>{1, 7} : std::vector<unsigned>{1, 2, 3, 4};
+    EXPECT_EQ(games.size(), std::size_t(row.tests.games)) << row.name;
+    // Planor and Globoria, where the window has them (elsewhere its sub-levels are its boards).
+    const bool subLevels = probe.window()->menus().findPath("Sub-Levels > Globoria") != nullptr;
+    const auto& against = row.tests.computerSeeds;
     for (const auto& [level, game] : games)
       for (bool globoria : {false, true})
-        for (unsigned seed : seeds)
+        for (unsigned seed : row.tests.seeds)
           if (globoria ? subLevels : true)
-            playToTheVerdict(window, level, game, globoria,
-                             subLevels ? window == std::string("largesquare") && seed == 7 : seed % 2 == 0, seed);
+            playToTheVerdict(row, level, game, globoria,
+                             std::find(against.begin(), against.end(), seed) != against.end(), seed);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "message_boxes.h"
+#include "shell/animation_frames.h"
 #include "shell/game_window.h"
 #include "shell/qt_colour.h"
 #include "shell/shell.h"
@@ -136,6 +137,29 @@ class LauncherWindowTest : public QObject {
                    "the pictures fill the window");
       }
     }
+  }
+
+  // On a scripted run's clock the rings and stars move only by the waits, as the timers
+  // would have moved them: the same picture however the waits are cut, the rings turning
+  // from the delay on, frame by frame.
+  void theScriptClockMovesThePicturesByTheWaitsAlone() {
+    Shell shellA, shellB;
+    LauncherWindow* a = shellA.openLauncher();
+    LauncherWindow* b = shellB.openLauncher();
+    QVERIFY(QTest::qWaitForWindowExposed(a) && QTest::qWaitForWindowExposed(b));
+    a->useScriptClock();
+    b->useScriptClock();
+    const auto start = a->stars()->field().stars();
+    const float angle = a->rings()->animation().rings()[0].a;
+    a->advanceScriptClock(7000);
+    for (int ms : {3000, 2999, 1, 1000}) b->advanceScriptClock(ms);
+    QTest::qWait(50);  // the real clock moves nothing
+    QVERIFY(a->rings()->isVisible() && !a->rings()->isAnimating() && !a->stars()->isAnimating());
+    QVERIFY(a->stars()->field().stars() != start);
+    QCOMPARE(b->stars()->field().stars(), a->stars()->field().stars());
+    QCOMPARE(b->rings()->animation().rings()[0].a, a->rings()->animation().rings()[0].a);
+    const int frames = (7000 - LauncherWindow::kRingDelayMs) / kAnimationFrameMs;
+    QCOMPARE(a->rings()->animation().rings()[0].a, angle + float(frames * kAnimationTicksPerFrame));
   }
 
   // Runs the program's event loop, so it stays the last test.

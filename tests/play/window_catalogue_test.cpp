@@ -1,0 +1,66 @@
+// Every row of the window catalogue is a window the tests reach: it loads, it has its
+// scenarios and its screenshot script, and the menus and buttons the fuzzer and the variant
+// test use on it are there.
+#include "core/window_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <numeric>
+
+#include "boards/registry.h"
+#include "core/virtual_host.h"
+#include "play/play_session.h"
+
+namespace kp {
+namespace {
+
+TEST(WindowCatalogue, EveryWindowLoadsAndHasItsScenariosAndScreenshot) {
+  std::vector<int> joined;
+  for (const WindowEntry& row : windowCatalogue()) {
+    SCOPED_TRACE(row.name);
+    joined.push_back(row.tests.joined);
+    EXPECT_EQ(windowFromName(row.name), row.kind);
+    VirtualHost host;
+    ProgramState program;
+    const auto window = loadWindow(row.kind, host, program);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->kind(), row.kind);
+    const std::string screenshot = std::string(KP_SCENARIO_DIR) + "/../../scripts/screenshots/" + row.name + ".play";
+    EXPECT_TRUE(std::filesystem::exists(screenshot)) << screenshot;
+
+    // Each scenario exists and opens the window, whichever way (by name, from the launcher, by Other Games).
+    EXPECT_FALSE(row.tests.scenarios.empty());
+    for (const char* file : row.tests.scenarios) {
+      std::ifstream in(std::string(KP_SCENARIO_DIR) + "/" + file);
+      ASSERT_TRUE(in) << file;
+      PlaySession session;
+      bool opened = false;
+      for (const auto& cmd : parseScript(in)) {
+        session.run(cmd);
+        opened = opened || (session.window() && session.window()->kind() == row.kind);
+      }
+      EXPECT_TRUE(opened) << file;
+    }
+
+    // The boards the fuzzer and the variant test open, and the buttons that turn the view.
+    PlaySession probe;
+    ASSERT_EQ(probe.open(row.name), "");
+    for (const auto* boards : {&row.tests.fuzzerBoards, &row.tests.variantBoards})
+      for (const std::string menu : *boards)
+        if (!menu.empty()) {
+          EXPECT_EQ(probe.menu(menu), "");
+        }
+    for (const char* button : row.tests.turn) EXPECT_TRUE(probe.window()->controlNamed(button)) << button;
+  }
+  // The fuzzer's order of windows: each place once.
+  std::sort(joined.begin(), joined.end());
+  std::vector<int> places(joined.size());
+  std::iota(places.begin(), places.end(), 1);
+  EXPECT_EQ(joined, places);
+}
+
+}  // namespace
+}  // namespace kp
