@@ -145,7 +145,7 @@ fault src/boards/fourd/tesseract.cpp "wire frame: a label names the Line the tur
 fault src/boards/fourd/tesseract.cpp "tesseract: a Line drawn by the wrong stroke of a cube" \
   '{{{Yellow, 1}, {Red, 3}, {Black, 8}}},' \
   '{{{Yellow, 1}, {Red, 3}, {Black, 9}}},'
-fault src/boards/fourd/wireframe_window.cpp "wire frame: the accurate view hides the near corner in the main view" \
+fault src/boards/fourd/wireframe_picture.cpp "wire frame: the accurate view hides the near corner in the main view" \
   'for (int k : T::onlyIn(p == Inverse))' \
   'for (int k : T::onlyIn(p == Main))'
 fault src/boards/fourd/wireframe_window.cpp "wire frame: a triple score tallied as a double" \

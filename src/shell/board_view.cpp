@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTimer>
 #include <QTransform>
 #include <algorithm>
 #include <utility>
@@ -479,7 +480,13 @@ void BoardView::paintEvent(QPaintEvent* event) {
   for (const CheckBox& box : scene_.checkBoxes)
     if (box.visible && reaches(bounds(box))) paintCheckBox(painter, box);
 
-  if (controller_.gridShown()) paintLabels(painter, dirty);
+  // The window's first paint shows the board at once; the grid's numbers, whose layout
+  // takes longer than the rest of the picture, follow in the next turn of the event loop.
+  if (controller_.gridShown() && !firstPainted_)
+    QTimer::singleShot(0, this, [this] { update(); });
+  else if (controller_.gridShown())
+    paintLabels(painter, dirty);
+  firstPainted_ = true;
   if (controller_.status().gameOver) paintBanner(painter);
 }
 

@@ -71,6 +71,9 @@ class BoardView : public QWidget {
   bool shownGameOver_ = false;
   double shownScale_ = 0;
   bool shownGrid_ = false;
+  // Whether the board has been painted once: from then on the grid's numbers are laid out as
+  // they are painted.
+  bool firstPainted_ = false;
 
   struct NumberLabel {
     QPointF centre;

@@ -72,6 +72,10 @@ class RepaintTest : public QObject {
         {WindowKind::Torus, {"games.2"}, {"game.new"}, true},
         // The Great Wall with its numbers, then the smallest wall drawn larger in its place.
         {WindowKind::Wall, {"sub.3", "games.1", "game.grid"}, {"game.new", "sub.1"}, false},
+        // Long slanting Lines crossing each other, drawn in several strokes each, under labels:
+        // a claim repaints only the strokes that come near it.
+        {WindowKind::Wireframe, {"games.0", "game.grid"}, {"game.new"}, false},
+        {WindowKind::Quadrion, {"games.0", "game.grid"}, {"game.new"}, false},
     };
     std::mt19937 rng(1);
     for (const auto& game : games) {

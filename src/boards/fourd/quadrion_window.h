@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "boards/fourd/quadrion.h"
+#include "boards/fourd/quadrion_picture.h"
 #include "core/game_controller.h"
 #include "core/line_game.h"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "boards/fourd/tesseract.h"
+#include "boards/fourd/wireframe_picture.h"
 #include "core/game_controller.h"
 #include "core/line_game.h"
 
@@ -23,7 +24,6 @@ class WireframeWindow : public GameController {
   enum Variant { Tolva = 0, Duarn = 1, Plexa = 2, KrunkClassic = 4, KrunkSetCount = 5, LineKrunk = 7 };
   static constexpr int kLines = TesseractBoard::kLines, kSquares = TesseractBoard::kSquares,
                        kCubes = TesseractBoard::kCubes;
-  enum Picture { Main = 0, Inverse = 1 };
 
   WireframeWindow(Host& host, ProgramState& program);
 
@@ -37,7 +37,7 @@ class WireframeWindow : public GameController {
   std::vector<std::vector<LineStrokes>> lineStrokes() const override;
 
   // Whether the picture is still turning to the orientation.
-  bool turning() const { return angle_ != targetAngle_; }
+  bool turning() const { return picture_.turning(); }
   bool halfLevel() const { return menus_.at("sub.half").checked; }
   // The Lines that take no move on the "1/2 Level" (none on "Normal").
   const std::vector<int>& closedLines() const;
@@ -88,21 +88,12 @@ class WireframeWindow : public GameController {
   void useLevel(bool half);
   void setColourKeysShown(bool shown);
 
-  // The picture: where a corner of the tesseract is drawn in a picture with the tesseract
-  // turned by `degrees` in the plane of the quarter turn.
-  Point2 project(Point4 p, Picture picture, double degrees) const;
-  void drawPicture(Scene& s, Picture picture, const std::vector<std::vector<LineStrokes>>& strokes) const;
-  bool boxChecked(const std::string& id) const;
+  // What the picture shows beyond its own state.
+  WireframeInputs pictureInputs() const;
 
   int orientation_ = 0;
-  // The turn drawn now and the turn the picture is heading for, in degrees (-90 per quarter
-  // turn of the orientation, not reduced while turning).
-  double angle_ = 0, targetAngle_ = 0;
   StepId frame_ = 0;  // the next frame of the turning picture, while one is scheduled
-  // [picture][line]: the Line's base stroke, and its cube strokes, hidden by the accurate
-  // 4D view; its cube strokes' widths.
-  std::array<std::array<bool, kLines + 1>, 2> hiddenBase_{}, hiddenUnits_{};
-  std::array<std::array<std::array<int, 3>, kLines + 1>, 2> unitWidth_{};
+  WireframePicture picture_;
   std::vector<int> highlighted_;       // cubes just completed in Plexa, shown for a while
   std::vector<int> ownersBefore_;      // the squares' owners before a circle move
   BoardGraph graph_ = TesseractBoard::graph();
