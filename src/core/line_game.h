@@ -140,8 +140,9 @@ class LineGame {
   }
   const Scoring& scoring() const { return scoring_; }
 
-  // Points read back from their labels.
-  int points(Player p) const;
+  // The points of this game so far, and the running totals of the games counted.
+  int points(Player p) const { return points_[p == Player::Red ? 0 : 1]; }
+  int total(Player p) const { return totals_[p == Player::Red ? 0 : 1]; }
   // The points tally (0 where the board keeps none).
   int tally(Player p) const { return tally_[p == Player::Red ? 0 : 1]; }
   // Adds to the mover's tally the bonus of a move that won `units` units (none for 0).
@@ -170,6 +171,8 @@ class LineGame {
 
  private:
   void addPoints(Player p, int n);
+  // Writes the points labels from the points.
+  void showPoints();
   // Writes the tally labels (empty where the board keeps no tally).
   void showTally();
   // The units of a table the mover's Line completed (side counts by the rule): scored, and
@@ -199,6 +202,7 @@ class LineGame {
   };
   std::vector<UnitTable> tables_;
   Scoring scoring_;
+  std::array<int, 2> points_{}, totals_{};  // Red, Blue; the labels only show them
   std::array<int, 2> tally_{};  // Red, Blue
   std::vector<int> circleUsed_;
   std::vector<int> newly_;

@@ -26,9 +26,9 @@ const std::vector<VariantEntry> kVariants = {
     {W::LineKrunk, "Line Krunk", "Game = Line Krunk", false, false, kStartLine},
 };
 
-constexpr const char* kTaken =
-    "Invalid move. You have clicked on a move already taken or clicked too close to a line which was already filled "
-    "in. Please try again.";
+constexpr InvalidMove kTaken{
+    .text = "Invalid move. You have clicked on a move already taken or clicked too close to a line which was already filled "
+    "in. Please try again."};
 
 // The twenty colour-pair boxes: the caption and the two cubes whose shared square it shows.
 struct Pair {
@@ -209,7 +209,6 @@ std::vector<Point2> ownNumberPlaces(Place place, const std::vector<Point2>& numb
   return out;
 }
 
-std::string movesText(int n) { return std::to_string(n) + " moves left"; }
 
 }  // namespace
 
@@ -289,7 +288,6 @@ WireframeWindow::WireframeWindow(Host& host, ProgramState& program)
   rules_.setGraph(&graph_);
   cubeTable_ = rules_.addUnits(T::cubeTable());
   rules_.rememberInitialLines();
-  rules_.setClaimWidth(kClaimMain);
   rules_.setScoring({.manyScored = {"  Double score!      Two cool!", "  Triple score!      Awesome!",
                                     " Quadruple score!   Killer move!"},
                      .tally = {1000, 4000, 7000, 10000},
@@ -366,7 +364,7 @@ void WireframeWindow::drawPicture(Scene& s, Picture picture, const std::vector<s
 
   std::vector<char> hinted(kLines + 1, 0);
   if (main && variant() == Tolva && menus_.at("hint.best").checked)
-    for (int l : nonScoringLines(closedLines())) hinted[std::size_t(l)] = 1;
+    for (int l : nonScoringLines(rules_, closedLines())) hinted[std::size_t(l)] = 1;
 
   for (int l = 1; l <= kLines; ++l) {
     const Point2 a = at(T::from(l)), b = at(T::to(l));
@@ -579,10 +577,12 @@ int WireframeWindow::movesLeft() const {
   return kLines - int(closedLines().size()) - rules_.claimedLineCount();
 }
 
-std::optional<std::string> WireframeWindow::movesLeftOnBoard() const { return movesText(movesLeft()); }
+std::optional<std::string> WireframeWindow::movesLeftOnBoard() const {
+  return movesLeftText(movesLeft(), MovesWording::Plain);
+}
 
 void WireframeWindow::showMovesLeft() {
-  status_.movesLeft = movesText(movesLeft());
+  status_.movesLeft = *movesLeftOnBoard();
   status_.hint = superHint(variant() == Tolva, closedLines());
 }
 
@@ -747,7 +747,6 @@ void WireframeWindow::openGame() {
   for (auto& picture : unitWidth_)
     for (auto& widths : picture) widths = {1, 1, 1};
   setColourKeysShown(true);
-  rules_.setClaimWidth(kClaimMain);
   openWithBlue();
   settle();
 }
@@ -763,10 +762,7 @@ void WireframeWindow::onLineClick(int line) {
     message("Line " + std::to_string(line) + " takes no move on the 1/2 Level.");
     return;
   }
-  if (rules_.claimed(line)) {
-    message(variant() == LineKrunk ? "Invalid move!" : kTaken);
-    return;
-  }
+  if (rules_.claimed(line)) return refuseMove(variant() == LineKrunk ? InvalidMove{} : kTaken);
   playLine(line, rules_.toMove());
 }
 
@@ -787,13 +783,8 @@ void WireframeWindow::playLine(int line, Player mover) {
 void WireframeWindow::evaluateLine(Player mover, int line) {
   timer_.stop();
   if (variant() == LineKrunk) {
-    const std::vector<int> before = rules_.cellOwners();
-    rules_.recount(LineGame::CellCount::ByColour, {kRed, kRedTurnText});
-    const int won = rules_.newlyWon(mover, before, {line});
-    if (won > 0) {
-      rules_.setToggle(mover == Player::Red ? 1 : 0);
-      status_.yourTurn = {mover == Player::Red, mover == Player::Blue, false};
-    }
+    const int won =
+        krunkCount(rules_, status_, mover, mover, rules_.cellOwners(), {line}, LineGame::CellCount::ByColour);
     rules_.addTally(mover, won);
     rules_.announce(LineRule::Tolva, mover, won);
   } else {
@@ -820,10 +811,7 @@ void WireframeWindow::evaluateLine(Player mover, int line) {
 void WireframeWindow::onCircleClick(int s) {
   if (rules_.moveLock() || status_.gameOver) return;
   if (turning()) finishTurning();
-  if (rules_.circleUsed(s)) {
-    message(kTaken);
-    return;
-  }
+  if (rules_.circleUsed(s)) return refuseMove(kTaken);
   playCircle(s, rules_.toMove());
 }
 
@@ -843,9 +831,10 @@ void WireframeWindow::settle() {
 }
 
 GameController::ColourCircles WireframeWindow::colourCircles() const {
-  return {.count = variant() == KrunkClassic ? LineGame::CellCount::ByColour : LineGame::CellCount::KeepByColour,
-          .claimWidth = kClaimMain};
+  return {.count = variant() == KrunkClassic ? LineGame::CellCount::ByColour : LineGame::CellCount::KeepByColour};
 }
+
+int WireframeWindow::claimWidth() const { return kClaimMain; }
 
 void WireframeWindow::afterCircle(Player scorer) {
   int won = 0;
@@ -856,20 +845,17 @@ void WireframeWindow::afterCircle(Player scorer) {
 
 // ---- The computer (Red) ----
 
-void WireframeWindow::computerTurn() {
-  if (circleVariant()) return computerCircle();
-  computerLine();
+ComputerPacing WireframeWindow::computerPacing() const {
+  return {.showMs = kPauseMs,
+          .width = kClaimMain,
+          .table = variant() == Plexa ? cubeTable_ : 0,
+          .closed = closedLines(),
+          .warnsNoGoodMoves = variant() == Tolva};
 }
 
-void WireframeWindow::computerLine() {
-  const int table = variant() == Plexa ? cubeTable_ : 0;
-  warnNoGoodMoves(variant() == Tolva, table, closedLines());
-  if (const int line = previewGreedyLine(kClaimMain, table, closedLines()))
-    schedule(kPauseMs, [this, line] { playLine(line, Player::Red); });
-}
-
-void WireframeWindow::computerCircle() {
-  if (const int s = previewColourCircle()) schedule(kPauseMs, [this, s] { playCircle(s, Player::Red); });
+void WireframeWindow::computerPlays(int choice) {
+  if (circleVariant()) playCircle(choice, Player::Red);
+  else playLine(choice, Player::Red);
 }
 
 }  // namespace kp
