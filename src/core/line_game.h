@@ -27,6 +27,17 @@ enum class LineRule {
 
 enum class Outcome { GoesOn, GameOver };
 
+// How many units an owner table gives each player ([unit] -> 0 nobody, 1 Red, 2 Blue, any
+// other value nobody; entry 0 unused): (Red, Blue).
+inline std::pair<int, int> countOwners(const std::vector<int>& owners) {
+  std::pair<int, int> count;
+  for (std::size_t u = 1; u < owners.size(); ++u) {
+    count.first += owners[u] == 1;
+    count.second += owners[u] == 2;
+  }
+  return count;
+}
+
 // "Red wins by points.", "Blue wins by score.", "By points its a tie".
 std::string verdict(int red, int blue, const std::string& measure);
 
@@ -84,15 +95,7 @@ class LineGame {
   int unitOwner(int table, int unit) const { return tables_[std::size_t(table)].owner[std::size_t(unit)]; }
   int cellOwner(int cell) const { return unitOwner(0, cell); }
   // How many units of a table the rules have scored for Red and for Blue.
-  std::pair<int, int> unitsScored(int table) const {
-    std::pair<int, int> count;
-    const auto& owners = tables_[std::size_t(table)].owner;
-    for (std::size_t u = 1; u < owners.size(); ++u) {
-      count.first += owners[u] == 1;
-      count.second += owners[u] == 2;
-    }
-    return count;
-  }
+  std::pair<int, int> unitsScored(int table) const { return countOwners(tables_[std::size_t(table)].owner); }
   bool circleUsed(int cell) const { return circleUsed_[cell] != 0; }
   void setCircleUsed(int cell) { circleUsed_[cell] = 1; }
   const std::vector<int>& newlyCompleted() const { return newly_; }

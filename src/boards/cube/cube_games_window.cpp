@@ -207,12 +207,7 @@ std::optional<std::string> CubeGamesWindow::movesLeftOnBoard() const {
 }
 
 std::optional<std::pair<int, int>> CubeGamesWindow::secondScore() const {
-  std::pair<int, int> cubes;
-  for (int c = 1; c <= lattice_.cubeCount(); ++c) {
-    cubes.first += settled_[std::size_t(c)] == 1;
-    cubes.second += settled_[std::size_t(c)] == 2;
-  }
-  return cubes;
+  return countOwners(settled_);
 }
 
 std::vector<int> CubeGamesWindow::cubeOwners() const {

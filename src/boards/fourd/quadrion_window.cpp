@@ -340,12 +340,7 @@ std::vector<int> QuadrionWindow::cubeOwners() const {
 
 // Every game is judged by score too: the cubes each player completed.
 std::optional<std::pair<int, int>> QuadrionWindow::secondScore() const {
-  std::pair<int, int> cubes;
-  for (int owner : cubeWinner_) {
-    cubes.first += owner == 1;
-    cubes.second += owner == 2;
-  }
-  return cubes;
+  return countOwners(cubeWinner_);
 }
 
 int QuadrionWindow::movesLeft() const {
