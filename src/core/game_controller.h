@@ -320,11 +320,6 @@ class GameController {
   void addHelpMenu();
   // Sub-Levels: Planor (checked) and Globoria.
   void addSubLevelsMenu();
-  // The points the board shows, for pointsOnBoard() (see kp::countPointsOnBoard).
-  std::pair<int, int> countPointsOnBoard(const BoardGraph& graph, bool byColour,
-                                         std::initializer_list<Colour> redColours) const {
-    return kp::countPointsOnBoard(rules_, drawing_, graph, byColour, redColours);
-  }
   // Players (the flat windows' four unless given), Sudden Death, then more of the window's.
   void addOptionsMenu(std::vector<MenuEntry> players = {}, std::vector<MenuEntry> more = {});
   bool onePlayer() const;

@@ -73,8 +73,8 @@ TEST(UnitCube, AClickWhileTheComputerThinksIsIgnoredOrHeld) {
                                                             {ClickDuring::Held, 3, 2, true}};
   for (const auto& [clicks, claimed, ownerOf12, computerToMove] : cases) {
     PlaySession session;
-    const auto s = play(session, "menu Options > 1 player verus the computer\nline 1\nline 12\nstate\nwait 600\nstate\n",
-                        clicks);
+    const auto s =
+        play(session, "menu Options > 1 player verus the computer\nline 1\nline 12\nstate\nwait 600\nstate\n", clicks);
     ASSERT_EQ(s.size(), 2u);
     auto claimedLines = [](const json& state) {
       int n = 0;

@@ -51,7 +51,7 @@ class UnitCubeWindow : public GameController {
   int lineCount() const override { return kLines; }
   int circleCount() const override { return kFaces; }
   std::pair<int, int> pointsOnBoard() const override {
-    if (variant() == kTolva) return countPointsOnBoard(graph_, false, {kRed});
+    if (variant() == kTolva) return countPointsOnBoard(rules_, drawing_, graph_, false, {kRed});
     const int owner = rules_.unitOwner(cubes_, 1);
     return {owner == 1, owner == 2};
   }

@@ -198,8 +198,8 @@ std::pair<int, int> CubeGamesWindow::pointsOnBoard() const {
   // The Classic games and Line Krunk count the colours; the others keep what they scored,
   // shown in the circles.
   if (colourGame() && cellCount() == LineGame::CellCount::ByColour)
-    return countPointsOnBoard(*graph_, true, {kRed, kRedTurnText});
-  return countPointsOnBoard(*graph_, false, {});
+    return countPointsOnBoard(rules_, drawing_, *graph_, true, {kRed, kRedTurnText});
+  return countPointsOnBoard(rules_, drawing_, *graph_, false, {});
 }
 
 std::optional<std::string> CubeGamesWindow::movesLeftOnBoard() const {

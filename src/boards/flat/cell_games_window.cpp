@@ -83,8 +83,9 @@ void CellGamesWindow::ver_Click() {
 }
 
 std::pair<int, int> CellGamesWindow::pointsOnBoard() const {
-  if (variant() == LineKrunk) return countPointsOnBoard(board_->graph(false), true, {kRed, kRedTurnText});
-  return countPointsOnBoard(board_->graph(false), circleVariant(), {kRed});
+  if (variant() == LineKrunk)
+    return countPointsOnBoard(rules_, drawing_, board_->graph(false), true, {kRed, kRedTurnText});
+  return countPointsOnBoard(rules_, drawing_, board_->graph(false), circleVariant(), {kRed});
 }
 
 std::optional<std::string> CellGamesWindow::movesLeftOnBoard() const {

@@ -329,7 +329,8 @@ Scene QuadrionWindow::scene() const {
 // ---- What the board says, for the checks ----
 
 std::pair<int, int> QuadrionWindow::pointsOnBoard() const {
-  return countPointsOnBoard(graph_, variant() == KrunkClassic || variant() == SuperClassic, {kRed, kRedTurnText});
+  const bool byColour = variant() == KrunkClassic || variant() == SuperClassic;
+  return countPointsOnBoard(rules_, drawing_, graph_, byColour, {kRed, kRedTurnText});
 }
 
 std::vector<int> QuadrionWindow::cubeOwners() const {

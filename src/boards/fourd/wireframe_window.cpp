@@ -27,8 +27,8 @@ const std::vector<VariantEntry> kVariants = {
 };
 
 constexpr InvalidMove kTaken{
-    .text = "Invalid move. You have clicked on a move already taken or clicked too close to a line which was already filled "
-    "in. Please try again."};
+    .text = "Invalid move. You have clicked on a move already taken or clicked too close to a line which was already "
+            "filled in. Please try again."};
 
 // The twenty colour-pair boxes: the caption and the two cubes whose shared square it shows.
 struct Pair {
@@ -563,7 +563,7 @@ Scene WireframeWindow::scene() const {
 std::pair<int, int> WireframeWindow::pointsOnBoard() const {
   if (variant() == Plexa) return rules_.unitsScored(cubeTable_);
   const bool byColour = variant() == KrunkClassic || variant() == LineKrunk;
-  return countPointsOnBoard(graph_, byColour, {kRed, kRedTurnText});
+  return countPointsOnBoard(rules_, drawing_, graph_, byColour, {kRed, kRedTurnText});
 }
 
 std::vector<int> WireframeWindow::cubeOwners() const {

@@ -75,7 +75,7 @@ TriangleSolidWindow::TriangleSolidWindow(Host& host, ProgramState& program, Wind
 
 std::pair<int, int> TriangleSolidWindow::pointsOnBoard() const {
   const bool byColour = status_.gameOver ? finishedByColour_ : circleVariant() && classic();
-  return countPointsOnBoard(rules_.graph(), byColour, {kRed, kRedTurnText});
+  return countPointsOnBoard(rules_, drawing_, rules_.graph(), byColour, {kRed, kRedTurnText});
 }
 
 void TriangleSolidWindow::gameFinished() { finishedByColour_ = circleVariant() && classic(); }

@@ -287,7 +287,7 @@ void TriangularWindow::openGame() {
 // ---- what the board says ----
 
 std::pair<int, int> TriangularWindow::pointsOnBoard() const {
-  return countPointsOnBoard(planor_, circleVariant(), {kRed});
+  return countPointsOnBoard(rules_, drawing_, planor_, circleVariant(), {kRed});
 }
 
 std::optional<std::string> TriangularWindow::movesLeftOnBoard() const {
