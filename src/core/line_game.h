@@ -143,9 +143,8 @@ class LineGame {
   }
   const Scoring& scoring() const { return scoring_; }
 
-  // The points of this game so far, and the running totals of the games counted.
+  // The points of this game so far.
   int points(Player p) const { return points_[p == Player::Red ? 0 : 1]; }
-  int total(Player p) const { return totals_[p == Player::Red ? 0 : 1]; }
   // The points tally (0 where the board keeps none).
   int tally(Player p) const { return tally_[p == Player::Red ? 0 : 1]; }
   // Adds to the mover's tally the bonus of a move that won `units` units (none for 0).
