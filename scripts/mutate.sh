@@ -121,9 +121,9 @@ fault src/boards/cube/cube_games_window.cpp "cube: \"<<\" turns the view back" \
 fault src/core/line_game.cpp "circle games in space: a Cell painted whole earns another turn" \
   'won += !std::all_of(' \
   'won += 1 || !std::all_of('
-fault src/core/game_controller.cpp "Super Hint: Lines of Cells with two claimed counted safe" \
-  'return rules_.claimed(side); }) < 2;' \
-  'return rules_.claimed(side); }) < 3;'
+fault src/core/move_rules.cpp "Super Hint: Lines of Cells with two claimed counted safe" \
+  'return rules.claimed(side); }) < 2;' \
+  'return rules.claimed(side); }) < 3;'
 fault src/boards/cube/cube_window.cpp "cube: a click region on the wrong Line" \
   '{8},          {7, 72},' \
   '{8},          {7, 73},'

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "core/colour_choice.h"
 #include "core/expert.h"
-#include "core/greedy_choice.h"
 #include "core/window_catalogue.h"
 
 namespace kp {
@@ -223,21 +221,6 @@ void GameController::addSubLevelsMenu() {
   menus_.add(std::move(sub));
 }
 
-std::pair<int, int> GameController::countPointsOnBoard(const BoardGraph& graph, bool byColour,
-                                                       std::initializer_list<Colour> redColours) const {
-  if (byColour) {
-    const UnitCount count = countByColour(graph.cellSides, rules_.claims(), redColours);
-    return {count.red, count.blue};
-  }
-  // The line games fill the circle of each Cell scored, once.
-  int red = 0, blue = 0;
-  for (int c = 1; c <= graph.cellCount; ++c) {
-    red += drawing_.circles[c].fill == kRed;
-    blue += drawing_.circles[c].fill == kBlue;
-  }
-  return {red, blue};
-}
-
 void GameController::addOtherGamesMenu() { menus_.add(otherGamesMenu(kind_)); }
 
 namespace {
@@ -358,6 +341,7 @@ void GameController::chooseVariant(int index) {
   variant_ = &*it;
   for (const auto& v : variants_) menus_.at(variantId(v.index)).checked = v.index == index;
   status_.gameCaption = variant_->boardCaption;
+  rules_.setClaimWidth(claimWidth());
   // Every drawn Line and circle, also those of a larger board the game may bring.
   for (std::size_t c = 1; c < drawing_.circles.size(); ++c) drawing_.circles[c].targetVisible = variant_->circles;
   for (std::size_t l = 1; l < drawing_.lines.size(); ++l) drawing_.lines[l].targetVisible = !variant_->circles;
@@ -395,28 +379,21 @@ void GameController::newGame() {
 
 void GameController::playColourCircle(int c, std::optional<Player> mover) {
   const ColourCircles how = colourCircles();
-  rules_.setCircleUsed(c);
-  drawing_.circles[std::size_t(c)].border = kGreen;
-  rules_.setClaimWidth(how.claimWidth);
   std::vector<int> painted;
   addCircleLines(c, painted);
-  for (int l : painted) rules_.paintLine(l, mover ? lineColour(*mover) : kBlack);
-  status_.lastMove = "Last move: " + std::to_string(c);
+  paintCircle(rules_, drawing_, status_, c, painted, mover);
   timer_.reset();
 
-  const std::vector<int> before = rules_.cellOwners();
   const Player scorer = mover.value_or(rules_.toMove());
-  rules_.recount(how.count, {kRed, kRedTurnText}, scorer);
-  afterCircle(scorer);
+  const int won = krunkCount(rules_, status_, mover, scorer, rules_.cellOwners(), painted, how.count,
+                             [&] { afterCircle(scorer); });
   showMovesLeft();
   lockSetup();
   timer_.stop();
   const int left = rules_.unusedCircles();
   if (!mover) return left == 0 ? finishGame() : handOver();
 
-  if (rules_.newlyWon(*mover, before, painted) > 0) {
-    rules_.setToggle(*mover == Player::Red ? 1 : 0);
-    status_.yourTurn = {*mover == Player::Red, *mover == Player::Blue, false};
+  if (won > 0) {
     setText(status_.turnText, {"Score! ", playerName(*mover), " goes again"});
     status_.turnColour = lineColour(*mover);
   } else {
@@ -424,12 +401,16 @@ void GameController::playColourCircle(int c, std::optional<Player> mover) {
   }
   if (left == 1 && how.krunkMove) {
     // The last circle plays itself, in black, for nobody.
-    status_.turnText = "Krunk!";
-    status_.turnColour = kBlack;
+    announceKrunk(status_);
     return playColourCircle(rules_.firstUnusedCircle(), std::nullopt);
   }
   if (left == 0) finishGame();
   else handOver();
+}
+
+void GameController::refuseMove(const InvalidMove& how) {
+  if (how.inMessage) message(how.text);
+  else status_.turnText = how.text;
 }
 
 std::vector<MenuEntry> GameController::spaceGameMenu() {
@@ -463,23 +444,6 @@ void GameController::openTurn(bool tolva) {
   // As the evaluation announces it with no Line claimed.
   rules_.announce(LineRule::Tolva, Player::Blue, 0);
   handOver();
-}
-
-int GameController::previewGreedyLine(int width, int table, const std::vector<int>& closed) {
-  const int line = program_.expert && expertGame() && table == 0 && closed.empty()
-                       ? chooseExpert(rules_.graph(), claimedFlags(rules_.claims()), program_.random)
-                       : chooseGreedy(rules_.units(table), rules_, drawing_, Completing::LowestUnitFirst,
-                                      program_.random, closed);
-  if (line == 0) return 0;
-  drawing_.lines[std::size_t(line)].colour = kYellow;
-  drawing_.lines[std::size_t(line)].width = width;
-  return line;
-}
-
-int GameController::computerTolvaLine() {
-  if (program_.expert && expertGame())
-    return chooseExpert(rules_.graph(), claimedFlags(rules_.claims()), program_.random);
-  return chooseGreedy(rules_.graph().cellSides, rules_, drawing_, Completing::AtRandom, program_.random);
 }
 
 void GameController::showExpertHint() {
@@ -526,31 +490,6 @@ void GameController::clearHint() {
   hintAt_.reset();
 }
 
-int GameController::previewColourCircle() {
-  ColourMoves moves;
-  const std::size_t cells = std::size_t(rules_.graph().cellCount);
-  moves.reserve(cells, 16 * cells);
-  for (int c = 1; c <= rules_.graph().cellCount; ++c)
-    if (!rules_.circleUsed(c)) moves.add(c, [&](std::vector<int>& lines) { addCircleLines(c, lines); });
-  const int c = chooseByColour(rules_.graph(), rules_.claims(), moves, {kRed}, program_.random);
-  if (c != 0) drawing_.circles[std::size_t(c)].border = kYellow;
-  return c;
-}
-
-std::vector<int> GameController::nonScoringLines(const std::vector<int>& closed) const {
-  const BoardGraph& g = rules_.graph();
-  std::vector<int> out;
-  for (int l = 1; l <= g.lineCount; ++l) {
-    if (rules_.claimed(l) || std::find(closed.begin(), closed.end(), l) != closed.end()) continue;
-    const bool safe = std::all_of(g.lineCells[std::size_t(l)].begin(), g.lineCells[std::size_t(l)].end(), [&](int c) {
-      const auto& sides = g.cellSides[std::size_t(c)];
-      return std::count_if(sides.begin(), sides.end(), [&](int side) { return rules_.claimed(side); }) < 2;
-    });
-    if (safe) out.push_back(l);
-  }
-  return out;
-}
-
 std::vector<MenuEntry> GameController::tolvaHints() {
   return {
       {.id = "hint.computer",
@@ -577,7 +516,7 @@ void GameController::toggleTolvaHint(const std::string& id, bool tolva) {
 
 std::string GameController::superHint(bool tolva, const std::vector<int>& closed) const {
   if (!tolva || !menus_.at("hint.super").checked) return "";
-  return std::to_string(nonScoringLines(closed).size()) + " non-scoring moves left";
+  return std::to_string(kp::nonScoringLines(rules_, closed).size()) + " non-scoring moves left";
 }
 
 void GameController::warnNoGoodMoves(bool offered, int table, const std::vector<int>& closed) {

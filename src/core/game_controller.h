@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "core/board_graph.h"
+#include "core/computer_turn.h"
 #include "core/drawing.h"
 #include "core/host.h"
 #include "core/line_game.h"
 #include "core/menu_model.h"
+#include "core/move_rules.h"
 #include "core/move_timer.h"
 #include "core/program_state.h"
 #include "core/status_labels.h"
@@ -210,11 +212,13 @@ class GameController {
   // game ends when no circle is left.
   struct ColourCircles {
     LineGame::CellCount count = LineGame::CellCount::ByColour;
-    int claimWidth = kClaimedWidth;
     bool krunkMove = false;
   };
   void playColourCircle(int c, std::optional<Player> mover);
   virtual ColourCircles colourCircles() const { return {}; }
+  // How wide the picture draws a claimed Line in the game chosen (set on the rules as the
+  // game is chosen).
+  virtual int claimWidth() const { return kClaimedWidth; }
   // Appends the Lines a circle move paints (the Cell's sides unless a board says more).
   virtual void addCircleLines(int c, std::vector<int>& lines) const {
     const std::vector<int>& sides = rules_.graph().cellSides[std::size_t(c)];
@@ -243,18 +247,8 @@ class GameController {
   void newGameKeepingOpener();
   // The turn text a game of the chosen kind starts with.
   const char* startPrompt() const;
-  // The computer's Line by the greedy rule on the units of a table of the rules (the Cells
-  // unless given; the lowest-numbered unit first), never one of `closed`, shown in yellow
-  // `width` wide until it is played; 0 when no Line is free. On the Cells with no Line
-  // closed, the Expert's Line while it is asked for and plays this game.
-  int previewGreedyLine(int width, int table = 0, const std::vector<int>& closed = {});
-  // The computer's circle in the colour games (its best by the colours against the person's
-  // best answer), among the circles not yet played, each claiming its Lines; shown
-  // with a yellow border until it is played; 0 when none is left.
-  int previewColourCircle();
-  // The free Lines (but those closed) that neither score nor give the opponent a Cell:
-  // in no Cell with two or three claimed Lines.
-  std::vector<int> nonScoringLines(const std::vector<int>& closed = {}) const;
+  // A click on a Line or circle already played, answered as the board does.
+  void refuseMove(const InvalidMove& how);
   // The Tolva hints of the Options menu ("hint.computer", "hint.super", "hint.best"), and
   // a click on one: checked or unchecked in Tolva, refused in the other games.
   static std::vector<MenuEntry> tolvaHints();
@@ -268,9 +262,6 @@ class GameController {
   // Whether the Expert plays the game chosen: Tolva's rule (a Cell scores for whoever claims
   // its last Line, and the scorer moves again) on the graph's Cells.
   virtual bool expertGame() const { return false; }
-  // The computer's Line in a game of Tolva's rule: the Expert's while it is chosen and plays
-  // this game, else the greedy rule's (a completing Line at random); 0 when none is free.
-  int computerTolvaLine();
   // "1 Player" refused for a two-player game, after its message.
   virtual void onePlayerRefused() {}
 
@@ -286,7 +277,20 @@ class GameController {
   // lock is held until it hands back, and the set-up is locked: its move is the game's);
   // otherwise the person's countdown runs.
   void handOver();
-  virtual void computerTurn() = 0;
+
+  // The computer's turn (computer_turn.cpp), one procedure for every board: its pause to
+  // think, its choice, the choice shown (in yellow, then maybe in another colour) for the
+  // board's pauses, then played. A board gives its pacing and plays the move; it may make
+  // its own choice (a Line, or a circle in the circle games; 0 for none: the turn ends).
+  virtual ComputerPacing computerPacing() const { return {}; }
+  virtual int computerChoice(const ComputerPacing& pacing);
+  virtual void computerPlays(int choice) = 0;
+  // The standard choices: the greedy rule's Line on the pacing's unit table (never one of
+  // its closed Lines; the Expert's on the Cells while it is asked for and plays this game,
+  // with no Line closed), and the colour games' circle (its best by the colours against
+  // the person's best answer, each circle claiming its Lines).
+  int greedyLine(const ComputerPacing& pacing);
+  int colourCircle();
   // The verdict, rounds and banner, once.
   void finishGame();
   // What a window does once a game has ended, after its verdicts.
@@ -316,11 +320,6 @@ class GameController {
   void addHelpMenu();
   // Sub-Levels: Planor (checked) and Globoria.
   void addSubLevelsMenu();
-  // The points the board shows, for pointsOnBoard(): with byColour, the Cells all of whose
-  // sides are one player's colour (Red's in any of redColours); otherwise the Cells whose
-  // circle is filled in a player's colour.
-  std::pair<int, int> countPointsOnBoard(const BoardGraph& graph, bool byColour,
-                                         std::initializer_list<Colour> redColours) const;
   // Players (the flat windows' four unless given), Sudden Death, then more of the window's.
   void addOptionsMenu(std::vector<MenuEntry> players = {}, std::vector<MenuEntry> more = {});
   bool onePlayer() const;
@@ -379,6 +378,11 @@ class GameController {
     std::vector<Colour> lineColours;  // the Lines' own colours, shown again between the flashes
   };
   void flashStep(Flash flash, int k, std::function<void()> next);
+  void computerTurn();
+  // A pause of the computer's turn (none for 0 ms); a person's clicks meanwhile are ignored
+  // under the move lock, or held and played after it.
+  void computerWait(int ms, ClickDuring clicks, std::function<void()> next);
+  void showChoice(int choice, const ComputerPacing& pacing);
   // The clicks held during a flash, played in order once it is over.
   void playHeldClicks();
   bool flashing_ = false;

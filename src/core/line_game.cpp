@@ -6,14 +6,6 @@
 namespace kp {
 
 namespace {
-int readNumber(const std::string& label) {
-  try {
-    return std::stoi(label);
-  } catch (...) {
-    return 0;  // an empty label counts as nothing
-  }
-}
-
 const char* winnerWord(int red, int blue) { return red > blue ? "Red" : blue > red ? "Blue" : "Tie"; }
 }  // namespace
 
@@ -158,8 +150,8 @@ void LineGame::recount(CellCount how, std::initializer_list<Colour> redColours, 
     blue += owner == 2;
     drawing_.circles[c].fill = owner == 2 ? kBlue : owner == 1 ? kRed : kBackground;
   }
-  status_.redPoints = std::to_string(red);
-  status_.bluePoints = std::to_string(blue);
+  points_ = {red, blue};
+  showPoints();
 }
 
 int LineGame::newlyWon(Player mover, const std::vector<int>& before, const std::vector<int>& painted) const {
@@ -186,8 +178,13 @@ int LineGame::firstUnusedCircle() const {
 }
 
 void LineGame::addPoints(Player p, int n) {
-  std::string& label = p == Player::Red ? status_.redPoints : status_.bluePoints;
-  label = std::to_string(readNumber(label) + n);
+  points_[p == Player::Red ? 0 : 1] += n;
+  showPoints();
+}
+
+void LineGame::showPoints() {
+  status_.redPoints = std::to_string(points_[0]);
+  status_.bluePoints = std::to_string(points_[1]);
 }
 
 void LineGame::addTally(Player mover, int units) {
@@ -200,8 +197,6 @@ void LineGame::showTally() {
   status_.redTally = tallied ? std::to_string(tally_[0]) : "";
   status_.blueTally = tallied ? std::to_string(tally_[1]) : "";
 }
-
-int LineGame::points(Player p) const { return readNumber(p == Player::Red ? status_.redPoints : status_.bluePoints); }
 
 Outcome LineGame::checkwins(LineRule rule, int table) {
   const Player mover = lastMover();
@@ -222,7 +217,7 @@ int LineGame::completeUnits(LineRule rule, Player mover, int table) {
   UnitTable& t = tables_[std::size_t(table)];
   const int moverMarker = int(mover);
   newly_.clear();
-  const Colour fill = status_.turnColour == kRedTurnText ? kRed : status_.turnColour;
+  const Colour fill = lineColour(mover);
   for (std::size_t u = 1; u < t.lines.size(); ++u) {
     int count = 0;
     for (int marker : t.side[u]) count += rule == LineRule::Tolva ? marker != 0 : marker == moverMarker;
@@ -255,8 +250,8 @@ void LineGame::announce(LineRule rule, Player mover, int completed) {
 }
 
 std::vector<std::string> LineGame::endGame(std::optional<std::pair<int, int>> score) {
-  const int red = points(Player::Red);
-  const int blue = points(Player::Blue);
+  const int red = points_[0];
+  const int blue = points_[1];
   const bool tallied = scoring_.tallied();
   std::vector<std::string> verdicts = {tallied ? kp::verdict(tally_[0], tally_[1], "points")
                                                : kp::verdict(red, blue, "points")};
@@ -268,8 +263,8 @@ std::vector<std::string> LineGame::endGame(std::optional<std::pair<int, int>> sc
                            "\t" + std::to_string(blue));
   status_.gameOver = true;
   if (!cumulative_) return verdicts;
-  const int redTotal = readNumber(status_.redTotal) + red;
-  const int blueTotal = readNumber(status_.blueTotal) + blue;
+  const int redTotal = totals_[0] += red;
+  const int blueTotal = totals_[1] += blue;
   status_.redTotal = std::to_string(redTotal);
   status_.blueTotal = std::to_string(blueTotal);
   status_.rounds.push_back(std::string(winnerWord(redTotal, blueTotal)) + "  Subtotal -\t" + std::to_string(redTotal) +
@@ -282,8 +277,8 @@ void LineGame::resetBoard() {
   status_.gameOver = false;
   status_.lastMoveCaption = "Last:";
   moveLock_ = false;
-  status_.redPoints = "0";
-  status_.bluePoints = "0";
+  points_ = {};
+  showPoints();
   status_.turnColour = kBlue;
   for (std::size_t c = 1; c < drawing_.circles.size(); ++c) {
     drawing_.circles[c].fill = kBackground;

@@ -27,6 +27,17 @@ enum class LineRule {
 
 enum class Outcome { GoesOn, GameOver };
 
+// How many units an owner table gives each player ([unit] -> 0 nobody, 1 Red, 2 Blue, any
+// other value nobody; entry 0 unused): (Red, Blue).
+inline std::pair<int, int> countOwners(const std::vector<int>& owners) {
+  std::pair<int, int> count;
+  for (std::size_t u = 1; u < owners.size(); ++u) {
+    count.first += owners[u] == 1;
+    count.second += owners[u] == 2;
+  }
+  return count;
+}
+
 // "Red wins by points.", "Blue wins by score.", "By points its a tie".
 std::string verdict(int red, int blue, const std::string& measure);
 
@@ -84,15 +95,7 @@ class LineGame {
   int unitOwner(int table, int unit) const { return tables_[std::size_t(table)].owner[std::size_t(unit)]; }
   int cellOwner(int cell) const { return unitOwner(0, cell); }
   // How many units of a table the rules have scored for Red and for Blue.
-  std::pair<int, int> unitsScored(int table) const {
-    std::pair<int, int> count;
-    const auto& owners = tables_[std::size_t(table)].owner;
-    for (std::size_t u = 1; u < owners.size(); ++u) {
-      count.first += owners[u] == 1;
-      count.second += owners[u] == 2;
-    }
-    return count;
-  }
+  std::pair<int, int> unitsScored(int table) const { return countOwners(tables_[std::size_t(table)].owner); }
   bool circleUsed(int cell) const { return circleUsed_[cell] != 0; }
   void setCircleUsed(int cell) { circleUsed_[cell] = 1; }
   const std::vector<int>& newlyCompleted() const { return newly_; }
@@ -140,8 +143,8 @@ class LineGame {
   }
   const Scoring& scoring() const { return scoring_; }
 
-  // Points read back from their labels.
-  int points(Player p) const;
+  // The points of this game so far.
+  int points(Player p) const { return points_[p == Player::Red ? 0 : 1]; }
   // The points tally (0 where the board keeps none).
   int tally(Player p) const { return tally_[p == Player::Red ? 0 : 1]; }
   // Adds to the mover's tally the bonus of a move that won `units` units (none for 0).
@@ -170,6 +173,8 @@ class LineGame {
 
  private:
   void addPoints(Player p, int n);
+  // Writes the points labels from the points.
+  void showPoints();
   // Writes the tally labels (empty where the board keeps no tally).
   void showTally();
   // The units of a table the mover's Line completed (side counts by the rule): scored, and
@@ -199,6 +204,7 @@ class LineGame {
   };
   std::vector<UnitTable> tables_;
   Scoring scoring_;
+  std::array<int, 2> points_{}, totals_{};  // Red, Blue; the labels only show them
   std::array<int, 2> tally_{};  // Red, Blue
   std::vector<int> circleUsed_;
   std::vector<int> newly_;

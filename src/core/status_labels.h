@@ -20,8 +20,8 @@ inline void setText(std::string& text, std::initializer_list<std::string_view> p
   for (std::string_view p : pieces) out = std::copy(p.begin(), p.end(), out);
 }
 
-// The status labels of a game window. The points labels are the store of the points:
-// every update reads the number back from the label text and writes it again.
+// The status labels of a game window: what they show. The numbers they show (points,
+// totals, who is to move) are kept by the rules as numbers and only written here.
 struct StatusLabels {
   std::string turnText;
   Colour turnColour = kBlue;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "play/play_session.h"
 #include "support/unit_cube_window.h"
@@ -12,8 +13,13 @@ namespace {
 
 using nlohmann::json;
 
-std::vector<json> play(PlaySession& session, const std::string& script) {
-  session.load([](Host& h, ProgramState& p) { return std::make_unique<testing::UnitCubeWindow>(h, p); });
+std::vector<json> play(PlaySession& session, const std::string& script,
+                       ClickDuring whileThinking = ClickDuring::Ignored) {
+  session.load([whileThinking](Host& h, ProgramState& p) {
+    auto w = std::make_unique<testing::UnitCubeWindow>(h, p);
+    w->thinking = whileThinking;
+    return w;
+  });
   std::istringstream in(script);
   std::vector<json> states;
   for (const auto& cmd : parseScript(in))
@@ -57,6 +63,29 @@ TEST(UnitCube, TheLastLineScoresFacesInTolvaAndTheCubeInPlexa) {
   EXPECT_EQ(p[0]["messages"][0]["text"], "Red wins by points.");
   EXPECT_EQ(p[0]["messages"][1]["text"], "Red wins by score.");
   EXPECT_EQ(p[0]["game_over"], true);
+}
+
+// A person's click while the computer thinks: refused under the move lock (Blue is to move
+// once the computer, Red, has moved), or held and played by Blue then (and the computer
+// thinks again).
+TEST(UnitCube, AClickWhileTheComputerThinksIsIgnoredOrHeld) {
+  const std::tuple<ClickDuring, int, int, bool> cases[] = {{ClickDuring::Ignored, 2, 0, false},
+                                                            {ClickDuring::Held, 3, 2, true}};
+  for (const auto& [clicks, claimed, ownerOf12, computerToMove] : cases) {
+    PlaySession session;
+    const auto s =
+        play(session, "menu Options > 1 player verus the computer\nline 1\nline 12\nstate\nwait 600\nstate\n", clicks);
+    ASSERT_EQ(s.size(), 2u);
+    auto claimedLines = [](const json& state) {
+      int n = 0;
+      for (const auto& [place, line] : state["lines"].items()) n += line["owner"] != 0;
+      return n;
+    };
+    EXPECT_EQ(claimedLines(s[0]), 1) << "the computer is still thinking";
+    EXPECT_EQ(claimedLines(s[1]), claimed);
+    EXPECT_EQ(s[1]["lines"]["12"]["owner"], ownerOf12);
+    EXPECT_EQ(s[1]["move_lock"], computerToMove);
+  }
 }
 
 }  // namespace

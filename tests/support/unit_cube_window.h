@@ -51,7 +51,7 @@ class UnitCubeWindow : public GameController {
   int lineCount() const override { return kLines; }
   int circleCount() const override { return kFaces; }
   std::pair<int, int> pointsOnBoard() const override {
-    if (variant() == kTolva) return countPointsOnBoard(graph_, false, {kRed});
+    if (variant() == kTolva) return countPointsOnBoard(rules_, drawing_, graph_, false, {kRed});
     const int owner = rules_.unitOwner(cubes_, 1);
     return {owner == 1, owner == 2};
   }
@@ -122,14 +122,19 @@ class UnitCubeWindow : public GameController {
     rules_.setToggle(0);
     status_.yourTurn = {false, true, false};
   }
-  void computerTurn() override {
-    schedule(500, [this] {
-      const int line = chooseGreedy(rules_.units(variant() == kPlexa ? cubes_ : 0), rules_, drawing_,
-                                    Completing::LowestUnitFirst, program_.random);
-      rules_.setMoveLock(false);
-      onLineClick(line);
-    });
+  ComputerPacing computerPacing() const override {
+    return {.thinkMs = 500, .marked = false, .table = variant() == kPlexa ? cubes_ : 0, .whileThinking = thinking};
   }
+  void computerPlays(int line) override {
+    rules_.setMoveLock(false);
+    onLineClick(line);
+  }
+
+ public:
+  // What a person's click does while the computer thinks.
+  ClickDuring thinking = ClickDuring::Ignored;
+
+ protected:
 
  private:
   // Corner i is (x, y, z) = (i & 1, i >> 1 & 1, i >> 2 & 1). Lines 1-4 run along x,

@@ -35,7 +35,8 @@ const std::vector<VariantEntry> kVariants = {
 constexpr int kLineWidth = 3;         // a Line nobody has claimed
 constexpr int kHiddenWidth = 4;       // a claimed Line that scores nothing, while such Lines are hidden
 constexpr int kSuperWidth = 5;        // the Lines of a Super Krunk Plus move
-constexpr int kPauseMs = 500;         // the computer's choice shown before it is played
+constexpr int kPauseMs = 500;         // the computer's pause to think, and its choice shown
+constexpr InvalidMove kInvalid{.inMessage = false};
 constexpr Colour kHintColour = 0x80FF80;  // under a non-scoring Line, for the Best Hint
 
 // The identification colours: the Lines running into the picture, and the other Lines of
@@ -43,12 +44,6 @@ constexpr Colour kHintColour = 0x80FF80;  // under a non-scoring Line, for the B
 constexpr Colour kDepthLines = 0xFFFF00, kFront = 0xC000, kMiddle = 0x0, kBack = 0x800080;
 
 int marker(Player p) { return int(p); }
-
-std::string movesText(int n) {
-  if (n == 0) return "No moves left";
-  if (n == 1) return "1 move left";
-  return std::to_string(n) + " moves left";
-}
 
 }  // namespace
 
@@ -132,7 +127,7 @@ Scene CubeGamesWindow::latticeScene(const Picture& picture) const {
   const bool tolva = variant() == Tolva;
   std::vector<char> hinted(std::size_t(lines) + 1, 0);
   if (tolva && menus_.at("hint.best").checked)
-    for (int l : nonScoringLines()) hinted[std::size_t(l)] = 1;
+    for (int l : nonScoringLines(rules_)) hinted[std::size_t(l)] = 1;
 
   auto scoresNothing = [&](int line) {
     const auto& cells = graph_->lineCells[std::size_t(line)];
@@ -203,19 +198,16 @@ std::pair<int, int> CubeGamesWindow::pointsOnBoard() const {
   // The Classic games and Line Krunk count the colours; the others keep what they scored,
   // shown in the circles.
   if (colourGame() && cellCount() == LineGame::CellCount::ByColour)
-    return countPointsOnBoard(*graph_, true, {kRed, kRedTurnText});
-  return countPointsOnBoard(*graph_, false, {});
+    return countPointsOnBoard(rules_, drawing_, *graph_, true, {kRed, kRedTurnText});
+  return countPointsOnBoard(rules_, drawing_, *graph_, false, {});
 }
 
-std::optional<std::string> CubeGamesWindow::movesLeftOnBoard() const { return movesText(movesLeft()); }
+std::optional<std::string> CubeGamesWindow::movesLeftOnBoard() const {
+  return movesLeftText(movesLeft(), MovesWording::Counted);
+}
 
 std::optional<std::pair<int, int>> CubeGamesWindow::secondScore() const {
-  std::pair<int, int> cubes;
-  for (int c = 1; c <= lattice_.cubeCount(); ++c) {
-    cubes.first += settled_[std::size_t(c)] == 1;
-    cubes.second += settled_[std::size_t(c)] == 2;
-  }
-  return cubes;
+  return countOwners(settled_);
 }
 
 std::vector<int> CubeGamesWindow::cubeOwners() const {
@@ -229,7 +221,7 @@ int CubeGamesWindow::movesLeft() const {
 }
 
 void CubeGamesWindow::showMovesLeft() {
-  status_.movesLeft = movesText(movesLeft());
+  status_.movesLeft = *movesLeftOnBoard();
   // The Super Hint is kept up to date with the count.
   status_.hint = superHint(variant() == Tolva);
 }
@@ -262,7 +254,6 @@ void CubeGamesWindow::variantChosen() {
 
 void CubeGamesWindow::openGame() {
   settled_.assign(settled_.size(), 0);
-  rules_.setClaimWidth(kClaimedWidth);
   openTurn(variant() == Tolva);
 }
 
@@ -270,10 +261,7 @@ void CubeGamesWindow::openGame() {
 
 void CubeGamesWindow::onLineClick(int n) {
   if (rules_.moveLock() || status_.gameOver) return;
-  if (rules_.claimed(n)) {
-    status_.turnText = "Invalid move!";
-    return;
-  }
+  if (rules_.claimed(n)) return refuseMove(kInvalid);
   playLine(n, rules_.toMove());
 }
 
@@ -297,16 +285,9 @@ void CubeGamesWindow::evaluateLine(Player mover) {
   if (movesLeft() == 1 && variant() == LineKrunkMove) {
     // The last Line plays itself, in black, for nobody: the squares it closes score for
     // neither player.
-    const int last = [&] {
-      for (int l = 1; l <= lineCount(); ++l)
-        if (!rules_.claimed(l)) return l;
-      return 0;
-    }();
-    rules_.paintLine(last, kBlack);
-    status_.lastMove = "Last move: " + std::to_string(last);
+    playForNobody(rules_, status_, firstFreeLine(rules_));
     settleCubes(rules_.toMove());
-    status_.turnText = "Krunk!";
-    status_.turnColour = kBlack;
+    announceKrunk(status_);
     showMovesLeft();
   }
   finishOrHandOver(movesLeft());
@@ -322,17 +303,16 @@ LineGame::CellCount CubeGamesWindow::cellCount() const {
 
 void CubeGamesWindow::onCircleClick(int s) {
   if (rules_.moveLock() || status_.gameOver) return;
-  if (rules_.circleUsed(s)) {
-    status_.turnText = "Invalid move!";
-    return;
-  }
+  if (rules_.circleUsed(s)) return refuseMove(kInvalid);
   designShown_ = false;
   playColourCircle(s, rules_.toMove());
 }
 
 GameController::ColourCircles CubeGamesWindow::colourCircles() const {
-  return {.count = cellCount(), .claimWidth = superKrunk() ? kSuperWidth : kClaimedWidth, .krunkMove = krunkMove()};
+  return {.count = cellCount(), .krunkMove = krunkMove()};
 }
+
+int CubeGamesWindow::claimWidth() const { return superKrunk() ? kSuperWidth : kClaimedWidth; }
 
 void CubeGamesWindow::addCircleLines(int s, std::vector<int>& lines) const {
   const std::vector<int>& claimed = superKrunk() ? superLines_[std::size_t(s)] : graph_->cellSides[std::size_t(s)];
@@ -364,21 +344,13 @@ void CubeGamesWindow::settleCubes(std::optional<Player> tie) {
 
 // ---- The computer (Red) ----
 
-void CubeGamesWindow::computerTurn() {
-  if (lineGame())
-    schedule(kPauseMs, [this] { computerLine(); });
-  else
-    schedule(kPauseMs, [this] { computerCircle(); });
+ComputerPacing CubeGamesWindow::computerPacing() const {
+  return {.thinkMs = kPauseMs, .showMs = kPauseMs, .warnsNoGoodMoves = variant() == Tolva};
 }
 
-void CubeGamesWindow::computerLine() {
-  warnNoGoodMoves(variant() == Tolva);
-  if (const int line = previewGreedyLine(kClaimedWidth))
-    schedule(kPauseMs, [this, line] { playLine(line, Player::Red); });
-}
-
-void CubeGamesWindow::computerCircle() {
-  if (const int s = previewColourCircle()) schedule(kPauseMs, [this, s] { playColourCircle(s, Player::Red); });
+void CubeGamesWindow::computerPlays(int choice) {
+  if (lineGame()) playLine(choice, Player::Red);
+  else playColourCircle(choice, Player::Red);
 }
 
 }  // namespace kp

@@ -75,7 +75,8 @@ class CubeGamesWindow : public GameController {
   void onControl(const Control& c) override;
   void openGame() override;
   void variantChosen() override;
-  void computerTurn() override;
+  ComputerPacing computerPacing() const override;
+  void computerPlays(int choice) override;
 
   // No game chosen or begun yet: the window as designed (the cube shows its squares' marks).
   bool designShown_ = false;
@@ -90,6 +91,7 @@ class CubeGamesWindow : public GameController {
   LineGame::CellCount cellCount() const;
 
   ColourCircles colourCircles() const override;
+  int claimWidth() const override;
   void addCircleLines(int s, std::vector<int>& lines) const override;
   void afterCircle(Player scorer) override { settleCubes(scorer); }
   void showMovesLeft() override;
@@ -100,8 +102,6 @@ class CubeGamesWindow : public GameController {
   // squares, on a tie for `tie`; its Lines are redrawn in that player's colour.
   void settleCubes(std::optional<Player> tie);
   int movesLeft() const;
-  void computerLine();
-  void computerCircle();
 
   cube::Lattice lattice_;
   // Its own object for each lattice: the rules start afresh on a graph they have not seen.

@@ -22,6 +22,8 @@ const std::vector<VariantEntry> kVariants = {
 
 // The computer's pauses: before it moves, and while its choice is shown.
 constexpr int kPauseMs = 500;
+// A Line, and a circle, already played.
+constexpr InvalidMove kLineTaken, kCircleTaken{.text = "Invalid move"};
 
 Player other(Player p) { return p == Player::Red ? Player::Blue : Player::Red; }
 
@@ -81,8 +83,9 @@ void CellGamesWindow::ver_Click() {
 }
 
 std::pair<int, int> CellGamesWindow::pointsOnBoard() const {
-  if (variant() == LineKrunk) return countPointsOnBoard(board_->graph(false), true, {kRed, kRedTurnText});
-  return countPointsOnBoard(board_->graph(false), circleVariant(), {kRed});
+  if (variant() == LineKrunk)
+    return countPointsOnBoard(rules_, drawing_, board_->graph(false), true, {kRed, kRedTurnText});
+  return countPointsOnBoard(rules_, drawing_, board_->graph(false), circleVariant(), {kRed});
 }
 
 std::optional<std::string> CellGamesWindow::movesLeftOnBoard() const {
@@ -93,15 +96,12 @@ std::optional<std::string> CellGamesWindow::movesLeftOnBoard() const {
   } else {
     left = rules_.unusedCircles();
   }
-  return std::to_string(left) + " moves left";
+  return movesLeftText(left, MovesWording::Plain);
 }
 
 void CellGamesWindow::onLineClick(int n) {
   if (rules_.moveLock()) return;
-  if (rules_.claimed(n)) {
-    message("Invalid move!");
-    return;
-  }
+  if (rules_.claimed(n)) return refuseMove(kLineTaken);
   if (status_.gameOver) return;  // a Line Krunk game can end with edge Lines still free
   if (variant() == LineKrunk || variant() == SuperKrunkPlus) {
     // The Line takes the turn text colour; the turn passes in the evaluation.
@@ -121,10 +121,7 @@ void CellGamesWindow::onLineClick(int n) {
 
 void CellGamesWindow::onCircleClick(int k) {
   if (rules_.moveLock()) return;
-  if (rules_.circleUsed(k)) {
-    message("Invalid move");
-    return;
-  }
+  if (rules_.circleUsed(k)) return refuseMove(kCircleTaken);
   playCircle(k);
 }
 
@@ -147,7 +144,7 @@ void CellGamesWindow::circleEvaluation(bool afterMove) {
   const Player mover = rules_.toMove();
   const int before = rules_.points(mover);
   rules_.rebuildPointsByColour({kRed});
-  status_.movesLeft = std::to_string(rules_.unusedCircles()) + " moves left";
+  status_.movesLeft = movesLeftText(rules_.unusedCircles(), MovesWording::Plain);
   movesLeftKept_ = true;
   if (!afterMove) return;
 
@@ -169,8 +166,7 @@ void CellGamesWindow::circleEvaluation(bool afterMove) {
   } else if (left == 1) {
     // The last circle plays itself, in black, whoever is to move.
     krunk_ = true;
-    status_.turnText = "Krunk!";
-    status_.turnColour = kBlack;
+    announceKrunk(status_);
     playCircle(rules_.firstUnusedCircle());
   } else {
     handOver();
@@ -182,7 +178,7 @@ void CellGamesWindow::lineKrunkEvaluation(bool afterMove) {
   rules_.rebuildPointsByColour({kRed, kRedTurnText});
   const int open = int(std::count_if(board_->interiorLines().begin(), board_->interiorLines().end(),
                                      [&](int l) { return !rules_.claimed(l); }));
-  status_.movesLeft = std::to_string(open) + " moves left";
+  status_.movesLeft = movesLeftText(open, MovesWording::Plain);
   movesLeftKept_ = true;
   if (!afterMove) return;
 
@@ -204,38 +200,30 @@ void CellGamesWindow::checkwins(bool afterMove) {
     handOver();
 }
 
-void CellGamesWindow::computerTurn() {
-  if (variant() == Tolva)
-    schedule(kPauseMs, [this] { computerTolva(); });
-  else if (variant() == LineKrunk)
-    schedule(kPauseMs, [this] { computerLineKrunk(); });
-  else
-    schedule(kPauseMs, [this] {
-      // The computer's choice is shown before it is played.
-      if (const int circle = previewColourCircle()) schedule(kPauseMs, [this, circle] { playCircle(circle); });
-    });
+ComputerPacing CellGamesWindow::computerPacing() const {
+  ComputerPacing pacing{.thinkMs = kPauseMs, .showMs = kPauseMs, .completing = Completing::AtRandom};
+  if (variant() == Tolva) {
+    // Shown first in yellow (its joined partner already in Red), then in Red.
+    pacing.partnerShown = true;
+    pacing.thenShown = kRed;
+  }
+  return pacing;
 }
 
-void CellGamesWindow::computerTolva() {
-  const int line = computerTolvaLine();
-  if (line == 0) return;
-  rules_.setToggle(0);  // Blue is next unless this move scores
-  // Shown first in yellow (its joined partner already in Red), then in Red.
-  if (const int partner = rules_.graph().partner[line]) {
-    drawing_.lines[partner].width = kClaimedWidth;
-    drawing_.lines[partner].colour = kRed;
-  }
-  drawing_.lines[line].width = kClaimedWidth;
-  drawing_.lines[line].colour = kYellow;
-  schedule(kPauseMs, [this, line] {
-    drawing_.lines[line].colour = kRed;
-    schedule(kPauseMs, [this, line] {
-      rules_.claimLine(line, kRed, 1, Player::Red);
-      noteMove("Line", line);
-      timer_.reset();
-      checkwins(true);
-    });
-  });
+int CellGamesWindow::computerChoice(const ComputerPacing& pacing) {
+  if (variant() == LineKrunk) return lineKrunkChoice();
+  const int choice = GameController::computerChoice(pacing);
+  if (choice != 0 && variant() == Tolva) rules_.setToggle(0);  // Blue is next unless this move scores
+  return choice;
+}
+
+void CellGamesWindow::computerPlays(int choice) {
+  if (circleVariant()) return playCircle(choice);
+  rules_.claimLine(choice, variant() == Tolva ? kRed : status_.turnColour, 1, Player::Red);
+  noteMove("Line", choice);
+  timer_.reset();
+  if (variant() == LineKrunk) lineKrunkEvaluation(true);
+  else checkwins(true);
 }
 
 void CellGamesWindow::addCircleLines(int c, std::vector<int>& lines) const {
@@ -245,7 +233,7 @@ void CellGamesWindow::addCircleLines(int c, std::vector<int>& lines) const {
     if (int p = rules_.graph().partner[std::size_t(l)]) lines.push_back(p);
 }
 
-void CellGamesWindow::computerLineKrunk() {
+int CellGamesWindow::lineKrunkChoice() {
   ColourMoves moves;
   const BoardGraph& g = rules_.graph();
   moves.reserve(std::size_t(lineCount()), 2 * std::size_t(lineCount()));
@@ -257,16 +245,7 @@ void CellGamesWindow::computerLineKrunk() {
     else
       moves.add(l, {l});
   }
-  const int line = chooseByColour(g, rules_.claims(), moves, {kRed, kRedTurnText}, program_.random);
-  if (line == 0) return;
-  drawing_.lines[line].width = kClaimedWidth;
-  drawing_.lines[line].colour = kYellow;
-  schedule(kPauseMs, [this, line] {
-    rules_.claimLine(line, status_.turnColour, 1, Player::Red);
-    noteMove("Line", line);
-    timer_.reset();
-    lineKrunkEvaluation(true);
-  });
+  return chooseByColour(g, rules_.claims(), moves, {kRed, kRedTurnText}, program_.random);
 }
 
 void CellGamesWindow::openGame() {

@@ -47,7 +47,9 @@ class CellGamesWindow : public GameController {
   void onMenu(const std::string& id) override;
   void openGame() override;
   void variantChosen() override { movesLeftKept_ = false; }
-  void computerTurn() override;
+  ComputerPacing computerPacing() const override;
+  int computerChoice(const ComputerPacing& pacing) override;
+  void computerPlays(int choice) override;
   bool expertGame() const override { return variant() == Tolva; }
   // The Lines the computer weighs for a circle move: its claims and their partners.
   void addCircleLines(int c, std::vector<int>& lines) const override;
@@ -67,8 +69,9 @@ class CellGamesWindow : public GameController {
   // Line Krunk: a move is a Line in the mover's colour, and the game lasts until every
   // interior Line is claimed.
   void lineKrunkEvaluation(bool afterMove);
-  void computerTolva();
-  void computerLineKrunk();
+  // The computer's Line in Line Krunk: its best by the colours against the person's best
+  // answer (a joined pair one move).
+  int lineKrunkChoice();
   const std::vector<int>& circleClaims(int k) const;
 
   const CellBoard* board_;

@@ -32,6 +32,7 @@ const std::vector<VariantEntry> kVariants = {
 
 constexpr int kFreeWidth = kQuadrionFreeWidth, kClaimWidth = kQuadrionClaimWidth;
 constexpr int kPauseMs = 1000;
+constexpr InvalidMove kInvalid;
 
 }  // namespace
 
@@ -72,7 +73,6 @@ QuadrionWindow::QuadrionWindow(Host& host, ProgramState& program)
   }
   rules_.setGraph(&graph_);
   rules_.rememberInitialLines();
-  rules_.setClaimWidth(kClaimWidth);
   rules_.setScoring({.manyScored = {"  Double score!      Two cool!", "  Triple score!      Wow!",
                                     "  Quadruple score!    Amazing!"}});
   status_.rounds.push_back("");
@@ -94,7 +94,8 @@ Scene QuadrionWindow::scene() const {
 // ---- What the board says, for the checks ----
 
 std::pair<int, int> QuadrionWindow::pointsOnBoard() const {
-  return countPointsOnBoard(graph_, variant() == KrunkClassic || variant() == SuperClassic, {kRed, kRedTurnText});
+  const bool byColour = variant() == KrunkClassic || variant() == SuperClassic;
+  return countPointsOnBoard(rules_, drawing_, graph_, byColour, {kRed, kRedTurnText});
 }
 
 std::vector<int> QuadrionWindow::cubeOwners() const {
@@ -105,12 +106,7 @@ std::vector<int> QuadrionWindow::cubeOwners() const {
 
 // Every game is judged by score too: the cubes each player completed.
 std::optional<std::pair<int, int>> QuadrionWindow::secondScore() const {
-  std::pair<int, int> cubes;
-  for (int owner : cubeWinner_) {
-    cubes.first += owner == 1;
-    cubes.second += owner == 2;
-  }
-  return cubes;
+  return countOwners(cubeWinner_);
 }
 
 int QuadrionWindow::movesLeft() const {
@@ -118,12 +114,12 @@ int QuadrionWindow::movesLeft() const {
 }
 
 std::optional<std::string> QuadrionWindow::movesLeftOnBoard() const {
-  return std::to_string(movesLeft()) + " moves left";
+  return movesLeftText(movesLeft(), MovesWording::Plain);
 }
 
 void QuadrionWindow::showMovesLeft() {
   status_.movesLeft = *movesLeftOnBoard();
-  status_.hint = variant() == Tolva ? std::to_string(nonScoringLines().size()) + " non-scoring moves left" : "";
+  status_.hint = variant() == Tolva ? std::to_string(nonScoringLines(rules_).size()) + " non-scoring moves left" : "";
 }
 
 // ---- Menus ----
@@ -174,10 +170,7 @@ LineGame::CellCount QuadrionWindow::cellCount() const {
 
 void QuadrionWindow::onLineClick(int line) {
   if (rules_.moveLock() || status_.gameOver) return;
-  if (rules_.claimed(line)) {
-    message("Invalid move!");
-    return;
-  }
+  if (rules_.claimed(line)) return refuseMove(kInvalid);
   playLine(line, rules_.toMove());
 }
 
@@ -192,12 +185,7 @@ void QuadrionWindow::playLine(int line, Player mover) {
   if (krunk()) {
     const std::vector<int> before = rules_.cellOwners();
     capture(mover, line, cubes);
-    rules_.recount(cellCount(), {kRed, kRedTurnText}, mover);
-    const int won = rules_.newlyWon(mover, before, {line});
-    if (won > 0) {
-      rules_.setToggle(mover == Player::Red ? 1 : 0);
-      status_.yourTurn = {mover == Player::Red, mover == Player::Blue, false};
-    }
+    const int won = krunkCount(rules_, status_, mover, mover, before, {line}, cellCount());
     rules_.announce(LineRule::Tolva, mover, won);
   } else {
     // A square scores, for good, for whoever claims its fourth Line.
@@ -230,11 +218,8 @@ void QuadrionWindow::capture(Player mover, int line, const std::vector<int>& cub
 }
 
 void QuadrionWindow::krunkPending() {
-  int last = 0;
-  for (int l = 1; l <= kLines && !last; ++l)
-    if (!rules_.claimed(l)) last = l;
-  status_.turnText = "Krunk!";
-  status_.turnColour = kBlack;
+  const int last = firstFreeLine(rules_);
+  announceKrunk(status_);
   rules_.setMoveLock(true);
   drawing_.lines[std::size_t(last)].colour = kYellow;
   drawing_.lines[std::size_t(last)].width = kQuadrionPreviewWidth;
@@ -243,8 +228,7 @@ void QuadrionWindow::krunkPending() {
 
 void QuadrionWindow::playLastLine(int last) {
   const Player next = rules_.toMove() == Player::Red ? Player::Blue : Player::Red;
-  rules_.paintLine(last, kBlack);
-  status_.lastMove = "Last move: " + std::to_string(last);
+  playForNobody(rules_, status_, last);
   settleCubes(std::nullopt);
   // Played for nobody: the squares it completes score for nobody.
   if (krunk()) rules_.recount(cellCount(), {kRed, kRedTurnText}, rules_.toMove());
@@ -257,33 +241,26 @@ void QuadrionWindow::playLastLine(int last) {
 
 void QuadrionWindow::onCircleClick(int s) {
   if (rules_.moveLock() || status_.gameOver) return;
-  if (rules_.circleUsed(s)) {
-    message("Invalid move!");
-    return;
-  }
+  if (rules_.circleUsed(s)) return refuseMove(kInvalid);
   playColourCircle(s, rules_.toMove());
 }
 
 GameController::ColourCircles QuadrionWindow::colourCircles() const {
-  return {.count = LineGame::CellCount::KeepClaimed, .claimWidth = kClaimWidth};
+  return {.count = LineGame::CellCount::KeepClaimed};
 }
+
+int QuadrionWindow::claimWidth() const { return kClaimWidth; }
 
 // ---- The computer (Red) ----
 
-void QuadrionWindow::computerTurn() {
-  if (circleVariant()) return computerCircle();
-  computerLine();
-}
-
-void QuadrionWindow::computerLine() {
+ComputerPacing QuadrionWindow::computerPacing() const {
   // The squares are what score in every game on the Lines; the hint serves them all.
-  warnNoGoodMoves(true);
-  if (const int line = previewGreedyLine(kQuadrionPreviewWidth))
-    schedule(kPauseMs, [this, line] { playLine(line, Player::Red); });
+  return {.showMs = kPauseMs, .width = kQuadrionPreviewWidth, .warnsNoGoodMoves = true};
 }
 
-void QuadrionWindow::computerCircle() {
-  if (const int s = previewColourCircle()) schedule(kPauseMs, [this, s] { playColourCircle(s, Player::Red); });
+void QuadrionWindow::computerPlays(int choice) {
+  if (circleVariant()) playColourCircle(choice, Player::Red);
+  else playLine(choice, Player::Red);
 }
 
 }  // namespace kp

@@ -52,7 +52,8 @@ class QuadrionWindow : public GameController {
   void openGame() override;
   void variantChosen() override;
   bool variantRefused(const VariantEntry& v) override;
-  void computerTurn() override;
+  ComputerPacing computerPacing() const override;
+  void computerPlays(int choice) override;
 
  private:
   bool superKrunk() const { return variant() >= SuperClassic && variant() <= SuperKrunkMove; }
@@ -64,6 +65,7 @@ class QuadrionWindow : public GameController {
   LineGame::CellCount cellCount() const;
 
   ColourCircles colourCircles() const override;
+  int claimWidth() const override;
   void addCircleLines(int s, std::vector<int>& lines) const override {
     const std::vector<int>& sides = QuadrionBoard::squareLines(s);
     lines.insert(lines.end(), sides.begin(), sides.end());
@@ -87,8 +89,6 @@ class QuadrionWindow : public GameController {
   // passes to the other player.
   void krunkPending();
   void playLastLine(int last);
-  void computerLine();
-  void computerCircle();
 
   static constexpr int kNobody = 3;
   BoardGraph graph_ = QuadrionBoard::graph();

@@ -24,9 +24,9 @@ const std::vector<VariantEntry> kVariants = {
     {W::LineKrunk, "Line Krunk", "Game = Line Krunk", false, false, kStartLine},
 };
 
-constexpr const char* kTaken =
-    "Invalid move. You have clicked on a move already taken or clicked too close to a line which was already filled "
-    "in. Please try again.";
+constexpr InvalidMove kTaken{
+    .text = "Invalid move. You have clicked on a move already taken or clicked too close to a line which was already "
+            "filled in. Please try again."};
 
 constexpr int kPauseMs = 1000;            // the computer's Line shown in yellow first
 constexpr int kHighlightMs = 1500;        // a cube just completed in Plexa
@@ -34,7 +34,6 @@ constexpr int kFrameMs = 30;              // the picture turning
 constexpr double kDegreesPerFrame = 7.5;  // a quarter turn in 12 frames
 constexpr int kClaimMain = kWireframeClaimWidth;
 
-std::string movesText(int n) { return std::to_string(n) + " moves left"; }
 
 }  // namespace
 
@@ -114,7 +113,6 @@ WireframeWindow::WireframeWindow(Host& host, ProgramState& program)
   rules_.setGraph(&graph_);
   cubeTable_ = rules_.addUnits(T::cubeTable());
   rules_.rememberInitialLines();
-  rules_.setClaimWidth(kClaimMain);
   rules_.setScoring({.manyScored = {"  Double score!      Two cool!", "  Triple score!      Awesome!",
                                     " Quadruple score!   Killer move!"},
                      .tally = {1000, 4000, 7000, 10000},
@@ -138,7 +136,7 @@ WireframeInputs WireframeWindow::pictureInputs() const {
           .view = views().current(),
           .viewNumber = views().number(),
           .closed = closedLines(),
-          .hinted = variant() == Tolva && menus_.at("hint.best").checked ? nonScoringLines(closedLines()) : std::vector<int>{},
+          .hinted = variant() == Tolva && menus_.at("hint.best").checked ? nonScoringLines(rules_, closedLines()) : std::vector<int>{},
           .highlighted = highlighted_,
           .cheat = menus_.at("cheat").checked,
           .hideIdle = menus_.at("hide").checked && !lineScored,
@@ -157,7 +155,7 @@ Scene WireframeWindow::scene() const { return wireframeScene(picture_, drawing_,
 std::pair<int, int> WireframeWindow::pointsOnBoard() const {
   if (variant() == Plexa) return rules_.unitsScored(cubeTable_);
   const bool byColour = variant() == KrunkClassic || variant() == LineKrunk;
-  return countPointsOnBoard(graph_, byColour, {kRed, kRedTurnText});
+  return countPointsOnBoard(rules_, drawing_, graph_, byColour, {kRed, kRedTurnText});
 }
 
 std::vector<int> WireframeWindow::cubeOwners() const {
@@ -171,10 +169,12 @@ int WireframeWindow::movesLeft() const {
   return kLines - int(closedLines().size()) - rules_.claimedLineCount();
 }
 
-std::optional<std::string> WireframeWindow::movesLeftOnBoard() const { return movesText(movesLeft()); }
+std::optional<std::string> WireframeWindow::movesLeftOnBoard() const {
+  return movesLeftText(movesLeft(), MovesWording::Plain);
+}
 
 void WireframeWindow::showMovesLeft() {
-  status_.movesLeft = movesText(movesLeft());
+  status_.movesLeft = *movesLeftOnBoard();
   status_.hint = superHint(variant() == Tolva, closedLines());
 }
 
@@ -325,7 +325,6 @@ void WireframeWindow::openGame() {
   highlighted_.clear();
   picture_.thinAll();
   setColourKeysShown(true);
-  rules_.setClaimWidth(kClaimMain);
   openWithBlue();
   settle();
 }
@@ -341,10 +340,7 @@ void WireframeWindow::onLineClick(int line) {
     message("Line " + std::to_string(line) + " takes no move on the 1/2 Level.");
     return;
   }
-  if (rules_.claimed(line)) {
-    message(variant() == LineKrunk ? "Invalid move!" : kTaken);
-    return;
-  }
+  if (rules_.claimed(line)) return refuseMove(variant() == LineKrunk ? InvalidMove{} : kTaken);
   playLine(line, rules_.toMove());
 }
 
@@ -365,13 +361,8 @@ void WireframeWindow::playLine(int line, Player mover) {
 void WireframeWindow::evaluateLine(Player mover, int line) {
   timer_.stop();
   if (variant() == LineKrunk) {
-    const std::vector<int> before = rules_.cellOwners();
-    rules_.recount(LineGame::CellCount::ByColour, {kRed, kRedTurnText});
-    const int won = rules_.newlyWon(mover, before, {line});
-    if (won > 0) {
-      rules_.setToggle(mover == Player::Red ? 1 : 0);
-      status_.yourTurn = {mover == Player::Red, mover == Player::Blue, false};
-    }
+    const int won =
+        krunkCount(rules_, status_, mover, mover, rules_.cellOwners(), {line}, LineGame::CellCount::ByColour);
     rules_.addTally(mover, won);
     rules_.announce(LineRule::Tolva, mover, won);
   } else {
@@ -398,10 +389,7 @@ void WireframeWindow::evaluateLine(Player mover, int line) {
 void WireframeWindow::onCircleClick(int s) {
   if (rules_.moveLock() || status_.gameOver) return;
   if (turning()) finishTurning();
-  if (rules_.circleUsed(s)) {
-    message(kTaken);
-    return;
-  }
+  if (rules_.circleUsed(s)) return refuseMove(kTaken);
   playCircle(s, rules_.toMove());
 }
 
@@ -421,9 +409,10 @@ void WireframeWindow::settle() {
 }
 
 GameController::ColourCircles WireframeWindow::colourCircles() const {
-  return {.count = variant() == KrunkClassic ? LineGame::CellCount::ByColour : LineGame::CellCount::KeepByColour,
-          .claimWidth = kClaimMain};
+  return {.count = variant() == KrunkClassic ? LineGame::CellCount::ByColour : LineGame::CellCount::KeepByColour};
 }
+
+int WireframeWindow::claimWidth() const { return kClaimMain; }
 
 void WireframeWindow::afterCircle(Player scorer) {
   int won = 0;
@@ -434,20 +423,17 @@ void WireframeWindow::afterCircle(Player scorer) {
 
 // ---- The computer (Red) ----
 
-void WireframeWindow::computerTurn() {
-  if (circleVariant()) return computerCircle();
-  computerLine();
+ComputerPacing WireframeWindow::computerPacing() const {
+  return {.showMs = kPauseMs,
+          .width = kClaimMain,
+          .table = variant() == Plexa ? cubeTable_ : 0,
+          .closed = closedLines(),
+          .warnsNoGoodMoves = variant() == Tolva};
 }
 
-void WireframeWindow::computerLine() {
-  const int table = variant() == Plexa ? cubeTable_ : 0;
-  warnNoGoodMoves(variant() == Tolva, table, closedLines());
-  if (const int line = previewGreedyLine(kClaimMain, table, closedLines()))
-    schedule(kPauseMs, [this, line] { playLine(line, Player::Red); });
-}
-
-void WireframeWindow::computerCircle() {
-  if (const int s = previewColourCircle()) schedule(kPauseMs, [this, s] { playCircle(s, Player::Red); });
+void WireframeWindow::computerPlays(int choice) {
+  if (circleVariant()) playCircle(choice, Player::Red);
+  else playLine(choice, Player::Red);
 }
 
 }  // namespace kp

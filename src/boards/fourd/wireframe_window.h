@@ -49,13 +49,15 @@ class WireframeWindow : public GameController {
   void onControl(const Control& c) override;
   void openGame() override;
   void variantChosen() override;
-  void computerTurn() override;
+  ComputerPacing computerPacing() const override;
+  void computerPlays(int choice) override;
   void onePlayerRefused() override;
 
  private:
   bool lineGame() const { return !circleVariant(); }
   bool accurate() const { return menus_.at("grid.accurate").checked; }
   ColourCircles colourCircles() const override;
+  int claimWidth() const override;
   void afterCircle(Player scorer) override;
   void showMovesLeft() override;
   int movesLeft() const;
@@ -63,8 +65,6 @@ class WireframeWindow : public GameController {
   void playLine(int line, Player mover);
   void evaluateLine(Player mover, int line);
   void playCircle(int s, Player mover);
-  void computerLine();
-  void computerCircle();
   // After a move: "New Game" is the default button while the game is over.
   void settle();
 

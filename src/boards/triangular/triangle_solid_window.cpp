@@ -14,6 +14,9 @@ constexpr int kLineWidth = 6;      // a Line claimed on its own
 constexpr int kTriangleWidth = 5;  // the Lines of a triangle move
 constexpr int kHiddenWidth = 3;    // a claimed Line that scores nothing, while hidden
 constexpr int kPauseMs = 500;
+// A Line already claimed, and a triangle already played, are refused on the turn label.
+constexpr InvalidMove kLineTaken{.inMessage = false, .text = "   Invalid move!"};
+constexpr InvalidMove kTriangleTaken{.inMessage = false};
 constexpr double kMarkerRadius = 7, kDotRadius = 4;
 // How far apart markers stand, and a marker from a point: a gap between their rims.
 constexpr double kMarkersApart = 2 * kMarkerRadius + 4, kMarkerOffPoint = kMarkerRadius + kDotRadius + 2;
@@ -72,7 +75,7 @@ TriangleSolidWindow::TriangleSolidWindow(Host& host, ProgramState& program, Wind
 
 std::pair<int, int> TriangleSolidWindow::pointsOnBoard() const {
   const bool byColour = status_.gameOver ? finishedByColour_ : circleVariant() && classic();
-  return countPointsOnBoard(rules_.graph(), byColour, {kRed, kRedTurnText});
+  return countPointsOnBoard(rules_, drawing_, rules_.graph(), byColour, {kRed, kRedTurnText});
 }
 
 void TriangleSolidWindow::gameFinished() { finishedByColour_ = circleVariant() && classic(); }
@@ -84,7 +87,7 @@ int TriangleSolidWindow::movesLeft() const {
 std::optional<std::string> TriangleSolidWindow::movesLeftOnBoard() const {
   // A finished game stays over until New game, whatever is chosen for the next.
   const int left = status_.gameOver ? 0 : movesLeft();
-  return left == 0 ? std::string("Game over") : std::to_string(left) + " moves left";
+  return movesLeftText(left, MovesWording::GameOver);
 }
 
 void TriangleSolidWindow::showMovesLeft() { status_.movesLeft = *movesLeftOnBoard(); }
@@ -234,17 +237,13 @@ const std::vector<Point2>& TriangleSolidWindow::markerCentres(const std::vector<
 
 void TriangleSolidWindow::onLineClick(int n) {
   if (rules_.moveLock() || status_.gameOver) return;
-  if (rules_.claimed(n)) {
-    status_.turnText = "   Invalid move!";
-    return;
-  }
+  if (rules_.claimed(n)) return refuseMove(kLineTaken);
   playLine(n, rules_.toMove());
 }
 
 void TriangleSolidWindow::playLine(int n, Player mover) {
   lockSetup();
   rules_.takeTurn();
-  rules_.setClaimWidth(kLineWidth);
   rules_.claimLine(n, lineColour(mover), int(mover), mover);
   status_.lastMove = "Last move: " + std::to_string(n);
   timer_.reset();
@@ -270,38 +269,28 @@ void TriangleSolidWindow::addCircleLines(int t, std::vector<int>& lines) const {
       if (l <= lineCount()) lines.push_back(l);
 }
 
+int TriangleSolidWindow::claimWidth() const { return circleVariant() ? kTriangleWidth : kLineWidth; }
+
 GameController::ColourCircles TriangleSolidWindow::colourCircles() const {
   return {.count = classic() ? LineGame::CellCount::ByColour : LineGame::CellCount::KeepByColour,
-          .claimWidth = kTriangleWidth,
           .krunkMove = krunkMove()};
 }
 
 void TriangleSolidWindow::onCircleClick(int t) {
   if (rules_.moveLock() || status_.gameOver) return;
-  if (rules_.circleUsed(t)) {
-    status_.turnText = "Invalid move!";
-    return;
-  }
+  if (rules_.circleUsed(t)) return refuseMove(kTriangleTaken);
   playColourCircle(t, rules_.toMove());
 }
 
 // ---- The computer (Red) ----
 
-void TriangleSolidWindow::computerTurn() {
-  schedule(kPauseMs, [this] {
-    if (circleVariant())
-      computerTriangle();
-    else
-      computerLine();
-  });
+ComputerPacing TriangleSolidWindow::computerPacing() const {
+  return {.thinkMs = kPauseMs, .showMs = kPauseMs, .width = kLineWidth};
 }
 
-void TriangleSolidWindow::computerLine() {
-  if (const int line = previewGreedyLine(kLineWidth)) schedule(kPauseMs, [this, line] { playLine(line, Player::Red); });
-}
-
-void TriangleSolidWindow::computerTriangle() {
-  if (const int t = previewColourCircle()) schedule(kPauseMs, [this, t] { playColourCircle(t, Player::Red); });
+void TriangleSolidWindow::computerPlays(int choice) {
+  if (circleVariant()) playColourCircle(choice, Player::Red);
+  else playLine(choice, Player::Red);
 }
 
 }  // namespace kp

@@ -46,7 +46,8 @@ class TriangleSolidWindow : public GameController {
   void openGame() override;
   // Every triangle marker drawn in the Krunk games, in Tolva once its triangle is scored.
   void showMarkers();
-  void computerTurn() override;
+  ComputerPacing computerPacing() const override;
+  void computerPlays(int choice) override;
   std::string circleWord() const override { return "triangle marker"; }
   // Every line game here is Tolva on the triangles.
   bool expertGame() const override { return !circleVariant(); }
@@ -84,13 +85,12 @@ class TriangleSolidWindow : public GameController {
                    const std::function<FreeLook(int place)>& freeLook) const;
  private:
   ColourCircles colourCircles() const override;
+  int claimWidth() const override;
   // The Lines a triangle move on triangle t claims: its three, and in Super Krunk the far
   // half of every edge of the solid that one of them is half of.
   void addCircleLines(int t, std::vector<int>& lines) const override;
   void playLine(int n, Player mover);
   int movesLeft() const;
-  void computerLine();
-  void computerTriangle();
   // Where the markers stand ([place], 0 unused) for the points drawn at `at`.
   const std::vector<Point2>& markerCentres(const std::vector<Point2>& at, int dots) const;
 

@@ -22,6 +22,7 @@ constexpr const char* kSizes[] = {"Mini Size", "Smaller size", "Normal size"};
 
 constexpr int kLinePauseMs = 500;     // after the computer's Line
 constexpr int kCirclePauseMs = 2000;  // before the computer's circle
+constexpr InvalidMove kLineTaken, kTriangleTaken{.text = "Invalid move"};
 
 }  // namespace
 
@@ -98,10 +99,7 @@ int TriangularWindow::freeDistinctLines() const {
 void TriangularWindow::onLineClick(int n) {
   if (rules_.moveLock()) return;
   firstMove();
-  if (rules_.claimed(n)) {
-    message("Invalid move!");
-    return;
-  }
+  if (rules_.claimed(n)) return refuseMove(kLineTaken);
   playLine(n);
   goOn(checkwins());
 }
@@ -119,7 +117,7 @@ Outcome TriangularWindow::checkwins() {
   lockSetup();
   timer_.stop();
   const Outcome outcome = rules_.checkwins(variant() == Duarn ? LineRule::Duarn : LineRule::Tolva);
-  status_.movesLeft = std::to_string(freeDistinctLines()) + " moves left";
+  status_.movesLeft = movesLeftText(freeDistinctLines(), MovesWording::Plain);
   movesLeftKept_ = true;
   return outcome;
 }
@@ -133,18 +131,23 @@ void TriangularWindow::goOn(Outcome outcome) {
   });
 }
 
-void TriangularWindow::computerTurn() {
-  if (circleVariant())
-    redchack();
-  else
-    lineComputer();
+ComputerPacing TriangularWindow::computerPacing() const {
+  // A circle is played after a pause; a Line at once, the turn going on after a pause.
+  return {.showMs = circleVariant() ? kCirclePauseMs : 0, .marked = false, .completing = Completing::AtRandom};
 }
 
-void TriangularWindow::lineComputer() {
-  const int line = computerTolvaLine();
-  if (line == 0) return;
+int TriangularWindow::computerChoice(const ComputerPacing& pacing) {
+  if (!circleVariant()) return GameController::computerChoice(pacing);
+  std::vector<bool> playable(triangular::kTriangles + 1, false);
+  for (int t = 1; t <= triangular::kTriangles; ++t)
+    playable[t] = drawing_.circles[t].targetVisible && !rules_.circleUsed(t);
+  return triangular::chooseTriangle(rules_.claims(), playable, program_.random);
+}
+
+void TriangularWindow::computerPlays(int choice) {
+  if (circleVariant()) return redchack(choice);
   // The Line is claimed and scored at once; the turn goes on after the pause.
-  playLine(line);
+  playLine(choice);
   const Outcome outcome = checkwins();
   rules_.setMoveLock(true);
   schedule(kLinePauseMs, [this, outcome] { goOn(outcome); });
@@ -156,10 +159,7 @@ void TriangularWindow::onCircleClick(int t) {
   if (rules_.moveLock()) return;
   firstMove();
   notBegun_ = false;
-  if (rules_.circleUsed(t)) {
-    message("Invalid move");
-    return;
-  }
+  if (rules_.circleUsed(t)) return refuseMove(kTriangleTaken);
   if (status_.gameOver) return;
   status_.lastMove = "Last move: " + std::to_string(t);
   claimTriangle(t, status_.turnColour);
@@ -212,7 +212,7 @@ std::pair<int, int> TriangularWindow::playable() const {
 // plays itself, or the scores are recounted from the board.
 void TriangularWindow::chackmoves() {
   if (status_.gameOver || krunk_) return;
-  passTurnTo(status_.turnColour != kBlue ? Player::Blue : Player::Red, kRed);
+  passTurnTo(rules_.toMove() == Player::Red ? Player::Blue : Player::Red, kRed);
   lockSetup();
   timer_.stop();
   const auto [count, last] = writeMovesLeft();
@@ -224,7 +224,7 @@ void TriangularWindow::chackmoves() {
 
 std::pair<int, int> TriangularWindow::writeMovesLeft() {
   const auto counted = playable();
-  status_.movesLeft = std::to_string(counted.first) + " moves left";
+  status_.movesLeft = movesLeftText(counted.first, MovesWording::Plain);
   movesLeftKept_ = true;
   return counted;
 }
@@ -236,29 +236,20 @@ void TriangularWindow::nextTurn() {
   handOver();
 }
 
-void TriangularWindow::redchack() {
-  if (status_.turnColour != kRed) return;
-  rules_.setMoveLock(true);
-  std::vector<bool> playable(triangular::kTriangles + 1, false);
-  for (int t = 1; t <= triangular::kTriangles; ++t)
-    playable[t] = drawing_.circles[t].targetVisible && !rules_.circleUsed(t);
-  const int choice = triangular::chooseTriangle(rules_.claims(), playable, program_.random);
-  if (choice == 0) return;
-  schedule(kCirclePauseMs, [this, choice] {
-    status_.lastMove = "Last move: " + std::to_string(choice);
-    compmove(choice);
-    if (variant() > Krunk) {
-      status_.turnColour = kRed;
-      extension(choice);
-    }
-    passTurnTo(Player::Blue, kRed);  // the person's move next, whatever the game
-    timer_.reset();
-    recount();
-    const auto [count, last] = writeMovesLeft();
-    countedBeforeRecount_ = false;
-    if (count == 1) return krunkLast(last);
-    nextTurn();
-  });
+void TriangularWindow::redchack(int choice) {
+  status_.lastMove = "Last move: " + std::to_string(choice);
+  compmove(choice);
+  if (variant() > Krunk) {
+    status_.turnColour = kRed;
+    extension(choice);
+  }
+  passTurnTo(Player::Blue, kRed);  // the person's move next, whatever the game
+  timer_.reset();
+  recount();
+  const auto [count, last] = writeMovesLeft();
+  countedBeforeRecount_ = false;
+  if (count == 1) return krunkLast(last);
+  nextTurn();
 }
 
 void TriangularWindow::compmove(int t) {
@@ -276,8 +267,7 @@ void TriangularWindow::compmove(int t) {
 
 void TriangularWindow::krunkLast(int t) {
   krunk_ = true;
-  status_.turnText = "Krunk!";
-  status_.turnColour = kBlack;
+  announceKrunk(status_);
   compmove(t);
 }
 
@@ -297,7 +287,7 @@ void TriangularWindow::openGame() {
 // ---- what the board says ----
 
 std::pair<int, int> TriangularWindow::pointsOnBoard() const {
-  return countPointsOnBoard(planor_, circleVariant(), {kRed});
+  return countPointsOnBoard(rules_, drawing_, planor_, circleVariant(), {kRed});
 }
 
 std::optional<std::string> TriangularWindow::movesLeftOnBoard() const {
@@ -309,7 +299,7 @@ std::optional<std::string> TriangularWindow::movesLeftOnBoard() const {
     left = playable().first + (countedBeforeRecount_ ? recountMarked_ : 0);
   else
     left = freeDistinctLines();
-  return std::to_string(left) + " moves left";
+  return movesLeftText(left, MovesWording::Plain);
 }
 
 }  // namespace kp

@@ -39,7 +39,9 @@ class TriangularWindow : public GameController {
   bool computerOpens() const override { return false; }
   void onControl(const Control& c) override;
   void variantChosen() override;
-  void computerTurn() override;
+  ComputerPacing computerPacing() const override;
+  int computerChoice(const ComputerPacing& pacing) override;
+  void computerPlays(int choice) override;
   // Line Krunk here is scored as Tolva is: the Expert plays both.
   bool expertGame() const override { return variant() == Tolva || variant() == LineKrunk; }
 
@@ -55,7 +57,6 @@ class TriangularWindow : public GameController {
   Outcome checkwins();
   // Flashes what the move completed, then ends the game or hands the turn on.
   void goOn(Outcome outcome);
-  void lineComputer();
 
   // Circle mode.
   void claimTriangle(int t, Colour colour);
@@ -68,7 +69,8 @@ class TriangularWindow : public GameController {
   void recount();
   // Playable triangles (shown and not played): their number and the highest one.
   std::pair<int, int> playable() const;
-  void redchack();
+  // The computer's triangle played: its Lines, the extension, the turn to Blue, a recount.
+  void redchack(int choice);
   void compmove(int t);
   void krunkLast(int t);
 

@@ -1,0 +1,69 @@
+#include <utility>
+
+#include "core/colour_choice.h"
+#include "core/expert.h"
+#include "core/game_controller.h"
+
+namespace kp {
+
+void GameController::computerTurn() {
+  const ComputerPacing pacing = computerPacing();
+  computerWait(pacing.thinkMs, pacing.whileThinking, [this, pacing] {
+    if (!circleVariant()) warnNoGoodMoves(pacing.warnsNoGoodMoves, pacing.table, pacing.closed);
+    const int choice = computerChoice(pacing);
+    if (choice == 0) return;
+    if (pacing.marked) showChoice(choice, pacing);
+    computerWait(pacing.showMs, pacing.whileShown, [this, pacing, choice] {
+      if (!pacing.thenShown) return computerPlays(choice);
+      drawing_.lines[std::size_t(choice)].colour = *pacing.thenShown;
+      computerWait(pacing.showMs, pacing.whileShown, [this, choice] { computerPlays(choice); });
+    });
+  });
+}
+
+void GameController::computerWait(int ms, ClickDuring clicks, std::function<void()> next) {
+  if (ms == 0) return next();
+  const bool hold = clicks == ClickDuring::Held;
+  if (hold) flashing_ = true;
+  schedule(ms, [this, hold, next = std::move(next)] {
+    if (!hold) return next();
+    flashing_ = false;
+    next();
+    playHeldClicks();
+  });
+}
+
+void GameController::showChoice(int choice, const ComputerPacing& pacing) {
+  if (circleVariant()) {
+    drawing_.circles[std::size_t(choice)].border = kYellow;
+    return;
+  }
+  if (const int partner = pacing.partnerShown ? rules_.graph().partner[std::size_t(choice)] : 0) {
+    drawing_.lines[std::size_t(partner)].width = kClaimedWidth;
+    drawing_.lines[std::size_t(partner)].colour = kRed;
+  }
+  drawing_.lines[std::size_t(choice)].width = pacing.width;
+  drawing_.lines[std::size_t(choice)].colour = kYellow;
+}
+
+int GameController::computerChoice(const ComputerPacing& pacing) {
+  return circleVariant() ? colourCircle() : greedyLine(pacing);
+}
+
+int GameController::greedyLine(const ComputerPacing& pacing) {
+  if (program_.expert && expertGame() && pacing.table == 0 && pacing.closed.empty())
+    return chooseExpert(rules_.graph(), claimedFlags(rules_.claims()), program_.random);
+  return chooseGreedy(rules_.units(pacing.table), rules_, drawing_, pacing.completing, program_.random,
+                      pacing.closed);
+}
+
+int GameController::colourCircle() {
+  ColourMoves moves;
+  const std::size_t cells = std::size_t(rules_.graph().cellCount);
+  moves.reserve(cells, 16 * cells);
+  for (int c = 1; c <= rules_.graph().cellCount; ++c)
+    if (!rules_.circleUsed(c)) moves.add(c, [&](std::vector<int>& lines) { addCircleLines(c, lines); });
+  return chooseByColour(rules_.graph(), rules_.claims(), moves, {kRed}, program_.random);
+}
+
+}  // namespace kp
