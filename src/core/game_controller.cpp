@@ -55,6 +55,14 @@ const std::vector<OtherGroup>& otherGroups() {
 GameController::GameController(Host& host, ProgramState& program, WindowKind kind)
     : host_(host),
       program_(program),
+      steps_(host, {.afterStep = [this] { notifyChanged(); },
+                    .personToMove =
+                        [this] {
+                          const bool computerToMove =
+                              onePlayer() && !variant_->twoPlayerOnly && rules_.toMove() == Player::Red;
+                          return !status_.gameOver && !rules_.moveLock() && !computerToMove;
+                        },
+                    .play = [this](Target move) { play(move); }}),
       timer_([this](int ms, std::function<void()> step) { return schedule(ms, std::move(step)); },
              [this](StepId id) { cancelStep(id); },
              [this] {
@@ -68,31 +76,12 @@ GameController::~GameController() { cancelAllSteps(); }
 
 void GameController::cancelAllSteps() {
   timer_.stop();
-  for (const PendingStep& step : steps_) host_.cancel(step.hostId);
-  steps_.clear();
+  steps_.cancelAll();
 }
 
-StepId GameController::schedule(int ms, std::function<void()> step) {
-  const std::uint64_t own = nextOwn_++;
-  const StepId id = host_.schedule(ms, [this, own] { runStep(own); });
-  steps_.push_back({id, own, std::move(step)});
-  return id;
-}
-
-void GameController::runStep(std::uint64_t own) {
-  const auto it = std::find_if(steps_.begin(), steps_.end(), [own](const PendingStep& s) { return s.own == own; });
-  if (it == steps_.end()) return;
-  const std::function<void()> step = std::move(it->fn);
-  steps_.erase(it);
-  step();
-  notifyChanged();
-}
-
-void GameController::cancelStep(StepId id) {
-  const auto it = std::find_if(steps_.begin(), steps_.end(), [id](const PendingStep& s) { return s.hostId == id; });
-  if (it == steps_.end()) return;
-  steps_.erase(it);
-  host_.cancel(id);
+void GameController::play(Target move) {
+  if (move.kind == Target::Kind::Line) onLineClick(move.id);
+  else onCircleClick(move.id);
 }
 
 void GameController::message(const std::string& text, std::function<void()> onOk) {
@@ -152,9 +141,8 @@ void GameController::targetClicked(Target clicked) {
   }
   if (!offers(clicked)) return;
   const Target move = views_->current().read(clicked);
-  if (flashing_) return heldClicks_.push_back(move);
-  if (move.kind == Target::Kind::Line) onLineClick(move.id);
-  else onCircleClick(move.id);
+  if (steps_.holdsClicks()) return steps_.hold(move);
+  play(move);
   notifyChanged();
 }
 
@@ -211,8 +199,8 @@ void GameController::keypadEntered(const std::string& text) {
     message("The numbers of this board have at most " + std::to_string(keypadDigits()) + " digits" + range + ".");
   } else if (const int n = std::stoi(text); n < 1 || n > count) {
     message("There is no " + what + " " + text + " on this board" + range + ".");
-  } else if (flashing_) {
-    heldClicks_.push_back(circles ? Target::circle(n) : Target::line(n));
+  } else if (steps_.holdsClicks()) {
+    steps_.hold(circles ? Target::circle(n) : Target::line(n));
   } else if (circles) {
     // Straight to the board, so a played circle gets the board's own answer.
     onCircleClick(n);
@@ -455,8 +443,6 @@ void GameController::newGameKeepingOpener() {
 
 void GameController::newGame() {
   cancelAllSteps();
-  flashing_ = false;
-  heldClicks_.clear();
   clearHint();
   timer_.restore();
   rules_.resetBoard();
@@ -704,37 +690,20 @@ void GameController::finishGame() {
 void GameController::flashThen(std::vector<int> circles, std::function<void()> next, std::vector<int> lines) {
   if (circles.empty() && lines.empty()) return next();
   rules_.setMoveLock(true);
-  flashing_ = true;
-  Flash flash{std::move(circles), std::move(lines), {}};
-  for (int l : flash.lines) flash.lineColours.push_back(drawing_.lines[std::size_t(l)].colour);
-  flashStep(std::move(flash), 0, std::move(next));
-}
-
-void GameController::flashStep(Flash flash, int k, std::function<void()> next) {
+  std::vector<Colour> own;  // the Lines' own colours, shown again between the flashes
+  for (int l : lines) own.push_back(drawing_.lines[std::size_t(l)].colour);
   constexpr int kFlashMs = 250;
-  const bool lit = k % 2 == 0 && k < 3;
-  for (int c : flash.circles) drawing_.circles[std::size_t(c)].border = lit ? kYellow : kCircleBorder;
-  for (std::size_t i = 0; i < flash.lines.size(); ++i)
-    drawing_.lines[std::size_t(flash.lines[i])].colour = lit ? kYellow : flash.lineColours[i];
-  if (k == 3) {
-    rules_.setMoveLock(false);
-    flashing_ = false;
-    next();
-    return playHeldClicks();
-  }
-  schedule(kFlashMs, [this, flash = std::move(flash), k, next = std::move(next)] { flashStep(flash, k + 1, next); });
-}
-
-void GameController::playHeldClicks() {
-  // One at a time: a click that scores starts another flash, which holds the rest.
-  while (!heldClicks_.empty() && !flashing_) {
-    const bool computerToMove = onePlayer() && !variant_->twoPlayerOnly && rules_.toMove() == Player::Red;
-    if (status_.gameOver || rules_.moveLock() || computerToMove) return heldClicks_.clear();
-    const Target move = heldClicks_.front();
-    heldClicks_.erase(heldClicks_.begin());
-    if (move.kind == Target::Kind::Line) onLineClick(move.id);
-    else onCircleClick(move.id);
-  }
+  steps_.animate(4, kFlashMs, Clicks::Held,
+                 [this, circles = std::move(circles), lines = std::move(lines), own = std::move(own),
+                  next = std::move(next)](int k) {
+                   const bool lit = k % 2 == 0 && k < 3;
+                   for (int c : circles) drawing_.circles[std::size_t(c)].border = lit ? kYellow : kCircleBorder;
+                   for (std::size_t i = 0; i < lines.size(); ++i)
+                     drawing_.lines[std::size_t(lines[i])].colour = lit ? kYellow : own[i];
+                   if (k < 3) return;
+                   rules_.setMoveLock(false);
+                   next();
+                 });
 }
 
 std::optional<int> GameController::menuIndex(const std::string& id, std::string_view prefix) {

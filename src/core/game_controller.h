@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "core/board_graph.h"
+#include "core/board_report.h"
 #include "core/drawing.h"
 #include "core/host.h"
 #include "core/line_game.h"
@@ -17,6 +17,7 @@
 #include "core/move_timer.h"
 #include "core/program_state.h"
 #include "core/status_labels.h"
+#include "core/step_scheduler.h"
 #include "core/view.h"
 #include "core/window_kind.h"
 
@@ -65,21 +66,6 @@ struct FrameMenus {
   // The Expert computer (Options) and the Expert's hint (Rules and Help): the windows whose
   // computer plays Tolva on the graph's Cells.
   bool expert = false;
-};
-
-// How one drawn stroke looks.
-struct StrokeLook {
-  Colour colour = kUnclaimedLine;
-  int width = 1;
-  bool visible = true;
-  bool dashed = false;
-};
-// A Line drawn as a base stroke with a thin stroke beside it for each unit it lies in (the
-// wire frame's cubes) and a marker at its middle.
-struct LineStrokes {
-  StrokeLook base;
-  std::array<StrokeLook, 3> units;
-  bool marker = false;
 };
 
 inline constexpr const char* kLinePrompt = "Click a line to begin playing";
@@ -133,25 +119,16 @@ class GameController {
   // The second measure a board compares at the end "by score", where it keeps its own
   // (Red, Blue); nothing where the points or the units scored are compared.
   virtual std::optional<std::pair<int, int>> secondScore() const { return std::nullopt; }
-  // Who the rules hold each cube for ([cube] -> 0, 1 Red, 2 Blue; index 0 unused), on the
-  // boards that judge cubes; empty elsewhere.
-  virtual std::vector<int> cubeOwners() const { return {}; }
-  // The turn a board is seen in where it keeps one beside its views (nothing elsewhere).
-  virtual std::optional<int> orientation() const { return std::nullopt; }
-  // Every Line's strokes in each of the board's pictures ([line][picture]), where a board
-  // draws its Lines in several strokes; empty elsewhere.
-  virtual std::vector<std::vector<LineStrokes>> lineStrokes() const { return {}; }
-  // The invisible click regions along the drawn Lines, where a board has them: how many,
-  // and the target region n (from 0) stands on.
-  virtual int clickRegionCount() const { return 0; }
-  virtual Target clickRegion(int) const { return {}; }
+  // What the board tells the runner and the fuzzer beyond the drawing record (its cubes, its
+  // orientation, its Lines' strokes, its click regions), where it has it.
+  virtual void report(BoardReport&) const {}
   virtual std::optional<std::string> movesLeftOnBoard() const = 0;
   // Whether the points labels hold an earlier count than the board shows (a game that
   // ends on the points of its last recount).
   virtual bool pointsHeldFromLastRecount() const { return false; }
   // Steps the window has scheduled for its own flow: the computer's turn, a completed unit
   // shown for a while, a picture turning (every pending step but the countdown's).
-  std::size_t computerSteps() const { return steps_.size() - (timer_.running() ? 1 : 0); }
+  std::size_t computerSteps() const { return steps_.pending() - (timer_.running() ? 1 : 0); }
 
   const MoveTimer& timer() const { return timer_; }
   bool keypadShown() const { return menus_.find("game.keypad") && menus_.at("game.keypad").checked; }
@@ -180,7 +157,7 @@ class GameController {
 
   // Called after every change a person could see (the shell repaints).
   void setOnChanged(std::function<void()> fn) { onChanged_ = std::move(fn); }
-  std::size_t pendingSteps() const { return steps_.size(); }
+  std::size_t pendingSteps() const { return steps_.pending(); }
   // Cancels every step this window has scheduled.
   void cancelAllSteps();
 
@@ -344,13 +321,17 @@ class GameController {
   // The index after a menu id's prefix ("sd.3" -> 3), if the id has that prefix.
   static std::optional<int> menuIndex(const std::string& id, std::string_view prefix);
 
-  StepId schedule(int ms, std::function<void()> step);
-  void cancelStep(StepId id);
+  // A step of the window's own flow after ms (see StepScheduler).
+  StepId schedule(int ms, std::function<void()> step, Clicks clicks = Clicks::Ignored) {
+    return steps_.schedule(ms, std::move(step), clicks);
+  }
+  void cancelStep(StepId id) { steps_.cancel(id); }
   void message(const std::string& text, std::function<void()> onOk = {});
   void notifyChanged();
 
   Host& host_;
   ProgramState& program_;
+  StepScheduler steps_;
   MenuModel menus_;
   StatusLabels status_;
   Drawing drawing_;
@@ -374,18 +355,9 @@ class GameController {
   void expireHint();
   void clearHint();
 
-  struct Flash {
-    std::vector<int> circles, lines;
-    std::vector<Colour> lineColours;  // the Lines' own colours, shown again between the flashes
-  };
-  void flashStep(Flash flash, int k, std::function<void()> next);
-  // The clicks held during a flash, played in order once it is over.
-  void playHeldClicks();
-  bool flashing_ = false;
+  // Plays a move read from a click (or held during a flash) on the board.
+  void play(Target move);
   bool keepOpener_ = false;
-  std::vector<Target> heldClicks_;  // Lines and circles by number, as read when clicked
-  // Runs the step the host has just called back for, if it is still pending.
-  void runStep(std::uint64_t own);
 
   WindowKind kind_;
   bool expertOffered_ = false;
@@ -397,17 +369,6 @@ class GameController {
   std::vector<VariantEntry> variants_;
   std::optional<Views> views_;
   const VariantEntry* variant_ = nullptr;
-  // The steps handed to the host and not yet run or cancelled. The host holds only a call
-  // naming the step by its own number (small enough for std::function to hold without
-  // allocating); the step itself stays here, so scheduling a step, as every move does for
-  // the move timer, allocates nothing once the list has grown.
-  struct PendingStep {
-    StepId hostId;
-    std::uint64_t own;
-    std::function<void()> fn;
-  };
-  std::vector<PendingStep> steps_;
-  std::uint64_t nextOwn_ = 1;
   std::function<void()> onChanged_;
 };
 

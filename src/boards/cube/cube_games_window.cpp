@@ -218,10 +218,10 @@ std::optional<std::pair<int, int>> CubeGamesWindow::secondScore() const {
   return cubes;
 }
 
-std::vector<int> CubeGamesWindow::cubeOwners() const {
-  std::vector<int> out(lattice_.cubeCount() + 1, 0);
-  for (int c = 1; c <= lattice_.cubeCount(); ++c) out[std::size_t(c)] = settled_[std::size_t(c)] == 3 ? 0 : settled_[std::size_t(c)];
-  return out;
+void CubeGamesWindow::report(BoardReport& r) const {
+  r.cubeOwners.assign(std::size_t(lattice_.cubeCount() + 1), 0);
+  for (int c = 1; c <= lattice_.cubeCount(); ++c)
+    r.cubeOwners[std::size_t(c)] = settled_[std::size_t(c)] == 3 ? 0 : settled_[std::size_t(c)];
 }
 
 int CubeGamesWindow::movesLeft() const {

@@ -332,10 +332,9 @@ std::pair<int, int> QuadrionWindow::pointsOnBoard() const {
   return countPointsOnBoard(graph_, variant() == KrunkClassic || variant() == SuperClassic, {kRed, kRedTurnText});
 }
 
-std::vector<int> QuadrionWindow::cubeOwners() const {
-  std::vector<int> out(cubeWinner_);
-  for (int& owner : out) owner = owner == kNobody ? 0 : owner;
-  return out;
+void QuadrionWindow::report(BoardReport& r) const {
+  r.cubeOwners = cubeWinner_;
+  for (int& owner : r.cubeOwners) owner = owner == kNobody ? 0 : owner;
 }
 
 // Every game is judged by score too: the cubes each player completed.

@@ -568,10 +568,11 @@ std::pair<int, int> WireframeWindow::pointsOnBoard() const {
   return countPointsOnBoard(graph_, byColour, {kRed, kRedTurnText});
 }
 
-std::vector<int> WireframeWindow::cubeOwners() const {
-  std::vector<int> out(kCubes + 1, 0);
-  for (int c = 1; c <= kCubes; ++c) out[std::size_t(c)] = rules_.unitOwner(cubeTable_, c);
-  return out;
+void WireframeWindow::report(BoardReport& r) const {
+  r.cubeOwners.assign(kCubes + 1, 0);
+  for (int c = 1; c <= kCubes; ++c) r.cubeOwners[std::size_t(c)] = rules_.unitOwner(cubeTable_, c);
+  r.orientation = orientation_;
+  r.lineStrokes = lineStrokes();
 }
 
 int WireframeWindow::movesLeft() const {

@@ -32,9 +32,9 @@ class WireframeWindow : public GameController {
   int circleCount() const override { return kSquares; }
   std::pair<int, int> pointsOnBoard() const override;
   std::optional<std::string> movesLeftOnBoard() const override;
-  std::vector<int> cubeOwners() const override;
-  std::optional<int> orientation() const override { return orientation_; }
-  std::vector<std::vector<LineStrokes>> lineStrokes() const override;
+  // Its cubes, its orientation and every Line's strokes.
+  void report(BoardReport& r) const override;
+  std::vector<std::vector<LineStrokes>> lineStrokes() const;
 
   // Whether the picture is still turning to the orientation.
   bool turning() const { return angle_ != targetAngle_; }
