@@ -4,6 +4,7 @@
 
 #include "core/colour_choice.h"
 #include "core/expert.h"
+#include "core/hints.h"
 #include "core/greedy_choice.h"
 
 namespace kp {
@@ -94,7 +95,7 @@ void GameController::setBoardSize(int lines, int circles) {
 }
 
 void GameController::notifyChanged() {
-  expireHint();
+  hints_.expire();
   if (onChanged_) onChanged_();
 }
 
@@ -414,7 +415,7 @@ void GameController::chooseVariant(int index) {
   const auto it =
       std::find_if(variants_.begin(), variants_.end(), [index](const VariantEntry& v) { return v.index == index; });
   if (it == variants_.end() || variantRefused(*it)) return;
-  clearHint();
+  hints_.clear();
   variant_ = &*it;
   for (const auto& v : variants_) menus_.at(variantId(v.index)).checked = v.index == index;
   status_.gameCaption = variant_->boardCaption;
@@ -443,7 +444,7 @@ void GameController::newGameKeepingOpener() {
 
 void GameController::newGame() {
   cancelAllSteps();
-  clearHint();
+  hints_.clear();
   timer_.restore();
   rules_.resetBoard();
   setSetupMenusEnabled(true);
@@ -540,50 +541,6 @@ int GameController::computerTolvaLine() {
   return chooseGreedy(rules_.graph().cellSides, rules_, drawing_, Completing::AtRandom, program_.random);
 }
 
-void GameController::showExpertHint() {
-  if (!expertGame()) return message("The Expert plays Tolva only.");
-  const std::vector<char> claimed = claimedFlags(rules_.claims());
-  if (status_.gameOver || std::find(claimed.begin() + 1, claimed.end(), 0) == claimed.end())
-    return message("The game is over: no Line is left to play.");
-  // While a move is under way the position it stands for is about to change.
-  if (rules_.moveLock()) return message("Wait until the move is over.");
-
-  const ExpertAnalysis a = analyseTolva(rules_.graph(), claimed);
-  clearHint();
-  for (int l : a.best) drawing_.lines[std::size_t(l)].highlighted = true;
-  hintAt_ = HintPosition{rules_.claims(), &rules_.graph()};
-
-  const Player mover = rules_.toMove();
-  std::string text =
-      std::string("The Expert's move") + (a.best.size() > 1 ? "s" : "") + " for " + playerName(mover) + ": ";
-  if (a.best.size() > 6) {
-    text += "the " + std::to_string(a.best.size()) + " Lines outlined";
-  } else {
-    text += a.best.size() > 1 ? "Lines " : "Line ";
-    for (std::size_t i = 0; i < a.best.size(); ++i) text += (i ? ", " : "") + std::to_string(a.best[i]);
-  }
-  if (a.exact) {
-    // The points so far and what best play still brings.
-    const Player other = mover == Player::Red ? Player::Blue : Player::Red;
-    const int margin = rules_.points(mover) - rules_.points(other) + a.value;
-    text += margin == 0 ? ". Best play ends in a tie."
-                        : std::string(". Best play: ") + playerName(margin > 0 ? mover : other) + " wins by " +
-                              std::to_string(margin > 0 ? margin : -margin) + ".";
-  }
-  status_.hint = std::move(text);
-}
-
-void GameController::expireHint() {
-  if (hintAt_ && (rules_.claims() != hintAt_->claims || &rules_.graph() != hintAt_->graph)) clearHint();
-}
-
-void GameController::clearHint() {
-  if (!hintAt_) return;
-  for (LineDraw& d : drawing_.lines) d.highlighted = false;
-  status_.hint.clear();
-  hintAt_.reset();
-}
-
 int GameController::previewColourCircle() {
   ColourMoves moves;
   const std::size_t cells = std::size_t(rules_.graph().cellCount);
@@ -609,19 +566,6 @@ std::vector<int> GameController::nonScoringLines(const std::vector<int>& closed)
   return out;
 }
 
-std::vector<MenuEntry> GameController::tolvaHints() {
-  return {
-      {.id = "hint.computer",
-       .caption = "(Tolva game only)  Hint when no good (non-scoring) moves are left (computer's turn)",
-       .checkable = true},
-      {.id = "hint.super",
-       .caption = "(Tolva game only)  Super Hint: How many non-scoring moves left (your turn)",
-       .checkable = true},
-      {.id = "hint.best", .caption = "(Tolva game only)  Best Hint: Tell you what non-scoring moves are left",
-       .checkable = true},
-  };
-}
-
 void GameController::toggleTolvaHint(const std::string& id, bool tolva) {
   MenuEntry& e = menus_.at(id);
   if (tolva) {
@@ -639,22 +583,7 @@ std::string GameController::superHint(bool tolva, const std::vector<int>& closed
 }
 
 void GameController::warnNoGoodMoves(bool offered, int table, const std::vector<int>& closed) {
-  if (!offered || !menus_.at("hint.computer").checked) return;
-  const auto& units = rules_.units(table);
-  const bool completing = std::any_of(units.begin(), units.end(), [&](const std::vector<int>& lines) {
-    return std::count_if(lines.begin(), lines.end(), [&](int l) { return !rules_.claimed(l); }) == 1;
-  });
-  if (completing) return;
-  // A Line is safe while no unit it lies in lacks two Lines.
-  for (int l = 1; l <= rules_.graph().lineCount; ++l) {
-    if (rules_.claimed(l) || std::find(closed.begin(), closed.end(), l) != closed.end()) continue;
-    const bool risky = std::any_of(units.begin(), units.end(), [&](const std::vector<int>& lines) {
-      return std::find(lines.begin(), lines.end(), l) != lines.end() &&
-             std::count_if(lines.begin(), lines.end(), [&](int m) { return !rules_.claimed(m); }) == 2;
-    });
-    if (!risky) return;
-  }
-  message("No good moves left");
+  if (offered && menus_.at("hint.computer").checked) hints_.warnNoGoodMoves(table, closed);
 }
 
 void GameController::passTurnTo(Player next, Colour redColour) {
@@ -731,7 +660,7 @@ bool GameController::onFrameMenu(const std::string& id) {
     e.checked = !e.checked;
     program_.expert = e.checked;
   } else if (id == "help.expert") {
-    showExpertHint();
+    hints_.showExpert(expertGame());
   } else if (const auto players = menuIndex(id, "players.")) {
     ip_Click(*players);
   } else if (const auto limit = menuIndex(id, "sd.")) {

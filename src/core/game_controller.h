@@ -11,6 +11,7 @@
 #include "core/board_graph.h"
 #include "core/board_report.h"
 #include "core/drawing.h"
+#include "core/hints.h"
 #include "core/host.h"
 #include "core/line_game.h"
 #include "core/menu_model.h"
@@ -234,7 +235,7 @@ class GameController {
   std::vector<int> nonScoringLines(const std::vector<int>& closed = {}) const;
   // The Tolva hints of the Options menu ("hint.computer", "hint.super", "hint.best"), and
   // a click on one: checked or unchecked in Tolva, refused in the other games.
-  static std::vector<MenuEntry> tolvaHints();
+  static std::vector<MenuEntry> tolvaHints() { return Hints::tolvaMenu(); }
   void toggleTolvaHint(const std::string& id, bool tolva);
   // The Super Hint's text while it is asked for in Tolva, else "".
   std::string superHint(bool tolva, const std::vector<int>& closed = {}) const;
@@ -347,13 +348,6 @@ class GameController {
   void sd_Click(int index);
   void openHelp();
   void openOtherGame(WindowKind target, int wallLevel);
-  // "Show me the Expert's move": every best Line for the player to move highlighted, or a
-  // message why there is none to show.
-  void showExpertHint();
-  // A hint stands for the position it was asked in: once the claims or the board are
-  // others it is taken down, before the change is shown.
-  void expireHint();
-  void clearHint();
 
   // Plays a move read from a click (or held during a flash) on the board.
   void play(Target move);
@@ -361,11 +355,7 @@ class GameController {
 
   WindowKind kind_;
   bool expertOffered_ = false;
-  struct HintPosition {
-    Claims claims;
-    const BoardGraph* graph;
-  };
-  std::optional<HintPosition> hintAt_;
+  Hints hints_{rules_, drawing_, status_, [this](const std::string& text) { message(text); }};
   std::vector<VariantEntry> variants_;
   std::optional<Views> views_;
   const VariantEntry* variant_ = nullptr;
