@@ -223,6 +223,34 @@ void GameController::addMenus(std::vector<VariantEntry> variants, bool subLevels
   addOptionsMenu(std::move(frame.players), std::move(frame.options));
   for (MenuEntry& m : frame.afterOptions) menus_.add(std::move(m));
   addHelpMenu();
+  for (auto [id, value] : {std::pair{"game.keypad", &options_.keypad}, {"game.grid", &options_.grid},
+                           {"hint.computer", &options_.hintComputer}, {"hint.super", &options_.hintSuper},
+                           {"hint.best", &options_.hintBest}, {"cumulative", &options_.cumulative},
+                           {"hide", &options_.hideIdle}, {"players.0", &options_.onePlayer},
+                           {"expert", &program_.expert}})
+    bindCheck(id, *value);
+  bindCheck("sub.globoria", options_.globoria);
+  bindMark("sub.planor", [this] { return !options_.globoria; });
+  bindMark("players.1", [this] { return !options_.onePlayer; });
+  for (int i = 1; i <= 12; ++i) bindMark("sd." + std::to_string(i), [this, i] { return options_.suddenDeath == i; });
+}
+
+void GameController::bindCheck(const std::string& id, bool& value) {
+  const MenuEntry* e = menus_.find(id);
+  if (!e) return;
+  value = e->checked;
+  bindMark(id, [&value] { return value; });
+}
+
+void GameController::bindMark(const std::string& id, std::function<bool()> shown) {
+  if (menus_.find(id)) marks_.emplace_back(id, std::move(shown));
+}
+
+void GameController::showOptions() const {
+  // The marks are the options' picture, kept in step whenever the menus are looked at.
+  MenuModel& menus = const_cast<MenuModel&>(menus_);
+  for (const auto& [id, shown] : marks_)
+    if (MenuEntry* e = menus.find(id)) e->checked = shown();
 }
 
 void GameController::addGameMenu(std::vector<MenuEntry> entries, const std::string& caption) {
@@ -340,11 +368,6 @@ void GameController::addOptionsMenu(std::vector<MenuEntry> players, std::vector<
   menus_.add(std::move(options));
 }
 
-bool GameController::onePlayer() const {
-  const MenuEntry* e = menus_.find("players.0");
-  return e && e->checked;
-}
-
 void GameController::ip_Click(int index) {
   if (index == 0) {
     if (variant_ && variant_->twoPlayerOnly) {
@@ -352,12 +375,10 @@ void GameController::ip_Click(int index) {
       onePlayerRefused();
       return;
     }
-    menus_.at("players.0").checked = true;
-    menus_.at("players.1").checked = false;
+    options_.onePlayer = true;
     playersChanged();
   } else if (index == 1) {
-    menus_.at("players.0").checked = false;
-    menus_.at("players.1").checked = true;
+    options_.onePlayer = false;
   }
 }
 
@@ -372,7 +393,7 @@ void GameController::playersChanged() {
 }
 
 void GameController::sd_Click(int index) {
-  for (int i = 1; i <= 12; ++i) menus_.at("sd." + std::to_string(i)).checked = i == index;
+  options_.suddenDeath = index;
   if (index >= 2) timer_.setLimit(kLimits[index - 1].ms);
   timer_.setNoLimit(index == 1);
 }
@@ -425,10 +446,7 @@ void GameController::chooseVariant(int index) {
   // A game chosen after the end of one (where a board allows it) starts with New game: the
   // verdict's turn text stays until then.
   if (variant_->prompt && !status_.gameOver) status_.turnText = variant_->prompt;
-  if (variant_->twoPlayerOnly) {
-    menus_.at("players.0").checked = false;
-    menus_.at("players.1").checked = true;
-  }
+  if (variant_->twoPlayerOnly) options_.onePlayer = false;
   variantChosen();
 }
 
@@ -567,23 +585,23 @@ std::vector<int> GameController::nonScoringLines(const std::vector<int>& closed)
 }
 
 void GameController::toggleTolvaHint(const std::string& id, bool tolva) {
-  MenuEntry& e = menus_.at(id);
+  bool& on = id == "hint.computer" ? options_.hintComputer : id == "hint.super" ? options_.hintSuper : options_.hintBest;
   if (tolva) {
-    e.checked = !e.checked;
+    on = !on;
     showMovesLeft();
     return;
   }
-  e.checked = false;
+  on = false;
   message("This hint is for the Tolva game only.");
 }
 
 std::string GameController::superHint(bool tolva, const std::vector<int>& closed) const {
-  if (!tolva || !menus_.at("hint.super").checked) return "";
+  if (!tolva || !options_.hintSuper) return "";
   return std::to_string(nonScoringLines(closed).size()) + " non-scoring moves left";
 }
 
 void GameController::warnNoGoodMoves(bool offered, int table, const std::vector<int>& closed) {
-  if (offered && menus_.at("hint.computer").checked) hints_.warnNoGoodMoves(table, closed);
+  if (offered && options_.hintComputer) hints_.warnNoGoodMoves(table, closed);
 }
 
 void GameController::passTurnTo(Player next, Colour redColour) {
@@ -646,9 +664,9 @@ bool GameController::onFrameMenu(const std::string& id) {
   if (id == "game.new") {
     newGame();
   } else if (id == "game.keypad") {
-    menus_.at("game.keypad").checked = !menus_.at("game.keypad").checked;
+    options_.keypad = !options_.keypad;
   } else if (id == "game.grid") {
-    menus_.at("game.grid").checked = !menus_.at("game.grid").checked;
+    options_.grid = !options_.grid;
   } else if (id == "game.exit") {
     host_.quit();
   } else if (id == "game.about" || id == "help.about") {
@@ -656,9 +674,7 @@ bool GameController::onFrameMenu(const std::string& id) {
   } else if (id == "game.server" || id == "game.call") {
     message("Playing over the network is not available in this version.");
   } else if (id == "expert") {
-    MenuEntry& e = menus_.at("expert");
-    e.checked = !e.checked;
-    program_.expert = e.checked;
+    program_.expert = !program_.expert;
   } else if (id == "help.expert") {
     hints_.showExpert(expertGame());
   } else if (const auto players = menuIndex(id, "players.")) {

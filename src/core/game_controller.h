@@ -16,6 +16,7 @@
 #include "core/line_game.h"
 #include "core/menu_model.h"
 #include "core/move_timer.h"
+#include "core/options.h"
 #include "core/program_state.h"
 #include "core/status_labels.h"
 #include "core/step_scheduler.h"
@@ -87,7 +88,12 @@ class GameController {
   WindowKind kind() const { return kind_; }
   // The window's caption: its kind's, unless the board shown names it (the walls).
   virtual std::string caption() const { return std::string(windowCaption(kind_)); }
-  const MenuModel& menus() const { return menus_; }
+  // The menus, their check marks showing the options now.
+  const MenuModel& menus() const {
+    showOptions();
+    return menus_;
+  }
+  const Options& options() const { return options_; }
   const StatusLabels& status() const { return status_; }
   // The drawing record, by Line and Cell number.
   const Drawing& drawing() const { return drawing_; }
@@ -132,8 +138,8 @@ class GameController {
   std::size_t computerSteps() const { return steps_.pending() - (timer_.running() ? 1 : 0); }
 
   const MoveTimer& timer() const { return timer_; }
-  bool keypadShown() const { return menus_.find("game.keypad") && menus_.at("game.keypad").checked; }
-  bool gridShown() const { return menus_.find("game.grid") && menus_.at("game.grid").checked; }
+  bool keypadShown() const { return options_.keypad; }
+  bool gridShown() const { return options_.grid; }
 
   // User events. Each returns after the model is updated and the change announced.
   // A click on a piece of the scene: the Line or circle drawn at a place, read through the
@@ -301,7 +307,7 @@ class GameController {
                                          std::initializer_list<Colour> redColours) const;
   // Players (the flat windows' four unless given), Sudden Death, then more of the window's.
   void addOptionsMenu(std::vector<MenuEntry> players = {}, std::vector<MenuEntry> more = {});
-  bool onePlayer() const;
+  bool onePlayer() const { return options_.onePlayer; }
   // One player against the computer was just chosen: between games, while Red is to open,
   // the computer opens at once.
   void playersChanged();
@@ -319,6 +325,12 @@ class GameController {
   // are: only what the drawn places stand for changes.
   void turnView(int steps);
 
+  // A checkable entry shows a window's own option: its mark is `value`, which starts as the
+  // entry's mark (nothing happens where the window has no such entry).
+  void bindCheck(const std::string& id, bool& value);
+  // An entry's mark is what `shown` says (one entry of a choice).
+  void bindMark(const std::string& id, std::function<bool()> shown);
+
   // The index after a menu id's prefix ("sd.3" -> 3), if the id has that prefix.
   static std::optional<int> menuIndex(const std::string& id, std::string_view prefix);
 
@@ -334,6 +346,7 @@ class GameController {
   ProgramState& program_;
   StepScheduler steps_;
   MenuModel menus_;
+  Options options_;
   StatusLabels status_;
   Drawing drawing_;
   std::vector<Control> controls_;
@@ -352,6 +365,9 @@ class GameController {
   // Plays a move read from a click (or held during a flash) on the board.
   void play(Target move);
   bool keepOpener_ = false;
+  // Writes every bound check mark from its option.
+  void showOptions() const;
+  std::vector<std::pair<std::string, std::function<bool()>>> marks_;
 
   WindowKind kind_;
   bool expertOffered_ = false;

@@ -363,7 +363,7 @@ void QuadrionWindow::showMovesLeft() {
 // ---- Menus ----
 
 void QuadrionWindow::onMenu(const std::string& id) {
-  if (id == "hint.computer") menus_.at(id).checked = !menus_.at(id).checked;
+  if (id == "hint.computer") options_.hintComputer = !options_.hintComputer;
 }
 
 bool QuadrionWindow::variantRefused(const VariantEntry& v) {

@@ -260,6 +260,10 @@ WireframeWindow::WireframeWindow(Host& host, ProgramState& program)
   options.erase(sd);
   options.push_back({.separator = true});
   options.push_back(std::move(suddenDeath));
+  for (auto [id, value] : {std::pair{"cheat", &cheat_}, {"grid.thin", &thin_}, {"grid.accurate", &accurate_},
+                           {"sub.half", &halfLevel_}})
+    bindCheck(id, *value);
+  bindMark("sub.normal", [this] { return !halfLevel_; });
 
   controls_ = {{.id = kNewGameButton, .caption = "New Game"},
                {.id = "rot.left", .caption = "<", .group = "Rotate"},
@@ -352,8 +356,8 @@ std::vector<std::vector<LineStrokes>> WireframeWindow::lineStrokes() const {
 
 void WireframeWindow::drawPicture(Scene& s, Picture picture, const std::vector<std::vector<LineStrokes>>& strokes) const {
   const bool main = picture == Main;
-  const bool cheat = menus_.at("cheat").checked;
-  const bool hideIdle = menus_.at("hide").checked && variant() != Tolva && variant() != Duarn && variant() != Plexa;
+  const bool cheat = cheat_;
+  const bool hideIdle = options().hideIdle && variant() != Tolva && variant() != Duarn && variant() != Plexa;
   const View& view = views().current();
   // The corners, drawn once: every Line runs between two of them.
   std::array<Point2, 16> corners;
@@ -365,7 +369,7 @@ void WireframeWindow::drawPicture(Scene& s, Picture picture, const std::vector<s
   };
 
   std::vector<char> hinted(kLines + 1, 0);
-  if (main && variant() == Tolva && menus_.at("hint.best").checked)
+  if (main && variant() == Tolva && options().hintBest)
     for (int l : nonScoringLines(closedLines())) hinted[std::size_t(l)] = 1;
 
   for (int l = 1; l <= kLines; ++l) {
@@ -593,12 +597,14 @@ void WireframeWindow::onMenu(const std::string& id) {
   if (id == "hint.computer" || id == "hint.super" || id == "hint.best") {
     toggleTolvaHint(id, variant() == Tolva);
   } else if (id == "cumulative") {
-    status_.totalsShown = menus_.at(id).checked = !menus_.at(id).checked;
+    status_.totalsShown = options_.cumulative = !options_.cumulative;
     rules_.setCumulative(status_.totalsShown);
-  } else if (id == "hide" || id == "cheat") {
-    menus_.at(id).checked = !menus_.at(id).checked;
+  } else if (id == "hide") {
+    options_.hideIdle = !options_.hideIdle;
+  } else if (id == "cheat") {
+    cheat_ = !cheat_;
   } else if (id == "grid.thin") {
-    menus_.at(id).checked = !menus_.at(id).checked;
+    thin_ = !thin_;
     backoff();
   } else if (id == "grid.accurate") {
     setAccurate(!accurate());
@@ -612,10 +618,10 @@ void WireframeWindow::setAccurate(bool on) {
     // Turned off, it shows everything again, the base strokes too.
     getfour();
     hiddenBase_ = {};
-    menus_.at("grid.accurate").checked = false;
+    accurate_ = false;
     return;
   }
-  menus_.at("grid.accurate").checked = true;
+  accurate_ = true;
   losefour();
   explainAccurate(1);
 }
@@ -659,7 +665,7 @@ void WireframeWindow::losefour() {
 void WireframeWindow::getfour() { hiddenUnits_ = {}; }
 
 void WireframeWindow::backoff() {
-  if (!menus_.at("grid.thin").checked) return;
+  if (!thin_) return;
   for (auto& picture : unitWidth_)
     for (auto& widths : picture) widths = {1, 1, 1};
 }
@@ -705,8 +711,7 @@ void WireframeWindow::finishTurning() {
 
 void WireframeWindow::useLevel(bool half) {
   // Chosen between games, on a clean board.
-  menus_.at("sub.normal").checked = !half;
-  menus_.at("sub.half").checked = half;
+  halfLevel_ = half;
   if (half) {
     if (accurate()) setAccurate(false);
     turnBy((4 - orientation_) % 4, false);
@@ -730,7 +735,7 @@ void WireframeWindow::setColourKeysShown(bool shown) {
 }
 
 void WireframeWindow::variantChosen() {
-  for (const char* hint : {"hint.computer", "hint.super", "hint.best"}) menus_.at(hint).checked = false;
+  options_.hintComputer = options_.hintSuper = options_.hintBest = false;
   useLevel(halfLevel());
 }
 

@@ -38,7 +38,7 @@ class WireframeWindow : public GameController {
 
   // Whether the picture is still turning to the orientation.
   bool turning() const { return angle_ != targetAngle_; }
-  bool halfLevel() const { return menus_.at("sub.half").checked; }
+  bool halfLevel() const { return halfLevel_; }
   // The Lines that take no move on the "1/2 Level" (none on "Normal").
   const std::vector<int>& closedLines() const;
 
@@ -54,7 +54,7 @@ class WireframeWindow : public GameController {
 
  private:
   bool lineGame() const { return !circleVariant(); }
-  bool accurate() const { return menus_.at("grid.accurate").checked; }
+  bool accurate() const { return accurate_; }
   ColourCircles colourCircles() const override;
   void afterCircle(Player scorer) override;
   void showMovesLeft() override;
@@ -94,6 +94,9 @@ class WireframeWindow : public GameController {
   void drawPicture(Scene& s, Picture picture, const std::vector<std::vector<LineStrokes>>& strokes) const;
   bool boxChecked(const std::string& id) const;
 
+  // The window's own options: "Cheat", "&Minimize fatness of lines", the accurate 4D view,
+  // the "1/2 Level".
+  bool cheat_ = false, thin_ = false, accurate_ = false, halfLevel_ = false;
   int orientation_ = 0;
   // The turn drawn now and the turn the picture is heading for, in degrees (-90 per quarter
   // turn of the orientation, not reduced while turning).
