@@ -253,36 +253,6 @@ void GameController::showOptions() const {
     if (MenuEntry* e = menus.find(id)) e->checked = shown();
 }
 
-void GameController::addGameMenu(std::vector<MenuEntry> entries, const std::string& caption) {
-  MenuEntry game{.id = "game", .caption = caption};
-  game.children = std::move(entries);
-  if (game.children.empty()) game.children = {
-      {.id = "game.new", .caption = "New", .shortcut = "F5"},
-      {.id = "game.keypad",
-       .caption = "Show keypad for entering moves from online chats / text messages / phone",
-       .shortcut = "Ctrl+F1",
-       .checkable = true},
-      // The Line and circle numbers on the board, for moves entered on the keypad.
-      {.id = "game.grid", .caption = "Show grid", .shortcut = "F12", .checkable = true},
-      {.separator = true},
-      {.id = "game.server", .caption = "Set standby mode to accept an incoming Player 2 over the net (server mode)"},
-      {.id = "game.call", .caption = "Set to begin a call to another person to start a set of games with them"},
-      {.separator = true},
-      {.id = "game.exit", .caption = "E&xit", .shortcut = "F9"},
-      {.id = "game.about", .caption = "&About...", .shortcut = "F2"},
-  };
-  menus_.add(std::move(game));
-}
-
-void GameController::addSubLevelsMenu() {
-  MenuEntry sub{.id = "sub", .caption = "&Sub-Levels"};
-  sub.children = {
-      {.id = "sub.planor", .caption = "Planor", .checkable = true, .checked = true},
-      {.id = "sub.globoria", .caption = "Globoria", .checkable = true},
-  };
-  menus_.add(std::move(sub));
-}
-
 std::pair<int, int> GameController::countPointsOnBoard(const BoardGraph& graph, bool byColour,
                                                        std::initializer_list<Colour> redColours) const {
   if (byColour) {
@@ -329,44 +299,20 @@ void GameController::addOtherGamesMenu() {
   menus_.add(std::move(other));
 }
 
-namespace {
-struct Limit {
-  const char* caption;
-  int ms;  // 0: no limit
-};
-constexpr Limit kLimits[] = {
-    {"No time limit", 0},  {"2 minutes", 120000}, {"1 1/2 minutes", 90000}, {"1 minute", 60000},
-    {"30 seconds", 30000}, {"20 seconds", 20000}, {"15 seconds", 15000},    {"10 seconds", 10000},
-    {"6 seconds", 6000},   {"4 seconds", 4000},   {"3 seconds", 3000},      {"2 seconds", 2000},
-};
-}  // namespace
+void GameController::addGameMenu(std::vector<MenuEntry> entries, const std::string& caption) {
+  menus_.add(gameMenu(std::move(entries), caption));
+}
+
+void GameController::addSubLevelsMenu() { menus_.add(subLevelsMenu()); }
 
 void GameController::addOptionsMenu(std::vector<MenuEntry> players, std::vector<MenuEntry> more) {
-  MenuEntry options{.id = "options", .caption = "&Options"};
-  options.children = std::move(players);
-  if (options.children.empty())
-    options.children = {
-        {.id = "players.0", .caption = "1 player verus the computer", .checkable = true},
-        {.id = "players.1", .caption = "2 Players", .checkable = true, .checked = true},
-        // Present for the windows that seat more players; nothing to choose here.
-        {.id = "players.2", .caption = "3 Players", .checkable = true, .enabled = false},
-        {.id = "players.3", .caption = "2 Players versus the computer", .checkable = true, .enabled = false},
-    };
-  if (expertOffered_)
-    options.children.push_back(
-        {.id = "expert", .caption = "Expert computer", .checkable = true, .checked = program_.expert});
-  options.children.push_back({.separator = true});
-  MenuEntry sd{.id = "sd", .caption = "Sudden Death"};
-  for (int i = 1; i <= 12; ++i)
-    sd.children.push_back({.id = "sd." + std::to_string(i), .caption = kLimits[i - 1].caption, .checkable = true});
+  menus_.add(optionsMenu(std::move(players), std::move(more), expertOffered_, program_.expert));
   // A window opens without a time limit (the stored limit keeps its opening value), so
   // nobody loses a game for thinking before they have chosen a limit.
-  sd.children.front().checked = true;
   timer_.setNoLimit(true);
-  options.children.push_back(std::move(sd));
-  for (MenuEntry& e : more) options.children.push_back(std::move(e));
-  menus_.add(std::move(options));
 }
+
+void GameController::addHelpMenu() { menus_.add(helpMenu(expertOffered_)); }
 
 void GameController::ip_Click(int index) {
   if (index == 0) {
@@ -396,18 +342,6 @@ void GameController::sd_Click(int index) {
   options_.suddenDeath = index;
   if (index >= 2) timer_.setLimit(kLimits[index - 1].ms);
   timer_.setNoLimit(index == 1);
-}
-
-void GameController::addHelpMenu() {
-  MenuEntry help{.id = "help", .caption = "Rules and &Help"};
-  help.children = {
-      {.id = "help.rules", .caption = "Rules and Help", .shortcut = "F1"},
-      {.id = "help.about", .caption = "&About..."},
-  };
-  if (expertOffered_)
-    help.children.insert(help.children.begin() + 1,
-                         {.id = "help.expert", .caption = "Show me the Expert's move", .shortcut = "Ctrl+E"});
-  menus_.add(std::move(help));
 }
 
 void GameController::setSetupMenusEnabled(bool enabled) {
@@ -507,16 +441,6 @@ void GameController::playColourCircle(int c, std::optional<Player> mover) {
   }
   if (left == 0) finishGame();
   else handOver();
-}
-
-std::vector<MenuEntry> GameController::spaceGameMenu() {
-  return {
-      {.id = "game.new", .caption = "&New", .shortcut = "F5"},
-      {.id = "game.add", .caption = "A&dd another game", .visible = false},
-      {.id = "game.exit", .caption = "E&xit", .shortcut = "F9"},
-      {.id = "game.anywhere", .caption = "&Play anyone anywhere", .visible = false},
-      {.id = "game.about", .caption = "&About...", .shortcut = "F2"},
-  };
 }
 
 void GameController::openWithBlue() {

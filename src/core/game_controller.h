@@ -18,6 +18,7 @@
 #include "core/move_timer.h"
 #include "core/options.h"
 #include "core/program_state.h"
+#include "core/standard_menus.h"
 #include "core/status_labels.h"
 #include "core/step_scheduler.h"
 #include "core/view.h"
@@ -208,9 +209,7 @@ class GameController {
   // Writes the moves-left label (and what goes with it) after a move.
   virtual void showMovesLeft() {}
 
-  // The Game menu of the windows in space: "&New", "A&dd another game" (hidden), "E&xit",
-  // "&Play anyone anywhere" (hidden), "&About...".
-  static std::vector<MenuEntry> spaceGameMenu();
+  static std::vector<MenuEntry> spaceGameMenu() { return kp::spaceGameMenu(); }
   // Blue to move, the last move not yet made.
   void openWithBlue();
   // Who opens a game: the first-player flag flips with every New game (it stands at 1 when
