@@ -21,16 +21,9 @@ void GameController::computerTurn() {
   });
 }
 
-void GameController::computerWait(int ms, ClickDuring clicks, std::function<void()> next) {
+void GameController::computerWait(int ms, Clicks clicks, std::function<void()> next) {
   if (ms == 0) return next();
-  const bool hold = clicks == ClickDuring::Held;
-  if (hold) flashing_ = true;
-  schedule(ms, [this, hold, next = std::move(next)] {
-    if (!hold) return next();
-    flashing_ = false;
-    next();
-    playHeldClicks();
-  });
+  schedule(ms, std::move(next), clicks);
 }
 
 void GameController::showChoice(int choice, const ComputerPacing& pacing) {

@@ -5,14 +5,9 @@
 #include "core/colours.h"
 #include "core/drawing.h"
 #include "core/greedy_choice.h"
+#include "core/step_scheduler.h"
 
 namespace kp {
-
-// What a person's click does during one of the computer's pauses.
-enum class ClickDuring {
-  Ignored,  // refused under the move lock
-  Held,     // kept, and played after the pause while the person is then to move
-};
 
 // How a board's computer takes its turn, as data: the procedure is the frame's.
 struct ComputerPacing {
@@ -32,8 +27,8 @@ struct ComputerPacing {
   std::vector<int> closed;
   // Whether the computer offers "No good moves left" (where that hint is ticked).
   bool warnsNoGoodMoves = false;
-  ClickDuring whileThinking = ClickDuring::Ignored;
-  ClickDuring whileShown = ClickDuring::Ignored;
+  Clicks whileThinking = Clicks::Ignored;
+  Clicks whileShown = Clicks::Ignored;
 };
 
 }  // namespace kp

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/expert.h"
+#include "core/hints.h"
 #include "core/window_catalogue.h"
 
 namespace kp {
@@ -10,6 +11,14 @@ namespace kp {
 GameController::GameController(Host& host, ProgramState& program, WindowKind kind)
     : host_(host),
       program_(program),
+      steps_(host, {.afterStep = [this] { notifyChanged(); },
+                    .personToMove =
+                        [this] {
+                          const bool computerToMove =
+                              onePlayer() && !variant_->twoPlayerOnly && rules_.toMove() == Player::Red;
+                          return !status_.gameOver && !rules_.moveLock() && !computerToMove;
+                        },
+                    .play = [this](Target move) { play(move); }}),
       timer_([this](int ms, std::function<void()> step) { return schedule(ms, std::move(step)); },
              [this](StepId id) { cancelStep(id); },
              [this] {
@@ -23,31 +32,12 @@ GameController::~GameController() { cancelAllSteps(); }
 
 void GameController::cancelAllSteps() {
   timer_.stop();
-  for (const PendingStep& step : steps_) host_.cancel(step.hostId);
-  steps_.clear();
+  steps_.cancelAll();
 }
 
-StepId GameController::schedule(int ms, std::function<void()> step) {
-  const std::uint64_t own = nextOwn_++;
-  const StepId id = host_.schedule(ms, [this, own] { runStep(own); });
-  steps_.push_back({id, own, std::move(step)});
-  return id;
-}
-
-void GameController::runStep(std::uint64_t own) {
-  const auto it = std::find_if(steps_.begin(), steps_.end(), [own](const PendingStep& s) { return s.own == own; });
-  if (it == steps_.end()) return;
-  const std::function<void()> step = std::move(it->fn);
-  steps_.erase(it);
-  step();
-  notifyChanged();
-}
-
-void GameController::cancelStep(StepId id) {
-  const auto it = std::find_if(steps_.begin(), steps_.end(), [id](const PendingStep& s) { return s.hostId == id; });
-  if (it == steps_.end()) return;
-  steps_.erase(it);
-  host_.cancel(id);
+void GameController::play(Target move) {
+  if (move.kind == Target::Kind::Line) onLineClick(move.id);
+  else onCircleClick(move.id);
 }
 
 void GameController::message(const std::string& text, std::function<void()> onOk) {
@@ -60,7 +50,7 @@ void GameController::setBoardSize(int lines, int circles) {
 }
 
 void GameController::notifyChanged() {
-  expireHint();
+  hints_.expire();
   if (onChanged_) onChanged_();
 }
 
@@ -107,9 +97,8 @@ void GameController::targetClicked(Target clicked) {
   }
   if (!offers(clicked)) return;
   const Target move = views_->current().read(clicked);
-  if (flashing_) return heldClicks_.push_back(move);
-  if (move.kind == Target::Kind::Line) onLineClick(move.id);
-  else onCircleClick(move.id);
+  if (steps_.holdsClicks()) return steps_.hold(move);
+  play(move);
   notifyChanged();
 }
 
@@ -166,8 +155,8 @@ void GameController::keypadEntered(const std::string& text) {
     message("The numbers of this board have at most " + std::to_string(keypadDigits()) + " digits" + range + ".");
   } else if (const int n = std::stoi(text); n < 1 || n > count) {
     message("There is no " + what + " " + text + " on this board" + range + ".");
-  } else if (flashing_) {
-    heldClicks_.push_back(circles ? Target::circle(n) : Target::line(n));
+  } else if (steps_.holdsClicks()) {
+    steps_.hold(circles ? Target::circle(n) : Target::line(n));
   } else if (circles) {
     // Straight to the board, so a played circle gets the board's own answer.
     onCircleClick(n);
@@ -189,83 +178,52 @@ void GameController::addMenus(std::vector<VariantEntry> variants, bool subLevels
   addOptionsMenu(std::move(frame.players), std::move(frame.options));
   for (MenuEntry& m : frame.afterOptions) menus_.add(std::move(m));
   addHelpMenu();
+  for (auto [id, value] : {std::pair{"game.keypad", &options_.keypad}, {"game.grid", &options_.grid},
+                           {"hint.computer", &options_.hintComputer}, {"hint.super", &options_.hintSuper},
+                           {"hint.best", &options_.hintBest}, {"cumulative", &options_.cumulative},
+                           {"hide", &options_.hideIdle}, {"players.0", &options_.onePlayer},
+                           {"expert", &program_.expert}})
+    bindCheck(id, *value);
+  bindCheck("sub.globoria", options_.globoria);
+  bindMark("sub.planor", [this] { return !options_.globoria; });
+  bindMark("players.1", [this] { return !options_.onePlayer; });
+  for (int i = 1; i <= 12; ++i) bindMark("sd." + std::to_string(i), [this, i] { return options_.suddenDeath == i; });
 }
 
-void GameController::addGameMenu(std::vector<MenuEntry> entries, const std::string& caption) {
-  MenuEntry game{.id = "game", .caption = caption};
-  game.children = std::move(entries);
-  if (game.children.empty()) game.children = {
-      {.id = "game.new", .caption = "New", .shortcut = "F5"},
-      {.id = "game.keypad",
-       .caption = "Show keypad for entering moves from online chats / text messages / phone",
-       .shortcut = "Ctrl+F1",
-       .checkable = true},
-      // The Line and circle numbers on the board, for moves entered on the keypad.
-      {.id = "game.grid", .caption = "Show grid", .shortcut = "F12", .checkable = true},
-      {.separator = true},
-      {.id = "game.server", .caption = "Set standby mode to accept an incoming Player 2 over the net (server mode)"},
-      {.id = "game.call", .caption = "Set to begin a call to another person to start a set of games with them"},
-      {.separator = true},
-      {.id = "game.exit", .caption = "E&xit", .shortcut = "F9"},
-      {.id = "game.about", .caption = "&About...", .shortcut = "F2"},
-  };
-  menus_.add(std::move(game));
+void GameController::bindCheck(const std::string& id, bool& value) {
+  const MenuEntry* e = menus_.find(id);
+  if (!e) return;
+  value = e->checked;
+  bindMark(id, [&value] { return value; });
 }
 
-void GameController::addSubLevelsMenu() {
-  MenuEntry sub{.id = "sub", .caption = "&Sub-Levels"};
-  sub.children = {
-      {.id = "sub.planor", .caption = "Planor", .checkable = true, .checked = true},
-      {.id = "sub.globoria", .caption = "Globoria", .checkable = true},
-  };
-  menus_.add(std::move(sub));
+void GameController::bindMark(const std::string& id, std::function<bool()> shown) {
+  if (menus_.find(id)) marks_.emplace_back(id, std::move(shown));
+}
+
+void GameController::showOptions() const {
+  // The marks are the options' picture, kept in step whenever the menus are looked at.
+  MenuModel& menus = const_cast<MenuModel&>(menus_);
+  for (const auto& [id, shown] : marks_)
+    if (MenuEntry* e = menus.find(id)) e->checked = shown();
 }
 
 void GameController::addOtherGamesMenu() { menus_.add(otherGamesMenu(kind_)); }
 
-namespace {
-struct Limit {
-  const char* caption;
-  int ms;  // 0: no limit
-};
-constexpr Limit kLimits[] = {
-    {"No time limit", 0},  {"2 minutes", 120000}, {"1 1/2 minutes", 90000}, {"1 minute", 60000},
-    {"30 seconds", 30000}, {"20 seconds", 20000}, {"15 seconds", 15000},    {"10 seconds", 10000},
-    {"6 seconds", 6000},   {"4 seconds", 4000},   {"3 seconds", 3000},      {"2 seconds", 2000},
-};
-}  // namespace
+void GameController::addGameMenu(std::vector<MenuEntry> entries, const std::string& caption) {
+  menus_.add(gameMenu(std::move(entries), caption));
+}
+
+void GameController::addSubLevelsMenu() { menus_.add(subLevelsMenu()); }
 
 void GameController::addOptionsMenu(std::vector<MenuEntry> players, std::vector<MenuEntry> more) {
-  MenuEntry options{.id = "options", .caption = "&Options"};
-  options.children = std::move(players);
-  if (options.children.empty())
-    options.children = {
-        {.id = "players.0", .caption = "1 player verus the computer", .checkable = true},
-        {.id = "players.1", .caption = "2 Players", .checkable = true, .checked = true},
-        // Present for the windows that seat more players; nothing to choose here.
-        {.id = "players.2", .caption = "3 Players", .checkable = true, .enabled = false},
-        {.id = "players.3", .caption = "2 Players versus the computer", .checkable = true, .enabled = false},
-    };
-  if (expertOffered_)
-    options.children.push_back(
-        {.id = "expert", .caption = "Expert computer", .checkable = true, .checked = program_.expert});
-  options.children.push_back({.separator = true});
-  MenuEntry sd{.id = "sd", .caption = "Sudden Death"};
-  for (int i = 1; i <= 12; ++i)
-    sd.children.push_back({.id = "sd." + std::to_string(i), .caption = kLimits[i - 1].caption, .checkable = true});
+  menus_.add(optionsMenu(std::move(players), std::move(more), expertOffered_, program_.expert));
   // A window opens without a time limit (the stored limit keeps its opening value), so
   // nobody loses a game for thinking before they have chosen a limit.
-  sd.children.front().checked = true;
   timer_.setNoLimit(true);
-  options.children.push_back(std::move(sd));
-  for (MenuEntry& e : more) options.children.push_back(std::move(e));
-  menus_.add(std::move(options));
 }
 
-bool GameController::onePlayer() const {
-  const MenuEntry* e = menus_.find("players.0");
-  return e && e->checked;
-}
+void GameController::addHelpMenu() { menus_.add(helpMenu(expertOffered_)); }
 
 void GameController::ip_Click(int index) {
   if (index == 0) {
@@ -274,12 +232,10 @@ void GameController::ip_Click(int index) {
       onePlayerRefused();
       return;
     }
-    menus_.at("players.0").checked = true;
-    menus_.at("players.1").checked = false;
+    options_.onePlayer = true;
     playersChanged();
   } else if (index == 1) {
-    menus_.at("players.0").checked = false;
-    menus_.at("players.1").checked = true;
+    options_.onePlayer = false;
   }
 }
 
@@ -294,21 +250,9 @@ void GameController::playersChanged() {
 }
 
 void GameController::sd_Click(int index) {
-  for (int i = 1; i <= 12; ++i) menus_.at("sd." + std::to_string(i)).checked = i == index;
+  options_.suddenDeath = index;
   if (index >= 2) timer_.setLimit(kLimits[index - 1].ms);
   timer_.setNoLimit(index == 1);
-}
-
-void GameController::addHelpMenu() {
-  MenuEntry help{.id = "help", .caption = "Rules and &Help"};
-  help.children = {
-      {.id = "help.rules", .caption = "Rules and Help", .shortcut = "F1"},
-      {.id = "help.about", .caption = "&About..."},
-  };
-  if (expertOffered_)
-    help.children.insert(help.children.begin() + 1,
-                         {.id = "help.expert", .caption = "Show me the Expert's move", .shortcut = "Ctrl+E"});
-  menus_.add(std::move(help));
 }
 
 void GameController::setSetupMenusEnabled(bool enabled) {
@@ -337,7 +281,7 @@ void GameController::chooseVariant(int index) {
   const auto it =
       std::find_if(variants_.begin(), variants_.end(), [index](const VariantEntry& v) { return v.index == index; });
   if (it == variants_.end() || variantRefused(*it)) return;
-  clearHint();
+  hints_.clear();
   variant_ = &*it;
   for (const auto& v : variants_) menus_.at(variantId(v.index)).checked = v.index == index;
   status_.gameCaption = variant_->boardCaption;
@@ -348,10 +292,7 @@ void GameController::chooseVariant(int index) {
   // A game chosen after the end of one (where a board allows it) starts with New game: the
   // verdict's turn text stays until then.
   if (variant_->prompt && !status_.gameOver) status_.turnText = variant_->prompt;
-  if (variant_->twoPlayerOnly) {
-    menus_.at("players.0").checked = false;
-    menus_.at("players.1").checked = true;
-  }
+  if (variant_->twoPlayerOnly) options_.onePlayer = false;
   variantChosen();
 }
 
@@ -367,9 +308,7 @@ void GameController::newGameKeepingOpener() {
 
 void GameController::newGame() {
   cancelAllSteps();
-  flashing_ = false;
-  heldClicks_.clear();
-  clearHint();
+  hints_.clear();
   timer_.restore();
   rules_.resetBoard();
   setSetupMenusEnabled(true);
@@ -413,16 +352,6 @@ void GameController::refuseMove(const InvalidMove& how) {
   else status_.turnText = how.text;
 }
 
-std::vector<MenuEntry> GameController::spaceGameMenu() {
-  return {
-      {.id = "game.new", .caption = "&New", .shortcut = "F5"},
-      {.id = "game.add", .caption = "A&dd another game", .visible = false},
-      {.id = "game.exit", .caption = "E&xit", .shortcut = "F9"},
-      {.id = "game.anywhere", .caption = "&Play anyone anywhere", .visible = false},
-      {.id = "game.about", .caption = "&About...", .shortcut = "F2"},
-  };
-}
-
 void GameController::openWithBlue() {
   rules_.setToggle(0);
   status_.yourTurn = {false, true, false};
@@ -446,96 +375,24 @@ void GameController::openTurn(bool tolva) {
   handOver();
 }
 
-void GameController::showExpertHint() {
-  if (!expertGame()) return message("The Expert plays Tolva only.");
-  const std::vector<char> claimed = claimedFlags(rules_.claims());
-  if (status_.gameOver || std::find(claimed.begin() + 1, claimed.end(), 0) == claimed.end())
-    return message("The game is over: no Line is left to play.");
-  // While a move is under way the position it stands for is about to change.
-  if (rules_.moveLock()) return message("Wait until the move is over.");
-
-  const ExpertAnalysis a = analyseTolva(rules_.graph(), claimed);
-  clearHint();
-  for (int l : a.best) drawing_.lines[std::size_t(l)].highlighted = true;
-  hintAt_ = HintPosition{rules_.claims(), &rules_.graph()};
-
-  const Player mover = rules_.toMove();
-  std::string text =
-      std::string("The Expert's move") + (a.best.size() > 1 ? "s" : "") + " for " + playerName(mover) + ": ";
-  if (a.best.size() > 6) {
-    text += "the " + std::to_string(a.best.size()) + " Lines outlined";
-  } else {
-    text += a.best.size() > 1 ? "Lines " : "Line ";
-    for (std::size_t i = 0; i < a.best.size(); ++i) text += (i ? ", " : "") + std::to_string(a.best[i]);
-  }
-  if (a.exact) {
-    // The points so far and what best play still brings.
-    const Player other = mover == Player::Red ? Player::Blue : Player::Red;
-    const int margin = rules_.points(mover) - rules_.points(other) + a.value;
-    text += margin == 0 ? ". Best play ends in a tie."
-                        : std::string(". Best play: ") + playerName(margin > 0 ? mover : other) + " wins by " +
-                              std::to_string(margin > 0 ? margin : -margin) + ".";
-  }
-  status_.hint = std::move(text);
-}
-
-void GameController::expireHint() {
-  if (hintAt_ && (rules_.claims() != hintAt_->claims || &rules_.graph() != hintAt_->graph)) clearHint();
-}
-
-void GameController::clearHint() {
-  if (!hintAt_) return;
-  for (LineDraw& d : drawing_.lines) d.highlighted = false;
-  status_.hint.clear();
-  hintAt_.reset();
-}
-
-std::vector<MenuEntry> GameController::tolvaHints() {
-  return {
-      {.id = "hint.computer",
-       .caption = "(Tolva game only)  Hint when no good (non-scoring) moves are left (computer's turn)",
-       .checkable = true},
-      {.id = "hint.super",
-       .caption = "(Tolva game only)  Super Hint: How many non-scoring moves left (your turn)",
-       .checkable = true},
-      {.id = "hint.best", .caption = "(Tolva game only)  Best Hint: Tell you what non-scoring moves are left",
-       .checkable = true},
-  };
-}
-
 void GameController::toggleTolvaHint(const std::string& id, bool tolva) {
-  MenuEntry& e = menus_.at(id);
+  bool& on = id == "hint.computer" ? options_.hintComputer : id == "hint.super" ? options_.hintSuper : options_.hintBest;
   if (tolva) {
-    e.checked = !e.checked;
+    on = !on;
     showMovesLeft();
     return;
   }
-  e.checked = false;
+  on = false;
   message("This hint is for the Tolva game only.");
 }
 
 std::string GameController::superHint(bool tolva, const std::vector<int>& closed) const {
-  if (!tolva || !menus_.at("hint.super").checked) return "";
+  if (!tolva || !options_.hintSuper) return "";
   return std::to_string(kp::nonScoringLines(rules_, closed).size()) + " non-scoring moves left";
 }
 
 void GameController::warnNoGoodMoves(bool offered, int table, const std::vector<int>& closed) {
-  if (!offered || !menus_.at("hint.computer").checked) return;
-  const auto& units = rules_.units(table);
-  const bool completing = std::any_of(units.begin(), units.end(), [&](const std::vector<int>& lines) {
-    return std::count_if(lines.begin(), lines.end(), [&](int l) { return !rules_.claimed(l); }) == 1;
-  });
-  if (completing) return;
-  // A Line is safe while no unit it lies in lacks two Lines.
-  for (int l = 1; l <= rules_.graph().lineCount; ++l) {
-    if (rules_.claimed(l) || std::find(closed.begin(), closed.end(), l) != closed.end()) continue;
-    const bool risky = std::any_of(units.begin(), units.end(), [&](const std::vector<int>& lines) {
-      return std::find(lines.begin(), lines.end(), l) != lines.end() &&
-             std::count_if(lines.begin(), lines.end(), [&](int m) { return !rules_.claimed(m); }) == 2;
-    });
-    if (!risky) return;
-  }
-  message("No good moves left");
+  if (offered && options_.hintComputer) hints_.warnNoGoodMoves(table, closed);
 }
 
 void GameController::passTurnTo(Player next, Colour redColour) {
@@ -571,37 +428,20 @@ void GameController::finishGame() {
 void GameController::flashThen(std::vector<int> circles, std::function<void()> next, std::vector<int> lines) {
   if (circles.empty() && lines.empty()) return next();
   rules_.setMoveLock(true);
-  flashing_ = true;
-  Flash flash{std::move(circles), std::move(lines), {}};
-  for (int l : flash.lines) flash.lineColours.push_back(drawing_.lines[std::size_t(l)].colour);
-  flashStep(std::move(flash), 0, std::move(next));
-}
-
-void GameController::flashStep(Flash flash, int k, std::function<void()> next) {
+  std::vector<Colour> own;  // the Lines' own colours, shown again between the flashes
+  for (int l : lines) own.push_back(drawing_.lines[std::size_t(l)].colour);
   constexpr int kFlashMs = 250;
-  const bool lit = k % 2 == 0 && k < 3;
-  for (int c : flash.circles) drawing_.circles[std::size_t(c)].border = lit ? kYellow : kCircleBorder;
-  for (std::size_t i = 0; i < flash.lines.size(); ++i)
-    drawing_.lines[std::size_t(flash.lines[i])].colour = lit ? kYellow : flash.lineColours[i];
-  if (k == 3) {
-    rules_.setMoveLock(false);
-    flashing_ = false;
-    next();
-    return playHeldClicks();
-  }
-  schedule(kFlashMs, [this, flash = std::move(flash), k, next = std::move(next)] { flashStep(flash, k + 1, next); });
-}
-
-void GameController::playHeldClicks() {
-  // One at a time: a click that scores starts another flash, which holds the rest.
-  while (!heldClicks_.empty() && !flashing_) {
-    const bool computerToMove = onePlayer() && !variant_->twoPlayerOnly && rules_.toMove() == Player::Red;
-    if (status_.gameOver || rules_.moveLock() || computerToMove) return heldClicks_.clear();
-    const Target move = heldClicks_.front();
-    heldClicks_.erase(heldClicks_.begin());
-    if (move.kind == Target::Kind::Line) onLineClick(move.id);
-    else onCircleClick(move.id);
-  }
+  steps_.animate(4, kFlashMs, Clicks::Held,
+                 [this, circles = std::move(circles), lines = std::move(lines), own = std::move(own),
+                  next = std::move(next)](int k) {
+                   const bool lit = k % 2 == 0 && k < 3;
+                   for (int c : circles) drawing_.circles[std::size_t(c)].border = lit ? kYellow : kCircleBorder;
+                   for (std::size_t i = 0; i < lines.size(); ++i)
+                     drawing_.lines[std::size_t(lines[i])].colour = lit ? kYellow : own[i];
+                   if (k < 3) return;
+                   rules_.setMoveLock(false);
+                   next();
+                 });
 }
 
 std::optional<int> GameController::menuIndex(const std::string& id, std::string_view prefix) {
@@ -615,9 +455,9 @@ bool GameController::onFrameMenu(const std::string& id) {
   if (id == "game.new") {
     newGame();
   } else if (id == "game.keypad") {
-    menus_.at("game.keypad").checked = !menus_.at("game.keypad").checked;
+    options_.keypad = !options_.keypad;
   } else if (id == "game.grid") {
-    menus_.at("game.grid").checked = !menus_.at("game.grid").checked;
+    options_.grid = !options_.grid;
   } else if (id == "game.exit") {
     host_.quit();
   } else if (id == "game.about" || id == "help.about") {
@@ -625,11 +465,9 @@ bool GameController::onFrameMenu(const std::string& id) {
   } else if (id == "game.server" || id == "game.call") {
     message("Playing over the network is not available in this version.");
   } else if (id == "expert") {
-    MenuEntry& e = menus_.at("expert");
-    e.checked = !e.checked;
-    program_.expert = e.checked;
+    program_.expert = !program_.expert;
   } else if (id == "help.expert") {
-    showExpertHint();
+    hints_.showExpert(expertGame());
   } else if (const auto players = menuIndex(id, "players.")) {
     ip_Click(*players);
   } else if (const auto limit = menuIndex(id, "sd.")) {

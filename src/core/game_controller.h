@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -10,15 +9,20 @@
 #include <vector>
 
 #include "core/board_graph.h"
+#include "core/board_report.h"
 #include "core/computer_turn.h"
 #include "core/drawing.h"
+#include "core/hints.h"
 #include "core/host.h"
 #include "core/line_game.h"
 #include "core/menu_model.h"
 #include "core/move_rules.h"
 #include "core/move_timer.h"
+#include "core/options.h"
 #include "core/program_state.h"
+#include "core/standard_menus.h"
 #include "core/status_labels.h"
+#include "core/step_scheduler.h"
 #include "core/view.h"
 #include "core/window_kind.h"
 
@@ -69,21 +73,6 @@ struct FrameMenus {
   bool expert = false;
 };
 
-// How one drawn stroke looks.
-struct StrokeLook {
-  Colour colour = kUnclaimedLine;
-  int width = 1;
-  bool visible = true;
-  bool dashed = false;
-};
-// A Line drawn as a base stroke with a thin stroke beside it for each unit it lies in (the
-// wire frame's cubes) and a marker at its middle.
-struct LineStrokes {
-  StrokeLook base;
-  std::array<StrokeLook, 3> units;
-  bool marker = false;
-};
-
 inline constexpr const char* kLinePrompt = "Click a line to begin playing";
 inline constexpr const char* kCirclePrompt = "Click a circle to begin playing";
 
@@ -102,7 +91,12 @@ class GameController {
   WindowKind kind() const { return kind_; }
   // The window's caption: its kind's, unless the board shown names it (the walls).
   virtual std::string caption() const { return std::string(windowCaption(kind_)); }
-  const MenuModel& menus() const { return menus_; }
+  // The menus, their check marks showing the options now.
+  const MenuModel& menus() const {
+    showOptions();
+    return menus_;
+  }
+  const Options& options() const { return options_; }
   const StatusLabels& status() const { return status_; }
   // The drawing record, by Line and Cell number.
   const Drawing& drawing() const { return drawing_; }
@@ -135,29 +129,20 @@ class GameController {
   // The second measure a board compares at the end "by score", where it keeps its own
   // (Red, Blue); nothing where the points or the units scored are compared.
   virtual std::optional<std::pair<int, int>> secondScore() const { return std::nullopt; }
-  // Who the rules hold each cube for ([cube] -> 0, 1 Red, 2 Blue; index 0 unused), on the
-  // boards that judge cubes; empty elsewhere.
-  virtual std::vector<int> cubeOwners() const { return {}; }
-  // The turn a board is seen in where it keeps one beside its views (nothing elsewhere).
-  virtual std::optional<int> orientation() const { return std::nullopt; }
-  // Every Line's strokes in each of the board's pictures ([line][picture]), where a board
-  // draws its Lines in several strokes; empty elsewhere.
-  virtual std::vector<std::vector<LineStrokes>> lineStrokes() const { return {}; }
-  // The invisible click regions along the drawn Lines, where a board has them: how many,
-  // and the target region n (from 0) stands on.
-  virtual int clickRegionCount() const { return 0; }
-  virtual Target clickRegion(int) const { return {}; }
+  // What the board tells the runner and the fuzzer beyond the drawing record (its cubes, its
+  // orientation, its Lines' strokes, its click regions), where it has it.
+  virtual void report(BoardReport&) const {}
   virtual std::optional<std::string> movesLeftOnBoard() const = 0;
   // Whether the points labels hold an earlier count than the board shows (a game that
   // ends on the points of its last recount).
   virtual bool pointsHeldFromLastRecount() const { return false; }
   // Steps the window has scheduled for its own flow: the computer's turn, a completed unit
   // shown for a while, a picture turning (every pending step but the countdown's).
-  std::size_t computerSteps() const { return steps_.size() - (timer_.running() ? 1 : 0); }
+  std::size_t computerSteps() const { return steps_.pending() - (timer_.running() ? 1 : 0); }
 
   const MoveTimer& timer() const { return timer_; }
-  bool keypadShown() const { return menus_.find("game.keypad") && menus_.at("game.keypad").checked; }
-  bool gridShown() const { return menus_.find("game.grid") && menus_.at("game.grid").checked; }
+  bool keypadShown() const { return options_.keypad; }
+  bool gridShown() const { return options_.grid; }
 
   // User events. Each returns after the model is updated and the change announced.
   // A click on a piece of the scene: the Line or circle drawn at a place, read through the
@@ -182,7 +167,7 @@ class GameController {
 
   // Called after every change a person could see (the shell repaints).
   void setOnChanged(std::function<void()> fn) { onChanged_ = std::move(fn); }
-  std::size_t pendingSteps() const { return steps_.size(); }
+  std::size_t pendingSteps() const { return steps_.pending(); }
   // Cancels every step this window has scheduled.
   void cancelAllSteps();
 
@@ -228,9 +213,7 @@ class GameController {
   // Writes the moves-left label (and what goes with it) after a move.
   virtual void showMovesLeft() {}
 
-  // The Game menu of the windows in space: "&New", "A&dd another game" (hidden), "E&xit",
-  // "&Play anyone anywhere" (hidden), "&About...".
-  static std::vector<MenuEntry> spaceGameMenu();
+  static std::vector<MenuEntry> spaceGameMenu() { return kp::spaceGameMenu(); }
   // Blue to move, the last move not yet made.
   void openWithBlue();
   // Who opens a game: the first-player flag flips with every New game (it stands at 1 when
@@ -251,7 +234,7 @@ class GameController {
   void refuseMove(const InvalidMove& how);
   // The Tolva hints of the Options menu ("hint.computer", "hint.super", "hint.best"), and
   // a click on one: checked or unchecked in Tolva, refused in the other games.
-  static std::vector<MenuEntry> tolvaHints();
+  static std::vector<MenuEntry> tolvaHints() { return Hints::tolvaMenu(); }
   void toggleTolvaHint(const std::string& id, bool tolva);
   // The Super Hint's text while it is asked for in Tolva, else "".
   std::string superHint(bool tolva, const std::vector<int>& closed = {}) const;
@@ -322,7 +305,7 @@ class GameController {
   void addSubLevelsMenu();
   // Players (the flat windows' four unless given), Sudden Death, then more of the window's.
   void addOptionsMenu(std::vector<MenuEntry> players = {}, std::vector<MenuEntry> more = {});
-  bool onePlayer() const;
+  bool onePlayer() const { return options_.onePlayer; }
   // One player against the computer was just chosen: between games, while Red is to open,
   // the computer opens at once.
   void playersChanged();
@@ -340,17 +323,28 @@ class GameController {
   // are: only what the drawn places stand for changes.
   void turnView(int steps);
 
+  // A checkable entry shows a window's own option: its mark is `value`, which starts as the
+  // entry's mark (nothing happens where the window has no such entry).
+  void bindCheck(const std::string& id, bool& value);
+  // An entry's mark is what `shown` says (one entry of a choice).
+  void bindMark(const std::string& id, std::function<bool()> shown);
+
   // The index after a menu id's prefix ("sd.3" -> 3), if the id has that prefix.
   static std::optional<int> menuIndex(const std::string& id, std::string_view prefix);
 
-  StepId schedule(int ms, std::function<void()> step);
-  void cancelStep(StepId id);
+  // A step of the window's own flow after ms (see StepScheduler).
+  StepId schedule(int ms, std::function<void()> step, Clicks clicks = Clicks::Ignored) {
+    return steps_.schedule(ms, std::move(step), clicks);
+  }
+  void cancelStep(StepId id) { steps_.cancel(id); }
   void message(const std::string& text, std::function<void()> onOk = {});
   void notifyChanged();
 
   Host& host_;
   ProgramState& program_;
+  StepScheduler steps_;
   MenuModel menus_;
+  Options options_;
   StatusLabels status_;
   Drawing drawing_;
   std::vector<Control> controls_;
@@ -365,53 +359,25 @@ class GameController {
   void sd_Click(int index);
   void openHelp();
   void openOtherGame(WindowKind target, int wallLevel);
-  // "Show me the Expert's move": every best Line for the player to move highlighted, or a
-  // message why there is none to show.
-  void showExpertHint();
-  // A hint stands for the position it was asked in: once the claims or the board are
-  // others it is taken down, before the change is shown.
-  void expireHint();
-  void clearHint();
 
-  struct Flash {
-    std::vector<int> circles, lines;
-    std::vector<Colour> lineColours;  // the Lines' own colours, shown again between the flashes
-  };
-  void flashStep(Flash flash, int k, std::function<void()> next);
   void computerTurn();
   // A pause of the computer's turn (none for 0 ms); a person's clicks meanwhile are ignored
   // under the move lock, or held and played after it.
-  void computerWait(int ms, ClickDuring clicks, std::function<void()> next);
+  void computerWait(int ms, Clicks clicks, std::function<void()> next);
   void showChoice(int choice, const ComputerPacing& pacing);
-  // The clicks held during a flash, played in order once it is over.
-  void playHeldClicks();
-  bool flashing_ = false;
+  // Plays a move read from a click (or held during a flash) on the board.
+  void play(Target move);
   bool keepOpener_ = false;
-  std::vector<Target> heldClicks_;  // Lines and circles by number, as read when clicked
-  // Runs the step the host has just called back for, if it is still pending.
-  void runStep(std::uint64_t own);
+  // Writes every bound check mark from its option.
+  void showOptions() const;
+  std::vector<std::pair<std::string, std::function<bool()>>> marks_;
 
   WindowKind kind_;
   bool expertOffered_ = false;
-  struct HintPosition {
-    Claims claims;
-    const BoardGraph* graph;
-  };
-  std::optional<HintPosition> hintAt_;
+  Hints hints_{rules_, drawing_, status_, [this](const std::string& text) { message(text); }};
   std::vector<VariantEntry> variants_;
   std::optional<Views> views_;
   const VariantEntry* variant_ = nullptr;
-  // The steps handed to the host and not yet run or cancelled. The host holds only a call
-  // naming the step by its own number (small enough for std::function to hold without
-  // allocating); the step itself stays here, so scheduling a step, as every move does for
-  // the move timer, allocates nothing once the list has grown.
-  struct PendingStep {
-    StepId hostId;
-    std::uint64_t own;
-    std::function<void()> fn;
-  };
-  std::vector<PendingStep> steps_;
-  std::uint64_t nextOwn_ = 1;
   std::function<void()> onChanged_;
 };
 

@@ -174,8 +174,15 @@ std::string circleOn(GameController& w, int n) {
   return "";
 }
 
+std::vector<Target> clickRegions(const GameController& w) {
+  BoardReport report;
+  w.report(report);
+  return std::move(report.clickRegions);
+}
+
 std::string regionOn(GameController& w, int n) {
-  const Target t = w.clickRegion(n);
+  const std::vector<Target> regions = clickRegions(w);
+  const Target t = n >= 0 && n < int(regions.size()) ? regions[std::size_t(n)] : Target{};
   if (!w.offers(t)) return "region " + std::to_string(n) + " has no target to click";
   w.targetClicked(t);
   return "";
@@ -203,11 +210,12 @@ std::string keypadOn(GameController& w, const std::string& text) {
 
 std::string notOnBoard(const GameController& w, const ScriptCommand& cmd) {
   using K = ScriptCommand::Kind;
-  if (cmd.kind == K::Region && cmd.number >= w.clickRegionCount())
+  if (cmd.kind == K::Region) {
+    const int regions = int(clickRegions(w).size());
+    if (cmd.number < regions) return "";
     return "region " + std::to_string(cmd.number) + " is not on this board (" +
-           (w.clickRegionCount() ? "0 to " + std::to_string(w.clickRegionCount() - 1)
-                                 : std::string("it has no click regions")) +
-           ")";
+           (regions ? "0 to " + std::to_string(regions - 1) : std::string("it has no click regions")) + ")";
+  }
   if (cmd.kind != K::Line && cmd.kind != K::Circle) return "";
   const bool isLine = cmd.kind == K::Line;
   const int count = isLine ? w.lineCount() : w.circleCount();

@@ -62,7 +62,9 @@ nlohmann::json windowStateJson(const GameController& w) {
   }
   j["cells"] = std::move(cells);
 
-  if (const std::vector<int> owners = w.cubeOwners(); !owners.empty()) {
+  BoardReport report;
+  w.report(report);
+  if (const std::vector<int>& owners = report.cubeOwners; !owners.empty()) {
     json cubes = json::object();
     for (std::size_t n = 1; n < owners.size(); ++n)
       cubes[std::to_string(n)] = {{"owner", owners[n] == 1 ? kRed : owners[n] == 2 ? kBlue : 0}};
@@ -71,7 +73,7 @@ nlohmann::json windowStateJson(const GameController& w) {
 
   if (w.rules().scoring().tallied())
     j["tally"] = {{"red", w.rules().tally(Player::Red)}, {"blue", w.rules().tally(Player::Blue)}};
-  if (const auto strokes = w.lineStrokes(); !strokes.empty()) {
+  if (const auto& strokes = report.lineStrokes; !strokes.empty()) {
     auto look = [](const StrokeLook& l) {
       return json{{"colour", l.colour}, {"width", l.width}, {"visible", l.visible}, {"dashed", l.dashed}};
     };
@@ -93,7 +95,7 @@ nlohmann::json windowStateJson(const GameController& w) {
 
   // What each drawn place stands for in the view shown.
   j["view"] = w.views().number();
-  if (const auto o = w.orientation()) j["orientation"] = *o;
+  if (const auto o = report.orientation) j["orientation"] = *o;
   json shownLines = json::object(), shownCircles = json::object();
   for (int p = 1; p <= w.lineCount(); ++p) shownLines[std::to_string(p)] = w.views().current().line(p);
   for (int p = 1; p <= w.circleCount(); ++p) shownCircles[std::to_string(p)] = w.views().current().circle(p);

@@ -290,7 +290,10 @@ std::string randomEvent(std::mt19937& rng, PlaySession& session) {
     // The window's own buttons, New game among them.
     std::vector<std::string> names;
     for (const auto& c : w->controls()) names.push_back((c.checkBox ? "check " : "button ") + w->nameOf(c));
-    if (w->clickRegionCount() > 0) names.push_back("region " + std::to_string(pick(0, w->clickRegionCount() - 1)));
+    kp::BoardReport report;
+    w->report(report);
+    if (const int regions = int(report.clickRegions.size()); regions > 0)
+      names.push_back("region " + std::to_string(pick(0, regions - 1)));
     return pick(0, 3) == 0 ? "menu Game > New" : names[pick(0, int(names.size()) - 1)];
   }
   return "open " + std::string(kWindows[std::size_t(pick(0, int(kWindows.size()) - 1))]->name);

@@ -14,7 +14,7 @@ namespace {
 using nlohmann::json;
 
 std::vector<json> play(PlaySession& session, const std::string& script,
-                       ClickDuring whileThinking = ClickDuring::Ignored) {
+                       Clicks whileThinking = Clicks::Ignored) {
   session.load([whileThinking](Host& h, ProgramState& p) {
     auto w = std::make_unique<testing::UnitCubeWindow>(h, p);
     w->thinking = whileThinking;
@@ -69,8 +69,8 @@ TEST(UnitCube, TheLastLineScoresFacesInTolvaAndTheCubeInPlexa) {
 // once the computer, Red, has moved), or held and played by Blue then (and the computer
 // thinks again).
 TEST(UnitCube, AClickWhileTheComputerThinksIsIgnoredOrHeld) {
-  const std::tuple<ClickDuring, int, int, bool> cases[] = {{ClickDuring::Ignored, 2, 0, false},
-                                                            {ClickDuring::Held, 3, 2, true}};
+  const std::tuple<Clicks, int, int, bool> cases[] = {{Clicks::Ignored, 2, 0, false},
+                                                            {Clicks::Held, 3, 2, true}};
   for (const auto& [clicks, claimed, ownerOf12, computerToMove] : cases) {
     PlaySession session;
     const auto s =

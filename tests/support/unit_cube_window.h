@@ -132,7 +132,7 @@ class UnitCubeWindow : public GameController {
 
  public:
   // What a person's click does while the computer thinks.
-  ClickDuring thinking = ClickDuring::Ignored;
+  Clicks thinking = Clicks::Ignored;
 
  protected:
 

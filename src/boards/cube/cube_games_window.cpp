@@ -123,10 +123,10 @@ Scene CubeGamesWindow::latticeScene(const Picture& picture) const {
   const auto& at = picture.at;
   const View& view = views().current();
   const int lines = lineCount(), squares = circleCount();
-  const bool hideIdle = menus_.at("hide").checked && (colourGame() || lineKrunk());
+  const bool hideIdle = options().hideIdle && (colourGame() || lineKrunk());
   const bool tolva = variant() == Tolva;
   std::vector<char> hinted(std::size_t(lines) + 1, 0);
-  if (tolva && menus_.at("hint.best").checked)
+  if (tolva && options().hintBest)
     for (int l : nonScoringLines(rules_)) hinted[std::size_t(l)] = 1;
 
   auto scoresNothing = [&](int line) {
@@ -210,10 +210,10 @@ std::optional<std::pair<int, int>> CubeGamesWindow::secondScore() const {
   return countOwners(settled_);
 }
 
-std::vector<int> CubeGamesWindow::cubeOwners() const {
-  std::vector<int> out(lattice_.cubeCount() + 1, 0);
-  for (int c = 1; c <= lattice_.cubeCount(); ++c) out[std::size_t(c)] = settled_[std::size_t(c)] == 3 ? 0 : settled_[std::size_t(c)];
-  return out;
+void CubeGamesWindow::report(BoardReport& r) const {
+  r.cubeOwners.assign(std::size_t(lattice_.cubeCount() + 1), 0);
+  for (int c = 1; c <= lattice_.cubeCount(); ++c)
+    r.cubeOwners[std::size_t(c)] = settled_[std::size_t(c)] == 3 ? 0 : settled_[std::size_t(c)];
 }
 
 int CubeGamesWindow::movesLeft() const {
@@ -230,8 +230,8 @@ void CubeGamesWindow::showMovesLeft() {
 
 void CubeGamesWindow::onMenu(const std::string& id) {
   if (id == "hint.computer" || id == "hint.super" || id == "hint.best") toggleTolvaHint(id, variant() == Tolva);
-  else if (id == "cumulative") status_.totalsShown = menus_.at(id).checked = !menus_.at(id).checked;
-  else if (id == "hide") menus_.at(id).checked = !menus_.at(id).checked;
+  else if (id == "cumulative") status_.totalsShown = options_.cumulative = !options_.cumulative;
+  else if (id == "hide") options_.hideIdle = !options_.hideIdle;
 }
 
 void CubeGamesWindow::onControl(const Control& c) {
@@ -244,9 +244,9 @@ void CubeGamesWindow::variantChosen() {
   rules_.setScoring({.manyScored = {"  Double score!      Two cool!",
                                     lineKrunk() ? "  Triple score!      Awesome!" : "  Triple score!      Wow!",
                                     "  Quadruple score!    Amazing!"}});
-  for (const char* hint : {"hint.computer", "hint.super", "hint.best"}) menus_.at(hint).checked = false;
+  options_.hintComputer = options_.hintSuper = options_.hintBest = false;
   for (const char* hint : {"hint.super", "hint.best"}) menus_.at(hint).enabled = lineGame();
-  if (!lineGame()) menus_.at("game.grid").checked = false;
+  if (!lineGame()) options_.grid = false;
   // The circles and their numbers are drawn in the circle games only.
   for (std::size_t c = 1; c < drawing_.circles.size(); ++c) drawing_.circles[c].visible = !lineGame();
   showMovesLeft();

@@ -38,7 +38,7 @@ class CubeGamesWindow : public GameController {
   std::pair<int, int> pointsOnBoard() const override;
   std::optional<std::string> movesLeftOnBoard() const override;
   std::optional<std::pair<int, int>> secondScore() const override;
-  std::vector<int> cubeOwners() const override;
+  void report(BoardReport& r) const override;
 
   const cube::Lattice& lattice() const { return lattice_; }
 

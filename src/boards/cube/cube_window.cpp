@@ -57,9 +57,9 @@ CubeWindow::CubeWindow(Host& host, ProgramState& program)
   designShown_ = true;
 }
 
-Target CubeWindow::clickRegion(int n) const {
-  if (n < 0 || n >= kRegions) return {};
-  return Target::line(placeOfRegion_[std::size_t(n)]);
+void CubeWindow::report(BoardReport& r) const {
+  CubeGamesWindow::report(r);
+  for (int place : placeOfRegion_) r.clickRegions.push_back(Target::line(place));
 }
 
 Scene CubeWindow::scene() const {

@@ -15,8 +15,8 @@ class CubeWindow : public CubeGamesWindow {
   CubeWindow(Host& host, ProgramState& program);
 
   Scene scene() const override;
-  int clickRegionCount() const override { return kRegions; }
-  Target clickRegion(int n) const override;
+  // Its cubes, and the Lines' click regions.
+  void report(BoardReport& r) const override;
 
  private:
   std::vector<int> placeOfRegion_;  // [region] -> line place

@@ -69,8 +69,7 @@ void CellGamesWindow::onMenu(const std::string& id) {
 }
 
 void CellGamesWindow::useSubLevel(bool globoria) {
-  menus_.at("sub.planor").checked = !globoria;
-  menus_.at("sub.globoria").checked = globoria;
+  options_.globoria = globoria;
   rules_.setGraph(&board_->graph(globoria));
 }
 

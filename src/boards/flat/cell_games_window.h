@@ -23,7 +23,7 @@ class CellGamesWindow : public GameController {
   std::pair<int, int> pointsOnBoard() const override;
   std::optional<std::string> movesLeftOnBoard() const override;
 
-  bool globoria() const { return menus_.find("sub.globoria") && menus_.at("sub.globoria").checked; }
+  bool globoria() const { return options().globoria; }
 
  protected:
   // What sets a window of the family apart.

@@ -98,10 +98,9 @@ std::pair<int, int> QuadrionWindow::pointsOnBoard() const {
   return countPointsOnBoard(rules_, drawing_, graph_, byColour, {kRed, kRedTurnText});
 }
 
-std::vector<int> QuadrionWindow::cubeOwners() const {
-  std::vector<int> out(cubeWinner_);
-  for (int& owner : out) owner = owner == kNobody ? 0 : owner;
-  return out;
+void QuadrionWindow::report(BoardReport& r) const {
+  r.cubeOwners = cubeWinner_;
+  for (int& owner : r.cubeOwners) owner = owner == kNobody ? 0 : owner;
 }
 
 // Every game is judged by score too: the cubes each player completed.
@@ -125,7 +124,7 @@ void QuadrionWindow::showMovesLeft() {
 // ---- Menus ----
 
 void QuadrionWindow::onMenu(const std::string& id) {
-  if (id == "hint.computer") menus_.at(id).checked = !menus_.at(id).checked;
+  if (id == "hint.computer") options_.hintComputer = !options_.hintComputer;
 }
 
 bool QuadrionWindow::variantRefused(const VariantEntry& v) {

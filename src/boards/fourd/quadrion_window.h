@@ -43,7 +43,7 @@ class QuadrionWindow : public GameController {
   std::pair<int, int> pointsOnBoard() const override;
   std::optional<std::string> movesLeftOnBoard() const override;
   std::optional<std::pair<int, int>> secondScore() const override;
-  std::vector<int> cubeOwners() const override;
+  void report(BoardReport& r) const override;
 
  protected:
   void onLineClick(int n) override;

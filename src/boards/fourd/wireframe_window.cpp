@@ -84,6 +84,10 @@ WireframeWindow::WireframeWindow(Host& host, ProgramState& program)
   options.erase(sd);
   options.push_back({.separator = true});
   options.push_back(std::move(suddenDeath));
+  for (auto [id, value] : {std::pair{"cheat", &cheat_}, {"grid.thin", &thin_}, {"grid.accurate", &accurate_},
+                           {"sub.half", &halfLevel_}})
+    bindCheck(id, *value);
+  bindMark("sub.normal", [this] { return !halfLevel_; });
 
   controls_ = {{.id = kNewGameButton, .caption = "New Game"},
                {.id = "rot.left", .caption = "<", .group = "Rotate"},
@@ -136,10 +140,10 @@ WireframeInputs WireframeWindow::pictureInputs() const {
           .view = views().current(),
           .viewNumber = views().number(),
           .closed = closedLines(),
-          .hinted = variant() == Tolva && menus_.at("hint.best").checked ? nonScoringLines(rules_, closedLines()) : std::vector<int>{},
+          .hinted = variant() == Tolva && options().hintBest ? nonScoringLines(rules_, closedLines()) : std::vector<int>{},
           .highlighted = highlighted_,
-          .cheat = menus_.at("cheat").checked,
-          .hideIdle = menus_.at("hide").checked && !lineScored,
+          .cheat = cheat_,
+          .hideIdle = options().hideIdle && !lineScored,
           .grid = gridShown(),
           .controls = controls_};
 }
@@ -158,10 +162,11 @@ std::pair<int, int> WireframeWindow::pointsOnBoard() const {
   return countPointsOnBoard(rules_, drawing_, graph_, byColour, {kRed, kRedTurnText});
 }
 
-std::vector<int> WireframeWindow::cubeOwners() const {
-  std::vector<int> out(kCubes + 1, 0);
-  for (int c = 1; c <= kCubes; ++c) out[std::size_t(c)] = rules_.unitOwner(cubeTable_, c);
-  return out;
+void WireframeWindow::report(BoardReport& r) const {
+  r.cubeOwners.assign(kCubes + 1, 0);
+  for (int c = 1; c <= kCubes; ++c) r.cubeOwners[std::size_t(c)] = rules_.unitOwner(cubeTable_, c);
+  r.orientation = orientation_;
+  r.lineStrokes = lineStrokes();
 }
 
 int WireframeWindow::movesLeft() const {
@@ -184,12 +189,14 @@ void WireframeWindow::onMenu(const std::string& id) {
   if (id == "hint.computer" || id == "hint.super" || id == "hint.best") {
     toggleTolvaHint(id, variant() == Tolva);
   } else if (id == "cumulative") {
-    status_.totalsShown = menus_.at(id).checked = !menus_.at(id).checked;
+    status_.totalsShown = options_.cumulative = !options_.cumulative;
     rules_.setCumulative(status_.totalsShown);
-  } else if (id == "hide" || id == "cheat") {
-    menus_.at(id).checked = !menus_.at(id).checked;
+  } else if (id == "hide") {
+    options_.hideIdle = !options_.hideIdle;
+  } else if (id == "cheat") {
+    cheat_ = !cheat_;
   } else if (id == "grid.thin") {
-    menus_.at(id).checked = !menus_.at(id).checked;
+    thin_ = !thin_;
     backoff();
   } else if (id == "grid.accurate") {
     setAccurate(!accurate());
@@ -203,10 +210,10 @@ void WireframeWindow::setAccurate(bool on) {
     // Turned off, it shows everything again, the base strokes too.
     getfour();
     picture_.hiddenBase = {};
-    menus_.at("grid.accurate").checked = false;
+    accurate_ = false;
     return;
   }
-  menus_.at("grid.accurate").checked = true;
+  accurate_ = true;
   losefour();
   explainAccurate(1);
 }
@@ -242,7 +249,7 @@ void WireframeWindow::losefour() { picture_.hideHidden(views().current()); }
 void WireframeWindow::getfour() { picture_.hiddenUnits = {}; }
 
 void WireframeWindow::backoff() {
-  if (menus_.at("grid.thin").checked) picture_.thinAll();
+  if (thin_) picture_.thinAll();
 }
 
 void WireframeWindow::drawClaim(int line) { picture_.drawClaim(line); }
@@ -283,8 +290,7 @@ void WireframeWindow::finishTurning() {
 
 void WireframeWindow::useLevel(bool half) {
   // Chosen between games, on a clean board.
-  menus_.at("sub.normal").checked = !half;
-  menus_.at("sub.half").checked = half;
+  halfLevel_ = half;
   if (half) {
     if (accurate()) setAccurate(false);
     turnBy((4 - orientation_) % 4, false);
@@ -308,7 +314,7 @@ void WireframeWindow::setColourKeysShown(bool shown) {
 }
 
 void WireframeWindow::variantChosen() {
-  for (const char* hint : {"hint.computer", "hint.super", "hint.best"}) menus_.at(hint).checked = false;
+  options_.hintComputer = options_.hintSuper = options_.hintBest = false;
   useLevel(halfLevel());
 }
 

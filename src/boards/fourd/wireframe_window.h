@@ -32,13 +32,13 @@ class WireframeWindow : public GameController {
   int circleCount() const override { return kSquares; }
   std::pair<int, int> pointsOnBoard() const override;
   std::optional<std::string> movesLeftOnBoard() const override;
-  std::vector<int> cubeOwners() const override;
-  std::optional<int> orientation() const override { return orientation_; }
-  std::vector<std::vector<LineStrokes>> lineStrokes() const override;
+  // Its cubes, its orientation and every Line's strokes.
+  void report(BoardReport& r) const override;
+  std::vector<std::vector<LineStrokes>> lineStrokes() const;
 
   // Whether the picture is still turning to the orientation.
   bool turning() const { return picture_.turning(); }
-  bool halfLevel() const { return menus_.at("sub.half").checked; }
+  bool halfLevel() const { return halfLevel_; }
   // The Lines that take no move on the "1/2 Level" (none on "Normal").
   const std::vector<int>& closedLines() const;
 
@@ -55,7 +55,7 @@ class WireframeWindow : public GameController {
 
  private:
   bool lineGame() const { return !circleVariant(); }
-  bool accurate() const { return menus_.at("grid.accurate").checked; }
+  bool accurate() const { return accurate_; }
   ColourCircles colourCircles() const override;
   int claimWidth() const override;
   void afterCircle(Player scorer) override;
@@ -91,6 +91,9 @@ class WireframeWindow : public GameController {
   // What the picture shows beyond its own state.
   WireframeInputs pictureInputs() const;
 
+  // The window's own options: "Cheat", "&Minimize fatness of lines", the accurate 4D view,
+  // the "1/2 Level".
+  bool cheat_ = false, thin_ = false, accurate_ = false, halfLevel_ = false;
   int orientation_ = 0;
   StepId frame_ = 0;  // the next frame of the turning picture, while one is scheduled
   WireframePicture picture_;

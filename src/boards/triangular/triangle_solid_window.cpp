@@ -96,7 +96,7 @@ void TriangleSolidWindow::showMovesLeft() { status_.movesLeft = *movesLeftOnBoar
 
 void TriangleSolidWindow::onMenu(const std::string& id) {
   if (id == "hide")
-    menus_.at(id).checked = !menus_.at(id).checked;
+    options_.hideIdle = !options_.hideIdle;
   else
     onBoardMenu(id);
 }
@@ -143,7 +143,7 @@ Scene TriangleSolidWindow::solidScene(double width, double height, const std::ve
                                       const std::function<FreeLook(int place)>& freeLook) const {
   Scene s{.width = width, .height = height};
   const View& view = views().current();
-  const bool hideIdle = menus_.at("hide").checked && circleVariant();
+  const bool hideIdle = options().hideIdle && circleVariant();
   const auto& cells = rules_.graph().lineCells;
 
   for (int place = 1; place < int(solid_.ends.size()); ++place) {

@@ -75,8 +75,7 @@ void TriangularWindow::firstMove() {
 void TriangularWindow::ver(bool toGloboria) {
   const bool fromPlanor = !globoria();
   // Choosing an entry checks it; the game's tables are empty while the menu is open.
-  menus_.at("sub.planor").checked = !toGloboria;
-  menus_.at("sub.globoria").checked = toGloboria;
+  options_.globoria = toGloboria;
   rules_.setGraph(toGloboria ? &globoria_ : &planor_);
   program_.subLevel = toGloboria ? 1 : 0;
   if (toGloboria && fromPlanor && variant() == SuperKrunk) chooseVariant(Tolva);

@@ -27,7 +27,7 @@ class TriangularWindow : public GameController {
   std::pair<int, int> pointsOnBoard() const override;
   std::optional<std::string> movesLeftOnBoard() const override;
 
-  bool globoria() const { return menus_.at("sub.globoria").checked; }
+  bool globoria() const { return options().globoria; }
   // After the automatic last move the points stay as the last recount found them.
   bool pointsHeldFromLastRecount() const override { return krunk_; }
 

@@ -16,10 +16,14 @@ TEST(CubeWindow, EveryClickRegionReachesItsOwnLine) {
   const GameController& w = *session.window();
   const Scene scene = w.scene();
   std::vector<int> regions(CubeWindow::kLines + 1, 0);
+  BoardReport report;
+  w.report(report);
+  ASSERT_EQ(report.clickRegions.size(), std::size_t(CubeWindow::kRegions));
   int checked = 0;
   for (const Shape& s : scene.shapes) {
     if (s.kind != Shape::Kind::Region) continue;
-    const Target own = w.clickRegion(checked++);
+    ASSERT_LT(checked, CubeWindow::kRegions);
+    const Target own = report.clickRegions[std::size_t(checked++)];
     EXPECT_EQ(s.target, own);
     ASSERT_GE(own.id, 1) << "region " << checked - 1 << " lies on no Line";
     ++regions[std::size_t(own.id)];
