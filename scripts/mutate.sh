@@ -103,9 +103,9 @@ fault src/core/line_game.cpp "Tolva: the other player moves after a score" \
 fault src/core/line_game.cpp "rounds numbered from 0" \
   'const int round = (int(status_.rounds.size()) + 2) / 3;' \
   'const int round = (int(status_.rounds.size()) + 1) / 3;'
-fault src/core/game_controller.cpp "Sudden Death: limit taken from the entry above" \
-  'timer_.setLimit(kLimits[index - 1].ms);' \
-  'timer_.setLimit(kLimits[index - 2].ms);'
+fault src/core/standard_menus.cpp "Sudden Death: limit taken from the entry above" \
+  'to.timer.setLimit(kLimits[index - 1].ms);' \
+  'to.timer.setLimit(kLimits[index - 2].ms);'
 fault src/core/move_timer.cpp "Sudden Death: time up one tick early" \
   'if (remaining_ < 0) {' \
   'if (remaining_ <= 0) {'

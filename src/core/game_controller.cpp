@@ -169,15 +169,15 @@ void GameController::keypadEntered(const std::string& text) {
 void GameController::addMenus(std::vector<VariantEntry> variants, bool subLevels, std::vector<MenuEntry> boardMenus,
                               FrameMenus frame) {
   expertOffered_ = frame.expert;
-  addGameMenu(std::move(frame.game), frame.gameCaption);
-  addOtherGamesMenu();
+  menus_.add(gameMenu(std::move(frame.game), frame.gameCaption));
+  menus_.add(otherGamesMenu(kind_));
   if (frame.subLevels) menus_.add(std::move(*frame.subLevels));
-  else if (subLevels) addSubLevelsMenu();
+  else if (subLevels) menus_.add(subLevelsMenu());
   addGamesMenu(std::move(variants));
   for (MenuEntry& m : boardMenus) menus_.add(std::move(m));
   addOptionsMenu(std::move(frame.players), std::move(frame.options));
   for (MenuEntry& m : frame.afterOptions) menus_.add(std::move(m));
-  addHelpMenu();
+  menus_.add(helpMenu(expertOffered_));
   for (auto [id, value] : {std::pair{"game.keypad", &options_.keypad}, {"game.grid", &options_.grid},
                            {"hint.computer", &options_.hintComputer}, {"hint.super", &options_.hintSuper},
                            {"hint.best", &options_.hintBest}, {"cumulative", &options_.cumulative},
@@ -208,22 +208,12 @@ void GameController::showOptions() const {
     if (MenuEntry* e = menus.find(id)) e->checked = shown();
 }
 
-void GameController::addOtherGamesMenu() { menus_.add(otherGamesMenu(kind_)); }
-
-void GameController::addGameMenu(std::vector<MenuEntry> entries, const std::string& caption) {
-  menus_.add(gameMenu(std::move(entries), caption));
-}
-
-void GameController::addSubLevelsMenu() { menus_.add(subLevelsMenu()); }
-
 void GameController::addOptionsMenu(std::vector<MenuEntry> players, std::vector<MenuEntry> more) {
   menus_.add(optionsMenu(std::move(players), std::move(more), expertOffered_, program_.expert));
   // A window opens without a time limit (the stored limit keeps its opening value), so
   // nobody loses a game for thinking before they have chosen a limit.
   timer_.setNoLimit(true);
 }
-
-void GameController::addHelpMenu() { menus_.add(helpMenu(expertOffered_)); }
 
 void GameController::ip_Click(int index) {
   if (index == 0) {
@@ -247,17 +237,6 @@ void GameController::playersChanged() {
   openWithBlue();
   status_.turnText = startPrompt();
   status_.turnColour = kBlue;
-}
-
-void GameController::sd_Click(int index) {
-  options_.suddenDeath = index;
-  if (index >= 2) timer_.setLimit(kLimits[index - 1].ms);
-  timer_.setNoLimit(index == 1);
-}
-
-void GameController::setSetupMenusEnabled(bool enabled) {
-  for (const std::string& id : setupMenus_)
-    if (MenuEntry* e = menus_.find(id)) e->enabled = enabled;
 }
 
 namespace {
@@ -444,68 +423,19 @@ void GameController::flashThen(std::vector<int> circles, std::function<void()> n
                  });
 }
 
-std::optional<int> GameController::menuIndex(const std::string& id, std::string_view prefix) {
-  if (id.size() <= prefix.size() || id.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
-  const std::string_view digits = std::string_view(id).substr(prefix.size());
-  if (digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
-  return std::stoi(std::string(digits));
-}
-
 bool GameController::onFrameMenu(const std::string& id) {
   if (id == "game.new") {
     newGame();
-  } else if (id == "game.keypad") {
-    options_.keypad = !options_.keypad;
-  } else if (id == "game.grid") {
-    options_.grid = !options_.grid;
-  } else if (id == "game.exit") {
-    host_.quit();
-  } else if (id == "game.about" || id == "help.about") {
-    host_.showAbout();
-  } else if (id == "game.server" || id == "game.call") {
-    message("Playing over the network is not available in this version.");
-  } else if (id == "expert") {
-    program_.expert = !program_.expert;
   } else if (id == "help.expert") {
     hints_.showExpert(expertGame());
   } else if (const auto players = menuIndex(id, "players.")) {
     ip_Click(*players);
-  } else if (const auto limit = menuIndex(id, "sd.")) {
-    sd_Click(*limit);
   } else if (const auto game = menuIndex(id, "games.")) {
     chooseVariant(*game);
-  } else if (id == "help.rules") {
-    openHelp();
-  } else if (const OtherGameTarget* other = otherGameTarget(id)) {
-    openOtherGame(other->kind, other->wallLevel);
   } else {
-    return false;
+    return chooseStandardEntry(id, {host_, program_, options_, timer_});
   }
   return true;
-}
-
-void GameController::openHelp() {
-  // The page is looked for in the current directory at the time of the click, then where
-  // the program is installed.
-  const std::string dir = host_.currentDirectory();
-  if (host_.openDocument(dir + "/" + kHelpFile)) return;
-  for (const std::string& folder : host_.helpFolders())
-    if (host_.openDocument(folder + "/" + kHelpFile)) return;
-  Host& host = host_;
-  host_.showMessage(kProgramTitle, dir, [&host] {
-    host.showMessage("No help", std::string("Krunk plexa help.htm was not found in program directory. "
-                                            "Check the Help file online at ") +
-                                    kMakerSite);
-  });
-}
-
-void GameController::openOtherGame(WindowKind target, int wallLevel) {
-  if (!host_.windowAvailable(target)) {
-    message(std::string(windowTitle(target)) + " is not in this version yet.");
-    return;
-  }
-  if (wallLevel != 0) program_.wallLevel = wallLevel;
-  host_.switchWindow(target);
 }
 
 }  // namespace kp

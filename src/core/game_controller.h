@@ -28,10 +28,6 @@
 
 namespace kp {
 
-inline constexpr const char* kProgramTitle = "Krunk Plexa";
-inline constexpr const char* kHelpFile = "krunk plexa help.htm";
-inline constexpr const char* kMakerSite = "https://krunkplexa.example.org";
-
 // A push button or a check box of the window's own, named by its id: two controls may
 // share a caption (in different groups).
 struct Control {
@@ -296,13 +292,6 @@ class GameController {
   // Options, Rules and Help.
   void addMenus(std::vector<VariantEntry> variants, bool subLevels, std::vector<MenuEntry> boardMenus = {},
                 FrameMenus frame = {});
-  // The frame's Game menu (the flat windows' captions unless given), the Other Games menu
-  // and the Rules and Help menu.
-  void addGameMenu(std::vector<MenuEntry> entries = {}, const std::string& caption = "&Game");
-  void addOtherGamesMenu();
-  void addHelpMenu();
-  // Sub-Levels: Planor (checked) and Globoria.
-  void addSubLevelsMenu();
   // Players (the flat windows' four unless given), Sudden Death, then more of the window's.
   void addOptionsMenu(std::vector<MenuEntry> players = {}, std::vector<MenuEntry> more = {});
   bool onePlayer() const { return options_.onePlayer; }
@@ -310,7 +299,7 @@ class GameController {
   // the computer opens at once.
   void playersChanged();
   // Enables or disables the menus that fix a game's set-up (setupMenus_).
-  void setSetupMenusEnabled(bool enabled);
+  void setSetupMenusEnabled(bool enabled) { enableMenus(menus_, setupMenus_, enabled); }
   // The menus (or entries) locked from a game's first move to New game: by default
   // Options, Other Games, and the window's Sub-Levels and Games menus.
   std::vector<std::string> setupMenus_ = {"options", "other", "sub", "games"};
@@ -328,9 +317,6 @@ class GameController {
   void bindCheck(const std::string& id, bool& value);
   // An entry's mark is what `shown` says (one entry of a choice).
   void bindMark(const std::string& id, std::function<bool()> shown);
-
-  // The index after a menu id's prefix ("sd.3" -> 3), if the id has that prefix.
-  static std::optional<int> menuIndex(const std::string& id, std::string_view prefix);
 
   // A step of the window's own flow after ms (see StepScheduler).
   StepId schedule(int ms, std::function<void()> step, Clicks clicks = Clicks::Ignored) {
@@ -356,9 +342,6 @@ class GameController {
   bool keypadPlaysCircles() const;
   bool onFrameMenu(const std::string& id);
   void ip_Click(int index);
-  void sd_Click(int index);
-  void openHelp();
-  void openOtherGame(WindowKind target, int wallLevel);
 
   void computerTurn();
   // A pause of the computer's turn (none for 0 ms); a person's clicks meanwhile are ignored

@@ -1,5 +1,7 @@
 #include "core/standard_menus.h"
 
+#include "core/window_catalogue.h"
+
 namespace kp {
 
 MenuEntry gameMenu(std::vector<MenuEntry> entries, const std::string& caption) {
@@ -75,6 +77,76 @@ MenuEntry helpMenu(bool expert) {
     help.children.insert(help.children.begin() + 1,
                          {.id = "help.expert", .caption = "Show me the Expert's move", .shortcut = "Ctrl+E"});
   return help;
+}
+
+std::optional<int> menuIndex(const std::string& id, std::string_view prefix) {
+  if (id.size() <= prefix.size() || id.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
+  const std::string_view digits = std::string_view(id).substr(prefix.size());
+  if (digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+  return std::stoi(std::string(digits));
+}
+
+void enableMenus(MenuModel& menus, const std::vector<std::string>& ids, bool enabled) {
+  for (const std::string& id : ids)
+    if (MenuEntry* e = menus.find(id)) e->enabled = enabled;
+}
+
+namespace {
+
+void sd_Click(StandardMenuTargets to, int index) {
+  to.options.suddenDeath = index;
+  if (index >= 2) to.timer.setLimit(kLimits[index - 1].ms);
+  to.timer.setNoLimit(index == 1);
+}
+
+void openHelp(Host& host) {
+  // The page is looked for in the current directory at the time of the click, then where
+  // the program is installed.
+  const std::string dir = host.currentDirectory();
+  if (host.openDocument(dir + "/" + kHelpFile)) return;
+  for (const std::string& folder : host.helpFolders())
+    if (host.openDocument(folder + "/" + kHelpFile)) return;
+  host.showMessage(kProgramTitle, dir, [&host] {
+    host.showMessage("No help", std::string("Krunk plexa help.htm was not found in program directory. "
+                                            "Check the Help file online at ") +
+                                    kMakerSite);
+  });
+}
+
+void openOtherGame(StandardMenuTargets to, WindowKind target, int wallLevel) {
+  if (!to.host.windowAvailable(target)) {
+    to.host.showMessage(kProgramTitle, std::string(windowTitle(target)) + " is not in this version yet.", {});
+    return;
+  }
+  if (wallLevel != 0) to.program.wallLevel = wallLevel;
+  to.host.switchWindow(target);
+}
+
+}  // namespace
+
+bool chooseStandardEntry(const std::string& id, StandardMenuTargets to) {
+  if (id == "game.keypad") {
+    to.options.keypad = !to.options.keypad;
+  } else if (id == "game.grid") {
+    to.options.grid = !to.options.grid;
+  } else if (id == "game.exit") {
+    to.host.quit();
+  } else if (id == "game.about" || id == "help.about") {
+    to.host.showAbout();
+  } else if (id == "game.server" || id == "game.call") {
+    to.host.showMessage(kProgramTitle, "Playing over the network is not available in this version.", {});
+  } else if (id == "expert") {
+    to.program.expert = !to.program.expert;
+  } else if (const auto limit = menuIndex(id, "sd.")) {
+    sd_Click(to, *limit);
+  } else if (id == "help.rules") {
+    openHelp(to.host);
+  } else if (const OtherGameTarget* other = otherGameTarget(id)) {
+    openOtherGame(to, other->kind, other->wallLevel);
+  } else {
+    return false;
+  }
+  return true;
 }
 
 }  // namespace kp

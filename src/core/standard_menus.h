@@ -1,10 +1,20 @@
 #pragma once
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/host.h"
 #include "core/menu_model.h"
+#include "core/move_timer.h"
+#include "core/options.h"
+#include "core/program_state.h"
 
 namespace kp {
+
+inline constexpr const char* kProgramTitle = "Krunk Plexa";
+inline constexpr const char* kHelpFile = "krunk plexa help.htm";
+inline constexpr const char* kMakerSite = "https://krunkplexa.example.org";
 
 // The standard menus every window's menu bar is built from.
 struct SuddenDeathLimit {
@@ -30,5 +40,22 @@ MenuEntry subLevelsMenu();
 MenuEntry optionsMenu(std::vector<MenuEntry> players, std::vector<MenuEntry> more, bool expert, bool expertChecked);
 // Rules and Help, with the Expert's hint where the Expert is offered.
 MenuEntry helpMenu(bool expert);
+
+// The index after a menu id's prefix ("sd.3" -> 3), if the id has that prefix.
+std::optional<int> menuIndex(const std::string& id, std::string_view prefix);
+
+// What the standard menus' own entries change: the entries that need nothing of the game
+// played (the keypad and the grid, Exit, About, the network entries, the Expert computer,
+// Sudden Death, Rules and Help, Other Games).
+struct StandardMenuTargets {
+  Host& host;
+  ProgramState& program;
+  Options& options;
+  MoveTimer& timer;
+};
+// Carries out one of those entries; false where the id is none of them.
+bool chooseStandardEntry(const std::string& id, StandardMenuTargets to);
+// The menus (or entries) given enabled or disabled.
+void enableMenus(MenuModel& menus, const std::vector<std::string>& ids, bool enabled);
 
 }  // namespace kp
