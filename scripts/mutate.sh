@@ -67,9 +67,9 @@ fault src/core/game_controller.cpp "New game leaves the computer's step pending"
 fault src/boards/flat/cell_games_window.cpp "square Ribbon Krunk: the turn passes after a gain" \
   'passTurnTo(mover, kRed);' \
   'passTurnTo(other(mover), kRed);'
-fault src/boards/flat/cell_games_window.cpp "square Tolva: Red opens every game" \
-  'if (variant() == Tolva && !flagIsOne)' \
-  'if (variant() == Tolva)'
+fault src/core/game_controller.cpp "Tolva: Red opens every game" \
+  '  return tolva && !flagIsOne;' \
+  '  return tolva;'
 fault src/boards/triangular/triangle_board.cpp "triangular Globoria: wrong partner Line in a pair" \
   '{38, 61}' \
   '{38, 62}'
@@ -101,8 +101,8 @@ fault src/core/line_game.cpp "Tolva: the other player moves after a score" \
   'toggle_ = mover == Player::Red ? 1 : 0;' \
   'toggle_ = mover == Player::Red ? 0 : 1;'
 fault src/core/line_game.cpp "rounds numbered from 0" \
-  'const int round = (int(status_.rounds.size()) + 2) / 3;' \
-  'const int round = (int(status_.rounds.size()) + 1) / 3;'
+  'std::to_string(++gamesPlayed_)' \
+  'std::to_string(gamesPlayed_++)'
 fault src/core/standard_menus.cpp "Sudden Death: limit taken from the entry above" \
   'to.timer.setLimit(kLimits[index - 1].ms);' \
   'to.timer.setLimit(kLimits[index - 2].ms);'
@@ -187,9 +187,9 @@ fault src/boards/cube/lattice.cpp "walls: the back view mirrors the wall instead
 fault src/boards/cube/lattice.cpp "walls: Super Krunk Plus claims neighbours out of the square's plane" \
   'if (t != s && plane(t) == plane(s) &&' \
   'if (t != s &&'
-fault src/boards/cube/cube_games_window.cpp "walls: Sub-Levels stays open after the first move" \
-  '  if (subLevels) setupMenus_.push_back("sub");' \
-  ''
+fault src/core/game_controller.h "Sub-Levels stays open after the first move" \
+  '{"options", "other", "sub", "games"}' \
+  '{"options", "other", "games"}'
 
 # replace FILE OLD NEW: exactly one occurrence, or fail loudly.
 replace() {
