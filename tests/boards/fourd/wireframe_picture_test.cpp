@@ -39,7 +39,10 @@ TEST(WireframePicture, EachInputShowsOnItsLineAlone) {
   } cases[] = {
       {"the Best Hint's halo under a Line",
        [](auto&, auto& in) { in.hinted = {5}; },
-       [](const Scene& s, int line) { return (baseOf(s, line) - 1)->width == 12; },
+       [](const Scene& s, int line) {
+         const Stroke* base = baseOf(s, line);
+         return base != s.strokes.data() && (base - 1)->width == 12;
+       },
        {5}},
       {"a closed Line dotted",
        [](auto&, auto& in) { in.closed = {5}; },
