@@ -110,6 +110,10 @@ struct Scene {
   // Drawn at pixelsPerUnit from the top left corner whatever the widget's size, rather
   // than scaled to fit.
   bool fixedSize = false;
+  // The picture is on the move (a turn under way): its Lines are drawn with square ends,
+  // which take a fraction of the time of round ones, so a turning board stays cheap. The
+  // picture at rest keeps its round ends.
+  bool moving = false;
   // Filled polygons under everything else, never clicked: a board's own shading (the walls
   // and roof of a house).
   std::vector<Shape> backdrop;

@@ -1,7 +1,10 @@
 #include "shell/board_view.h"
 
+#include <QBackingStore>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
@@ -52,7 +55,7 @@ double distanceToSegment(const QRectF& r, QPointF a, QPointF b) {
 // Whether two scenes have the same pieces on a board of the same size: then only the
 // pieces that differ need painting again.
 bool sameLayout(const Scene& a, const Scene& b) {
-  return a.width == b.width && a.height == b.height && a.pixelsPerUnit == b.pixelsPerUnit &&
+  return a.width == b.width && a.height == b.height && a.pixelsPerUnit == b.pixelsPerUnit && a.moving == b.moving &&
          a.backdrop.size() == b.backdrop.size() && a.strokes.size() == b.strokes.size() &&
          a.shapes.size() == b.shapes.size() &&
          a.texts.size() == b.texts.size() && a.checkBoxes.size() == b.checkBoxes.size() &&
@@ -66,6 +69,38 @@ bool sameNumbers(const Scene& a, const Scene& b) {
   for (std::size_t i = 0; i < a.shapes.size(); ++i)
     if (a.shapes[i].number != b.shapes[i].number) return false;
   return true;
+}
+
+// The region the rectangles cover within `area`. Adding a rectangle to a region costs more
+// the more the region holds, so many rectangles (a turning picture moves every piece) are
+// first marked on a grid of small tiles, each row of tiles then giving its runs at once:
+// the region grows by at most a tile's width around them, which is only painted again.
+QRegion joined(const std::vector<QRect>& rects, const QRect& area) {
+  constexpr std::size_t kFewRects = 128;
+  constexpr int kTile = 8;
+  QRegion region;
+  if (rects.size() <= kFewRects) {
+    for (const QRect& r : rects) region += r;
+    return region;
+  }
+  const int columns = (area.width() + kTile - 1) / kTile, rows = (area.height() + kTile - 1) / kTile;
+  std::vector<char> marked(std::size_t(columns) * std::size_t(rows), 0);
+  for (const QRect& r : rects) {
+    const QRect in = r.intersected(area).translated(-area.topLeft());
+    if (in.isEmpty()) continue;
+    for (int y = in.top() / kTile; y <= in.bottom() / kTile; ++y)
+      std::fill_n(marked.begin() + std::ptrdiff_t(y * columns + in.left() / kTile), in.right() / kTile - in.left() / kTile + 1, 1);
+  }
+  std::vector<QRect> runs;
+  for (int y = 0; y < rows; ++y)
+    for (int x = 0; x < columns; ++x) {
+      if (!marked[std::size_t(y * columns + x)]) continue;
+      const int from = x;
+      while (x + 1 < columns && marked[std::size_t(y * columns + x + 1)]) ++x;
+      runs.push_back(QRect(area.left() + from * kTile, area.top() + y * kTile, (x - from + 1) * kTile, kTile));
+    }
+  region.setRects(runs.data(), int(runs.size()));
+  return region;
 }
 
 }  // namespace
@@ -104,8 +139,51 @@ QPointF BoardView::toWidget(Point2 p) const {
 double BoardView::pixel() const { return std::max(0.25, scale() / scene_.pixelsPerUnit); }
 
 QRectF BoardView::bounds(const Stroke& s) const {
-  const double margin = std::max(1.0, (s.highlighted ? s.width + kHaloExtra : s.width) * pixel()) / 2 + 2;
+  const double margin = reach(s);
   return QRectF(toWidget(s.a), toWidget(s.b)).normalized().adjusted(-margin, -margin, margin, margin);
+}
+
+double BoardView::reach(const Stroke& s) const {
+  return std::max(1.0, (s.highlighted ? s.width + kHaloExtra : s.width) * pixel()) / 2 + 2;
+}
+
+void BoardView::addPieces(const Stroke& s, std::vector<QRect>& rects) const {
+  constexpr double kPiece = 48;  // pixels along the Line
+  const QPointF a = toWidget(s.a), b = toWidget(s.b);
+  const double margin = reach(s);
+  const int pieces = std::max(1, int(std::ceil(std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y())) / kPiece)));
+  for (int i = 0; i < pieces; ++i) {
+    const QPointF from = a + (b - a) * (double(i) / pieces), to = a + (b - a) * (double(i + 1) / pieces);
+    rects.push_back(QRectF(from, to).normalized().adjusted(-margin, -margin, margin, margin).toAlignedRect());
+  }
+}
+
+bool BoardView::touches(const Stroke& s, const QRegion& dirty) const {
+  const QPointF a = toWidget(s.a), b = toWidget(s.b);
+  const double margin = reach(s);
+  const QRectF box = QRectF(a, b).normalized().adjusted(-margin, -margin, margin, margin);
+  for (const QRect& r : dirty) {
+    const QRectF near = QRectF(r).adjusted(-margin, -margin, margin, margin);
+    if (!near.intersects(box)) continue;
+    // The part of the segment a + t (b - a), 0 <= t <= 1, inside the widened rectangle.
+    double t0 = 0, t1 = 1;
+    const double d[2] = {b.x() - a.x(), b.y() - a.y()};
+    const double lo[2] = {near.left() - a.x(), near.top() - a.y()}, hi[2] = {near.right() - a.x(), near.bottom() - a.y()};
+    bool inside = true;
+    for (int k = 0; k < 2 && inside; ++k) {
+      if (d[k] == 0) {
+        inside = lo[k] <= 0 && 0 <= hi[k];
+        continue;
+      }
+      double e0 = lo[k] / d[k], e1 = hi[k] / d[k];
+      if (e0 > e1) std::swap(e0, e1);
+      t0 = std::max(t0, e0);
+      t1 = std::min(t1, e1);
+      inside = t0 <= t1;
+    }
+    if (inside) return true;
+  }
+  return false;
 }
 
 QRectF BoardView::bounds(const Shape& s) const {
@@ -130,7 +208,11 @@ QFont BoardView::textFont(const Text& t) const {
 }
 
 QRectF BoardView::bounds(const Text& t) const {
-  QRectF r = QFontMetricsF(textFont(t)).boundingRect(QString::fromStdString(t.text));
+  const QFont font = textFont(t);
+  if (textBoxes_.size() > 4096) textBoxes_.clear();  // many sizes after much resizing
+  auto [box, added] = textBoxes_.try_emplace({font.pixelSize(), t.text});
+  if (added) box->second = QFontMetricsF(font).boundingRect(QString::fromStdString(t.text));
+  QRectF r = box->second;
   r.moveCenter(toWidget(t.at));
   return r.adjusted(-3, -3, 3, 3);
 }
@@ -152,13 +234,16 @@ Target BoardView::targetAt(QPointF pos) const {
 }
 
 QRegion BoardView::changed(const Scene& was, const Scene& now) {
-  QRegion dirty;
+  std::vector<QRect> rects;
   auto compare = [&](const auto& before, const auto& after) {
     for (std::size_t i = 0; i < after.size(); ++i)
-      if (!(before[i] == after[i])) dirty += (bounds(before[i]) | bounds(after[i])).toAlignedRect();
+      if (!(before[i] == after[i])) rects.push_back((bounds(before[i]) | bounds(after[i])).toAlignedRect());
   };
   compare(was.backdrop, now.backdrop);
-  compare(was.strokes, now.strokes);
+  // A slanting Line's box holds much that it never touches: it is taken piece by piece.
+  for (std::size_t i = 0; i < now.strokes.size(); ++i)
+    if (!(was.strokes[i] == now.strokes[i]))
+      for (const Stroke* s : {&was.strokes[i], &now.strokes[i]}) addPieces(*s, rects);
   compare(was.shapes, now.shapes);
   compare(was.texts, now.texts);
   compare(was.checkBoxes, now.checkBoxes);
@@ -168,8 +253,8 @@ QRegion BoardView::changed(const Scene& was, const Scene& now) {
     for (std::size_t i = 0; i < now.strokes.size(); ++i)
       if ((now.strokes[i].visible != was.strokes[i].visible || now.strokes[i].numberShown != was.strokes[i].numberShown) &&
           now.strokes[i].number)
-        dirty += paintBounds(numberLabel(i));
-  return dirty;
+        rects.push_back(paintBounds(numberLabel(i)));
+  return joined(rects, rect());
 }
 
 void BoardView::modelChanged() {
@@ -407,12 +492,66 @@ void BoardView::paintBanner(QPainter& painter) {
 }
 
 void BoardView::paintEvent(QPaintEvent* event) {
+  const QRegion& dirty = event->region();
   QPainter painter(this);
+  const std::vector<std::unique_ptr<Patch>> patches = patchesOf(painter, dirty);
+  paintScene(painter, dirty, patches);
+}
+
+// Qt works out a wide Line's paint over the whole surface it draws on, however little of it
+// shows, and the few small patches a click repaints are crossed by many long Lines. So where
+// the board is painted straight onto the window's surface, the wide Lines of a small repaint
+// are drawn through painters over just those patches of the same surface, each in its turn
+// among the rest of the picture: the same paint, worked out over far fewer pixels. (Thin
+// Lines are not: Qt starts a thin Line where it enters the surface it is drawn on.)
+std::vector<std::unique_ptr<BoardView::Patch>> BoardView::patchesOf(QPainter& painter, const QRegion& dirty) {
+  constexpr std::size_t kMostPatches = 12;
+  std::vector<std::unique_ptr<Patch>> patches;
+  QBackingStore* store = window()->backingStore();
+  QImage* surface = store ? dynamic_cast<QImage*>(store->paintDevice()) : nullptr;
+  const QTransform toSurface = painter.deviceTransform();
+  if (!surface || painter.paintEngine()->paintDevice() != surface || surface->depth() != 32 ||
+      toSurface.type() > QTransform::TxTranslate)
+    return patches;
+  // The region's rectangles, joined until no two boxes meet.
+  std::vector<QRect> boxes(dirty.begin(), dirty.end());
+  for (bool joinedSome = true; joinedSome;) {
+    joinedSome = false;
+    for (std::size_t i = 0; i < boxes.size() && !joinedSome; ++i)
+      for (std::size_t j = i + 1; j < boxes.size() && !joinedSome; ++j)
+        if (boxes[i].adjusted(-1, -1, 1, 1).intersects(boxes[j])) {
+          boxes[i] |= boxes[j];
+          boxes.erase(boxes.begin() + std::ptrdiff_t(j));
+          joinedSome = true;
+        }
+  }
+  qint64 area = 0;
+  for (const QRect& b : boxes) area += qint64(b.width()) * b.height();
+  if (boxes.size() > kMostPatches || area * 3 > qint64(width()) * height()) return patches;
+  const QPoint offset(int(toSurface.dx()), int(toSurface.dy()));
+  const qsizetype line = surface->bytesPerLine();
+  for (const QRect& box : boxes) {
+    const QRect on = box.translated(offset).intersected(surface->rect());
+    if (on.isEmpty()) continue;
+    auto patch = std::make_unique<Patch>();
+    patch->box = on.translated(-offset);
+    // The surface's own pixels, not a copy: its constBits() never detach it.
+    uchar* pixels = const_cast<uchar*>(surface->constBits()) + on.y() * line + on.x() * 4;
+    patch->surface = QImage(pixels, on.width(), on.height(), line, surface->format());
+    patch->painter = std::make_unique<QPainter>(&patch->surface);
+    patch->painter->setRenderHint(QPainter::Antialiasing);
+    patch->painter->translate(-patch->box.topLeft());
+    patch->painter->setClipRegion(dirty.intersected(patch->box));
+    patches.push_back(std::move(patch));
+  }
+  return patches;
+}
+
+void BoardView::paintScene(QPainter& painter, const QRegion& dirty, const std::vector<std::unique_ptr<Patch>>& patches) {
   painter.setRenderHint(QPainter::Antialiasing);
   const double s = scale();
   const double pixel = this->pixel();
   // Only what reaches the region being repainted is drawn; the rest is clipped anyway.
-  const QRegion& dirty = event->region();
   auto reaches = [&dirty](const QRectF& r) { return dirty.intersects(r.toAlignedRect()); };
 
   painter.setPen(Qt::NoPen);
@@ -424,18 +563,29 @@ void BoardView::paintEvent(QPaintEvent* event) {
     painter.drawPolygon(points);
   }
 
+  // A stroke drawn with this pen: a wide one through the patches it reaches, if any.
+  auto drawStroke = [&](const Stroke& stroke, const QPen& pen) {
+    const QPointF a = toWidget(stroke.a), b = toWidget(stroke.b);
+    if (patches.empty() || pen.widthF() <= 1) {
+      painter.setPen(pen);
+      painter.drawLine(a, b);
+      return;
+    }
+    for (const auto& patch : patches)
+      if (touches(stroke, QRegion(patch->box))) {
+        patch->painter->setPen(pen);
+        patch->painter->drawLine(a, b);
+      }
+  };
   // The halos first, so every Line is drawn over them as the rules drew it.
-  for (const Stroke& stroke : scene_.strokes) {
-    if (!stroke.visible || !stroke.highlighted || !reaches(bounds(stroke))) continue;
-    painter.setPen(QPen(kHalo, (stroke.width + kHaloExtra) * pixel, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(toWidget(stroke.a), toWidget(stroke.b));
-  }
-  for (const Stroke& stroke : scene_.strokes) {
-    if (!stroke.visible || !reaches(bounds(stroke))) continue;
-    painter.setPen(QPen(toQColor(stroke.colour), std::max(1.0, stroke.width * pixel),
-                        stroke.dotted ? Qt::DotLine : Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(toWidget(stroke.a), toWidget(stroke.b));
-  }
+  for (const Stroke& stroke : scene_.strokes)
+    if (stroke.visible && stroke.highlighted && touches(stroke, dirty))
+      drawStroke(stroke, QPen(kHalo, (stroke.width + kHaloExtra) * pixel, Qt::SolidLine, Qt::RoundCap));
+  const Qt::PenCapStyle ends = scene_.moving ? Qt::SquareCap : Qt::RoundCap;
+  for (const Stroke& stroke : scene_.strokes)
+    if (stroke.visible && touches(stroke, dirty))
+      drawStroke(stroke, QPen(toQColor(stroke.colour), std::max(1.0, stroke.width * pixel),
+                              stroke.dotted ? Qt::DotLine : Qt::SolidLine, ends));
 
   painter.setPen(Qt::NoPen);
   painter.setBrush(Qt::black);
@@ -477,6 +627,8 @@ void BoardView::paintEvent(QPaintEvent* event) {
     painter.drawText(box, Qt::AlignCenter, QString::fromStdString(text.text));
   }
 
+  // The captions in the window's own letters, whichever text was written last.
+  painter.setFont(font());
   for (const CheckBox& box : scene_.checkBoxes)
     if (box.visible && reaches(bounds(box))) paintCheckBox(painter, box);
 
@@ -488,6 +640,11 @@ void BoardView::paintEvent(QPaintEvent* event) {
     paintLabels(painter, dirty);
   firstPainted_ = true;
   if (controller_.status().gameOver) paintBanner(painter);
+}
+
+void BoardView::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) textBoxes_.clear();
+  QWidget::changeEvent(event);
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {

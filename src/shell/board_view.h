@@ -1,9 +1,15 @@
 #pragma once
 #include <QFont>
+#include <QImage>
+#include <QPainter>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
 #include <QWidget>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "core/game_controller.h"
@@ -39,6 +45,7 @@ class BoardView : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   double scale() const;
@@ -50,6 +57,12 @@ class BoardView : public QWidget {
   QRectF bounds(const Text& t) const;
   QRectF bounds(const CheckBox& b) const;
   QRectF bounds(const Dot& d) const;
+  // How far a stroke's paint reaches from its segment.
+  double reach(const Stroke& s) const;
+  // The boxes of a stroke's pieces, which together hold all its paint.
+  void addPieces(const Stroke& s, std::vector<QRect>& rects) const;
+  // Whether a stroke's paint can reach the region.
+  bool touches(const Stroke& s, const QRegion& dirty) const;
   QFont textFont(const Text& t) const;
   // The part of the board whose paint differs between two scenes of the same layout.
   QRegion changed(const Scene& was, const Scene& now);
@@ -61,6 +74,15 @@ class BoardView : public QWidget {
   // into what they should keep clear of (0: nothing hidden, nothing crowded).
   double placeLineNumbers(const QFont& font);
   static QRect paintBounds(const QPolygonF& ink) { return ink.boundingRect().adjusted(-2, -2, 2, 2).toAlignedRect(); }
+  // A painter over one patch of the window's surface, for the wide Lines of a small repaint.
+  struct Patch {
+    QRect box;  // in the board's widget coordinates
+    QImage surface;
+    std::unique_ptr<QPainter> painter;
+  };
+  std::vector<std::unique_ptr<Patch>> patchesOf(QPainter& painter, const QRegion& dirty);
+  // The scene's pieces that reach the region, in their order.
+  void paintScene(QPainter& painter, const QRegion& dirty, const std::vector<std::unique_ptr<Patch>>& patches);
   void paintLabels(QPainter& painter, const QRegion& dirty);
   void paintCheckBox(QPainter& painter, const CheckBox& b);
   void paintBanner(QPainter& painter);
@@ -71,6 +93,9 @@ class BoardView : public QWidget {
   bool shownGameOver_ = false;
   double shownScale_ = 0;
   bool shownGrid_ = false;
+  // The measured box of each text written so far, by letter height: measuring shapes the
+  // text, which a turning picture would otherwise do for every text in every frame.
+  mutable std::map<std::pair<int, std::string>, QRectF> textBoxes_;
   // Whether the board has been painted once: from then on the grid's numbers are laid out as
   // they are painted.
   bool firstPainted_ = false;

@@ -110,6 +110,27 @@ class RepaintTest : public QObject {
     }
   }
 
+  // The tesseract is drawn with square-ended Lines while it turns and round-ended ones at
+  // rest: turned and turned back, it shows what it showed before, to the last pixel.
+  void aTesseractTurnedAndTurnedBackLooksAsBefore() {
+    Shell shell;
+    GameWindow* w = shell.openWindow(WindowKind::Wireframe);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    GameController& c = w->controller();
+    for (int line : {2, 12, 8, 5}) c.lineClicked(line);
+    QTest::qWait(5);
+    const QImage before = shown(w->boardView());
+    for (auto [turn, back] : {std::pair{"rot.left", "rot.right"}, {"in.up", "in.down"}})
+      for (const char* id : {turn, back}) {
+        c.controlPressed(id);
+        QTest::qWait(60);  // part way
+        QVERIFY2(c.scene().moving, id);
+        QTRY_VERIFY_WITH_TIMEOUT(!c.scene().moving, 2000);
+      }
+    QTest::qWait(5);
+    QCOMPARE(shown(w->boardView()), before);
+  }
+
   // A result box takes a while to build: the Line that ended the game is on screen by
   // the time the box opens.
   void theLastLineIsShownWhenTheResultBoxOpens() {
