@@ -14,11 +14,16 @@ void GameController::computerTurn() {
     if (choice == 0) return;
     if (pacing.marked) showChoice(choice, pacing);
     computerWait(pacing.showMs, pacing.whileShown, [this, pacing, choice] {
-      if (!pacing.thenShown) return computerPlays(choice);
+      if (!pacing.thenShown) return playChoice(choice, pacing);
       drawing_.lines[std::size_t(choice)].colour = *pacing.thenShown;
-      computerWait(pacing.showMs, pacing.whileShown, [this, choice] { computerPlays(choice); });
+      computerWait(pacing.showMs, pacing.whileShown, [this, pacing, choice] { playChoice(choice, pacing); });
     });
   });
+}
+
+void GameController::playChoice(int choice, const ComputerPacing& pacing) {
+  computerPlays(choice);
+  computerWait(pacing.afterMs, pacing.afterPlayed, [this] { computerMoved(); });
 }
 
 void GameController::computerWait(int ms, Clicks clicks, std::function<void()> next) {

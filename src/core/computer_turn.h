@@ -13,6 +13,7 @@ namespace kp {
 struct ComputerPacing {
   int thinkMs = 0;  // before the choice is made (0: at once)
   int showMs = 0;   // the choice shown before it is played (0: played at once)
+  int afterMs = 0;  // after the move is played, before the turn goes on (0: at once)
   // The choice shown in yellow: a Line `width` wide (its joined partner, with partnerShown,
   // drawn in Red meanwhile), a circle by its border.
   bool marked = true;
@@ -29,6 +30,7 @@ struct ComputerPacing {
   bool warnsNoGoodMoves = false;
   Clicks whileThinking = Clicks::Ignored;
   Clicks whileShown = Clicks::Ignored;
+  Clicks afterPlayed = Clicks::Ignored;
 };
 
 }  // namespace kp

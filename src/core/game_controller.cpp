@@ -236,7 +236,7 @@ void GameController::playersChanged() {
   // A computer that only answers leaves the opening to the person.
   openWithBlue();
   status_.turnText = startPrompt();
-  status_.turnColour = kBlue;
+  rules_.setPen(kBlue);
 }
 
 namespace {
@@ -313,13 +313,13 @@ void GameController::playColourCircle(int c, std::optional<Player> mover) {
 
   if (won > 0) {
     setText(status_.turnText, {"Score! ", playerName(*mover), " goes again"});
-    status_.turnColour = lineColour(*mover);
+    rules_.setPen(lineColour(*mover));
   } else {
     passTurnTo(*mover == Player::Red ? Player::Blue : Player::Red, kRed);
   }
   if (left == 1 && how.krunkMove) {
     // The last circle plays itself, in black, for nobody.
-    announceKrunk(status_);
+    announceKrunk(rules_, status_);
     return playColourCircle(rules_.firstUnusedCircle(), std::nullopt);
   }
   if (left == 0) finishGame();
@@ -378,7 +378,7 @@ void GameController::passTurnTo(Player next, Colour redColour) {
   rules_.setToggle(next == Player::Red ? 1 : 0);
   status_.yourTurn = {next == Player::Red, next == Player::Blue, false};
   setText(status_.turnText, {playerName(next), " player's turn"});
-  status_.turnColour = next == Player::Red ? redColour : kBlue;
+  rules_.setPen(next == Player::Red ? redColour : kBlue);
 }
 
 void GameController::handOver() {

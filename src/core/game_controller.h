@@ -249,8 +249,8 @@ class GameController {
   void newGame();
   virtual void openGame() = 0;
 
-  // The turn goes to next: toggle, markers, "Red player's turn" / "Blue player's turn"
-  // (Red's text in redColour).
+  // The turn goes to next: toggle, markers, "Red player's turn" / "Blue player's turn",
+  // the pen (and so the text) Blue's, or redColour for Red.
   void passTurnTo(Player next, Colour redColour);
   // After an evaluation: the computer moves while it plays Red and Red is to move (the
   // lock is held until it hands back, and the set-up is locked: its move is the game's);
@@ -259,11 +259,14 @@ class GameController {
 
   // The computer's turn (computer_turn.cpp), one procedure for every board: its pause to
   // think, its choice, the choice shown (in yellow, then maybe in another colour) for the
-  // board's pauses, then played. A board gives its pacing and plays the move; it may make
-  // its own choice (a Line, or a circle in the circle games; 0 for none: the turn ends).
+  // board's pauses, then played, then its pause after the move. A board gives its pacing
+  // and plays the move; it may make its own choice (a Line, or a circle in the circle
+  // games; 0 for none: the turn ends), and go on with the turn once the pause after the
+  // move is over (computerMoved; at once where there is none).
   virtual ComputerPacing computerPacing() const { return {}; }
   virtual int computerChoice(const ComputerPacing& pacing);
   virtual void computerPlays(int choice) = 0;
+  virtual void computerMoved() {}
   // The standard choices: the greedy rule's Line on the pacing's unit table (never one of
   // its closed Lines; the Expert's on the Cells while it is asked for and plays this game,
   // with no Line closed), and the colour games' circle (its best by the colours against
@@ -348,6 +351,8 @@ class GameController {
   // under the move lock, or held and played after it.
   void computerWait(int ms, Clicks clicks, std::function<void()> next);
   void showChoice(int choice, const ComputerPacing& pacing);
+  // The computer's move played, then its pause after the move, then computerMoved().
+  void playChoice(int choice, const ComputerPacing& pacing);
   // Plays a move read from a click (or held during a flash) on the board.
   void play(Target move);
   bool keepOpener_ = false;

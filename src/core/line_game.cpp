@@ -245,8 +245,8 @@ void LineGame::announce(LineRule rule, Player mover, int completed) {
     setText(text, {" Score!      ", playerName(next), "'s turn now."});
   else
     setText(text, {scoring_.manyScored[std::size_t(std::min(completed, 4) - 2)]});
-  // The turn text always wears the colour of the player to move.
-  status_.turnColour = turnColourOf(next);
+  // The pen, and with it the turn text, is always the colour of the player to move.
+  setPen(turnColourOf(next));
 }
 
 std::vector<std::string> LineGame::endGame(std::optional<std::pair<int, int>> score) {
@@ -279,7 +279,7 @@ void LineGame::resetBoard() {
   moveLock_ = false;
   points_ = {};
   showPoints();
-  status_.turnColour = kBlue;
+  setPen(kBlue);
   for (std::size_t c = 1; c < drawing_.circles.size(); ++c) {
     drawing_.circles[c].fill = kBackground;
     drawing_.circles[c].border = kCircleBorder;

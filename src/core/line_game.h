@@ -77,6 +77,14 @@ class LineGame {
   // Flips the toggle for the player making a Line move and returns that player; shows
   // the other player's "Your turn" marker.
   Player takeTurn();
+  // The pen: the colour the player to move paints with where a game paints in the mover's
+  // colour (a Line Krunk Line, a circle's Lines). The turn label wears it, so it is written
+  // here and shown there, never read back from the label.
+  Colour pen() const { return pen_; }
+  void setPen(Colour pen) {
+    pen_ = pen;
+    status_.turnColour = pen;
+  }
 
   bool moveLock() const { return moveLock_; }
   void setMoveLock(bool on) { moveLock_ = on; }
@@ -211,6 +219,7 @@ class LineGame {
   std::vector<int> colourOwners_;  // recount's scratch: [cell] -> whom the colours give it
   std::vector<LineDraw> initialLines_;
   int toggle_ = 0;
+  Colour pen_ = kBlue;
   int firstPlayer_ = 1;
   int gamesPlayed_ = 0;
   bool cumulative_ = true;

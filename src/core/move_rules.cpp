@@ -64,9 +64,9 @@ int krunkCount(LineGame& rules, StatusLabels& status, std::optional<Player> move
   return won;
 }
 
-void announceKrunk(StatusLabels& status) {
+void announceKrunk(LineGame& rules, StatusLabels& status) {
   status.turnText = "Krunk!";
-  status.turnColour = kBlack;
+  rules.setPen(kBlack);
 }
 
 int firstFreeLine(const LineGame& rules) {

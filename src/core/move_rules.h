@@ -60,9 +60,9 @@ int krunkCount(LineGame& rules, StatusLabels& status, std::optional<Player> move
 // The mover keeps the turn: toggle and "Your turn" markers.
 void keepTurn(LineGame& rules, StatusLabels& status, Player mover);
 
-// The Krunk move: "Krunk!" in black, and the last Line (the lowest-numbered free one, 0
-// for none) played for nobody, in black.
-void announceKrunk(StatusLabels& status);
+// The Krunk move: "Krunk!" in black (the pen black: nobody's colour), and the last Line
+// (the lowest-numbered free one, 0 for none) played for nobody, in black.
+void announceKrunk(LineGame& rules, StatusLabels& status);
 int firstFreeLine(const LineGame& rules);
 void playForNobody(LineGame& rules, StatusLabels& status, int line);
 

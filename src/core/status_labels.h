@@ -24,6 +24,7 @@ inline void setText(std::string& text, std::initializer_list<std::string_view> p
 // totals, who is to move) are kept by the rules as numbers and only written here.
 struct StatusLabels {
   std::string turnText;
+  // The colour of the turn text: the rules' pen (LineGame::pen), shown.
   Colour turnColour = kBlue;
   std::array<bool, 3> yourTurn{false, true, false};  // Player 1 (Red), Player 2 (Blue), Player 3
   std::string redPoints = "0";

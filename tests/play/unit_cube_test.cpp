@@ -13,11 +13,20 @@ namespace {
 
 using nlohmann::json;
 
-std::vector<json> play(PlaySession& session, const std::string& script,
-                       Clicks whileThinking = Clicks::Ignored) {
-  session.load([whileThinking](Host& h, ProgramState& p) {
+// The computer's pacing: what a click does while it thinks, and for how long and with what
+// clicks its turn waits after its move.
+struct Pacing {
+  Clicks thinking = Clicks::Ignored;
+  int afterMs = 0;
+  Clicks afterPlayed = Clicks::Ignored;
+};
+
+std::vector<json> play(PlaySession& session, const std::string& script, Pacing pacing = {}) {
+  session.load([pacing](Host& h, ProgramState& p) {
     auto w = std::make_unique<testing::UnitCubeWindow>(h, p);
-    w->thinking = whileThinking;
+    w->thinking = pacing.thinking;
+    w->afterMs = pacing.afterMs;
+    w->afterPlayed = pacing.afterPlayed;
     return w;
   });
   std::istringstream in(script);
@@ -65,23 +74,31 @@ TEST(UnitCube, TheLastLineScoresFacesInTolvaAndTheCubeInPlexa) {
   EXPECT_EQ(p[0]["game_over"], true);
 }
 
-// A person's click while the computer thinks: refused under the move lock (Blue is to move
-// once the computer, Red, has moved), or held and played by Blue then (and the computer
-// thinks again).
-TEST(UnitCube, AClickWhileTheComputerThinksIsIgnoredOrHeld) {
-  const std::tuple<Clicks, int, int, bool> cases[] = {{Clicks::Ignored, 2, 0, false},
-                                                            {Clicks::Held, 3, 2, true}};
-  for (const auto& [clicks, claimed, ownerOf12, computerToMove] : cases) {
+// A person's click while the computer thinks, or while its turn waits after its move:
+// refused under the move lock (Blue is to move once the computer, Red, has moved), or held
+// and played by Blue then (and the computer thinks again).
+TEST(UnitCube, AClickWhileTheComputerThinksOrAfterItsMoveIsIgnoredOrHeld) {
+  // Line 12 is clicked while the computer thinks (the first 500 ms), or just after its move
+  // while its turn waits 300 ms more; the second state is taken at 1100 ms.
+  const std::string whileThinking = "line 1\nline 12\nstate\nwait 600\nstate\n";
+  const std::string afterMove = "line 1\nwait 500\nline 12\nstate\nwait 600\nstate\n";
+  const std::tuple<std::string, Pacing, int, int, int, bool> cases[] = {
+      {whileThinking, {.thinking = Clicks::Ignored}, 1, 2, 0, false},
+      {whileThinking, {.thinking = Clicks::Held}, 1, 3, 2, true},
+      {afterMove, {.afterMs = 300, .afterPlayed = Clicks::Ignored}, 2, 2, 0, false},
+      {afterMove, {.afterMs = 300, .afterPlayed = Clicks::Held}, 2, 3, 2, true},
+  };
+  for (const auto& [script, pacing, claimedFirst, claimed, ownerOf12, computerToMove] : cases) {
     PlaySession session;
-    const auto s =
-        play(session, "menu Options > 1 player verus the computer\nline 1\nline 12\nstate\nwait 600\nstate\n", clicks);
+    const auto s = play(session, "menu Options > 1 player verus the computer\n" + script, pacing);
     ASSERT_EQ(s.size(), 2u);
     auto claimedLines = [](const json& state) {
       int n = 0;
       for (const auto& [place, line] : state["lines"].items()) n += line["owner"] != 0;
       return n;
     };
-    EXPECT_EQ(claimedLines(s[0]), 1) << "the computer is still thinking";
+    EXPECT_EQ(claimedLines(s[0]), claimedFirst) << "the computer's turn is still under way";
+    EXPECT_EQ(s[0]["move_lock"], true);
     EXPECT_EQ(claimedLines(s[1]), claimed);
     EXPECT_EQ(s[1]["lines"]["12"]["owner"], ownerOf12);
     EXPECT_EQ(s[1]["move_lock"], computerToMove);

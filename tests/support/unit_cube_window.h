@@ -100,9 +100,7 @@ class UnitCubeWindow : public GameController {
   void onLineClick(int n) override {
     if (rules_.moveLock() || status_.gameOver) return;
     if (rules_.claimed(n)) return message("Invalid move!");
-    const Player mover = rules_.takeTurn();
-    rules_.claimLine(n, lineColour(mover), int(mover), mover);
-    evaluate();
+    goOn(claim(n));
   }
   void onCircleClick(int) override {}
   void onMenu(const std::string&) override {}
@@ -123,16 +121,22 @@ class UnitCubeWindow : public GameController {
     status_.yourTurn = {false, true, false};
   }
   ComputerPacing computerPacing() const override {
-    return {.thinkMs = 500, .marked = false, .table = variant() == kPlexa ? cubes_ : 0, .whileThinking = thinking};
+    return {.thinkMs = 500,
+            .afterMs = afterMs,
+            .marked = false,
+            .table = variant() == kPlexa ? cubes_ : 0,
+            .whileThinking = thinking,
+            .afterPlayed = afterPlayed};
   }
-  void computerPlays(int line) override {
-    rules_.setMoveLock(false);
-    onLineClick(line);
-  }
+  // The turn goes on once the pause after the computer's move is over.
+  void computerPlays(int line) override { computerOutcome_ = claim(line); }
+  void computerMoved() override { goOn(computerOutcome_); }
 
  public:
-  // What a person's click does while the computer thinks.
+  // What a person's click does while the computer thinks, and after its move for afterMs.
   Clicks thinking = Clicks::Ignored;
+  int afterMs = 0;
+  Clicks afterPlayed = Clicks::Ignored;
 
  protected:
 
@@ -168,10 +172,16 @@ class UnitCubeWindow : public GameController {
     const Point2 p = oblique(Point3{200.0 * x, 200.0 * (1 - y), 200.0 * z}, 0.5, 30);
     return Point2{p.x + 40, p.y + 90};
   }
-  void evaluate() {
+  // Line n claimed by the player to move and scored.
+  Outcome claim(int n) {
+    const Player mover = rules_.takeTurn();
+    rules_.claimLine(n, lineColour(mover), int(mover), mover);
     lockSetup();
     timer_.stop();
-    if (rules_.checkwins(LineRule::Tolva, variant() == kPlexa ? cubes_ : 0) == Outcome::GameOver)
+    return rules_.checkwins(LineRule::Tolva, variant() == kPlexa ? cubes_ : 0);
+  }
+  void goOn(Outcome outcome) {
+    if (outcome == Outcome::GameOver)
       finishGame();
     else
       handOver();
@@ -181,6 +191,7 @@ class UnitCubeWindow : public GameController {
   static constexpr int kHidden = 4;
   BoardGraph graph_;
   int cubes_ = 0;
+  Outcome computerOutcome_ = Outcome::GoesOn;
 };
 
 }  // namespace kp::testing

@@ -287,7 +287,7 @@ void CubeGamesWindow::evaluateLine(Player mover) {
     // neither player.
     playForNobody(rules_, status_, firstFreeLine(rules_));
     settleCubes(rules_.toMove());
-    announceKrunk(status_);
+    announceKrunk(rules_, status_);
     showMovesLeft();
   }
   finishOrHandOver(movesLeft());

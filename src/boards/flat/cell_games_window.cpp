@@ -43,7 +43,7 @@ CellGamesWindow::CellGamesWindow(Host& host, ProgramState& program, WindowKind k
   if (style_.beginner) status_.movesLeft = "54 moves left";
   status_.rounds.push_back("");
   status_.turnText = kLinePrompt;
-  status_.turnColour = kBlue;
+  rules_.setPen(kBlue);
   chooseVariant(style_.opening);
   if (!style_.beginner) newGameKeepingOpener();
 }
@@ -103,9 +103,9 @@ void CellGamesWindow::onLineClick(int n) {
   if (rules_.claimed(n)) return refuseMove(kLineTaken);
   if (status_.gameOver) return;  // a Line Krunk game can end with edge Lines still free
   if (variant() == LineKrunk || variant() == SuperKrunkPlus) {
-    // The Line takes the turn text colour; the turn passes in the evaluation.
+    // The Line takes the mover's pen; the turn passes in the evaluation.
     const Player mover = rules_.toMove();
-    rules_.claimLine(n, status_.turnColour, 1, mover);
+    rules_.claimLine(n, rules_.pen(), 1, mover);
   } else {
     const Player mover = rules_.takeTurn();
     rules_.claimLine(n, lineColour(mover), int(mover), mover);
@@ -133,7 +133,7 @@ void CellGamesWindow::playCircle(int k) {
   rules_.setCircleUsed(k);
   drawing_.circles[k].border = kGreen;
   if (!style_.beginner) noteMove("Circle", k);
-  const Colour colour = status_.turnColour;
+  const Colour colour = rules_.pen();
   for (int line : circleClaims(k)) rules_.paintLine(line, colour);
   timer_.reset();
   circleEvaluation(true);
@@ -150,8 +150,8 @@ void CellGamesWindow::circleEvaluation(bool afterMove) {
   lockSetup();
   timer_.stop();
   if (krunk_) {
-    // The last circle was played in black: the turn text's colour is no player's, so
-    // the turn goes to Blue.
+    // The last circle was played in black: the pen is no player's, so the turn goes to
+    // Blue.
     passTurnTo(Player::Blue, kRed);
   } else if (variant() == RibbonKrunk && rules_.points(mover) > before) {
     passTurnTo(mover, kRed);  // a move that gains points keeps the ribbon going
@@ -165,7 +165,7 @@ void CellGamesWindow::circleEvaluation(bool afterMove) {
   } else if (left == 1) {
     // The last circle plays itself, in black, whoever is to move.
     krunk_ = true;
-    announceKrunk(status_);
+    announceKrunk(rules_, status_);
     playCircle(rules_.firstUnusedCircle());
   } else {
     handOver();
@@ -218,7 +218,7 @@ int CellGamesWindow::computerChoice(const ComputerPacing& pacing) {
 
 void CellGamesWindow::computerPlays(int choice) {
   if (circleVariant()) return playCircle(choice);
-  rules_.claimLine(choice, variant() == Tolva ? kRed : status_.turnColour, 1, Player::Red);
+  rules_.claimLine(choice, variant() == Tolva ? kRed : rules_.pen(), 1, Player::Red);
   noteMove("Line", choice);
   timer_.reset();
   if (variant() == LineKrunk) lineKrunkEvaluation(true);

@@ -138,7 +138,7 @@ void QuadrionWindow::variantChosen() {
   if (variant() == Tolva) {
     rules_.setToggle(0);
     status_.yourTurn = {false, true, false};
-    status_.turnColour = kBlue;
+    rules_.setPen(kBlue);
   }
   // Before the first move the last-move label holds the start prompt: the chosen game's.
   if (status_.lastMove == kLinePrompt || status_.lastMove == kCirclePrompt)
@@ -153,7 +153,7 @@ void QuadrionWindow::openGame() {
   rules_.setToggle(1);
   status_.yourTurn = {true, false, false};
   status_.turnText = "Red player's turn";
-  status_.turnColour = kRedTurnText;
+  rules_.setPen(kRedTurnText);
   status_.lastMoveCaption = "";
   status_.lastMove = circleVariant() ? kCirclePrompt : kLinePrompt;
   showMovesLeft();
@@ -218,7 +218,7 @@ void QuadrionWindow::capture(Player mover, int line, const std::vector<int>& cub
 
 void QuadrionWindow::krunkPending() {
   const int last = firstFreeLine(rules_);
-  announceKrunk(status_);
+  announceKrunk(rules_, status_);
   rules_.setMoveLock(true);
   drawing_.lines[std::size_t(last)].colour = kYellow;
   drawing_.lines[std::size_t(last)].width = kQuadrionPreviewWidth;

@@ -20,7 +20,7 @@ const std::vector<VariantEntry> kVariants = {
 
 constexpr const char* kSizes[] = {"Mini Size", "Smaller size", "Normal size"};
 
-constexpr int kLinePauseMs = 500;     // after the computer's Line
+constexpr int kLinePauseMs = 500;     // after the computer's Line, before the turn goes on
 constexpr int kCirclePauseMs = 2000;  // before the computer's circle
 constexpr InvalidMove kLineTaken, kTriangleTaken{.text = "Invalid move"};
 
@@ -44,7 +44,7 @@ TriangularWindow::TriangularWindow(Host& host, ProgramState& program)
   status_.rounds.push_back("");
   status_.lastMoveCaption = "";
   status_.lastMove = "Last move: ";
-  status_.turnColour = kBlue;
+  rules_.setPen(kBlue);
   chooseVariant(Tolva);
 }
 
@@ -132,7 +132,8 @@ void TriangularWindow::goOn(Outcome outcome) {
 
 ComputerPacing TriangularWindow::computerPacing() const {
   // A circle is played after a pause; a Line at once, the turn going on after a pause.
-  return {.showMs = circleVariant() ? kCirclePauseMs : 0, .marked = false, .completing = Completing::AtRandom};
+  if (circleVariant()) return {.showMs = kCirclePauseMs, .marked = false, .completing = Completing::AtRandom};
+  return {.afterMs = kLinePauseMs, .marked = false, .completing = Completing::AtRandom};
 }
 
 int TriangularWindow::computerChoice(const ComputerPacing& pacing) {
@@ -145,11 +146,14 @@ int TriangularWindow::computerChoice(const ComputerPacing& pacing) {
 
 void TriangularWindow::computerPlays(int choice) {
   if (circleVariant()) return redchack(choice);
-  // The Line is claimed and scored at once; the turn goes on after the pause.
+  // The Line is claimed and scored at once; the turn goes on after the pause (computerMoved).
   playLine(choice);
-  const Outcome outcome = checkwins();
-  rules_.setMoveLock(true);
-  schedule(kLinePauseMs, [this, outcome] { goOn(outcome); });
+  computerOutcome_ = checkwins();
+}
+
+void TriangularWindow::computerMoved() {
+  // The computer's circle has gone on with the turn itself.
+  if (!circleVariant()) goOn(computerOutcome_);
 }
 
 // ---- circle mode ----
@@ -161,7 +165,7 @@ void TriangularWindow::onCircleClick(int t) {
   if (rules_.circleUsed(t)) return refuseMove(kTriangleTaken);
   if (status_.gameOver) return;
   status_.lastMove = "Last move: " + std::to_string(t);
-  claimTriangle(t, status_.turnColour);
+  claimTriangle(t, rules_.pen());
   drawing_.circles[t].border = kGreen;
   timer_.reset();
   if (variant() > Krunk) extension(t);
@@ -178,7 +182,7 @@ void TriangularWindow::extension(int t) {
   const bool bubble = globoria();
   if (!bubble && variant() == Krunk) return;  // the flat extension belongs to the Super games
   const triangular::Extension& ext = bubble ? triangular::globoriaExtension(t) : triangular::planorExtension(t);
-  const Colour colour = status_.turnColour;
+  const Colour colour = rules_.pen();
   for (int l : ext.first) rules_.paintLine(l, colour, false);
   if (variant() == SuperKrunkPlus)
     for (int l : ext.second) rules_.paintLine(l, colour, false);
@@ -239,7 +243,7 @@ void TriangularWindow::redchack(int choice) {
   status_.lastMove = "Last move: " + std::to_string(choice);
   compmove(choice);
   if (variant() > Krunk) {
-    status_.turnColour = kRed;
+    rules_.setPen(kRed);
     extension(choice);
   }
   passTurnTo(Player::Blue, kRed);  // the person's move next, whatever the game
@@ -253,7 +257,7 @@ void TriangularWindow::redchack(int choice) {
 
 void TriangularWindow::compmove(int t) {
   if (status_.gameOver || notBegun_) return;
-  claimTriangle(t, status_.turnColour);
+  claimTriangle(t, rules_.pen());
   drawing_.circles[t].border = kGreen;
   if (krunk_) {
     // The game ends on the last recount's points: the black Lines take nobody's point away.
@@ -266,7 +270,7 @@ void TriangularWindow::compmove(int t) {
 
 void TriangularWindow::krunkLast(int t) {
   krunk_ = true;
-  announceKrunk(status_);
+  announceKrunk(rules_, status_);
   compmove(t);
 }
 

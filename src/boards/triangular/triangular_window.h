@@ -42,6 +42,7 @@ class TriangularWindow : public GameController {
   ComputerPacing computerPacing() const override;
   int computerChoice(const ComputerPacing& pacing) override;
   void computerPlays(int choice) override;
+  void computerMoved() override;
   // Line Krunk here is scored as Tolva is: the Expert plays both.
   bool expertGame() const override { return variant() == Tolva || variant() == LineKrunk; }
 
@@ -57,6 +58,8 @@ class TriangularWindow : public GameController {
   Outcome checkwins();
   // Flashes what the move completed, then ends the game or hands the turn on.
   void goOn(Outcome outcome);
+  // What the computer's Line did, judged as it was played; the turn goes on after its pause.
+  Outcome computerOutcome_ = Outcome::GoesOn;
 
   // Circle mode.
   void claimTriangle(int t, Colour colour);
