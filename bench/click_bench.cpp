@@ -1,14 +1,14 @@
-// kp_click_bench: the time from a mouse press on a free Line of a game window (the square
-// window, the cube, the tetrahedron, the wire frame, Quadrion Krunk, the large square, Our House, the torus or the walls) to the end of the repaint that shows it claimed, as a person waits
-// for it.
+// kp_click_bench: the time from a mouse press on a free Line of a game window (any window of
+// the catalogue, the square window unless named) to the end of the repaint that shows it
+// claimed, as a person waits for it.
 //
-// The windows open on a Krunk game, so Tolva is chosen first; two people take turns. Each press goes through the window system queue like a real one;
+// The windows open on a Krunk game, so Tolva is chosen first (its entry of the Games menu); two people take turns. Each press goes through the window system queue like a real one;
 // the clock stops when the board's first paint after it has drawn the claimed Line (the
 // window's flush follows at once). Games are played to the end in a random order of
 // Lines; a press that ends a game also opens the result box and is reported on its own,
 // with the time until the event loop is free again (the box built and shown).
 //
-//   kp_click_bench [GAMES] [square|cube|tetrahedron|wireframe|quadrion|largesquare|house|torus|wall] [MENU ID...]
+//   kp_click_bench [GAMES] [WINDOW] [MENU ID...]     (WINDOW: a name of krunkplexa-play --list-windows)
 #include <QApplication>
 #include <QMessageBox>
 #include <QPaintEvent>
@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "floor_window.h"
@@ -69,6 +70,15 @@ QPointF clickPoint(const kp::Scene& scene, int place) {
   return {};
 }
 
+// The Games entry that plays Tolva (its Lines are the targets); nullptr when the window has none.
+QAction* tolvaEntry(const kp::GameWindow& w) {
+  for (int i = 0; i < 100; ++i)  // a variant table's indices need not start at 0
+    if (QAction* entry = w.action("games." + std::to_string(i));
+        entry && entry->text().remove('&').trimmed().startsWith("Tolva"))
+      return entry;
+  return nullptr;
+}
+
 void closeMessageBoxes() {
   for (QWidget* top : QApplication::topLevelWidgets())
     if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) box->button(QMessageBox::Ok)->click();
@@ -105,7 +115,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int games = argc > 1 ? std::max(2, std::atoi(argv[1])) : 12;
   const std::string name = argc > 2 ? argv[2] : "square";
-  const bool cube = name == "cube" || name == "wall";  // Tolva is their first game
   const auto kind = kp::windowFromName(name);
   if (!kind) return 2;
   const double floorMs = floorPressToPaint(300);
@@ -114,7 +123,12 @@ int main(int argc, char** argv) {
   kp::GameWindow* w = shell.openWindow(*kind);
   if (!QTest::qWaitForWindowExposed(w)) return 1;
   for (int i = 3; i < argc; ++i) w->action(argv[i])->trigger();  // a board of the window's menus
-  w->action(cube ? "games.1" : "games.0")->trigger();  // Tolva: the Lines are the targets
+  QAction* tolva = tolvaEntry(*w);
+  if (!tolva) {
+    std::fprintf(stderr, "%s: no Tolva in its Games menu\n", name.c_str());
+    return 2;
+  }
+  tolva->trigger();
   QTest::qWait(50);
   kp::BoardView* view = w->boardView();
   PaintWatcher watcher;
