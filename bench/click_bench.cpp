@@ -1,14 +1,15 @@
-// kp_click_bench: the time from a mouse press on a free Line of a game window (the square
-// window, the cube, the tetrahedron, the wire frame, Quadrion Krunk, the large square, Our House, the torus or the walls) to the end of the repaint that shows it claimed, as a person waits
-// for it.
+// kp_click_bench: the time from a mouse press on a free Line of a game window (any window of
+// the catalogue, the square window unless named) to the end of the repaint that shows it
+// claimed, as a person waits for it.
 //
-// The windows open on a Krunk game, so Tolva is chosen first; two people take turns. Each press goes through the window system queue like a real one;
-// the clock stops when the board's first paint after it has drawn the claimed Line (the
-// window's flush follows at once). Games are played to the end in a random order of
-// Lines; a press that ends a game also opens the result box and is reported on its own,
+// The windows open on a Krunk game, so Tolva is chosen first (its entry of the Games
+// menu); two people take turns. Each press goes through the window system queue like a
+// real one; the clock stops when the board's first paint after it has drawn the claimed
+// Line (the window's flush follows at once). Games are played to the end in a random order
+// of Lines; a press that ends a game also opens the result box and is reported on its own,
 // with the time until the event loop is free again (the box built and shown).
 //
-//   kp_click_bench [GAMES] [square|cube|tetrahedron|wireframe|quadrion|largesquare|house|torus|wall] [MENU ID...]
+//   kp_click_bench [GAMES] [WINDOW] [MENU ID...]     (WINDOW: a name of krunkplexa-play --list-windows)
 #include <QApplication>
 #include <QMessageBox>
 #include <QPaintEvent>
@@ -18,6 +19,7 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "floor_window.h"
@@ -54,19 +56,41 @@ double percentile(std::vector<double> v, double p) {
   return v[std::min(v.size() - 1, std::size_t(p * double(v.size() - 1) + 0.5))];
 }
 
-// Where a person clicks to claim the Line drawn at a place: the middle of the first piece
-// of the picture that takes the click for it (its stroke, or a click region along it).
-QPointF clickPoint(const kp::Scene& scene, int place) {
-  // A click region (its middle) or a number label (its centre), where the board has them.
+// Where a person clicks to claim the Line drawn at a place: on the first piece of the
+// picture that takes the click for it (a click region along it, its number label, or its
+// stroke), the point nearest the piece's middle that nothing drawn over it (a completed
+// square's circle) takes for itself.
+QPoint clickPoint(const kp::BoardView& view, const kp::Scene& scene, int place) {
+  const kp::Target target = kp::Target::line(place);
+  std::vector<QPointF> tries;
+  auto along = [&](kp::Point2 a, kp::Point2 b) {
+    for (double t : {0.5, 0.4, 0.6, 0.3, 0.7, 0.2, 0.8})
+      tries.emplace_back(a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t);
+  };
+  // A click region (along it) or a number label (its centre), where the board has them.
   for (const kp::Shape& s : scene.shapes)
-    if (s.target == kp::Target::line(place) && s.points.size() >= 2) {
+    if (tries.empty() && s.target == target && s.kind == kp::Shape::Kind::Region && s.points.size() == 2) {
+      along(s.points[0], s.points[1]);
+    } else if (tries.empty() && s.target == target && s.points.size() >= 2) {
       QPointF sum;
       for (const kp::Point2& p : s.points) sum += QPointF(p.x, p.y);
-      return sum / double(s.points.size());
+      tries.push_back(sum / double(s.points.size()));
     }
   for (const kp::Stroke& s : scene.strokes)
-    if (s.target == kp::Target::line(place)) return {(s.a.x + s.b.x) / 2, (s.a.y + s.b.y) / 2};
-  return {};
+    if (tries.empty() && s.target == target) along(s.a, s.b);
+  if (tries.empty()) return {};
+  for (const QPointF& p : tries)
+    if (const QPoint at = view.toWidget({p.x(), p.y()}).toPoint(); view.targetAt(at) == target) return at;
+  return view.toWidget({tries.front().x(), tries.front().y()}).toPoint();
+}
+
+// The Games entry that plays Tolva (its Lines are the targets); nullptr when the window has none.
+QAction* tolvaEntry(const kp::GameWindow& w) {
+  for (int i = 0; i < 100; ++i)  // a variant table's indices need not start at 0
+    if (QAction* entry = w.action("games." + std::to_string(i));
+        entry && entry->text().remove('&').trimmed().startsWith("Tolva"))
+      return entry;
+  return nullptr;
 }
 
 void closeMessageBoxes() {
@@ -105,7 +129,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int games = argc > 1 ? std::max(2, std::atoi(argv[1])) : 12;
   const std::string name = argc > 2 ? argv[2] : "square";
-  const bool cube = name == "cube" || name == "wall";  // Tolva is their first game
   const auto kind = kp::windowFromName(name);
   if (!kind) return 2;
   const double floorMs = floorPressToPaint(300);
@@ -114,7 +137,12 @@ int main(int argc, char** argv) {
   kp::GameWindow* w = shell.openWindow(*kind);
   if (!QTest::qWaitForWindowExposed(w)) return 1;
   for (int i = 3; i < argc; ++i) w->action(argv[i])->trigger();  // a board of the window's menus
-  w->action(cube ? "games.1" : "games.0")->trigger();  // Tolva: the Lines are the targets
+  QAction* tolva = tolvaEntry(*w);
+  if (!tolva) {
+    std::fprintf(stderr, "%s: no Tolva in its Games menu\n", name.c_str());
+    return 2;
+  }
+  tolva->trigger();
   QTest::qWait(50);
   kp::BoardView* view = w->boardView();
   PaintWatcher watcher;
@@ -132,11 +160,10 @@ int main(int argc, char** argv) {
     for (int line : order) {
       // The view is the first, where place n shows Line n. (A Globoria partner is claimed with its Line.)
       if (controller.rules().claimed(line)) continue;
-      const QPointF middle = clickPoint(scene, line);
-      const QPoint at = view->toWidget({middle.x(), middle.y()}).toPoint();
       // A completed triangle flashes while the board takes no click: the next press waits.
       while (controller.moveLock()) QTest::qWait(10);
       QCoreApplication::processEvents();  // nothing left over from the last press
+      const QPoint at = clickPoint(*view, scene, line);
       const int paintsBefore = watcher.paints;
       const long long areaBefore = watcher.area;
       const auto start = Clock::now();

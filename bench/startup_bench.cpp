@@ -115,11 +115,14 @@ int main(int argc, char** argv) {
 
   const Program& floor = programs.front();
   const double floorMs = median(floor.firstPaintMs), floorMb = median(floor.peakMb);
-  std::printf("%-28s %10s %8s %8s %9s %10s %10s\n", "program (median of rounds)", "paint ms", "min", "max", "x floor",
-              "peak MB", "- floor MB");
+  const char* const heading = "program (median of rounds)";
+  int width = int(std::strlen(heading));
+  for (const auto& p : programs) width = std::max(width, int(p.name.size()));
+  std::printf("%-*s %10s %8s %8s %9s %10s %10s\n", width, heading, "paint ms", "min", "max", "x floor", "peak MB",
+              "- floor MB");
   for (const auto& p : programs) {
     const double ms = median(p.firstPaintMs), mb = median(p.peakMb);
-    std::printf("%-28s %10.1f %8.1f %8.1f %9.2f %10.1f %+10.1f\n", p.name.c_str(), ms,
+    std::printf("%-*s %10.1f %8.1f %8.1f %9.2f %10.1f %+10.1f\n", width, p.name.c_str(), ms,
                 *std::min_element(p.firstPaintMs.begin(), p.firstPaintMs.end()),
                 *std::max_element(p.firstPaintMs.begin(), p.firstPaintMs.end()), ms / floorMs, mb, mb - floorMb);
   }

@@ -151,24 +151,28 @@ Scene quadrionScene(const Drawing& drawing, const QuadrionInputs& in) {
     }
   }
   // The number labels, with the grid: on each Line in its own figure, clear of the others;
-  // beside the short joining Lines, which they would hide.
-  static const std::vector<Point2> labelAt = [] {
-    std::vector<fourd::Segment> lines(1);
-    std::vector<Point2> corners;
-    for (int l = 1; l <= kLines; ++l) {
-      const auto ends = Q::ends(l);
-      lines.push_back({at(ends[0], homeFigure(l)), at(ends[1], homeFigure(l))});
-      for (const auto& end : ends) corners.push_back(at(end, homeFigure(l)));
-    }
-    std::vector<Point2> out = fourd::labelsAlong(lines, {160, 105}, corners);
-    for (int ring = Q::White; ring <= Q::Blue; ++ring) {
-      const int line = Q::joinsFrom(ring)[0];
-      out[std::size_t(line)] = besideLine(line, homeFigure(line), out, {160, 105});
-    }
-    return out;
-  }();
+  // beside the short joining Lines, which they would hide. Their layout, the longest of the
+  // picture's, waits for the grid's first showing.
+  auto labelAt = []() -> const std::vector<Point2>& {
+    static const std::vector<Point2> spots = [] {
+      std::vector<fourd::Segment> lines(1);
+      std::vector<Point2> corners;
+      for (int l = 1; l <= kLines; ++l) {
+        const auto ends = Q::ends(l);
+        lines.push_back({at(ends[0], homeFigure(l)), at(ends[1], homeFigure(l))});
+        for (const auto& end : ends) corners.push_back(at(end, homeFigure(l)));
+      }
+      std::vector<Point2> out = fourd::labelsAlong(lines, {160, 105}, corners);
+      for (int ring = Q::White; ring <= Q::Blue; ++ring) {
+        const int line = Q::joinsFrom(ring)[0];
+        out[std::size_t(line)] = besideLine(line, homeFigure(line), out, {160, 105});
+      }
+      return out;
+    }();
+    return spots;
+  };
   for (int l = 1; l <= kLines && in.grid && open; ++l) {
-    const Point2 mid = labelAt[std::size_t(l)];
+    const Point2 mid = labelAt()[std::size_t(l)];
     s.shapes.push_back({.kind = Shape::Kind::Polygon,
                         .points = {{mid.x - 160, mid.y - 105},
                                    {mid.x + 160, mid.y - 105},
@@ -181,27 +185,30 @@ Scene quadrionScene(const Drawing& drawing, const QuadrionInputs& in) {
     s.texts.push_back({.at = mid, .text = std::to_string(l), .size = 9});
   }
   // The squares' circles, in Plexa (Squares): a cube's faces in its own figure, the joining
-  // squares in their tesseract.
-  static const std::vector<Point2> circleAt = [] {
-    // At the square's middle, or moved towards one of its corners where another is in the way.
-    std::vector<std::vector<Point2>> candidates(1);
-    for (int sq = 1; sq <= kSquares; ++sq) {
-      const auto& lines = Q::squareLines(sq);
-      const int k = homeFigure(sq <= 24 ? lines[0] : lines[1]);
-      std::vector<Point2> corners;
-      for (int l : {lines[0], lines[2]})
-        for (const auto& end : Q::ends(l)) corners.push_back(at(end, k));
-      Point2 middle;
-      for (Point2 c : corners) middle = middle + 0.25 * c;
-      std::vector<Point2> places = {middle};
-      for (double reach : {0.3, 0.5})
-        for (Point2 c : corners) places.push_back(mix(middle, c, reach));
-      candidates.push_back(places);
-    }
-    return fourd::spread(candidates, 120);
-  }();
+  // squares in their tesseract; laid out on their first showing.
+  auto circleAt = []() -> const std::vector<Point2>& {
+    static const std::vector<Point2> spots = [] {
+      // At the square's middle, or moved towards one of its corners where another is in the way.
+      std::vector<std::vector<Point2>> candidates(1);
+      for (int sq = 1; sq <= kSquares; ++sq) {
+        const auto& lines = Q::squareLines(sq);
+        const int k = homeFigure(sq <= 24 ? lines[0] : lines[1]);
+        std::vector<Point2> corners;
+        for (int l : {lines[0], lines[2]})
+          for (const auto& end : Q::ends(l)) corners.push_back(at(end, k));
+        Point2 middle;
+        for (Point2 c : corners) middle = middle + 0.25 * c;
+        std::vector<Point2> places = {middle};
+        for (double reach : {0.3, 0.5})
+          for (Point2 c : corners) places.push_back(mix(middle, c, reach));
+        candidates.push_back(places);
+      }
+      return fourd::spread(candidates, 120);
+    }();
+    return spots;
+  };
   for (int sq = 1; sq <= kSquares && in.circles; ++sq) {
-    const Point2 centre = circleAt[std::size_t(sq)];
+    const Point2 centre = circleAt()[std::size_t(sq)];
     const CircleDraw& d = drawing.circles[std::size_t(sq)];
     s.shapes.push_back({.kind = Shape::Kind::Circle,
                         .centre = centre,

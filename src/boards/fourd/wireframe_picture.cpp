@@ -410,11 +410,15 @@ Scene wireframeScene(const WireframePicture& picture, const Drawing& drawing, co
   static const std::vector<Point2> squareAt = squarePlaces([&](Point4 p) { return place(p); }, labelAt);
   // The second set, with the grid: every Line's own number, white on blue, at the spot of
   // the place the tesseract has turned it to; a click on it is a click on that Line. While
-  // the picture turns they wait, so that none passes over another label.
-  static const std::vector<Point2> ownAt = ownNumberPlaces([&](Point4 p) { return place(p); }, labelAt, squareAt);
+  // the picture turns they wait, so that none passes over another label. Their layout, the
+  // longest of the picture's, waits for the grid's first showing.
+  auto ownAt = [&]() -> const std::vector<Point2>& {
+    static const std::vector<Point2> spots = ownNumberPlaces([&](Point4 p) { return place(p); }, labelAt, squareAt);
+    return spots;
+  };
   for (int k = 1; k <= kLines && in.grid && !picture.turning(); ++k) {
     const int line = view.line(k);
-    const Point2 at = ownAt[std::size_t(k)];
+    const Point2 at = ownAt()[std::size_t(k)];
     s.shapes.push_back({.kind = Shape::Kind::Polygon,
                         .points = {{at.x - kLabelHalfWidth, at.y - kLabelHalfHeight},
                                    {at.x + kLabelHalfWidth, at.y - kLabelHalfHeight},
