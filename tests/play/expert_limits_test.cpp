@@ -7,7 +7,7 @@
 
 #include "core/expert.h"
 #include "play/match.h"
-#include "play/positions.h"
+#include "support/hard_tolva_position.h"
 
 namespace kp {
 namespace {
@@ -18,40 +18,10 @@ double msSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Moves claimed at random (a joined pair together) until `left` are free.
-std::vector<char> randomPosition(const BoardGraph& g, int left, Random& random) {
-  std::vector<char> claimed(std::size_t(g.lineCount) + 1, 0);
-  while (freeMoves(g, claimed) > left) {
-    const int l = random.pick(g.lineCount);
-    claimed[l] = 1;
-    claimed[g.partner[l]] = g.partner[l] != 0;  // index 0 stays unused
-  }
-  return claimed;
-}
-
-// A position the exact search does not finish within a million positions (a third of a
-// second or so): far more than any limit below allows.
-struct Hard {
-  BoardGraph g;
-  std::vector<char> claimed;
-};
-const Hard& hardPosition() {
-  static const Hard hard = [] {
-    Hard h{tolvaBoard("square", 0).graph, {}};
-    Random random(7);
-    for (int k = 0; k < 50; ++k) {
-      h.claimed = randomPosition(h.g, 34, random);
-      if (!analyseTolva(h.g, h.claimed, {.nodes = 1'000'000}).exact) return h;
-    }
-    throw std::logic_error("no hard position");
-  }();
-  return hard;
-}
-
-// Every limit ends the search early, and the Expert then answers as on a spent node budget:
-// with the chain analysis.
+// Every limit ends the search early on a position it would take far longer to solve, and
+// the Expert then answers as on a spent node budget: with the chain analysis.
 TEST(ExpertLimits, EveryLimitFallsBackToTheChainAnalysis) {
-  const Hard& hard = hardPosition();
+  const testing::HardTolvaPosition& hard = testing::hardTolvaPosition();
   const ExpertAnalysis fallback = analyseTolva(hard.g, hard.claimed, {.nodes = 1});
   ASSERT_FALSE(fallback.best.empty());
   const std::atomic<bool> stopped{true};
@@ -91,7 +61,7 @@ TEST(ExpertLimits, EveryLimitFallsBackToTheChainAnalysis) {
 TEST(ExpertLimits, SolvedPositionsComeAtOnce) {
   const BoardGraph g = tolvaBoard("triangular", 0).graph;
   Random random(3);
-  const std::vector<char> claimed = randomPosition(g, 14, random);
+  const std::vector<char> claimed = testing::randomTolvaPosition(g, 14, random);
   const auto start = Clock::now();
   const ExpertAnalysis timed = analyseTolva(g, claimed, {.nodes = 0, .thinkMs = 5000});
   EXPECT_LT(msSince(start), 1000.0);
