@@ -25,7 +25,6 @@ struct ExpertAnalysis {
   bool exact = false;
 };
 
-
 // claimed: [line] -> nonzero when the Line is claimed (index 0 unused).
 ExpertAnalysis analyseTolva(const BoardGraph& g, const std::vector<char>& claimed, ExpertLimits limits = {});
 

@@ -185,7 +185,13 @@ void GameWindow::buildStatusLabels(QWidget* panel, QVBoxLayout* col) {
   thinking_ = new QLabel(panel);
   thinking_->setObjectName("thinking");
   setTextColour(thinking_, kBlue);
+  thinking_->setVisible(false);
   col->addWidget(thinking_);
+  // Most answers come within a few milliseconds: the label would only flicker for them.
+  thinkingShown_ = new QTimer(this);
+  thinkingShown_->setSingleShot(true);
+  thinkingShown_->setInterval(150);
+  connect(thinkingShown_, &QTimer::timeout, thinking_, &QWidget::show);
 }
 
 QGridLayout* GameWindow::buildScoreGrid(QWidget* panel, const QFont& big) {
@@ -336,7 +342,12 @@ void GameWindow::refresh() {
   hint_->setText(q(s.hint));
   hint_->setVisible(!s.hint.empty());
   thinking_->setText(q(s.thinking));
-  thinking_->setVisible(!s.thinking.empty());
+  if (s.thinking.empty()) {
+    thinkingShown_->stop();
+    thinking_->hide();
+  } else if (thinking_->isHidden() && !thinkingShown_->isActive()) {
+    thinkingShown_->start();
+  }
   timerCaption_->setText(q(controller_->timer().caption()));
   timerStrip_->setFraction(controller_->timer().fraction());
   keypad_->setVisible(controller_->keypadShown());

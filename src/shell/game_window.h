@@ -108,6 +108,7 @@ class GameWindow : public QMainWindow, public Host {
   QLabel* movesLeft_ = nullptr;
   QLabel* hint_ = nullptr;
   QLabel* thinking_ = nullptr;
+  QTimer* thinkingShown_ = nullptr;  // the label comes up only for a search that takes a while
   QLabel* lastMoveCaption_ = nullptr;
   QLabel* lastMove_ = nullptr;
   QListWidget* rounds_ = nullptr;

@@ -19,8 +19,8 @@ inline std::vector<char> randomTolvaPosition(const BoardGraph& g, int left, Rand
   return claimed;
 }
 
-// A position on the square window's Planor board that the exact search does not finish
-// within a million positions (a third of a second or so, and more to solve it).
+// A position on the square window's Planor board that the exact search needs more than a
+// million positions to solve (a few tenths of a second).
 struct HardTolvaPosition {
   BoardGraph g;
   std::vector<char> claimed;
