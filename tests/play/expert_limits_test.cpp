@@ -12,14 +12,9 @@
 namespace kp {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// Every limit ends the search early on a position it would take far longer to solve, and
-// the Expert then answers as on a spent node budget: with the chain analysis.
+// Every limit ends the search early on a position it needs far longer to solve (a search
+// left to run would solve it), and the Expert then answers as on a spent node budget: with
+// the chain analysis.
 TEST(ExpertLimits, EveryLimitFallsBackToTheChainAnalysis) {
   const testing::HardTolvaPosition& hard = testing::hardTolvaPosition();
   const ExpertAnalysis fallback = analyseTolva(hard.g, hard.claimed, {.nodes = 1});
@@ -46,13 +41,9 @@ TEST(ExpertLimits, EveryLimitFallsBackToTheChainAnalysis) {
       std::this_thread::sleep_for(std::chrono::milliseconds(c.stopAfterMs));
       stop = true;
     });
-    const auto start = Clock::now();
     const ExpertAnalysis a = analyseTolva(hard.g, hard.claimed, limits);
-    const double ms = msSince(start);
     stopper.join();
     EXPECT_EQ(std::tuple(a.exact, a.value, a.best), std::tuple(false, fallback.value, fallback.best));
-    // Far less than the million positions the search was shown to need.
-    EXPECT_LT(ms, 300.0);
   }
 }
 
@@ -62,9 +53,9 @@ TEST(ExpertLimits, SolvedPositionsComeAtOnce) {
   const BoardGraph g = tolvaBoard("triangular", 0).graph;
   Random random(3);
   const std::vector<char> claimed = testing::randomTolvaPosition(g, 14, random);
-  const auto start = Clock::now();
+  const auto start = std::chrono::steady_clock::now();
   const ExpertAnalysis timed = analyseTolva(g, claimed, {.nodes = 0, .thinkMs = 5000});
-  EXPECT_LT(msSince(start), 1000.0);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
   const ExpertAnalysis budgeted = analyseTolva(g, claimed);
   EXPECT_TRUE(timed.exact);
   EXPECT_EQ(std::tuple(timed.value, timed.best), std::tuple(budgeted.value, budgeted.best));

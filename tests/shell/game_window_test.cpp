@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QThread>
 #include <atomic>
-#include <chrono>
 #include <memory>
 #include <tuple>
 
@@ -406,13 +405,10 @@ class GameWindowTest : public QObject {
     GameWindow* w = openSquare(shell);
     auto ended = std::make_shared<std::atomic<bool>>(false);
     bool answered = false;
-    w->runAside(
-        [ended](const std::atomic<bool>& stop) {
-          const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-          while (!stop && std::chrono::steady_clock::now() < until) QThread::msleep(1);
-          *ended = true;
-        },
-        [&answered] { answered = true; });
+    w->runAside([ended](const std::atomic<bool>& stop) {
+      for (int ms = 0; !stop && ms < 5000; ++ms) QThread::msleep(1);
+      *ended = true;
+    }, [&answered] { answered = true; });
     QTest::qWait(50);
     QVERIFY(!*ended);
     delete w;
