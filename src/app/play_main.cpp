@@ -2,6 +2,8 @@
 // display and prints what a person would see as one line of JSON per `state`, checking
 // every `expect` against it (any that fails is reported and fails the run); also plays
 // matches between the computers and checks the Expert against a file of positions.
+#include <charconv>
+#include <cstdint>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -18,9 +20,9 @@ namespace {
 
 // The usage text: on standard output when asked for (--help), else on standard error.
 int usage(std::ostream& out = std::cerr) {
-  out << "usage: krunkplexa-play [--seed N] [SCRIPT]\n"
+  out << "usage: krunkplexa-play [--seed N] [--think-ms N] [--nodes N] [SCRIPT]\n"
                "       krunkplexa-play --match WINDOW:tolva --games N [--seed N] --red PLAYER --blue PLAYER\n"
-               "                       [--sublevel 0|1]\n"
+               "                       [--sublevel 0|1] [--think-ms N] [--nodes N]\n"
                "       krunkplexa-play --positions FILE\n"
                "       krunkplexa-play --list-windows | --help | --version\n"
                "  Reads the script from SCRIPT, or from standard input without it.\n"
@@ -40,6 +42,10 @@ int usage(std::ostream& out = std::cerr) {
                "  windows' computer), Red opening the first game, and prints one JSON summary.\n"
                "  --positions analyses every position of FILE (see tests/positions/README.md),\n"
                "  prints a JSON line for each and a summary, and exits with 1 when any differs.\n"
+               "  --think-ms N and --nodes N limit the Expert (of `analyse`, the Expert computer and\n"
+               "  --match) to N milliseconds of thinking or N positions a move, whichever comes\n"
+               "  first (0: no limit). Without them it looks at up to 500000 positions and takes\n"
+               "  the time that needs, so every run replays; with --think-ms alone, time only.\n"
                "  --list-windows prints the name of every game window, one a line.\n";
   return 2;
 }
@@ -81,6 +87,8 @@ int main(int argc, char** argv) {
   std::uint32_t seed = kp::Random::kDefaultSeed;
   std::string path, matchBoard, positionsFile;
   std::map<std::string, std::string> matchOptions;  // --games, --red, --blue, --sublevel
+  kp::ExpertLimits expert;                          // the Expert's node budget, as the program's tests have it
+  bool nodesGiven = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -89,6 +97,18 @@ int main(int argc, char** argv) {
         seed = std::uint32_t(std::stoul(argv[++i]));
       } catch (...) {
         return fail("--seed needs a whole number");
+      }
+    } else if ((arg == "--think-ms" || arg == "--nodes") && hasValue) {
+      std::int64_t n = -1;
+      const std::string value = argv[++i];
+      const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
+      if (error != std::errc() || end != value.data() + value.size() || n < 0 || (arg == "--think-ms" && n > INT32_MAX))
+        return fail(arg + " needs a whole number from 0");
+      if (arg == "--nodes") {
+        expert.nodes = n;
+        nodesGiven = true;
+      } else {
+        expert.thinkMs = int(n);
       }
     } else if (arg == "--match" && hasValue) {
       matchBoard = argv[++i];
@@ -112,6 +132,9 @@ int main(int argc, char** argv) {
     }
   }
 
+  // A time given alone takes the place of the node budget.
+  if (expert.thinkMs > 0 && !nodesGiven) expert.nodes = 0;
+
   if (!positionsFile.empty()) return path.empty() && matchBoard.empty() ? positions(positionsFile) : usage();
   if (!matchBoard.empty()) {
     const auto colon = matchBoard.find(':');
@@ -119,6 +142,7 @@ int main(int argc, char** argv) {
     kp::MatchSettings settings;
     settings.window = matchBoard.substr(0, colon);
     settings.seed = seed;
+    settings.expert = expert;
     const std::string sub = matchOptions.count("--sublevel") ? matchOptions["--sublevel"] : "0";
     if (sub != "0" && sub != "1") return fail("--sublevel is 0 (Planor) or 1 (Globoria)");
     settings.subLevel = sub == "1";
@@ -146,6 +170,7 @@ int main(int argc, char** argv) {
   try {
     const auto script = kp::parseScript(in);
     kp::PlaySession session(seed);
+    session.program().expertFixed = expert;
     // The help page is found as the installed game finds it.
     session.host().setHelpFolders(kp::installedHelpFolders(kp::runningProgramDir()));
     session.setOnRefused([](const std::string& why) { std::cerr << "krunkplexa-play: refused: " << why << "\n"; });

@@ -10,20 +10,39 @@ void GameController::computerTurn() {
   const ComputerPacing pacing = computerPacing();
   computerWait(pacing.thinkMs, pacing.whileThinking, [this, pacing] {
     if (!circleVariant()) warnNoGoodMoves(pacing.warnsNoGoodMoves, pacing.table, pacing.closed);
-    const int choice = computerChoice(pacing);
-    if (choice == 0) return;
-    if (pacing.marked) showChoice(choice, pacing);
-    computerWait(pacing.showMs, pacing.whileShown, [this, pacing, choice] {
-      if (!pacing.thenShown) return playChoice(choice, pacing);
-      drawing_.lines[std::size_t(choice)].colour = *pacing.thenShown;
-      computerWait(pacing.showMs, pacing.whileShown, [this, pacing, choice] { playChoice(choice, pacing); });
-    });
+    computerChooses(pacing);
+  });
+}
+
+void GameController::computerChooses(const ComputerPacing& pacing) {
+  if (expertChooses(pacing) && !expertAnswer_) {
+    // The Expert works on a copy of the position; the choice among its best moves is drawn
+    // here when the answer is back, so a seed replays the same game.
+    thinker_.ask(rules_.graph(), claimedFlags(rules_.claims()), false, pacing.whileThinking,
+                 [this, pacing](const ExpertAnalysis& a) {
+                   expertAnswer_ = a.best;
+                   computerChooses(pacing);
+                 });
+    return;
+  }
+  const int choice = computerChoice(pacing);
+  expertAnswer_.reset();
+  if (choice == 0) return;
+  if (pacing.marked) showChoice(choice, pacing);
+  computerWait(pacing.showMs, pacing.whileShown, [this, pacing, choice] {
+    if (!pacing.thenShown) return playChoice(choice, pacing);
+    drawing_.lines[std::size_t(choice)].colour = *pacing.thenShown;
+    computerWait(pacing.showMs, pacing.whileShown, [this, pacing, choice] { playChoice(choice, pacing); });
   });
 }
 
 void GameController::playChoice(int choice, const ComputerPacing& pacing) {
   computerPlays(choice);
   computerWait(pacing.afterMs, pacing.afterPlayed, [this] { computerMoved(); });
+}
+
+bool GameController::expertChooses(const ComputerPacing& pacing) const {
+  return !circleVariant() && program_.expert && expertGame() && pacing.table == 0 && pacing.closed.empty();
 }
 
 void GameController::computerWait(int ms, Clicks clicks, std::function<void()> next) {
@@ -49,8 +68,10 @@ int GameController::computerChoice(const ComputerPacing& pacing) {
 }
 
 int GameController::greedyLine(const ComputerPacing& pacing) {
-  if (program_.expert && expertGame() && pacing.table == 0 && pacing.closed.empty())
-    return chooseExpert(rules_.graph(), claimedFlags(rules_.claims()), program_.random);
+  if (expertChooses(pacing))
+    return expertAnswer_ ? pickExpert(rules_.graph(), *expertAnswer_, program_.random)
+                         : chooseExpert(rules_.graph(), claimedFlags(rules_.claims()), program_.random,
+                                        program_.expertLimits());
   return chooseGreedy(rules_.units(pacing.table), rules_, drawing_, pacing.completing, program_.random,
                       pacing.closed);
 }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstddef>
+#include <limits>
 #include <optional>
 
 namespace kp {
@@ -62,10 +64,40 @@ class Table {
   std::uint8_t generation_ = 1;
 };
 
+// One per thread: searches may run on several threads at once (an abandoned one still
+// winding down beside the next).
 Table& table() {
-  static Table t;
+  static thread_local Table t;
   return t;
 }
+
+// The limits of one analysis as the search checks them: nodes counted on every visit, the
+// clock and the stop flag read only every few thousand (reading them costs more than a
+// node).
+class Budget {
+ public:
+  explicit Budget(ExpertLimits limits)
+      : nodes_(limits.nodes > 0 ? limits.nodes : std::numeric_limits<std::int64_t>::max()),
+        timed_(limits.thinkMs > 0),
+        deadline_(Clock::now() + std::chrono::milliseconds(limits.thinkMs)),
+        stop_(limits.stop) {}
+
+  // Counts a visit; true once any limit is reached.
+  bool spent() {
+    if (++visited_ > nodes_) return true;
+    if ((visited_ & (kCheckEvery - 1)) != 0) return false;
+    return (stop_ && stop_->load(std::memory_order_relaxed)) || (timed_ && Clock::now() >= deadline_);
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  static constexpr std::int64_t kCheckEvery = 4096;
+  std::int64_t nodes_;
+  bool timed_;
+  Clock::time_point deadline_;
+  const std::atomic<bool>* stop_;
+  std::int64_t visited_ = 0;
+};
 
 // A position reduced to its free moves (a joined pair is one move) and the Cells they
 // bound, with the free-side count of every such Cell; moves are played and taken back.
@@ -229,9 +261,7 @@ class Position {
 // hands its last two Cells over.
 class Search {
  public:
-  Search(Position& p, std::int64_t budget) : p_(p), budget_(budget) {}
-
-  std::int64_t nodes() const { return nodes_; }
+  Search(Position& p, Budget& budget) : p_(p), budget_(budget) {}
 
   // The value of playing move m now, for the player to move.
   int valueOf(int m, int alpha, int beta) {
@@ -243,7 +273,7 @@ class Search {
 
   int search(int alpha, int beta) {
     if (p_.freeCount() == 0) return 0;
-    if (++nodes_ > budget_) throw SearchAborted{};
+    if (budget_.spent()) throw SearchAborted{};
     const int most = p_.openCells();
     if (most <= alpha) return most;
     if (-most >= beta) return -most;
@@ -302,8 +332,7 @@ class Search {
 
  private:
   Position& p_;
-  std::int64_t budget_;
-  std::int64_t nodes_ = 0;
+  Budget& budget_;
 };
 
 std::vector<int> freeMoves(const Position& p) {
@@ -328,10 +357,11 @@ void addLines(const Position& p, int m, std::vector<int>& lines) {
 
 // The exact value of the position and every move that reaches it, or nothing when the
 // search would take more than the budget.
-std::optional<ExpertAnalysis> solve(const Position& start, std::int64_t budget) {
+std::optional<ExpertAnalysis> solve(const Position& start, ExpertLimits limits) {
   if (start.freeCount() > kMaxSearchMoves) return std::nullopt;
   table().clear();
   Position p = start;  // an abandoned search leaves its moves played
+  Budget budget(limits);
   Search s(p, budget);
   try {
     const std::vector<int> moves = freeMoves(p);
@@ -445,7 +475,7 @@ ExpertAnalysis analyse(const BoardGraph& g, const std::vector<char>& claimed, Ex
   // While the game is still open the chain analysis plays; the search takes over from there.
   const bool open = p.freeCount() > kSearchWhileSafe && safeMoveLeft(p);
   if (!open)
-    if (auto exact = solve(p, limits.nodes)) return *exact;
+    if (auto exact = solve(p, limits)) return *exact;
   ExpertAnalysis a{.value = estimate ? playOut(p) : 0};
   for (int m : chainChoice(p)) addLines(p, m, a.best);
   std::sort(a.best.begin(), a.best.end());
@@ -458,12 +488,20 @@ ExpertAnalysis analyseTolva(const BoardGraph& g, const std::vector<char>& claime
   return analyse(g, claimed, limits, true);
 }
 
-int chooseExpert(const BoardGraph& g, const std::vector<char>& claimed, Random& random, ExpertLimits limits) {
+ExpertAnalysis expertMoves(const BoardGraph& g, const std::vector<char>& claimed, ExpertLimits limits) {
+  return analyse(g, claimed, limits, false);
+}
+
+int pickExpert(const BoardGraph& g, const std::vector<int>& best, Random& random) {
   std::vector<int> choices;  // one Line of each best move
-  for (int l : analyse(g, claimed, limits, false).best)
+  for (int l : best)
     if (g.partner[std::size_t(l)] == 0 || l < g.partner[std::size_t(l)]) choices.push_back(l);
   if (choices.empty()) return 0;
   return choices[std::size_t(random.pick(int(choices.size())) - 1)];
+}
+
+int chooseExpert(const BoardGraph& g, const std::vector<char>& claimed, Random& random, ExpertLimits limits) {
+  return pickExpert(g, expertMoves(g, claimed, limits).best, random);
 }
 
 std::vector<char> claimedFlags(const Claims& claims) {

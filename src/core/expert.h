@@ -4,6 +4,7 @@
 
 #include "core/board_graph.h"
 #include "core/claim.h"
+#include "core/expert_limits.h"
 #include "core/random.h"
 
 namespace kp {
@@ -24,17 +25,19 @@ struct ExpertAnalysis {
   bool exact = false;
 };
 
-struct ExpertLimits {
-  // Positions visited before the exact search gives up on a position and the chain
-  // analysis decides instead.
-  std::int64_t nodes = 500'000;
-};
-
 // claimed: [line] -> nonzero when the Line is claimed (index 0 unused).
 ExpertAnalysis analyseTolva(const BoardGraph& g, const std::vector<char>& claimed, ExpertLimits limits = {});
 
-// The Expert's Line for the player to move: one of the best, chosen by random where
-// several are equally good (so a game replays with the same seed); 0 when none is free.
+// As analyseTolva, without the estimate of an unsolved position's value (value 0): what
+// the computer needs to choose its move.
+ExpertAnalysis expertMoves(const BoardGraph& g, const std::vector<char>& claimed, ExpertLimits limits = {});
+
+// One of the best Lines of an analysis, chosen by random where several are equally good
+// (so a game replays with the same seed); one draw however the moves were found. 0 when
+// there is none.
+int pickExpert(const BoardGraph& g, const std::vector<int>& best, Random& random);
+
+// The Expert's Line for the player to move: pickExpert of expertMoves.
 int chooseExpert(const BoardGraph& g, const std::vector<char>& claimed, Random& random, ExpertLimits limits = {});
 
 // The claimed flags of the rules' claims.

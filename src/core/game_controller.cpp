@@ -1,6 +1,7 @@
 #include "core/game_controller.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "core/expert.h"
 #include "core/hints.h"
@@ -33,6 +34,8 @@ GameController::~GameController() { cancelAllSteps(); }
 void GameController::cancelAllSteps() {
   timer_.stop();
   steps_.cancelAll();
+  thinker_.forgetAll();
+  expertAnswer_.reset();
 }
 
 void GameController::play(Target move) {
@@ -188,6 +191,8 @@ void GameController::addMenus(std::vector<VariantEntry> variants, bool subLevels
   bindMark("sub.planor", [this] { return !options_.globoria; });
   bindMark("players.1", [this] { return !options_.onePlayer; });
   for (int i = 1; i <= 12; ++i) bindMark("sd." + std::to_string(i), [this, i] { return options_.suddenDeath == i; });
+  for (std::size_t i = 0; i < std::size(kExpertTimes); ++i)
+    bindMark("think." + std::to_string(i + 1), [this, i] { return program_.expertThinkMs == kExpertTimes[i].ms; });
 }
 
 void GameController::bindCheck(const std::string& id, bool& value) {

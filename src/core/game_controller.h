@@ -12,6 +12,7 @@
 #include "core/board_report.h"
 #include "core/computer_turn.h"
 #include "core/drawing.h"
+#include "core/expert_thinker.h"
 #include "core/hints.h"
 #include "core/host.h"
 #include "core/line_game.h"
@@ -347,6 +348,11 @@ class GameController {
   void ip_Click(int index);
 
   void computerTurn();
+  // After the pause: the choice made, shown and played. Where the Expert chooses it thinks
+  // aside first, and its answer comes back here.
+  void computerChooses(const ComputerPacing& pacing);
+  // Whether the Expert makes the computer's choice now.
+  bool expertChooses(const ComputerPacing& pacing) const;
   // A pause of the computer's turn (none for 0 ms); a person's clicks meanwhile are ignored
   // under the move lock, or held and played after it.
   void computerWait(int ms, Clicks clicks, std::function<void()> next);
@@ -362,7 +368,10 @@ class GameController {
 
   WindowKind kind_;
   bool expertOffered_ = false;
-  Hints hints_{rules_, drawing_, status_, [this](const std::string& text) { message(text); }};
+  ExpertThinker thinker_{steps_, status_, program_};
+  // The Expert's best moves for the computer's turn, once it has thought them over.
+  std::optional<std::vector<int>> expertAnswer_;
+  Hints hints_{rules_, drawing_, status_, thinker_, [this](const std::string& text) { message(text); }};
   std::vector<VariantEntry> variants_;
   std::optional<Views> views_;
   const VariantEntry* variant_ = nullptr;

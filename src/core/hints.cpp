@@ -1,6 +1,7 @@
 #include "core/hints.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/expert.h"
 
@@ -27,10 +28,17 @@ void Hints::showExpert(bool expertGame) {
   // While a move is under way the position it stands for is about to change.
   if (rules_.moveLock()) return message_("Wait until the move is over.");
 
-  const ExpertAnalysis a = analyseTolva(rules_.graph(), claimed);
   clear();
+  const StepId id = thinker_.ask(rules_.graph(), claimed, true, Clicks::Ignored, [this](const ExpertAnalysis& a) {
+    asking_.reset();
+    show(a);
+  });
+  if (id != 0) asking_ = Asked{id, now()};
+}
+
+void Hints::show(const ExpertAnalysis& a) {
   for (int l : a.best) drawing_.lines[std::size_t(l)].highlighted = true;
-  shownAt_ = Position{rules_.claims(), &rules_.graph()};
+  shownAt_ = now();
 
   const Player mover = rules_.toMove();
   std::string text =
@@ -53,10 +61,11 @@ void Hints::showExpert(bool expertGame) {
 }
 
 void Hints::expire() {
-  if (shownAt_ && (rules_.claims() != shownAt_->claims || &rules_.graph() != shownAt_->graph)) clear();
+  if ((shownAt_ && *shownAt_ != now()) || (asking_ && asking_->at != now())) clear();
 }
 
 void Hints::clear() {
+  if (asking_) thinker_.cancel(std::exchange(asking_, std::nullopt)->id);
   if (!shownAt_) return;
   for (LineDraw& d : drawing_.lines) d.highlighted = false;
   status_.hint.clear();

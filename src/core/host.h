@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -31,6 +32,12 @@ class Host {
   // A step's id is never 0.
   virtual StepId schedule(int ms, std::function<void()> step) = 0;
   virtual void cancel(StepId id) = 0;
+  // Runs work aside, off the user-interface thread where the host has one, then done on the
+  // user-interface thread. cancel(id) drops it as it drops a step: stop turns true so work
+  // can end early, and done never runs. work touches nothing the user-interface thread
+  // touches (it works on copies). A host without threads may run both before this returns.
+  using AsideWork = std::function<void(const std::atomic<bool>& stop)>;
+  virtual StepId runAside(AsideWork work, std::function<void()> done) = 0;
   // Clock in milliseconds since some fixed start.
   virtual std::int64_t nowMs() = 0;
 

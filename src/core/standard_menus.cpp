@@ -1,5 +1,7 @@
 #include "core/standard_menus.h"
 
+#include <iterator>
+
 #include "core/window_catalogue.h"
 
 namespace kp {
@@ -55,8 +57,12 @@ MenuEntry optionsMenu(std::vector<MenuEntry> players, std::vector<MenuEntry> mor
         {.id = "players.2", .caption = "3 Players", .checkable = true, .enabled = false},
         {.id = "players.3", .caption = "2 Players versus the computer", .checkable = true, .enabled = false},
     };
-  if (expert)
+  if (expert) {
     options.children.push_back({.id = "expert", .caption = "Expert computer", .checkable = true, .checked = expertChecked});
+    for (std::size_t i = 0; i < std::size(kExpertTimes); ++i)
+      options.children.push_back(
+          {.id = "think." + std::to_string(i + 1), .caption = kExpertTimes[i].caption, .checkable = true});
+  }
   options.children.push_back({.separator = true});
   MenuEntry sd{.id = "sd", .caption = "Sudden Death"};
   for (int i = 1; i <= 12; ++i)
@@ -137,6 +143,8 @@ bool chooseStandardEntry(const std::string& id, StandardMenuTargets to) {
     to.host.showMessage(kProgramTitle, "Playing over the network is not available in this version.", {});
   } else if (id == "expert") {
     to.program.expert = !to.program.expert;
+  } else if (const auto time = menuIndex(id, "think."); time && *time >= 1 && *time <= int(std::size(kExpertTimes))) {
+    to.program.expertThinkMs = kExpertTimes[*time - 1].ms;
   } else if (const auto limit = menuIndex(id, "sd.")) {
     sd_Click(to, *limit);
   } else if (id == "help.rules") {

@@ -28,6 +28,14 @@ inline constexpr SuddenDeathLimit kLimits[] = {
     {"6 seconds", 6000},   {"4 seconds", 4000},   {"3 seconds", 3000},      {"2 seconds", 2000},
 };
 
+// The Expert's time for a move, below "Expert computer": the entries "think.1" to "think.3".
+struct ExpertTime {
+  const char* caption;
+  int ms;
+};
+inline constexpr ExpertTime kExpertTimes[] = {
+    {"Expert thinks: 0.2 s", 200}, {"Expert thinks: 1 s", 1000}, {"Expert thinks: 5 s", 5000}};
+
 // The Game menu with these entries (the flat windows' when none are given).
 MenuEntry gameMenu(std::vector<MenuEntry> entries, const std::string& caption);
 // The Game menu's entries of the windows in space: "&New", "A&dd another game" (hidden),
@@ -35,8 +43,8 @@ MenuEntry gameMenu(std::vector<MenuEntry> entries, const std::string& caption);
 std::vector<MenuEntry> spaceGameMenu();
 // Sub-Levels: Planor (checked) and Globoria.
 MenuEntry subLevelsMenu();
-// Options: the players (the flat windows' four unless given), the Expert computer where it
-// is offered, Sudden Death (no time limit checked), then more of the window's.
+// Options: the players (the flat windows' four unless given), the Expert computer and its
+// time for a move where it is offered, Sudden Death (no time limit checked), then more of the window's.
 MenuEntry optionsMenu(std::vector<MenuEntry> players, std::vector<MenuEntry> more, bool expert, bool expertChecked);
 // Rules and Help, with the Expert's hint where the Expert is offered.
 MenuEntry helpMenu(bool expert);
@@ -45,7 +53,8 @@ MenuEntry helpMenu(bool expert);
 std::optional<int> menuIndex(const std::string& id, std::string_view prefix);
 
 // What the standard menus' own entries change: the entries that need nothing of the game
-// played (the keypad and the grid, Exit, About, the network entries, the Expert computer,
+// played (the keypad and the grid, Exit, About, the network entries, the Expert computer
+// and its time,
 // Sudden Death, Rules and Help, Other Games).
 struct StandardMenuTargets {
   Host& host;

@@ -36,6 +36,7 @@ struct StatusLabels {
   std::string redTally, blueTally;
   std::string movesLeft;
   std::string hint;  // a hint the player asked for ("" shows nothing)
+  std::string thinking;  // while the Expert thinks aside ("" shows nothing)
   std::string lastMoveCaption = "Last Move:";
   std::string lastMove;
   std::string gameCaption = "Game = Tolva";

@@ -4,11 +4,27 @@
 
 namespace kp {
 
-StepId StepScheduler::schedule(int ms, std::function<void()> step, Clicks clicks) {
+std::uint64_t StepScheduler::add(std::function<void()> step, Clicks clicks) {
   const std::uint64_t own = nextOwn_++;
-  const StepId id = host_.schedule(ms, [this, own] { run(own); });
-  steps_.push_back({id, own, std::move(step), clicks});
+  // Listed before the host is asked: a host may run it before it answers.
+  steps_.push_back({0, own, std::move(step), clicks});
   if (clicks == Clicks::Held) ++holding_;
+  return own;
+}
+
+StepId StepScheduler::schedule(int ms, std::function<void()> step, Clicks clicks) {
+  const std::uint64_t own = add(std::move(step), clicks);
+  const StepId id = host_.schedule(ms, [this, own] { run(own); });
+  steps_.back().hostId = id;
+  return id;
+}
+
+StepId StepScheduler::runAside(Host::AsideWork work, std::function<void()> done, Clicks clicks) {
+  const std::uint64_t own = add(std::move(done), clicks);
+  const StepId id = host_.runAside(std::move(work), [this, own] { run(own); });
+  const auto it = std::find_if(steps_.begin(), steps_.end(), [own](const PendingStep& s) { return s.own == own; });
+  if (it == steps_.end()) return 0;
+  it->hostId = id;
   return id;
 }
 

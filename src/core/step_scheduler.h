@@ -30,6 +30,9 @@ class StepScheduler {
   StepScheduler& operator=(const StepScheduler&) = delete;
 
   StepId schedule(int ms, std::function<void()> step, Clicks clicks = Clicks::Ignored);
+  // Work run aside by the host (see Host::runAside), then done as a step: cancel() and
+  // cancelAll() drop it like any other. Returns 0 where the host has already run it.
+  StepId runAside(Host::AsideWork work, std::function<void()> done, Clicks clicks = Clicks::Ignored);
   // A step of `frames` frames: frame(0) at once, then frame(k) every ms until the last.
   void animate(int frames, int ms, Clicks clicks, std::function<void(int)> frame);
   void cancel(StepId id);
@@ -50,6 +53,7 @@ class StepScheduler {
   };
   // Runs the step the host has just called back for, if it is still pending.
   void run(std::uint64_t own);
+  std::uint64_t add(std::function<void()> step, Clicks clicks);
   void frameOf(int k, int frames, int ms, Clicks clicks, std::function<void(int)> frame);
   // The clicks held during a wait, played in order once it is over, one at a time: a
   // click that starts another held wait holds the rest.

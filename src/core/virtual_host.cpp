@@ -42,6 +42,13 @@ void VirtualHost::cancel(StepId id) {
   if (it != steps_.end()) steps_.erase(it);
 }
 
+StepId VirtualHost::runAside(AsideWork work, std::function<void()> done) {
+  const std::atomic<bool> stop{false};
+  work(stop);
+  done();
+  return nextId_++;
+}
+
 bool VirtualHost::runNextStepBy(std::int64_t until) {
   // Earliest due first; among equal times the one scheduled first.
   auto next = steps_.end();

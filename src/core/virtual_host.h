@@ -24,6 +24,9 @@ class VirtualHost : public Host {
   std::vector<std::string> helpFolders() override { return helpFolders_; }
   StepId schedule(int ms, std::function<void()> step) override;
   void cancel(StepId id) override;
+  // Work aside runs at once, and done right after it: no virtual time passes, so a script
+  // replays exactly as if the work had been done in place.
+  StepId runAside(AsideWork work, std::function<void()> done) override;
   std::int64_t nowMs() override { return now_; }
   void switchWindow(WindowKind target) override { pendingSwitch_ = target; }
   bool windowAvailable(WindowKind target) override { return available_ && available_(target); }

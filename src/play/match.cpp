@@ -24,10 +24,11 @@ const char* sideName(Side side) { return side == Side::Expert ? "expert" : "stan
 namespace {
 
 // One decision of a side, timed.
-int decide(Side side, const LineGame& rules, const Drawing& drawing, Random& random, SideRecord& record) {
+int decide(Side side, const LineGame& rules, const Drawing& drawing, Random& random, SideRecord& record,
+           ExpertLimits expert) {
   const auto start = std::chrono::steady_clock::now();
   const BoardGraph& g = rules.graph();
-  const int line = side == Side::Expert ? chooseExpert(g, claimedFlags(rules.claims()), random)
+  const int line = side == Side::Expert ? chooseExpert(g, claimedFlags(rules.claims()), random, expert)
                                         // As the windows' computer chooses in Tolva.
                                         : chooseGreedy(g.cellSides, rules, drawing, Completing::AtRandom, random);
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -59,7 +60,7 @@ MatchResult playMatch(const MatchSettings& settings) {
     while (outcome == Outcome::GoesOn) {
       const bool red = rules.toMove() == Player::Red;
       SideRecord& record = red ? result.red : result.blue;
-      const int line = decide(record.side, rules, drawing, random, record);
+      const int line = decide(record.side, rules, drawing, random, record, settings.expert);
       if (line < 1 || line > board.graph.lineCount || rules.claimed(line))
         throw std::logic_error(std::string(sideName(record.side)) + " chose no free Line (" + std::to_string(line) +
                                ") with " + std::to_string(rules.claimedLineCount()) + " Lines claimed");

@@ -5,6 +5,7 @@
 
 #include "core/board_graph.h"
 #include "core/drawing.h"
+#include "core/expert_limits.h"
 #include "core/random.h"
 
 namespace kp {
@@ -35,6 +36,7 @@ struct MatchSettings {
   std::uint32_t seed = Random::kDefaultSeed;
   Side red = Side::Standard;
   Side blue = Side::Standard;
+  ExpertLimits expert;  // how far the Expert looks on either side
 };
 
 struct SideRecord {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <istream>
 #include <sstream>
 
@@ -361,8 +362,10 @@ std::string ExpectationFailure::describe() const {
 
 nlohmann::json PlaySession::analyse() {
   const LineGame& rules = window_->rules();
-  const ExpertAnalysis a = analyseTolva(rules.graph(), claimedFlags(rules.claims()));
-  return {{"best", a.best}, {"value", a.value}, {"exact", a.exact}};
+  const auto start = std::chrono::steady_clock::now();
+  const ExpertAnalysis a = analyseTolva(rules.graph(), claimedFlags(rules.claims()), program_.expertLimits());
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  return {{"best", a.best}, {"value", a.value}, {"exact", a.exact}, {"ms", ms}};
 }
 
 std::optional<nlohmann::json> PlaySession::run(const ScriptCommand& cmd) {

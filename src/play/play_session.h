@@ -106,7 +106,8 @@ class PlaySession {
   // Every `expect` run so far that the state did not meet, in the order run.
   const std::vector<ExpectationFailure>& failedExpectations() const { return failed_; }
   // The Expert's view of the open window's position as Tolva: {"best": [...], "value": V,
-  // "exact": true|false} (see analyseTolva). A game window must be open.
+  // "exact": true|false, "ms": time taken} (see analyseTolva), within the program's
+  // limits for the Expert. A game window must be open.
   nlohmann::json analyse();
 
   GameController* window() { return window_.get(); }

@@ -88,6 +88,7 @@ GameWindow::GameWindow(Shell& shell, const ModelMaker& make) : shell_(shell) {
 GameWindow::~GameWindow() {
   // The model cancels its pending steps through this host, so it goes while the host is whole.
   controller_.reset();
+  for (const AsideJob& job : asides_) *job.stop = true;
 }
 
 QAction* GameWindow::action(const std::string& id) const {
@@ -181,6 +182,16 @@ void GameWindow::buildStatusLabels(QWidget* panel, QVBoxLayout* col) {
   setTextColour(hint_, kBlue);
   hint_->setWordWrap(true);  // the Expert's hint can run long
   col->addWidget(hint_);
+  thinking_ = new QLabel(panel);
+  thinking_->setObjectName("thinking");
+  setTextColour(thinking_, kBlue);
+  thinking_->setVisible(false);
+  col->addWidget(thinking_);
+  // Most answers come within a few milliseconds: the label would only flicker for them.
+  thinkingShown_ = new QTimer(this);
+  thinkingShown_->setSingleShot(true);
+  thinkingShown_->setInterval(150);
+  connect(thinkingShown_, &QTimer::timeout, thinking_, &QWidget::show);
 }
 
 QGridLayout* GameWindow::buildScoreGrid(QWidget* panel, const QFont& big) {
@@ -330,6 +341,13 @@ void GameWindow::refresh() {
   movesLeft_->setText(q(s.movesLeft));
   hint_->setText(q(s.hint));
   hint_->setVisible(!s.hint.empty());
+  thinking_->setText(q(s.thinking));
+  if (s.thinking.empty()) {
+    thinkingShown_->stop();
+    thinking_->hide();
+  } else if (thinking_->isHidden() && !thinkingShown_->isActive()) {
+    thinkingShown_->start();
+  }
   timerCaption_->setText(q(controller_->timer().caption()));
   timerStrip_->setFraction(controller_->timer().fraction());
   keypad_->setVisible(controller_->keypadShown());
@@ -398,7 +416,35 @@ StepId GameWindow::schedule(int ms, std::function<void()> step) {
   return id;
 }
 
+StepId GameWindow::runAside(AsideWork work, std::function<void()> done) {
+  const StepId id = nextStep_++;
+  auto stop = std::make_shared<std::atomic<bool>>(false);
+  asides_.push_back({id, stop, std::move(done)});
+  shell_.runAside(stop, [this, id, stop, work = std::move(work)] {
+    work(*stop);
+    // Back on the user-interface thread, where the flag is set: while it is clear this
+    // window still stands and wants the answer.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [this, id, stop] { if (!*stop) finishAside(id); }, Qt::QueuedConnection);
+  });
+  return id;
+}
+
+void GameWindow::finishAside(StepId id) {
+  const auto it = std::find_if(asides_.begin(), asides_.end(), [id](const AsideJob& j) { return j.id == id; });
+  if (it == asides_.end()) return;
+  const std::function<void()> done = std::move(it->done);
+  asides_.erase(it);
+  done();
+}
+
 void GameWindow::cancel(StepId id) {
+  const auto job = std::find_if(asides_.begin(), asides_.end(), [id](const AsideJob& j) { return j.id == id; });
+  if (job != asides_.end()) {
+    *job->stop = true;
+    asides_.erase(job);
+    return;
+  }
   const auto it = std::find_if(steps_.begin(), steps_.end(), [id](const PendingStep& s) { return s.id == id; });
   if (it == steps_.end()) return;
   if (it->timerId) killTimer(it->timerId);

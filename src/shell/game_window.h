@@ -48,6 +48,8 @@ class GameWindow : public QMainWindow, public Host {
   std::vector<std::string> helpFolders() override;
   StepId schedule(int ms, std::function<void()> step) override;
   void cancel(StepId id) override;
+  // On the shell's worker threads; the answer comes back as a queued call.
+  StepId runAside(AsideWork work, std::function<void()> done) override;
   std::int64_t nowMs() override;
   void switchWindow(WindowKind target) override;
   bool windowAvailable(WindowKind target) override;
@@ -80,6 +82,15 @@ class GameWindow : public QMainWindow, public Host {
     std::function<void()> fn;
   };
   std::vector<PendingStep> steps_;
+  // Work aside whose answer is still wanted: its flag stops the work, and the answer is
+  // dropped once it is set (it is set only here, on the user-interface thread).
+  struct AsideJob {
+    StepId id;
+    std::shared_ptr<std::atomic<bool>> stop;
+    std::function<void()> done;
+  };
+  std::vector<AsideJob> asides_;
+  void finishAside(StepId id);
   StepId nextStep_ = 1;
   std::map<std::string, QAction*> actions_;
   BoardView* board_ = nullptr;
@@ -96,6 +107,8 @@ class GameWindow : public QMainWindow, public Host {
   QLabel* blueTotal_ = nullptr;
   QLabel* movesLeft_ = nullptr;
   QLabel* hint_ = nullptr;
+  QLabel* thinking_ = nullptr;
+  QTimer* thinkingShown_ = nullptr;  // the label comes up only for a search that takes a while
   QLabel* lastMoveCaption_ = nullptr;
   QLabel* lastMove_ = nullptr;
   QListWidget* rounds_ = nullptr;

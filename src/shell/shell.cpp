@@ -18,6 +18,23 @@ Shell::Shell(QObject* parent) : QObject(parent), urlOpener_([](const QUrl& u) { 
   for (const int size : {48, 64, 128, 256})
     icon.addFile(QStringLiteral(":/icons/%1x%1/org.krunkplexa.KrunkPlexa.png").arg(size), QSize(size, size));
   QApplication::setWindowIcon(icon);
+  // The program always goes on: the Expert's jobs are its only workers, one at a time but
+  // for a cancelled one winding down.
+  aside_.setMaxThreadCount(2);
+  // The Expert thinks for the time the player chose.
+  program_.expertOnClock = true;
+}
+
+Shell::~Shell() {
+  for (const auto& weak : asideStops_)
+    if (const auto stop = weak.lock()) *stop = true;
+  aside_.waitForDone();
+}
+
+void Shell::runAside(std::shared_ptr<std::atomic<bool>> stop, std::function<void()> job) {
+  std::erase_if(asideStops_, [](const auto& weak) { return weak.expired(); });
+  asideStops_.push_back(stop);
+  aside_.start(std::move(job));
 }
 
 GameWindow* Shell::openWindow(WindowKind kind) {

@@ -1,8 +1,12 @@
 #pragma once
 #include <QObject>
 #include <QElapsedTimer>
+#include <QThreadPool>
 #include <QUrl>
+#include <atomic>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "core/program_state.h"
 #include "core/window_kind.h"
@@ -18,6 +22,8 @@ class Shell : public QObject {
   Q_OBJECT
  public:
   explicit Shell(QObject* parent = nullptr);
+  // Every job aside is told to stop, and waited for: no thread outlives the program.
+  ~Shell() override;
 
   ProgramState& program() { return program_; }
   std::int64_t nowMs() const { return clock_.elapsed(); }
@@ -29,6 +35,9 @@ class Shell : public QObject {
   void showAbout();
   // Closes every window and ends the program.
   void quit();
+  // Runs job on a worker thread. stop is the job's own flag: the shell sets it too when the
+  // program ends.
+  void runAside(std::shared_ptr<std::atomic<bool>> stop, std::function<void()> job);
   bool openUrl(const QUrl& url) { return urlOpener_(url); }
   // Tests replace the desktop's document opener.
   void setUrlOpener(std::function<bool(const QUrl&)> fn) { urlOpener_ = std::move(fn); }
@@ -40,6 +49,8 @@ class Shell : public QObject {
   ProgramState program_;
   QElapsedTimer clock_;
   std::function<bool(const QUrl&)> urlOpener_;
+  std::vector<std::weak_ptr<std::atomic<bool>>> asideStops_;
+  QThreadPool aside_;
 };
 
 }  // namespace kp

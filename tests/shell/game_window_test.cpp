@@ -4,6 +4,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QThread>
+#include <atomic>
+#include <memory>
 #include <tuple>
 
 #include "boards/cube/cube_window.h"
@@ -11,6 +14,7 @@
 #include "shell/board_view.h"
 #include "shell/qt_colour.h"
 #include "shell/shell.h"
+#include "support/hard_tolva_position.h"
 #include "support/unit_cube_window.h"
 
 using namespace kp;
@@ -35,6 +39,15 @@ GameWindow* openSquare(Shell& shell) {
   if (!QTest::qWaitForWindowExposed(w)) qWarning("the window was not exposed");
   return w;
 }
+
+// Counts the paint events of the widget it watches.
+struct PaintCounter : QObject {
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    paints += e->type() == QEvent::Paint;
+    return false;
+  }
+};
 
 }  // namespace
 
@@ -354,6 +367,54 @@ class GameWindowTest : public QObject {
     QTRY_VERIFY(!guard);
     QVERIFY(std::ranges::none_of(QApplication::topLevelWidgets(), &QWidget::isVisible));
     QTest::qWait(1200);  // the computer's pauses have passed: nothing runs
+  }
+
+  // The Expert thinks aside: while it works on a long ending the window paints and says it
+  // thinks; New game drops the search at once, and its answer never lands on the new board.
+  void newGameDropsTheExpertsSearchWhileTheWindowGoesOn() {
+    const kp::testing::HardTolvaPosition& hard = kp::testing::hardTolvaPosition();
+    Shell shell;
+    shell.program().expertThinkMs = 5000;
+    GameWindow* w = openSquare(shell);
+    w->action("games.0")->trigger();  // Tolva, two players
+    for (std::size_t l = 1; l < hard.claimed.size(); ++l)
+      if (hard.claimed[l]) w->controller().lineClicked(int(l));
+    // Clicks made while a completed Cell flashes are played after it.
+    QTRY_COMPARE_WITH_TIMEOUT(w->controller().rules().claimedLineCount(), 26, 10000);
+    QTRY_VERIFY(!w->controller().moveLock());
+    PaintCounter board;
+    w->boardView()->installEventFilter(&board);
+    const std::string& thinking = w->controller().status().thinking;
+
+    w->action("help.expert")->trigger();
+    QCOMPARE(thinking, std::string("The Expert is thinking..."));
+    w->boardView()->update();
+    QTest::qWait(20);
+    QVERIFY(board.paints > 0);
+    QVERIFY(!thinking.empty());  // the search goes on meanwhile
+    w->action("game.new")->trigger();
+    QVERIFY(thinking.empty());
+    QTest::qWait(1500);  // longer than the search would need to finish
+    QCOMPARE(w->controller().status().hint, std::string());
+    QVERIFY(std::ranges::none_of(w->controller().drawing().lines, &LineDraw::highlighted));
+  }
+
+  // Closing a window stops its work aside, and the answer never comes.
+  void closingAWindowStopsItsWorkAside() {
+    Shell shell;
+    GameWindow* w = openSquare(shell);
+    auto ended = std::make_shared<std::atomic<bool>>(false);
+    bool answered = false;
+    w->runAside([ended](const std::atomic<bool>& stop) {
+      for (int ms = 0; !stop && ms < 5000; ++ms) QThread::msleep(1);
+      *ended = true;
+    }, [&answered] { answered = true; });
+    QTest::qWait(50);
+    QVERIFY(!*ended);
+    delete w;
+    QTRY_VERIFY_WITH_TIMEOUT(*ended, 1000);
+    QTest::qWait(50);
+    QVERIFY(!answered);
   }
 };
 
