@@ -20,6 +20,7 @@ struct MenuEntry {
   bool separator = false;
   bool heading = false;
   std::vector<MenuEntry> children;
+  bool operator==(const MenuEntry&) const = default;
 };
 
 std::string stripMnemonic(const std::string& caption);

@@ -118,7 +118,10 @@ void GameWindow::buildMenus() {
       a->setCheckable(e.checkable);
       if (!e.shortcut.empty()) a->setShortcut(QKeySequence(q(e.shortcut)));
       const std::string id = e.id;
-      connect(a, &QAction::triggered, this, [this, id] { controller_->menuChosen(id); });
+      connect(a, &QAction::triggered, this, [this, id] {
+        shownMenus_.clear();  // a checkable entry ticked itself: the menus are written again
+        controller_->menuChosen(id);
+      });
       actions_[e.id] = a;
     }
   };
@@ -372,7 +375,12 @@ void GameWindow::refresh() {
       sync(e.children);
     }
   };
-  sync(controller_->menus().top());
+  // Written only when the model's menus changed: a turning picture refreshes many times a
+  // second with the same menus.
+  if (const auto& menus = controller_->menus().top(); menus != shownMenus_) {
+    sync(menus);
+    shownMenus_ = menus;
+  }
   bool hasDefault = false;
   for (const auto& c : controller_->controls()) {
     if (c.onBoard) continue;

@@ -120,6 +120,8 @@ class GameWindow : public QMainWindow, public Host {
   std::vector<QShortcut*> defaultKeys_;  // Return and Enter: the default button
   // Declared last so the model goes first and cancels its steps while the timers exist.
   std::unique_ptr<GameController> controller_;
+  // The menus as the actions show them now.
+  std::vector<MenuEntry> shownMenus_;
 };
 
 }  // namespace kp
