@@ -109,9 +109,12 @@ void TriangleSolidWindow::openGame() {
 }
 
 void TriangleSolidWindow::showMarkers() {
-  // In Tolva a marker shows only who scored its triangle.
+  // In Tolva a marker shows only who scored its triangle. The board drawn is the level's,
+  // over a finished game too, and the record says so.
   for (std::size_t t = 1; t < drawing_.circles.size(); ++t)
-    drawing_.circles[t].visible = drawing_.circles[t].targetVisible || drawing_.circles[t].fill != kBackground;
+    drawing_.circles[t].visible = int(t) <= trianglesShown() &&
+                                  (drawing_.circles[t].targetVisible || drawing_.circles[t].fill != kBackground);
+  for (std::size_t l = 1; l < drawing_.lines.size(); ++l) drawing_.lines[l].visible = int(l) <= linesShown();
 }
 
 // ---- The picture ----
