@@ -44,7 +44,7 @@ int usage(std::ostream& out = std::cerr) {
                "  prints a JSON line for each and a summary, and exits with 1 when any differs.\n"
                "  --think-ms N and --nodes N limit the Expert (of `analyse`, the Expert computer and\n"
                "  --match) to N milliseconds of thinking or N positions a move, whichever comes\n"
-               "  first (0: no limit). Without them it looks at up to 500000 positions and takes\n"
+               "  first (0: no limit). Without them it looks at up to 2000000 positions and takes\n"
                "  the time that needs, so every run replays; with --think-ms alone, time only.\n"
                "  --list-windows prints the name of every game window, one a line.\n";
   return 2;

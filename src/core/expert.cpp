@@ -7,253 +7,13 @@
 #include <limits>
 #include <optional>
 
+#include "core/expert_open_game.h"
+
 namespace kp {
 
 namespace {
 
-constexpr int kInfinity = 1 << 20;
-// Above this many free moves the exact search is not tried while safe moves are left: the
-// game is still open and the chain analysis plays it.
-constexpr int kSearchWhileSafe = 34;
-// The most free moves the search ever takes on (its move lists live on the stack).
-constexpr int kMaxSearchMoves = 160;
-
-// A fixed, well-mixed 64-bit key per Line: a position's key is the exclusive or of its free
-// moves' keys, so the same free set always meets the same table entry.
-std::uint64_t lineKey(int line) {
-  std::uint64_t z = std::uint64_t(line) * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull;
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-  return z ^ (z >> 31);
-}
-
-struct SearchAborted {};
-
-// What the search remembers of a free set: its value for the player to move, as exact or
-// as a bound, and the move that proved it.
-struct Entry {
-  std::uint64_t key = 0;
-  std::int16_t value = 0;
-  std::uint8_t bound = 0;  // 0 empty, 1 exact, 2 lower, 3 upper
-  std::uint8_t generation = 0;
-  std::int16_t best = -1;
-};
-
-// One table for every analysis of the program's life, cleared by a new generation.
-class Table {
- public:
-  static constexpr std::size_t kSize = std::size_t(1) << 19;
-  Table() : entries_(kSize) {}
-  void clear() {
-    if (++generation_ == 0) {
-      std::fill(entries_.begin(), entries_.end(), Entry{});
-      generation_ = 1;
-    }
-  }
-  Entry* find(std::uint64_t key) {
-    Entry& e = entries_[key & (kSize - 1)];
-    return e.generation == generation_ && e.key == key ? &e : nullptr;
-  }
-  void store(std::uint64_t key, int value, int bound, int best) {
-    Entry& e = entries_[key & (kSize - 1)];
-    e = {key, std::int16_t(value), std::uint8_t(bound), generation_, std::int16_t(best)};
-  }
-
- private:
-  std::vector<Entry> entries_;
-  std::uint8_t generation_ = 1;
-};
-
-// One per thread: searches may run on several threads at once (an abandoned one still
-// winding down beside the next).
-Table& table() {
-  static thread_local Table t;
-  return t;
-}
-
-// The limits of one analysis as the search checks them: nodes counted on every visit, the
-// clock and the stop flag read only every few thousand (reading them costs more than a
-// node).
-class Budget {
- public:
-  explicit Budget(ExpertLimits limits)
-      : nodes_(limits.nodes > 0 ? limits.nodes : std::numeric_limits<std::int64_t>::max()),
-        timed_(limits.thinkMs > 0),
-        deadline_(Clock::now() + std::chrono::milliseconds(limits.thinkMs)),
-        stop_(limits.stop) {}
-
-  // Counts a visit; true once any limit is reached.
-  bool spent() {
-    if (++visited_ > nodes_) return true;
-    if ((visited_ & (kCheckEvery - 1)) != 0) return false;
-    return (stop_ && stop_->load(std::memory_order_relaxed)) || (timed_ && Clock::now() >= deadline_);
-  }
-
- private:
-  using Clock = std::chrono::steady_clock;
-  static constexpr std::int64_t kCheckEvery = 4096;
-  std::int64_t nodes_;
-  bool timed_;
-  Clock::time_point deadline_;
-  const std::atomic<bool>* stop_;
-  std::int64_t visited_ = 0;
-};
-
-// A position reduced to its free moves (a joined pair is one move) and the Cells they
-// bound, with the free-side count of every such Cell; moves are played and taken back.
-class Position {
- public:
-  Position(const BoardGraph& g, const std::vector<char>& claimed) {
-    std::vector<int> cellIndex(std::size_t(g.cellCount) + 1, -1);
-    for (int l = 1; l <= g.lineCount; ++l) {
-      const int p = g.partner[std::size_t(l)];
-      if (claimed[std::size_t(l)] || (p != 0 && p < l)) continue;
-      const int m = int(lines_.size());
-      lines_.push_back(l);
-      partners_.push_back(p);
-      cellStart_.push_back(int(cells_.size()));
-      auto addCells = [&](int line) {
-        for (int c : g.lineCells[std::size_t(line)]) {
-          int& idx = cellIndex[std::size_t(c)];
-          if (idx < 0) {
-            idx = int(count_.size());
-            count_.push_back(0);
-            cellMoves_.emplace_back();
-          }
-          ++count_[std::size_t(idx)];
-          auto it = std::find(cells_.begin() + cellStart_.back(), cells_.end(), idx);
-          if (it != cells_.end()) {
-            ++mult_[std::size_t(it - cells_.begin())];
-          } else {
-            cells_.push_back(idx);
-            mult_.push_back(1);
-            cellMoves_[std::size_t(idx)].push_back(m);
-          }
-        }
-      };
-      addCells(l);
-      if (p != 0) addCells(p);
-      key_ ^= lineKey(l);
-    }
-    cellStart_.push_back(int(cells_.size()));
-    open_ = int(count_.size());
-    free_.assign(lines_.size(), 1);
-    freeCount_ = int(lines_.size());
-    for (int m = 0; m < moveCount(); ++m) simple_ = simple_ && cellEnd(m) - cellStart_[std::size_t(m)] <= 2;
-  }
-
-  int moveCount() const { return int(lines_.size()); }
-  int freeCount() const { return freeCount_; }
-  bool isFree(int m) const { return free_[std::size_t(m)] != 0; }
-  int line(int m) const { return lines_[std::size_t(m)]; }
-  int partner(int m) const { return partners_[std::size_t(m)]; }
-  std::uint64_t key() const { return key_; }
-  // Every move bounds at most two Cells: the chain reductions hold.
-  bool simple() const { return simple_; }
-
-  // Plays move m; returns how many Cells it completes.
-  int play(int m) {
-    free_[std::size_t(m)] = 0;
-    --freeCount_;
-    key_ ^= lineKey(lines_[std::size_t(m)]);
-    int gain = 0;
-    for (int k = cellStart_[std::size_t(m)]; k < cellEnd(m); ++k)
-      gain += (count_[std::size_t(cells_[std::size_t(k)])] -= mult_[std::size_t(k)]) == 0;
-    open_ -= gain;
-    return gain;
-  }
-  void undo(int m) {
-    free_[std::size_t(m)] = 1;
-    ++freeCount_;
-    key_ ^= lineKey(lines_[std::size_t(m)]);
-    for (int k = cellStart_[std::size_t(m)]; k < cellEnd(m); ++k)
-      open_ += (count_[std::size_t(cells_[std::size_t(k)])] += mult_[std::size_t(k)]) == mult_[std::size_t(k)];
-  }
-  // Cells not yet complete: no player can gain more than these.
-  int openCells() const { return open_; }
-
-  // What move m would do: Cells it completes, Cells it leaves one side short.
-  struct Effect {
-    int completes = 0;
-    int opens = 0;
-  };
-  Effect effect(int m) const {
-    Effect e;
-    for (int k = cellStart_[std::size_t(m)]; k < cellEnd(m); ++k) {
-      const int after = count_[std::size_t(cells_[std::size_t(k)])] - mult_[std::size_t(k)];
-      e.completes += after == 0;
-      e.opens += after == 1;
-    }
-    return e;
-  }
-  // A free move that completes a Cell at once (-1 for none).
-  int capture() const {
-    for (std::size_t c = 0; c < count_.size(); ++c)
-      if (count_[c] == 1)
-        for (int m : cellMoves_[c])
-          if (isFree(m)) return m;
-    return -1;
-  }
-  // The declining answer to capture m: the other free side of a Cell that m would leave one
-  // side short, played instead, hands both Cells over to the one move m (-1 for none).
-  int declining(int m) const {
-    for (int k = cellStart_[std::size_t(m)]; k < cellEnd(m); ++k) {
-      const int c = cells_[std::size_t(k)];
-      if (count_[std::size_t(c)] != 2 || mult_[std::size_t(k)] != 1) continue;
-      for (int n : cellMoves_[std::size_t(c)])
-        if (n != m && isFree(n) && effect(n).completes == 0) return n;
-    }
-    return -1;
-  }
-  // A capture that leaves no further Cell one side short (-1 for none).
-  int freeCapture() const {
-    for (std::size_t c = 0; c < count_.size(); ++c)
-      if (count_[c] == 1)
-        for (int m : cellMoves_[c])
-          if (isFree(m) && effect(m).opens == 0) return m;
-    return -1;
-  }
-  // Writes every capture and every decline of one into out (distinct); returns how many.
-  int capturesAndDeclines(int* out) const {
-    int n = 0;
-    auto add = [&](int m) {
-      if (m >= 0 && std::find(out, out + n, m) == out + n) out[n++] = m;
-    };
-    for (std::size_t c = 0; c < count_.size(); ++c)
-      if (count_[c] == 1)
-        for (int m : cellMoves_[c])
-          if (isFree(m)) {
-            add(m);
-            add(declining(m));
-          }
-    return n;
-  }
-  // How many Cells the opponent takes after move m (already played) by capturing while
-  // anything is capturable.
-  int handedOver() {
-    std::array<int, kMaxSearchMoves> taken;
-    int n = 0, cells = 0;
-    for (int m = capture(); m >= 0 && n < kMaxSearchMoves; m = capture()) {
-      cells += play(m);
-      taken[std::size_t(n++)] = m;
-    }
-    while (n > 0) undo(taken[std::size_t(--n)]);
-    return cells;
-  }
-
- private:
-  int cellEnd(int m) const { return cellStart_[std::size_t(m) + 1]; }
-
-  std::vector<int> lines_, partners_;
-  std::vector<int> cellStart_, cells_, mult_;  // [move] -> its Cells and how many of its Lines each has
-  std::vector<std::vector<int>> cellMoves_;    // [cell] -> the moves on its sides
-  std::vector<int> count_;                     // [cell] -> free sides
-  std::vector<char> free_;
-  int freeCount_ = 0;
-  int open_ = 0;
-  std::uint64_t key_ = 0;
-  bool simple_ = true;
-};
+using namespace expert_detail;
 
 // Negamax with alpha-beta over the free set, the transposition table, and the reductions of
 // the chain game where every move bounds at most two Cells: a capture that opens no further
@@ -289,6 +49,7 @@ class Search {
     std::array<int, kMaxSearchMoves> moves;
     int n = 0;
     const int capture = p_.simple() ? p_.capture() : -1;
+    if (capture < 0 && p_.chainsAndLoops(chains_, loops_)) return chainsAndLoopsValue(chains_, loops_);
     if (capture >= 0) {
       if (const int free = p_.freeCapture(); free >= 0) {
         // Nothing is handed on: take it.
@@ -333,6 +94,7 @@ class Search {
  private:
   Position& p_;
   Budget& budget_;
+  std::vector<int> chains_, loops_;
 };
 
 std::vector<int> freeMoves(const Position& p) {
@@ -357,11 +119,10 @@ void addLines(const Position& p, int m, std::vector<int>& lines) {
 
 // The exact value of the position and every move that reaches it, or nothing when the
 // search would take more than the budget.
-std::optional<ExpertAnalysis> solve(const Position& start, ExpertLimits limits) {
+std::optional<ExpertAnalysis> solve(const Position& start, Budget& budget) {
   if (start.freeCount() > kMaxSearchMoves) return std::nullopt;
   table().clear();
   Position p = start;  // an abandoned search leaves its moves played
-  Budget budget(limits);
   Search s(p, budget);
   try {
     const std::vector<int> moves = freeMoves(p);
@@ -374,7 +135,7 @@ std::optional<ExpertAnalysis> solve(const Position& start, ExpertLimits limits) 
       exact[i] = values[i] > best;
       best = std::max(best, values[i]);
     }
-    ExpertAnalysis a{.value = best, .exact = true};
+    ExpertAnalysis a{.value = best, .exact = true, .depth = p.freeCount()};
     for (std::size_t i = 0; i < moves.size(); ++i) {
       // ...so whether it reaches the best is asked again.
       const bool optimal = exact[i] ? values[i] == best : s.valueOf(moves[i], best - 1, best) >= best;
@@ -459,23 +220,27 @@ int playOut(Position& p) {
   return value;
 }
 
-bool safeMoveLeft(const Position& p) {
-  for (int m = 0; m < p.moveCount(); ++m) {
-    if (!p.isFree(m)) continue;
-    const Position::Effect e = p.effect(m);
-    if (e.completes == 0 && e.opens == 0) return true;
-  }
-  return false;
-}
-
 // The analysis; the estimate of an unsolved position's value only where it is asked for.
+// While safe moves are left and many moves are free, the search of the open game decides;
+// from there the exact search is tried first with most of the budget, and a little earlier
+// with part of it.
 ExpertAnalysis analyse(const BoardGraph& g, const std::vector<char>& claimed, ExpertLimits limits, bool estimate) {
   Position p(g, claimed);
   if (p.freeCount() == 0) return {.exact = true};
-  // While the game is still open the chain analysis plays; the search takes over from there.
-  const bool open = p.freeCount() > kSearchWhileSafe && safeMoveLeft(p);
-  if (!open)
-    if (auto exact = solve(p, limits)) return *exact;
+  Budget budget(limits);
+  const bool open = p.freeCount() > kSearchWhileSafe && p.anySafe();
+  if (!open || p.freeCount() <= kTrySolvingUpTo) {
+    // Solved, the position needs no other look.
+    budget.share(open ? 0.4 : 0.8);
+    if (auto exact = solve(p, budget)) return *exact;
+    budget.whole();
+  }
+  if (auto found = searchOpenGame(p, budget)) {
+    ExpertAnalysis a{.value = found->value, .exact = false, .depth = found->depth};
+    for (int m : found->best) addLines(p, m, a.best);
+    std::sort(a.best.begin(), a.best.end());
+    return a;
+  }
   ExpertAnalysis a{.value = estimate ? playOut(p) : 0};
   for (int m : chainChoice(p)) addLines(p, m, a.best);
   std::sort(a.best.begin(), a.best.end());
@@ -486,6 +251,11 @@ ExpertAnalysis analyse(const BoardGraph& g, const std::vector<char>& claimed, Ex
 
 ExpertAnalysis analyseTolva(const BoardGraph& g, const std::vector<char>& claimed, ExpertLimits limits) {
   return analyse(g, claimed, limits, true);
+}
+
+std::optional<ExpertAnalysis> solveTolva(const BoardGraph& g, const std::vector<char>& claimed, ExpertLimits limits) {
+  Budget budget(limits);
+  return solve(Position(g, claimed), budget);
 }
 
 ExpertAnalysis expertMoves(const BoardGraph& g, const std::vector<char>& claimed, ExpertLimits limits) {

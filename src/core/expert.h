@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/board_graph.h"
@@ -23,10 +24,17 @@ struct ExpertAnalysis {
   // from here with best play by both; an estimate unless exact.
   int value = 0;
   bool exact = false;
+  // How many moves ahead the search looked (captures not counted; every free move when
+  // exact; 0 when the chain analysis alone decided).
+  int depth = 0;
 };
 
 // claimed: [line] -> nonzero when the Line is claimed (index 0 unused).
 ExpertAnalysis analyseTolva(const BoardGraph& g, const std::vector<char>& claimed, ExpertLimits limits = {});
+
+// The exact search alone, on any position, within the limits: nothing when they end it
+// first (a long search to establish positions' answers).
+std::optional<ExpertAnalysis> solveTolva(const BoardGraph& g, const std::vector<char>& claimed, ExpertLimits limits);
 
 // As analyseTolva, without the estimate of an unsolved position's value (value 0): what
 // the computer needs to choose its move.

@@ -8,7 +8,7 @@ namespace kp {
 // up at whichever limit comes first; a node budget alone makes every answer replay exactly.
 struct ExpertLimits {
   // Positions visited (0: no limit).
-  std::int64_t nodes = 500'000;
+  std::int64_t nodes = 2'000'000;
   // Wall time in milliseconds (0: no limit).
   int thinkMs = 0;
   // Set by another thread when the answer is no longer wanted: the search ends soon after,

@@ -15,7 +15,8 @@ TEST(Match, EveryGameIsPlayedOutAndASeedReplaysTheMatch) {
   for (auto [window, subLevel, cells, red] :
        {std::tuple("square", 0, 25, Side::Expert), std::tuple("triangular", 1, 54, Side::Standard)}) {
     SCOPED_TRACE(window);
-    MatchSettings settings{.window = window, .subLevel = subLevel, .games = 3, .seed = 7, .red = red};
+    MatchSettings settings{
+        .window = window, .subLevel = subLevel, .games = 3, .seed = 7, .red = red, .expert = {.nodes = 20'000}};
     const MatchResult once = playMatch(settings);
     EXPECT_EQ(once.red.wins + once.blue.wins + once.ties, 3);
     EXPECT_EQ(once.red.points + once.blue.points, 3 * cells);  // every Cell scored once

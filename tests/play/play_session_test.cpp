@@ -182,13 +182,15 @@ TEST(Expert, TheComputerPlaysAndTheHintOutlinesTheBestLines) {
                             "triangular\nmenu Sub-Levels > Globoria\nmenu Games Menu > Line Krunk" + versus,
                             std::string("triangular4d\nmenu Games Menu > Tolva\nmenu Options > Expert computer\nmenu Options > 1 Player")}) {
     PlaySession s;
+    const ExpertLimits limits{.nodes = 20'000};  // the search's answers whatever its depth; quick
+    s.program().expertFixed = limits;
     play(s, "open " + setup + "\n");
     const GameController& w = *s.window();
     int computerMoves = 0;
     for (int step = 0; step < 5000 && !w.status().gameOver; ++step) {
       std::vector<char> was = claimedFlags(w.rules().claims());
       const json hint = play(s, "menu Rules and Help > Show me the Expert's move\nstate\n").back()["hint_lines"];
-      EXPECT_EQ(hint, json(w.moveLock() ? std::vector<int>{} : analyseTolva(w.rules().graph(), was).best));
+      EXPECT_EQ(hint, json(w.moveLock() ? std::vector<int>{} : analyseTolva(w.rules().graph(), was, limits).best));
       EXPECT_EQ(std::size_t(std::ranges::count(w.scene().strokes, true, &Stroke::highlighted)), hint.size());
       const auto l = std::size_t(std::find(was.rbegin(), was.rend(), 0).base() - was.begin()) - 1;  // the highest free
       if (!w.moveLock()) was[l] = was[std::size_t(w.rules().graph().partner[l])] = 1;
@@ -196,7 +198,7 @@ TEST(Expert, TheComputerPlaysAndTheHintOutlinesTheBestLines) {
       std::vector<int> taken;  // whatever else was claimed: the computer's move
       for (int n = 1; n <= w.lineCount(); ++n)
         if (w.rules().claimed(n) && !was[std::size_t(n)]) taken.push_back(n);
-      const std::vector<int> best = taken.empty() ? taken : analyseTolva(w.rules().graph(), was).best;
+      const std::vector<int> best = taken.empty() ? taken : analyseTolva(w.rules().graph(), was, limits).best;
       EXPECT_TRUE(taken.empty() || std::ranges::find_first_of(taken, best) != taken.end()) << setup;
       computerMoves += !taken.empty();
     }
