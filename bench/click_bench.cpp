@@ -370,9 +370,9 @@ int uncoverBench(int samples, const std::string& name, const std::vector<std::st
                 ms(coverToExposed).c_str(), coverBoardPaints, coverToExposed.size(), coverNoExpose);
   std::printf("  the Expert thinking in every sample (its label up before and after; samples dropped as its "
               "answer came: %d); its thread used %.0f %% of a core meanwhile; free Lines when it began: median "
-              "%.0f of %d; its label stood for a median %.2f s a search\n",
+              "%.0f of %d; its label stood for a median %.2f s a search (of %zu that ended)\n",
               dropped, wall > 0 ? 100 * workerCpu / wall : 0.0, percentile(freeAtThink, 0.5),
-              w->controller().lineCount(), percentile(thinks, 0.5));
+              w->controller().lineCount(), percentile(thinks, 0.5), thinks.size());
   return toBoard.size() == std::size_t(samples) ? 0 : 1;
 }
 
