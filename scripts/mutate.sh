@@ -191,6 +191,16 @@ fault src/core/game_controller.h "Sub-Levels stays open after the first move" \
   '{"options", "other", "sub", "games"}' \
   '{"options", "other", "games"}'
 
+fault src/core/expert_open_game.cpp "Expert: a chain of two Cells taken as one its opponent may decline" \
+  'open(chains, i, 2, 3);' \
+  'open(chains, i, 2, 2);'
+fault src/core/expert_open_game.cpp "Expert: an opened loop declined with two Cells kept back, not four" \
+  'open(loops, i, 4, 4);' \
+  'open(loops, i, 2, 4);'
+fault src/core/expert_open_game.cpp "Expert: the open game's play-out credited to the wrong player" \
+  '    return n % 2 == 0 ? v : -v;' \
+  '    return n % 2 == 0 ? -v : v;'
+
 # replace FILE OLD NEW: exactly one occurrence, or fail loudly.
 replace() {
   python3 - "$1" "$2" "$3" <<'EOF'

@@ -76,6 +76,8 @@ class OpenSearch {
 
   // Whether a position was judged without seeing it to its end since the last call.
   bool guessed() { return std::exchange(guessed_, false); }
+  // The depth of the look under way: sacrifices are tried only near its start.
+  void lookTo(int depth) { depth_ = depth; }
 
   int search(int depth, int alpha, int beta) {
     if (p_.freeCount() == 0) return 0;
@@ -118,7 +120,7 @@ class OpenSearch {
         guessed_ = true;
         return judge();
       }
-      n = orderedMoves(moves.data(), ttMove);
+      n = orderedMoves(moves.data(), ttMove, depth);
     }
 
     const int alphaIn = alpha;
@@ -147,7 +149,7 @@ class OpenSearch {
   // The moves worth looking at, best first: the table's move, the safe moves by how often
   // they refuted others, then sacrifices of one Cell and of two. With no safe move left,
   // every move, the cheapest handouts first.
-  int orderedMoves(int* moves, int ttMove) {
+  int orderedMoves(int* moves, int ttMove, int depth) {
     std::array<int, kMaxSearchMoves> rank;
     int n = 0;
     const bool anySafe = p_.anySafe();
@@ -160,7 +162,7 @@ class OpenSearch {
         p_.play(m);
         const int given = p_.handedOver();
         p_.undo(m);
-        if (anySafe && given > 2) continue;
+        if (anySafe && (given > 2 || depth_ - depth > 1)) continue;
         r = given;
       }
       if (m == ttMove) r = std::numeric_limits<int>::min();
@@ -214,6 +216,7 @@ class OpenSearch {
   std::vector<int> chains_, loops_;
   std::vector<int> shuffle_;  // the moves in the fixed order judge() plays them
   bool guessed_ = false;
+  int depth_ = 0;
 };
 
 }  // namespace
@@ -231,6 +234,7 @@ std::optional<OpenGameAnswer> searchOpenGame(const Position& start, Budget& budg
     for (int depth = 1; depth <= std::min(p.freeCount(), kSolved - 1); ++depth) {
       OpenGameAnswer a{.value = -kInfinity, .depth = depth};
       s.guessed();
+      s.lookTo(depth);
       if (budget.stopped()) break;
       for (int m : order) {
         // Only whether a move reaches the best so far matters, not by how much it falls short.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <tuple>
 
@@ -38,6 +39,25 @@ TEST(ExpertPositions, ExpertFindsEveryRecordedAnswer) {
     const ExpertAnalysis a = analyseTolva(g, claimed);
     EXPECT_EQ(std::tuple(Answer(a.value, a.best), a.exact), std::tuple(answer, true));
   });
+}
+
+// In the open game the Expert does not search to the end, so its moves are held to how
+// often they are optimal: at a reduced budget, in how many of the positions every move it
+// rates best is one of the long search's. At this budget the exact search rarely finishes
+// here; the Expert reached 8 of the 24 when they were recorded, and 3 when it took the
+// player who must hand something over first for the other.
+TEST(ExpertPositions, InTheOpenGameTheExpertOftenFindsOnlyOptimalMoves) {
+  std::ifstream file(KP_POSITIONS_DIR "/middle.txt");
+  const auto positions = readPositions(file);
+  ASSERT_GE(positions.size(), 20u);
+  int optimal = 0;
+  for (const TolvaPosition& p : positions) {
+    const BoardGraph g = tolvaBoard(p.board, p.subLevel).graph;
+    const ExpertAnalysis a = expertMoves(g, positionFlags(p, g), {.nodes = 200'000});
+    ASSERT_FALSE(a.best.empty()) << p.name;
+    optimal += std::ranges::includes(p.best, a.best);
+  }
+  EXPECT_GE(optimal, 6);
 }
 
 // Moves claimed at random (a joined pair together) until 10 to 16 are left.
