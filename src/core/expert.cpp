@@ -235,7 +235,9 @@ ExpertAnalysis analyse(const BoardGraph& g, const std::vector<char>& claimed, Ex
     if (auto exact = solve(p, budget)) return *exact;
     budget.whole();
   }
-  if (auto found = searchOpenGame(p, budget)) {
+  // A capture that hands nothing on is taken at once.
+  const bool forced = p.simple() && p.freeCapture() >= 0;
+  if (auto found = forced ? std::nullopt : searchOpenGame(p, budget)) {
     ExpertAnalysis a{.value = found->value, .exact = false, .depth = found->depth};
     for (int m : found->best) addLines(p, m, a.best);
     std::sort(a.best.begin(), a.best.end());

@@ -365,7 +365,7 @@ nlohmann::json PlaySession::analyse() {
   const auto start = std::chrono::steady_clock::now();
   const ExpertAnalysis a = analyseTolva(rules.graph(), claimedFlags(rules.claims()), program_.expertLimits());
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  return {{"best", a.best}, {"value", a.value}, {"exact", a.exact}, {"ms", ms}};
+  return {{"best", a.best}, {"value", a.value}, {"exact", a.exact}, {"depth", a.depth}, {"ms", ms}};
 }
 
 std::optional<nlohmann::json> PlaySession::run(const ScriptCommand& cmd) {
