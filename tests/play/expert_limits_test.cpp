@@ -14,12 +14,11 @@ namespace {
 
 // Every limit ends the search early on a position it needs far longer to solve (a search
 // left to run would solve it). A stopped search answers as the chain analysis alone does;
-// one out of nodes or time answers from what it saw, never as if exact.
+// one out of nodes or time never answers as if exact.
 TEST(ExpertLimits, EveryLimitEndsTheSearchEarly) {
   const testing::HardTolvaPosition& hard = testing::hardTolvaPosition();
   const ExpertAnalysis fallback = analyseTolva(hard.g, hard.claimed, {.nodes = 1});
   ASSERT_FALSE(fallback.best.empty());
-  EXPECT_EQ(fallback.depth, 0);
   const std::atomic<bool> stopped{true};
   struct Case {
     const char* name;
@@ -48,8 +47,7 @@ TEST(ExpertLimits, EveryLimitEndsTheSearchEarly) {
     EXPECT_FALSE(a.exact);
     ASSERT_FALSE(a.best.empty());
     for (int l : a.best) EXPECT_FALSE(hard.claimed[std::size_t(l)]) << l;
-    if (c.asFallback) EXPECT_EQ(std::tuple(a.value, a.best), std::tuple(fallback.value, fallback.best));
-    else EXPECT_GT(a.depth, 0);
+    if (c.asFallback) EXPECT_EQ(std::tuple(a.value, a.best, a.depth), std::tuple(fallback.value, fallback.best, 0));
   }
 }
 
