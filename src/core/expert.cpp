@@ -235,9 +235,10 @@ ExpertAnalysis analyse(const BoardGraph& g, const std::vector<char>& claimed, Ex
     if (auto exact = solve(p, budget)) return *exact;
     budget.whole();
   }
-  // A capture that hands nothing on is taken at once.
+  // A capture that hands nothing on is taken at once. Where a move may bound more than two
+  // Cells the open-game search cannot count chains, and the chain analysis plays better.
   const bool forced = p.simple() && p.freeCapture() >= 0;
-  if (auto found = forced ? std::nullopt : searchOpenGame(p, budget)) {
+  if (auto found = forced || !p.simple() ? std::nullopt : searchOpenGame(p, budget)) {
     ExpertAnalysis a{.value = found->value, .exact = false, .depth = found->depth};
     for (int m : found->best) addLines(p, m, a.best);
     std::sort(a.best.begin(), a.best.end());

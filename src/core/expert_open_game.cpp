@@ -60,9 +60,10 @@ constexpr int kSolved = 127;  // an entry's depth when its value is exact
 constexpr int kVisitCost = 4;
 
 // Negamax with alpha-beta to a depth counted in moves that pass the turn, over safe moves
-// and sacrifices of at most two Cells (larger ones hardly ever pay while safe moves are
-// left), with the exact search's reductions once something is capturable, its table, and
-// the exact value wherever only chains and loops are left.
+// and, in the first two moves of a look, sacrifices of at most two Cells (larger ones
+// hardly ever pay while safe moves are left), with the exact search's reductions once
+// something is capturable, a table of its own, and the exact value wherever only chains and
+// loops are left.
 class OpenSearch {
  public:
   OpenSearch(Position& p, Budget& budget) : p_(p), budget_(budget), history_(std::size_t(p.moveCount()), 0) {}
@@ -179,8 +180,7 @@ class OpenSearch {
 
   // A position the search does not look further into: safe moves are played out, each
   // player in turn taking the first by a fixed shuffle of the board, until none is left;
-  // what follows is valued by its chains and loops (exactly where nothing else is left), or
-  // roughly where moves bound more than two Cells.
+  // what follows is valued by its chains and loops (exactly where nothing else is left).
   // A move that is not safe never becomes safe, so one pass over the
   // shuffle plays them all.
   int judge() {
@@ -202,8 +202,9 @@ class OpenSearch {
       v = chainsAndLoopsValue(chains_, loops_);
       v += v >= 0 ? joints : -joints;
     } else {
-      // Where a move may bound more than two Cells the chains are not counted: whoever must
-      // hand something over is taken to lose most of what is left.
+      // Not met where every move bounds at most two Cells and nothing is on offer, the only
+      // positions searched here; should it be, whoever must hand something over is taken to
+      // lose half of what is left.
       v = -p_.openCells() / 2;
     }
     for (int i = n; i > 0; --i) p_.undo(played[std::size_t(i - 1)]);

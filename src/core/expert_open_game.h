@@ -20,7 +20,8 @@ struct OpenGameAnswer {
   bool exact = false;     // it saw every line of play to the end
 };
 
-// Looks ahead one move more at a time while the budget lasts, and answers from the deepest
+// For a position where every move bounds at most two Cells (the chains can be counted):
+// looks ahead one move more at a time while the budget lasts, and answers from the deepest
 // look it finished; nothing when not even one finished. Where it stops short of the end, a
 // position is judged by playing safe moves out to the point where every move hands
 // something over and counting the chains and loops there.
