@@ -299,10 +299,15 @@ std::string randomEvent(std::mt19937& rng, PlaySession& session) {
   return "open " + std::string(kWindows[std::size_t(pick(0, int(kWindows.size()) - 1))]->name);
 }
 
+// The Expert's budget here: the fuzzer tries the windows, not the Expert's play, and a
+// full budget would spend most of its time searching.
+constexpr long long kFuzzExpertNodes = 20'000;
+
 // Plays a script from a fresh session; returns the failure, or "" when every check held.
 std::string replay(const std::string& window, std::uint32_t seed, const std::vector<std::string>& script,
                    std::size_t* failedAt = nullptr) {
   PlaySession session(seed);
+  session.program().expertFixed.nodes = kFuzzExpertNodes;
   session.open(window);
   Watch watch;
   for (std::size_t i = 0; i < script.size(); ++i) {
@@ -360,6 +365,7 @@ int main(int argc, char** argv) {
       ++runs;
       const std::uint32_t runSeed = seed * 7919u + std::uint32_t(runs);
       PlaySession session(runSeed);
+      session.program().expertFixed.nodes = kFuzzExpertNodes;
       session.setOnRefused([](const std::string&) { ++tally.refused; });
       session.open(window);
       Watch watch;
@@ -374,7 +380,7 @@ int main(int argc, char** argv) {
         } catch (const std::exception& e) {
           std::cerr << "window " << window << ", seed " << seed << ", run " << runs << ": " << e.what() << "\n";
           const auto small = shrink(window, runSeed, script);
-          std::cerr << "shortest script found (" << small.size() << " events, krunkplexa-play --seed " << runSeed
+          std::cerr << "shortest script found (" << small.size() << " events, krunkplexa-play --seed " << runSeed << " --nodes " << kFuzzExpertNodes
                     << "):\nopen " << window << "\n";
           for (const auto& line : small) std::cerr << line << "\n";
           std::cerr << "# fails with: " << replay(window, runSeed, small) << "\n";
