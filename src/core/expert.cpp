@@ -154,10 +154,8 @@ std::optional<ExpertAnalysis> solve(const Position& start, Budget& budget) {
 std::vector<int> chainChoice(Position& p) {
   const std::vector<int> moves = freeMoves(p);
   std::vector<int> safe;
-  for (int m : moves) {
-    const Position::Effect e = p.effect(m);
-    if (e.completes == 0 && e.opens == 0) safe.push_back(m);
-  }
+  for (int m : moves)
+    if (p.safe(m)) safe.push_back(m);
   if (const int free = p.freeCapture(); free >= 0) return {free};
   const int capture = p.capture();
   if (capture >= 0) {
