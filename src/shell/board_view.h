@@ -63,6 +63,8 @@ class BoardView : public QWidget {
   void addPieces(const Stroke& s, std::vector<QRect>& rects) const;
   // Whether a stroke's paint can reach the region.
   bool touches(const Stroke& s, const QRegion& dirty) const;
+  bool touches(const Stroke& s, const QRect& patch) const;
+  bool touches(const Stroke& s, const QRect* from, const QRect* to, const QRect& around) const;
   QFont textFont(const Text& t) const;
   // The part of the board whose paint differs between two scenes of the same layout.
   QRegion changed(const Scene& was, const Scene& now);

@@ -333,7 +333,6 @@ void GameWindow::refresh() {
   gameCaption_->setText(q(s.gameCaption));
   turnText_->setText(q(s.turnText));
   setTextColour(turnText_, s.turnColour);
-  for (int i = 0; i < 3; ++i) yourTurn_[i]->setVisible(s.yourTurn[i]);
   redPoints_->setText(q(s.redPoints));
   bluePoints_->setText(q(s.bluePoints));
   redTally_->setText(q(s.redTally));
@@ -356,6 +355,9 @@ void GameWindow::refresh() {
   keypad_->setVisible(controller_->keypadShown());
   lastMoveCaption_->setText(q(s.lastMoveCaption));
   lastMove_->setText(q(s.lastMove));
+  // Showing a label lays out the panel at once, so the texts are written first: one layout
+  // then serves them all, where one written after it would lay the panel out again.
+  for (int i = 0; i < 3; ++i) yourTurn_[i]->setVisible(s.yourTurn[i]);
 
   // The list keeps its entries; only what a finished game added is appended.
   if (rounds_->count() > int(s.rounds.size())) rounds_->clear();
