@@ -674,7 +674,10 @@ void BoardView::paintScene(QPainter& painter, const QRegion& dirty, const std::v
       case Shape::Kind::Outline: {
         QPolygonF points;
         for (Point2 p : shape.points) points << toWidget(p);
+        // Like the thin Lines, a moving picture's boxes are drawn without smoothing.
+        if (scene_.moving) painter.setRenderHint(QPainter::Antialiasing, false);
         painter.drawPolygon(points);
+        painter.setRenderHint(QPainter::Antialiasing);
         break;
       }
       case Shape::Kind::Region:
