@@ -141,8 +141,7 @@ void QuadrionWindow::variantChosen() {
     rules_.setPen(kBlue);
   }
   // Before the first move the last-move label holds the start prompt: the chosen game's.
-  if (status_.lastMove == kLinePrompt || status_.lastMove == kCirclePrompt)
-    status_.lastMove = circleVariant() ? kCirclePrompt : kLinePrompt;
+  if (promptShown_) status_.lastMove = circleVariant() ? kCirclePrompt : kLinePrompt;
   showMovesLeft();
 }
 
@@ -156,6 +155,7 @@ void QuadrionWindow::openGame() {
   rules_.setPen(kRedTurnText);
   status_.lastMoveCaption = "";
   status_.lastMove = circleVariant() ? kCirclePrompt : kLinePrompt;
+  promptShown_ = true;
   showMovesLeft();
   if (onePlayer()) handOver();
 }
@@ -178,6 +178,7 @@ void QuadrionWindow::playLine(int line, Player mover) {
   rules_.takeTurn();
   rules_.claimLine(line, lineColour(mover), int(mover), mover);
   status_.lastMove = "Last move: " + std::to_string(line);
+  promptShown_ = false;
   timer_.reset();
   timer_.stop();
   const std::vector<int> cubes = settleCubes(mover);
@@ -241,7 +242,12 @@ void QuadrionWindow::playLastLine(int last) {
 void QuadrionWindow::onCircleClick(int s) {
   if (rules_.moveLock() || status_.gameOver) return;
   if (rules_.circleUsed(s)) return refuseMove(kInvalid);
-  playColourCircle(s, rules_.toMove());
+  playCircle(s, rules_.toMove());
+}
+
+void QuadrionWindow::playCircle(int s, Player mover) {
+  promptShown_ = false;  // the circle move writes the last move
+  playColourCircle(s, mover);
 }
 
 GameController::ColourCircles QuadrionWindow::colourCircles() const {
@@ -258,7 +264,7 @@ ComputerPacing QuadrionWindow::computerPacing() const {
 }
 
 void QuadrionWindow::computerPlays(int choice) {
-  if (circleVariant()) playColourCircle(choice, Player::Red);
+  if (circleVariant()) playCircle(choice, Player::Red);
   else playLine(choice, Player::Red);
 }
 

@@ -75,6 +75,7 @@ class QuadrionWindow : public GameController {
   int movesLeft() const;
 
   void playLine(int line, Player mover);
+  void playCircle(int s, Player mover);
   bool allClaimed(const std::vector<int>& lines) const {
     return std::all_of(lines.begin(), lines.end(), [&](int l) { return rules_.claimed(l); });
   }
@@ -92,6 +93,8 @@ class QuadrionWindow : public GameController {
 
   static constexpr int kNobody = 3;
   BoardGraph graph_ = QuadrionBoard::graph();
+  // No move yet in this game: the last-move label shows the chosen game's start prompt.
+  bool promptShown_ = false;
   std::vector<char> capturedSquare_;
   // [cube] -> who completed it: 0 not yet, 1 Red, 2 Blue, kNobody.
   std::vector<int> cubeWinner_;
