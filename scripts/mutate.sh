@@ -172,10 +172,10 @@ fault src/core/colour_choice.cpp "colour choice: a move tying the best ruled out
 fault src/core/colour_choice.cpp "colour choice: answers left unweighed one too soon" \
   'if (answerAlone_[r] - raised_[m] >= worstAnswer) break;' \
   'if (answerAlone_[r] - raised_[m] + 1 >= worstAnswer) break;'
-fault src/core/expert.cpp "Expert: a capture that opens a further Cell taken at once" \
+fault src/core/expert_position.h "Expert: a capture that opens a further Cell taken at once" \
   'if (isFree(m) && effect(m).opens == 0) return m;' \
   'if (isFree(m)) return m;'
-fault src/core/expert.cpp "Expert: the last two Cells of a chain never declined in the search" \
+fault src/core/expert_position.h "Expert: the last two Cells of a chain never declined in the search" \
   '            add(declining(m));' \
   ''
 fault src/core/expert.cpp "Expert: a best move that did not improve on the first left out" \

@@ -21,7 +21,7 @@ using namespace expert_detail;
 // hands its last two Cells over.
 class Search {
  public:
-  Search(Position& p, Budget& budget) : p_(p), budget_(budget) {}
+  Search(Position& p, Budget& budget) : p_(p), budget_(budget), history_(std::size_t(p.moveCount()), 0) {}
 
   // The value of playing move m now, for the player to move.
   int valueOf(int m, int alpha, int beta) {
@@ -61,12 +61,16 @@ class Search {
       // Every capture, and every decline that hands the last two Cells of a chain over.
       n = p_.capturesAndDeclines(moves.data());
     } else {
-      // Safe moves first, then the sacrifices that open fewest Cells; the table's move first.
+      // The table's move first, then safe moves by how often they refuted others, then the
+      // sacrifices that open fewest Cells.
       std::array<int, kMaxSearchMoves> rank;
       for (int m = 0; m < p_.moveCount(); ++m) {
         if (!p_.isFree(m)) continue;
         const Position::Effect e = p_.effect(m);
-        rank[std::size_t(n)] = m == ttMove ? -1 : e.completes > 0 ? 0 : e.opens;
+        rank[std::size_t(n)] = m == ttMove                         ? std::numeric_limits<int>::min()
+                               : e.completes == 0 && e.opens == 0 ? -history_[std::size_t(m)] - 1
+                               : e.completes > 0                  ? 0
+                                                                  : e.opens;
         moves[std::size_t(n++)] = m;
       }
       for (int i = 1; i < n; ++i)
@@ -85,7 +89,10 @@ class Search {
         bestMove = moves[std::size_t(i)];
       }
       alpha = std::max(alpha, v);
-      if (alpha >= beta) break;
+      if (alpha >= beta) {
+        history_[std::size_t(moves[std::size_t(i)])] += p_.freeCount();
+        break;
+      }
     }
     table().store(key, best, best <= alphaIn ? 3 : best >= beta ? 2 : 1, bestMove);
     return best;
@@ -95,6 +102,7 @@ class Search {
   Position& p_;
   Budget& budget_;
   std::vector<int> chains_, loops_;
+  std::vector<int> history_;  // [move] -> how much its cutoffs saved
 };
 
 std::vector<int> freeMoves(const Position& p) {
