@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <QTransform>
 #include <algorithm>
-#include <optional>
 #include <span>
 #include <utility>
 #include <cmath>
@@ -130,43 +129,6 @@ std::vector<QRect> apart(const QRegion& region) {
   }
   return boxes;
 }
-
-// Which small tiles a region reaches, for asking quickly whether a box meets a region of
-// many rectangles (a turning picture's): a box meets the region only if it meets a tile
-// the region reaches, so the answer errs only towards drawing a piece the clip then hides.
-class TileCover {
- public:
-  explicit TileCover(const QRegion& region) : area_(region.boundingRect()) {
-    columns_ = (area_.width() + kTile - 1) / kTile;
-    rows_ = (area_.height() + kTile - 1) / kTile;
-    // sums_[y][x]: the marked tiles above and left of tile (x, y), a summed-area table.
-    sums_.assign(std::size_t(columns_ + 1) * std::size_t(rows_ + 1), 0);
-    std::vector<char> marked(std::size_t(columns_) * std::size_t(rows_), 0);
-    for (const QRect& r : region) {
-      const QRect in = r.translated(-area_.topLeft());
-      for (int y = in.top() / kTile; y <= in.bottom() / kTile; ++y)
-        std::fill_n(marked.begin() + std::ptrdiff_t(y * columns_ + in.left() / kTile), in.right() / kTile - in.left() / kTile + 1, 1);
-    }
-    for (int y = 0; y < rows_; ++y)
-      for (int x = 0; x < columns_; ++x)
-        sum(x + 1, y + 1) = sum(x, y + 1) + sum(x + 1, y) - sum(x, y) + marked[std::size_t(y * columns_ + x)];
-  }
-
-  bool meets(const QRect& box) const {
-    const QRect in = box.intersected(area_).translated(-area_.topLeft());
-    if (in.isEmpty()) return false;
-    const int x0 = in.left() / kTile, x1 = in.right() / kTile + 1, y0 = in.top() / kTile, y1 = in.bottom() / kTile + 1;
-    return at(x1, y1) - at(x0, y1) - at(x1, y0) + at(x0, y0) > 0;
-  }
-
- private:
-  static constexpr int kTile = 8;
-  int& sum(int x, int y) { return sums_[std::size_t(y * (columns_ + 1) + x)]; }
-  int at(int x, int y) const { return sums_[std::size_t(y * (columns_ + 1) + x)]; }
-  QRect area_;
-  int columns_ = 0, rows_ = 0;
-  std::vector<int> sums_;
-};
 
 }  // namespace
 
@@ -656,25 +618,14 @@ void BoardView::paintScene(QPainter& painter, const QRegion& dirty, const std::v
         patch->painter->drawLine(a, b);
       }
   };
-  // Whether a stroke reaches the region: against each of its rectangles when they are few,
-  // piece by piece against the tiles they reach when they are many.
-  constexpr int kFewRects = 32;
-  const std::optional<TileCover> cover =
-      dirty.rectCount() > kFewRects ? std::optional<TileCover>(std::in_place, dirty) : std::nullopt;
-  std::vector<QRect> pieces;
-  auto reachesDirty = [&](const Stroke& stroke) {
-    if (!cover) return touches(stroke, dirty);
-    pieces.clear();
-    addPieces(stroke, pieces);
-    return std::any_of(pieces.begin(), pieces.end(), [&](const QRect& piece) { return cover->meets(piece); });
-  };
+
   // The halos first, so every Line is drawn over them as the rules drew it.
   for (const Stroke& stroke : scene_.strokes)
-    if (stroke.visible && stroke.highlighted && reachesDirty(stroke))
+    if (stroke.visible && stroke.highlighted && touches(stroke, dirty))
       drawStroke(stroke, QPen(kHalo, (stroke.width + kHaloExtra) * pixel, Qt::SolidLine, Qt::RoundCap));
   const Qt::PenCapStyle ends = scene_.moving ? Qt::SquareCap : Qt::RoundCap;
   for (const Stroke& stroke : scene_.strokes)
-    if (stroke.visible && reachesDirty(stroke))
+    if (stroke.visible && touches(stroke, dirty))
       drawStroke(stroke, QPen(toQColor(stroke.colour), std::max(1.0, stroke.width * pixel),
                               stroke.dotted ? Qt::DotLine : Qt::SolidLine, ends));
 
