@@ -114,6 +114,10 @@ struct Scene {
   // which take a fraction of the time of round ones, so a turning board stays cheap. The
   // picture at rest keeps its round ends.
   bool moving = false;
+  // How many pictures of the board up to a stroke the view may keep (0: none), for a picture
+  // of many long crossing Lines: a click's repaint then starts from the last kept picture
+  // below the Lines it changed instead of drawing every Line beneath them again.
+  int keptLayers = 0;
   // Filled polygons under everything else, never clicked: a board's own shading (the walls
   // and roof of a house).
   std::vector<Shape> backdrop;

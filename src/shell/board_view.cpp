@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QTransform>
 #include <algorithm>
+#include <cstring>
 #include <span>
 #include <utility>
 #include <cmath>
@@ -128,6 +129,30 @@ std::vector<QRect> apart(const QRegion& region) {
         }
   }
   return boxes;
+}
+
+// An image's pixels, and where the image stands in the board's widget coordinates.
+struct Pixels {
+  uchar* bits;
+  qsizetype line;
+  QRect rect;
+};
+
+// The image's own pixels, not a copy: constBits() never detaches the window's surface.
+Pixels pixelsOf(const QImage& image, QPoint at) {
+  return {const_cast<uchar*>(image.constBits()), image.bytesPerLine(), QRect(at, image.size())};
+}
+
+// Copies the region's pixels where both images hold them (32 bits a pixel, the same format).
+void copyPixels(const Pixels& from, const Pixels& to, const QRegion& region) {
+  for (const QRect& r : region) {
+    const QRect in = r.intersected(from.rect).intersected(to.rect);
+    if (in.isEmpty()) continue;
+    const std::size_t bytes = std::size_t(in.width()) * 4;
+    for (int y = in.top(); y <= in.bottom(); ++y)
+      std::memcpy(to.bits + (y - to.rect.top()) * to.line + (in.left() - to.rect.left()) * 4,
+                  from.bits + (y - from.rect.top()) * from.line + (in.left() - from.rect.left()) * 4, bytes);
+  }
 }
 
 }  // namespace
@@ -274,11 +299,21 @@ QRegion BoardView::changed(const Scene& was, const Scene& now) {
     for (std::size_t i = 0; i < after.size(); ++i)
       if (!(before[i] == after[i])) rects.push_back((bounds(before[i]) | bounds(after[i])).toAlignedRect());
   };
+  // What each change leaves behind in the kept pictures: the backdrop and a halo lie under
+  // every stroke.
+  auto leaves = [&](std::size_t stroke, std::size_t from) {
+    if (layered())
+      for (std::size_t k = from; k < rects.size(); ++k) layers_.changes.emplace_back(stroke, rects[k]);
+  };
   compare(was.backdrop, now.backdrop);
+  leaves(0, 0);
   // A slanting Line's box holds much that it never touches: it is taken piece by piece.
   for (std::size_t i = 0; i < now.strokes.size(); ++i)
-    if (!(was.strokes[i] == now.strokes[i]))
+    if (!(was.strokes[i] == now.strokes[i])) {
+      const std::size_t from = rects.size();
       for (const Stroke* s : {&was.strokes[i], &now.strokes[i]}) addPieces(*s, rects);
+      leaves(was.strokes[i].highlighted || now.strokes[i].highlighted ? 0 : i, from);
+    }
   compare(was.shapes, now.shapes);
   compare(was.texts, now.texts);
   compare(was.checkBoxes, now.checkBoxes);
@@ -298,12 +333,17 @@ void BoardView::modelChanged() {
   const bool grid = controller_.gridShown();
   // A new view can move every claim and renumber every place: all of it is drawn again.
   if (!sameLayout(was, scene_) || !sameNumbers(was, scene_) || gameOver != shownGameOver_ ||
-      scale() != shownScale_ || grid != shownGrid_)
+      scale() != shownScale_ || grid != shownGrid_) {
     update();
-  else if (const QRegion dirty = changed(was, scene_); !dirty.isEmpty() && scene_.moving)
+    layersLeftBehind();
+  } else if (const QRegion dirty = changed(was, scene_); !dirty.isEmpty() && scene_.moving) {
     for (const QRect& box : apart(dirty)) update(box);
-  else if (!dirty.isEmpty())
+  } else if (!dirty.isEmpty()) {
     update(dirty);
+    layers_.asked += dirty;
+  }
+  // Many changes and no paint (a hidden window): the pictures are drawn afresh when shown.
+  if (constexpr std::size_t kMostChanges = 4096; layers_.changes.size() > kMostChanges) layersLeftBehind();
   shownGameOver_ = gameOver;
   shownScale_ = scale();
   shownGrid_ = grid;
@@ -540,8 +580,111 @@ void BoardView::paintEvent(QPaintEvent* event) {
     }
     return;
   }
+  if (paintFromLayers(painter, dirty)) return;
   const std::vector<std::unique_ptr<Patch>> patches = patchesOf(painter, dirty);
+  // A paint of the whole board at rest draws the kept pictures afresh on its way.
+  if (const Surface surface = surfaceOf(painter); layered() && surface.image && QRegion(rect()).subtracted(dirty).isEmpty()) {
+    paintScene(painter, dirty, patches, keepLayers(surface));
+    return;
+  }
   paintScene(painter, dirty, patches);
+  // Changes the kept pictures did not take in: the whole board is painted again (the same
+  // picture) once the program is idle, which draws them afresh.
+  if (!layers_.changes.empty()) {
+    layersLeftBehind();
+    if (layered()) QTimer::singleShot(0, this, [this] { update(); });
+  }
+}
+
+void BoardView::layersLeftBehind() {
+  layers_.fresh = false;
+  layers_.changes.clear();
+  layers_.asked = QRegion();
+}
+
+bool BoardView::paintFromLayers(QPainter& painter, const QRegion& dirty) {
+  if (!layered() || !layers_.fresh) return false;
+  const Surface surface = surfaceOf(painter);
+  if (!surface.image || surface.image->size() != layers_.surface || surface.offset != layers_.offset ||
+      size() != layers_.size || scale() != layers_.scale)
+    return false;
+  const std::vector<std::unique_ptr<Patch>> patches = patchesOf(painter, dirty);
+  if (patches.empty()) return false;
+  const Pixels onSurface = pixelsOf(*surface.image, -surface.offset);
+  StrokeRange range;
+  for (const Layer& layer : layers_.kept) range.stops.push_back(layer.upTo);
+  for (const auto& patch : patches) {
+    const QRegion here = dirty.intersected(patch->box);
+    const QRect around = here.boundingRect();
+    // The highest picture below every stroke changed here that holds the whole patch.
+    std::size_t below = SIZE_MAX;
+    for (const auto& [stroke, where] : layers_.changes)
+      if (stroke < below && here.intersects(where)) below = stroke;
+    int start = -1;
+    const QImage* startImage = nullptr;
+    QPoint startAt;
+    for (int k = int(layers_.kept.size()) - 1; k >= 0 && !startImage; --k)
+      for (const auto& [box, image] : layers_.kept[std::size_t(k)].pieces)
+        if (layers_.kept[std::size_t(k)].upTo <= below && box.contains(around)) {
+          start = k;
+          startImage = &image;
+          startAt = box.topLeft();
+        }
+    painter.setClipRegion(here);
+    if (startImage) copyPixels(pixelsOf(*startImage, startAt), onSurface, here);
+    range.from = startImage ? layers_.kept[std::size_t(start)].upTo : 0;
+    // The pictures above take the patch's paint as it passes them.
+    range.reached = [&](std::size_t k) {
+      if (int(k) > start)
+        for (const auto& [box, image] : layers_.kept[k].pieces) copyPixels(onSurface, pixelsOf(image, box.topLeft()), here);
+    };
+    paintScene(painter, here, std::span(&patch, 1), range);
+  }
+  // A change outside what was painted (a part of the board not shown) was not taken in.
+  if (!layers_.asked.subtracted(dirty).isEmpty()) layersLeftBehind();
+  layers_.changes.clear();
+  layers_.asked = QRegion();
+  return true;
+}
+
+BoardView::StrokeRange BoardView::keepLayers(const Surface& surface) {
+  // Each picture holds only where the strokes above it reach, whatever their width: the
+  // same places from one claim to the next.
+  constexpr double kReach = 16;
+  const std::size_t strokes = scene_.strokes.size();
+  const std::size_t count = std::size_t(scene_.keptLayers);
+  layers_.kept.resize(count);
+  StrokeRange range;
+  for (std::size_t k = 0; k < count; ++k) {
+    Layer& layer = layers_.kept[k];
+    layer.upTo = (k + 1) * strokes / (count + 1);
+    std::vector<QRect> reached;
+    for (std::size_t i = layer.upTo; i < strokes; ++i) {
+      const Stroke& s = scene_.strokes[i];
+      reached.push_back(QRectF(toWidget(s.a), toWidget(s.b)).normalized().adjusted(-kReach, -kReach, kReach, kReach).toAlignedRect());
+    }
+    std::vector<QRect> boxes;
+    for (const QRect& box : apart(joined(reached, rect())))
+      if (const QRect in = box.intersected(rect()); !in.isEmpty()) boxes.push_back(in);
+    // The images are kept while their places stay.
+    if (!std::equal(boxes.begin(), boxes.end(), layer.pieces.begin(), layer.pieces.end(),
+                    [](const QRect& box, const auto& piece) { return box == piece.first; })) {
+      layer.pieces.clear();
+      for (const QRect& box : boxes) layer.pieces.emplace_back(box, QImage(box.size(), surface.image->format()));
+    }
+    range.stops.push_back(layer.upTo);
+  }
+  range.reached = [this, onSurface = pixelsOf(*surface.image, -surface.offset)](std::size_t k) {
+    for (const auto& [box, image] : layers_.kept[k].pieces) copyPixels(onSurface, pixelsOf(image, box.topLeft()), QRegion(box));
+  };
+  layers_.fresh = true;
+  layers_.surface = surface.image->size();
+  layers_.offset = surface.offset;
+  layers_.size = size();
+  layers_.scale = scale();
+  layers_.changes.clear();
+  layers_.asked = QRegion();
+  return range;
 }
 
 // Qt works out a wide Line's paint over the whole surface it draws on, however little of it
@@ -553,18 +696,13 @@ void BoardView::paintEvent(QPaintEvent* event) {
 std::vector<std::unique_ptr<BoardView::Patch>> BoardView::patchesOf(QPainter& painter, const QRegion& dirty) {
   constexpr std::size_t kMostPatches = 12;
   std::vector<std::unique_ptr<Patch>> patches;
-  QBackingStore* store = window()->backingStore();
-  QImage* surface = store ? dynamic_cast<QImage*>(store->paintDevice()) : nullptr;
-  const QTransform toSurface = painter.deviceTransform();
-  if (!surface || painter.paintEngine()->paintDevice() != surface || surface->depth() != 32 ||
-      toSurface.type() > QTransform::TxTranslate)
-    return patches;
+  const auto [surface, offset] = surfaceOf(painter);
+  if (!surface) return patches;
   // The region's rectangles, joined until no two boxes meet.
   const std::vector<QRect> boxes = apart(dirty);
   qint64 area = 0;
   for (const QRect& b : boxes) area += qint64(b.width()) * b.height();
   if (boxes.size() > kMostPatches || area * 3 > qint64(width()) * height()) return patches;
-  const QPoint offset(int(toSurface.dx()), int(toSurface.dy()));
   const qsizetype line = surface->bytesPerLine();
   for (const QRect& box : boxes) {
     const QRect on = box.translated(offset).intersected(surface->rect());
@@ -583,7 +721,18 @@ std::vector<std::unique_ptr<BoardView::Patch>> BoardView::patchesOf(QPainter& pa
   return patches;
 }
 
-void BoardView::paintScene(QPainter& painter, const QRegion& dirty, const std::vector<std::unique_ptr<Patch>>& patches) {
+BoardView::Surface BoardView::surfaceOf(QPainter& painter) const {
+  QBackingStore* store = window()->backingStore();
+  QImage* surface = store ? dynamic_cast<QImage*>(store->paintDevice()) : nullptr;
+  const QTransform toSurface = painter.deviceTransform();
+  if (!surface || painter.paintEngine()->paintDevice() != surface || surface->depth() != 32 ||
+      toSurface.type() > QTransform::TxTranslate)
+    return {};
+  return {surface, QPoint(int(toSurface.dx()), int(toSurface.dy()))};
+}
+
+void BoardView::paintScene(QPainter& painter, const QRegion& dirty, std::span<const std::unique_ptr<Patch>> patches,
+                           const StrokeRange& range) {
   painter.setRenderHint(QPainter::Antialiasing);
   const double s = scale();
   const double pixel = this->pixel();
@@ -592,7 +741,7 @@ void BoardView::paintScene(QPainter& painter, const QRegion& dirty, const std::v
 
   painter.setPen(Qt::NoPen);
   for (const Shape& shape : scene_.backdrop) {
-    if (!shape.visible || !reaches(bounds(shape))) continue;
+    if (range.from > 0 || !shape.visible || !reaches(bounds(shape))) continue;
     QPolygonF points;
     for (Point2 p : shape.points) points << toWidget(p);
     painter.setBrush(toQColor(shape.fill));
@@ -621,13 +770,20 @@ void BoardView::paintScene(QPainter& painter, const QRegion& dirty, const std::v
 
   // The halos first, so every Line is drawn over them as the rules drew it.
   for (const Stroke& stroke : scene_.strokes)
-    if (stroke.visible && stroke.highlighted && touches(stroke, dirty))
+    if (range.from == 0 && stroke.visible && stroke.highlighted && touches(stroke, dirty))
       drawStroke(stroke, QPen(kHalo, (stroke.width + kHaloExtra) * pixel, Qt::SolidLine, Qt::RoundCap));
   const Qt::PenCapStyle ends = scene_.moving ? Qt::SquareCap : Qt::RoundCap;
-  for (const Stroke& stroke : scene_.strokes)
+  const std::size_t to = std::min(range.to, scene_.strokes.size());
+  auto stop = std::lower_bound(range.stops.begin(), range.stops.end(), range.from);
+  for (std::size_t i = range.from; i < to; ++i) {
+    for (; stop != range.stops.end() && *stop == i; ++stop) range.reached(std::size_t(stop - range.stops.begin()));
+    const Stroke& stroke = scene_.strokes[i];
     if (stroke.visible && touches(stroke, dirty))
       drawStroke(stroke, QPen(toQColor(stroke.colour), std::max(1.0, stroke.width * pixel),
                               stroke.dotted ? Qt::DotLine : Qt::SolidLine, ends));
+  }
+  for (; stop != range.stops.end() && *stop <= to; ++stop) range.reached(std::size_t(stop - range.stops.begin()));
+  if (to < scene_.strokes.size()) return;
 
   painter.setPen(Qt::NoPen);
   painter.setBrush(Qt::black);
@@ -636,8 +792,31 @@ void BoardView::paintScene(QPainter& painter, const QRegion& dirty, const std::v
     if (reaches(bounds(dot))) painter.drawEllipse(toWidget(dot.at), r, r);
   }
 
+  // An outline paints only along its sides: a large one whose sides pass the region by is
+  // left out, however much of the region its box holds.
+  auto sidesReach = [&](const Shape& shape, const auto& area) {
+    for (std::size_t i = 0; i < shape.points.size(); ++i)
+      if (touches(Stroke{.a = shape.points[i], .b = shape.points[(i + 1) % shape.points.size()], .width = shape.borderWidth},
+                  area))
+        return true;
+    return false;
+  };
   for (const Shape& shape : scene_.shapes) {
     if (!shape.visible || shape.kind == Shape::Kind::Region || !reaches(bounds(shape))) continue;
+    if (shape.kind == Shape::Kind::Outline && !sidesReach(shape, dirty)) continue;
+    // A wide outline, like a wide Line, through the patches it reaches.
+    if (const QPen pen(toQColor(shape.border), shape.borderWidth * pixel);
+        shape.kind == Shape::Kind::Outline && !patches.empty() && pen.widthF() > 1) {
+      QPolygonF points;
+      for (Point2 p : shape.points) points << toWidget(p);
+      for (const auto& patch : patches)
+        if (sidesReach(shape, patch->box)) {
+          patch->painter->setPen(pen);
+          patch->painter->setBrush(Qt::NoBrush);
+          patch->painter->drawPolygon(points);
+        }
+      continue;
+    }
     painter.setPen(QPen(toQColor(shape.border), std::max(1.0, shape.borderWidth * pixel)));
     const bool filled = shape.filled && shape.kind != Shape::Kind::Outline;
     painter.setBrush(filled ? QBrush(toQColor(shape.fill)) : QBrush(Qt::NoBrush));

@@ -6,8 +6,11 @@
 #include <QPolygonF>
 #include <QRectF>
 #include <QWidget>
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -83,8 +86,54 @@ class BoardView : public QWidget {
     std::unique_ptr<QPainter> painter;
   };
   std::vector<std::unique_ptr<Patch>> patchesOf(QPainter& painter, const QRegion& dirty);
+  // The window's own surface, where the painter paints straight onto it, and where the board
+  // stands on it; no image otherwise.
+  struct Surface {
+    QImage* image = nullptr;
+    QPoint offset;
+  };
+  Surface surfaceOf(QPainter& painter) const;
+  // Which of the scene's strokes a paint draws: [from, to), the backdrop and the halos only
+  // from the first, the pieces drawn over the strokes only to the last; `reached(k)` before
+  // the stroke at each stop k (the stops ascending).
+  struct StrokeRange {
+    std::size_t from = 0, to = SIZE_MAX;
+    std::vector<std::size_t> stops;
+    std::function<void(std::size_t)> reached;
+  };
   // The scene's pieces that reach the region, in their order.
-  void paintScene(QPainter& painter, const QRegion& dirty, const std::vector<std::unique_ptr<Patch>>& patches);
+  void paintScene(QPainter& painter, const QRegion& dirty, std::span<const std::unique_ptr<Patch>> patches,
+                  const StrokeRange& range);
+  void paintScene(QPainter& painter, const QRegion& dirty, std::span<const std::unique_ptr<Patch>> patches) {
+    paintScene(painter, dirty, patches, StrokeRange{});
+  }
+
+  // The kept pictures of the board up to a stroke, where the scene asks for them. A paint
+  // of the whole board at rest draws them on its way. After a click each patch is painted
+  // from the highest picture below every stroke changed there, and the pictures above it
+  // take the patch's paint as it passes them, so all stay true to the board; a repaint that
+  // does not go either way leaves them behind until the next paint of the whole board.
+  struct Layer {
+    std::size_t upTo = 0;  // the backdrop, the halos and the strokes before this one
+    std::vector<std::pair<QRect, QImage>> pieces;  // only where the later strokes reach
+  };
+  struct Layers {
+    std::vector<Layer> kept;
+    bool fresh = false;
+    // What they were drawn for.
+    QSize surface, size;
+    QPoint offset;
+    double scale = 0;
+    // The changes since the last paint: the first stroke each leaves behind, and where.
+    std::vector<std::pair<std::size_t, QRect>> changes;
+    QRegion asked;  // the repaints asked for since
+  } layers_;
+  bool layered() const { return scene_.keptLayers > 0 && !scene_.moving; }
+  // Paints the region from the kept pictures, patch by patch; false where they cannot serve.
+  bool paintFromLayers(QPainter& painter, const QRegion& dirty);
+  // Lays the kept pictures out for a paint of the whole board, which fills them as it goes.
+  StrokeRange keepLayers(const Surface& surface);
+  void layersLeftBehind();
   void paintLabels(QPainter& painter, const QRegion& dirty);
   void paintCheckBox(QPainter& painter, const CheckBox& b);
   void paintBanner(QPainter& painter);

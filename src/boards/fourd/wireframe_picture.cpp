@@ -375,7 +375,7 @@ std::vector<std::vector<LineStrokes>> wireframeStrokes(const WireframePicture& p
 
 Scene wireframeScene(const WireframePicture& picture, const Drawing& drawing, const WireframeInputs& in) {
   Scene s{.width = kWidth, .height = kHeight, .pixelsPerUnit = kPixelsPerTwip, .fixedSize = true,
-          .moving = picture.turning()};
+          .moving = picture.turning(), .keptLayers = 11};
   const auto strokes = wireframeStrokes(picture, drawing, in);
   drawSide(s, Main, strokes, picture, drawing, in);
   drawSide(s, Inverse, strokes, picture, drawing, in);
