@@ -582,20 +582,21 @@ void BoardView::paintEvent(QPaintEvent* event) {
   }
   if (paintFromLayers(painter, dirty)) return;
   const std::vector<std::unique_ptr<Patch>> patches = patchesOf(painter, dirty);
+  const Surface surface = surfaceOf(painter);
+  const bool canKeep = layered() && surface.image;
   // A paint of the whole board at rest draws the kept pictures afresh on its way; not the
-  // window's first, which shows the board as soon as it can: the next does.
-  if (const Surface surface = surfaceOf(painter);
-      layered() && surface.image && firstPainted_ && QRegion(rect()).subtracted(dirty).isEmpty()) {
+  // window's first, which shows the board as soon as it can: the next, at once after it, does.
+  if (canKeep && firstPainted_ && QRegion(rect()).subtracted(dirty).isEmpty()) {
     paintScene(painter, dirty, patches, keepLayers(surface));
     return;
   }
-  if (layered() && !firstPainted_) QTimer::singleShot(0, this, [this] { update(); });
+  if (canKeep && !firstPainted_) QTimer::singleShot(0, this, [this] { update(); });
   paintScene(painter, dirty, patches);
   // Changes the kept pictures did not take in: the whole board is painted again (the same
   // picture) once the program is idle, which draws them afresh.
   if (!layers_.changes.empty()) {
     layersLeftBehind();
-    if (layered()) QTimer::singleShot(0, this, [this] { update(); });
+    if (canKeep) QTimer::singleShot(0, this, [this] { update(); });
   }
 }
 
