@@ -140,11 +140,11 @@ Scene TetrahedronWindow::scene() const {
   return solidScene(2 * kMargin + (right - left) * kScale, 2 * kMargin + 30 + (bottom - top) * kScale, at, points,
                     [this](int place) {
                       const auto [a, b] = tetrahedron::ends(place);
-                      return FreeLook{.colour = depthGrey((turned(a).z + turned(b).z) / 2),
-                                      // The solid's edges stand out from the joins across its faces.
-                                      .width = edgeHalf(place) ? 3.0 : 1.5,
-                                      // On the Full board the shared face lies inside the solid.
-                                      .dotted = fullGame(variant()) && onSharedFace(a) && onSharedFace(b)};
+                      return FreeLineLook{.colour = depthGrey((turned(a).z + turned(b).z) / 2),
+                                          // The solid's edges stand out from the joins across its faces.
+                                          .width = edgeHalf(place) ? 3.0 : 1.5,
+                                          // On the Full board the shared face lies inside the solid.
+                                          .dotted = fullGame(variant()) && onSharedFace(a) && onSharedFace(b)};
                     });
 }
 

@@ -1,10 +1,7 @@
 #include "boards/triangular/triangle_solid_window.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-
-#include "core/projection.h"
 
 namespace kp {
 
@@ -12,16 +9,10 @@ namespace {
 
 constexpr int kLineWidth = 6;      // a Line claimed on its own
 constexpr int kTriangleWidth = 5;  // the Lines of a triangle move
-constexpr int kHiddenWidth = 3;    // a claimed Line that scores nothing, while hidden
 constexpr int kPauseMs = 500;
 // A Line already claimed, and a triangle already played, are refused on the turn label.
 constexpr InvalidMove kLineTaken{.inMessage = false, .text = "   Invalid move!"};
 constexpr InvalidMove kTriangleTaken{.inMessage = false};
-constexpr double kMarkerRadius = 7, kDotRadius = 4;
-// How far apart markers stand, and a marker from a point: a gap between their rims.
-constexpr double kMarkersApart = 2 * kMarkerRadius + 4, kMarkerOffPoint = kMarkerRadius + kDotRadius + 2;
-
-double distance(Point2 a, Point2 b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 // Whether q lies between p and r with the three in a straight row, in any dimension.
 bool inARow(const std::vector<double>& p, const std::vector<double>& q, const std::vector<double>& r) {
@@ -137,103 +128,23 @@ std::vector<MenuEntry> TriangleSolidWindow::solidMenus() {
   return {std::move(grid), std::move(keypad)};
 }
 
-Colour TriangleSolidWindow::depthGrey(double depth) {
-  const int g = std::clamp(int(std::lround(30 + 65 * (depth + 1.4))), 30, 205);
-  return Colour(g | g << 8 | g << 16);
-}
-
 Scene TriangleSolidWindow::solidScene(double width, double height, const std::vector<Point2>& at, int dots,
-                                      const std::function<FreeLook(int place)>& freeLook) const {
-  Scene s{.width = width, .height = height};
-  const View& view = views().current();
-  const bool hideIdle = options().hideIdle && circleVariant();
-  const auto& cells = rules_.graph().lineCells;
-
-  for (int place = 1; place < int(solid_.ends.size()); ++place) {
-    const int line = view.line(place);
-    const LineDraw& d = drawing_.lines[std::size_t(line)];
-    // (A Line beyond the board is one of the next game's, shown over a finished game.)
-    const auto [a, b] = solid_.ends[std::size_t(place)];
-    const bool idle = hideIdle && line <= lineCount() && rules_.claimed(line) &&
-                      std::none_of(cells[std::size_t(line)].begin(), cells[std::size_t(line)].end(),
-                                   [&](int c) { return rules_.cellOwner(c) != 0; });
-    const bool free = d.colour == kUnclaimedLine;
-    const FreeLook look = free ? freeLook(place) : FreeLook{};
-    s.strokes.push_back({.a = at[std::size_t(a)],
-                         .b = at[std::size_t(b)],
-                         .colour = free ? look.colour : d.colour,
-                         .width = free ? look.width : double(idle ? std::min(d.width, kHiddenWidth) : d.width),
-                         .dotted = free && look.dotted,
-                         .visible = place <= linesShown(),
-                         .target = d.targetVisible ? Target::line(place) : Target{},
-                         .number = line,
-                         // the number of a claimed Line is no longer shown
-                         .numberShown = line > lineCount() || !rules_.claimed(line),
-                         .highlighted = d.highlighted});
-  }
-  for (int p = 0; p < dots; ++p) s.dots.push_back({at[std::size_t(p)], kDotRadius});
-  const std::vector<Point2>& centres = markerCentres(at, dots);
-  for (int place = 1; place < int(solid_.triangles.size()); ++place) {
-    const int t = view.circle(place);
-    const CircleDraw& d = drawing_.circles[std::size_t(t)];
-    s.shapes.push_back({.kind = Shape::Kind::Circle,
-                        .centre = centres[std::size_t(place)],
-                        .radiusX = kMarkerRadius,
-                        .border = d.border,
-                        .fill = d.fill,
-                        .visible = place <= trianglesShown() && d.visible,
-                        .target = d.targetVisible ? Target::circle(place) : Target{},
-                        .number = t});
-  }
-  s.texts.push_back({.at = {s.width / 2, 20}, .text = "View " + std::to_string(views().number()), .size = 14});
-  return s;
-}
-
-const std::vector<Point2>& TriangleSolidWindow::markerCentres(const std::vector<Point2>& at, int dots) const {
-  const std::size_t count = std::size_t(trianglesShown()) + 1;
-  if (markers_.at == at && markers_.dots == dots && markers_.count == count) return markers_.centres;
-  std::vector<Point2>& centres = markers_.centres;
-  centres.assign(trianglePoints_.size(), Point2{});
-  std::vector<std::array<Point2, 3>> corners(count);
-  for (std::size_t t = 1; t < trianglePoints_.size(); ++t)
-    for (int p : trianglePoints_[t]) centres[t] = centres[t] + (1.0 / 3) * at[std::size_t(p)];
-  for (std::size_t t = 1; t < count; ++t)
-    for (std::size_t k = 0; k < 3; ++k) corners[t][k] = at[std::size_t(trianglePoints_[t][k])];
-
-  // How much room a marker at p has: its least distance to a point or a settled marker
-  // beyond what it must keep (negative: it overlaps).
-  std::vector<char> settled(count, 0);
-  auto room = [&](Point2 p, std::size_t self, bool settledOnly) {
-    double least = 1e9;
-    for (int d = 0; d < dots; ++d) least = std::min(least, distance(p, at[std::size_t(d)]) - kMarkerOffPoint);
-    for (std::size_t u = 1; u < count; ++u)
-      if (u != self && (settled[u] || !settledOnly)) least = std::min(least, distance(p, centres[u]) - kMarkersApart);
-    return least;
-  };
-  // A marker with room at the middle of its triangle stays there; each other takes the place
-  // nearest that middle, well inside its triangle, that has room, or else the roomiest.
-  for (std::size_t t = 1; t < count; ++t) settled[t] = room(centres[t], t, false) >= 0;
-  constexpr int kSteps = 24, kInside = 4;  // barycentric steps, and the least a corner weighs
-  for (std::size_t t = 1; t < count; ++t) {
-    if (settled[t]) continue;
-    const Point2 middle = centres[t];
-    Point2 best = middle;
-    double bestRoom = room(middle, t, true), bestOff = 0;
-    for (int i = kInside; i <= kSteps - 2 * kInside; ++i)
-      for (int j = kInside; i + j <= kSteps - kInside; ++j) {
-        const double a = double(i) / kSteps, b = double(j) / kSteps;
-        const Point2 p = a * corners[t][0] + b * corners[t][1] + (1 - a - b) * corners[t][2];
-        const double r = room(p, t, true), off = distance(p, middle);
-        const bool better = bestRoom >= 0 ? r >= 0 && off < bestOff : r > bestRoom;
-        if (better) best = p, bestRoom = r, bestOff = off;
-      }
-    centres[t] = best;
-    settled[t] = 1;
-  }
-  markers_.at = at;
-  markers_.dots = dots;
-  markers_.count = count;
-  return centres;
+                                      const std::function<FreeLineLook(int place)>& freeLook) const {
+  return triangleSolidScene(picture_, drawing_,
+                            {.ends = solid_.ends,
+                             .trianglePoints = trianglePoints_,
+                             .rules = rules_,
+                             .view = views().current(),
+                             .viewNumber = views().number(),
+                             .lineCount = lineCount(),
+                             .linesShown = linesShown(),
+                             .trianglesShown = trianglesShown(),
+                             .hideIdle = options().hideIdle && circleVariant(),
+                             .width = width,
+                             .height = height,
+                             .at = at,
+                             .dots = dots,
+                             .freeLook = freeLook});
 }
 
 // ---- Line moves (Tolva) ----

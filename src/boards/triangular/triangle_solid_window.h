@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "boards/triangular/triangle_solid_picture.h"
 #include "core/game_controller.h"
 #include "core/line_game.h"
 
@@ -65,24 +66,12 @@ class TriangleSolidWindow : public GameController {
   // The points of a finished game stay as it counted them whatever game is chosen after.
   void gameFinished() override;
 
-  // A free Line's grey by its depth (about -1.4 near to 1.4 far, in Lines): what lies
-  // further back is drawn lighter.
-  static Colour depthGrey(double depth);
-
-  // How a free Line is drawn at a place.
-  struct FreeLook {
-    Colour colour = kUnclaimedLine;
-    double width = kUnclaimedWidth;
-    bool dotted = false;
-  };
   // The picture on a canvas of this size, the points drawn at `at`: every place of the
   // largest board's Lines and triangles (those beyond the board drawn hidden) with the
   // look of what the view shows there, the board's first `dots` points, "View n" on top.
-  // Triangle markers stand in their triangles, each clear of the others and of the points
-  // (at the middle of its points where there is room), and show with the grid the triangle
-  // they play in the view.
   Scene solidScene(double width, double height, const std::vector<Point2>& at, int dots,
-                   const std::function<FreeLook(int place)>& freeLook) const;
+                   const std::function<FreeLineLook(int place)>& freeLook) const;
+
  private:
   ColourCircles colourCircles() const override;
   int claimWidth() const override;
@@ -91,17 +80,10 @@ class TriangleSolidWindow : public GameController {
   void addCircleLines(int t, std::vector<int>& lines) const override;
   void playLine(int n, Player mover);
   int movesLeft() const;
-  // Where the markers stand ([place], 0 unused) for the points drawn at `at`.
-  const std::vector<Point2>& markerCentres(const std::vector<Point2>& at, int dots) const;
 
   Solid solid_;
   bool finishedByColour_ = false;
-  mutable struct {
-    std::vector<Point2> at;
-    int dots = -1;
-    std::size_t count = 0;
-    std::vector<Point2> centres;
-  } markers_;
+  mutable TriangleSolidPicture picture_;
   // [line] -> the Lines that carry it on in a straight row beyond one of its ends.
   std::vector<std::vector<int>> straightOn_;
   std::vector<std::vector<int>> trianglePoints_;  // [triangle] -> its three points

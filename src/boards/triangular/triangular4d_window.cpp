@@ -103,9 +103,9 @@ Scene Triangular4dWindow::scene() const {
   }();
   return solidScene(layout.width, layout.height, layout.at, simplex4::kPoints, [](int place) {
     const auto [a, b] = simplex4::ends(place);
-    return FreeLook{.colour = depthGrey((turned(a).z + turned(b).z) / 2),
-                    // The solid's edges stand out from the joins across its faces.
-                    .width = edgeHalf(place) ? 3.0 : 1.5};
+    return FreeLineLook{.colour = depthGrey((turned(a).z + turned(b).z) / 2),
+                        // The solid's edges stand out from the joins across its faces.
+                        .width = edgeHalf(place) ? 3.0 : 1.5};
   });
 }
 
