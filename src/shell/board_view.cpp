@@ -23,6 +23,30 @@ namespace kp {
 
 namespace {
 
+// The grid's numbers stand on light plates, at least this many pixels high in their ink.
+constexpr double kReadableInk = 9;
+const QColor kPlate(255, 255, 238);
+constexpr double kOverlapWeight = 100;
+const QColor kPlateBorder(150, 150, 150);
+
+// The smallest letter size whose digits are all kReadableInk pixels high.
+int readableSize(QFont font) {
+  for (int px = 9;; ++px) {
+    font.setPixelSize(px);
+    const QFontMetricsF metrics(font);
+    double lowest = kReadableInk;
+    for (char d = '0'; d <= '9'; ++d) lowest = std::min(lowest, metrics.tightBoundingRect(QString(QChar(d))).height());
+    if (lowest >= kReadableInk || px >= 24) return px;
+  }
+}
+
+// A number's plate in its own frame, centred on its ink.
+QRectF plateOf(const QFontMetricsF& metrics, int number) {
+  const QSizeF ink = metrics.tightBoundingRect(QString::number(number)).size();
+  const double pad = 2;
+  return QRectF(-ink.width() / 2 - pad - 1, -ink.height() / 2 - pad, ink.width() + 2 * pad + 2, ink.height() + 2 * pad);
+}
+
 // A hinted Line lies in a bright halo this much wider than the Line, in the board's pixels.
 constexpr double kHaloExtra = 12;
 const QColor kHalo(0, 220, 90, 190);
@@ -290,6 +314,11 @@ QRectF BoardView::bounds(const Dot& d) const {
 Target BoardView::targetAt(QPointF pos) const {
   const double s = scale();
   const QPointF o = origin();
+  // A grid number stands for its Line: a click on its plate claims that Line.
+  if (controller_.gridShown() && labels_.scale == s && labels_.origin == o)
+    for (std::size_t l = 0; l < labels_.lines.size() && l < scene_.strokes.size(); ++l)
+      if (labelShown(l) && scene_.strokes[l].target && labels_.lines[l].outline.boundingRect().contains(pos))
+        return scene_.strokes[l].target;
   return scene_.hit({(pos.x() - o.x()) / s, (pos.y() - o.y()) / s}, scene_.hitTolerance());
 }
 
@@ -354,6 +383,11 @@ QPolygonF BoardView::numberLabel(std::size_t stroke) {
   return stroke < labels_.lines.size() ? labels_.lines[stroke].outline : QPolygonF();
 }
 
+bool BoardView::labelShown(std::size_t stroke) const {
+  const Stroke& s = scene_.strokes[stroke];
+  return s.number && s.numberShown && s.visible && stroke < labels_.lines.size();
+}
+
 QRectF BoardView::shapeNumber(std::size_t shape) {
   layOutLabels();
   const Shape& s = scene_.shapes.at(shape);
@@ -375,7 +409,8 @@ void BoardView::layOutLabels() {
   // The numbers grow with the board. Where the board is too crowded for them they get
   // smaller, down to the smallest size that can still be read.
   QFont font = this->font();
-  for (int px = std::clamp(int(std::lround(11 * s)), 9, 15); px >= 7; --px) {
+  const int least = readableSize(font);
+  for (int px = std::max(least, std::min(int(std::lround(13 * s)), 16)); px >= least; --px) {
     font.setPixelSize(px);
     if (placeLineNumbers(font) == 0) break;
   }
@@ -417,9 +452,9 @@ double BoardView::placeLineNumbers(const QFont& font) {
       round.push_back({toWidget(c.centre), c.radiusX * scale() + std::max(1.0, c.borderWidth * px) / 2 + gap});
   const QRectF inside = QRectF(rect()).adjusted(1, 1, -1, -1);
 
-  // A number runs along its Line (upright beside a steep one), off the Line's middle on
-  // either side, or if there is no room there a little further along: the places to try,
-  // best first, each with what it clashes with on the board itself.
+  // A number stands upright on its plate beside its Line, off the Line's middle on either
+  // side, or if there is no room there a little further along: the places to try, best
+  // first, each with what it clashes with on the board itself.
   struct Place {
     NumberLabel label;
     QRectF box;  // the ink in the number's own frame
@@ -430,15 +465,11 @@ double BoardView::placeLineNumbers(const QFont& font) {
   for (std::size_t l = 0; l < segments.size(); ++l) {
     if (!scene_.strokes[l].number) continue;
     const QLineF& line = segments[l];
-    const QSizeF size = metrics.tightBoundingRect(QString::number(scene_.strokes[l].number)).size();
-    const QRectF box(QPointF(-size.width() / 2, -size.height() / 2), size);
-    double angle = std::remainder(-line.angle(), 180.0);  // clockwise (y runs down), never upside down
-    if (std::abs(angle) > 60.5) angle = 0;
+    const QRectF box = plateOf(metrics, scene_.strokes[l].number);
+    const QSizeF size = box.size();
     const QPointF u = line.length() > 0 ? (line.p2() - line.p1()) / line.length() : QPointF(1, 0);
     const QPointF normal(-u.y(), u.x());  // below a Line drawn left to right, left of one drawn downwards
-    const QPointF normalInFrame = QTransform().rotate(-angle).map(normal);
-    const double reach =
-        lineReach + (size.width() * std::abs(normalInFrame.x()) + size.height() * std::abs(normalInFrame.y())) / 2;
+    const double reach = lineReach + (size.width() * std::abs(normal.x()) + size.height() * std::abs(normal.y())) / 2;
 
     // Only what lies near the Line can be in the way.
     const double near = reach + size.width() + size.height();
@@ -451,12 +482,14 @@ double BoardView::placeLineNumbers(const QFont& font) {
     for (const Obstacle& o : round)
       if (around.adjusted(-o.reach, -o.reach, o.reach, o.reach).contains(o.at)) nearRound.push_back(o);
 
-    for (int step = 0; step <= 30; ++step) {
-      const double t = 0.5 + 0.02 * ((step + 1) / 2) * (step % 2 ? -1 : 1);  // 0.5, 0.48, 0.52, ...
-      for (int side : {1, -1}) {
+    // Where there is no room beside it, on the Line itself, the plate hiding a little of it.
+    for (int step = 0; step <= 61; ++step) {
+      const double t = 0.5 + 0.02 * ((step % 31 + 1) / 2) * (step % 2 ? -1 : 1);  // 0.5, 0.48, 0.52, ...
+      for (int side : {1, -1, 0}) {
+        if ((side == 0) != (step > 30)) continue;
         const QPointF centre = line.pointAt(t) + normal * (side * reach);
-        const QTransform toView = QTransform().translate(centre.x(), centre.y()).rotate(angle);
-        Place p{{centre, angle, toView.map(QPolygonF(box))}, box, toView.inverted()};
+        const QTransform toView = QTransform().translate(centre.x(), centre.y());
+        Place p{{centre, toView.map(QPolygonF(box))}, box, toView.inverted()};
         // Everything is taken into the number's frame, where its ink is a plain box.
         const QRectF bounds = p.label.outline.boundingRect();
         p.clash = std::max({0.0, inside.left() - bounds.left(), inside.top() - bounds.top(),
@@ -495,11 +528,12 @@ double BoardView::placeLineNumbers(const QFont& font) {
       for (std::size_t k : placed) {
         const QPolygonF& other = labels_.lines[k].outline;
         if (!reach.intersects(other.boundingRect())) continue;
-        // Two numbers overlapping count as much as their overlap is deep.
+        // Two numbers overlapping are worse than a number over a Line: they count many
+        // times as much as their overlap is deep.
         const QPolygonF there = p.fromView.map(other);
         const QRectF overlap = clear & there.boundingRect();
         if (!overlap.isEmpty() && QPolygonF(clear).intersects(there))
-          clash += std::min(overlap.width(), overlap.height());
+          clash += kOverlapWeight * (1 + std::min(overlap.width(), overlap.height()));
       }
       if (!best || clash < least) {
         best = &p;
@@ -517,30 +551,30 @@ double BoardView::placeLineNumbers(const QFont& font) {
 void BoardView::paintLabels(QPainter& painter, const QRegion& dirty) {
   layOutLabels();
   // Each number is drawn with its ink centred where the layout measured it.
-  auto write = [&](QPointF centre, double angle, const QString& text, const QFontMetricsF& metrics) {
-    const QRectF ink = metrics.tightBoundingRect(text);
-    painter.save();
-    painter.translate(centre);
-    painter.rotate(angle);
-    painter.drawText(-ink.center(), text);
-    painter.restore();
+  auto write = [&](QPointF centre, const QString& text, const QFontMetricsF& metrics) {
+    painter.drawText(centre - metrics.tightBoundingRect(text).center(), text);
   };
   painter.setFont(labels_.lineFont);
-  painter.setPen(QColor(40, 40, 40));
   const QFontMetricsF lineMetrics(labels_.lineFont);
   for (std::size_t l = 0; l < scene_.strokes.size(); ++l) {
     const Stroke& stroke = scene_.strokes[l];
     const NumberLabel& label = labels_.lines[l];
-    if (stroke.number && stroke.numberShown && stroke.visible && dirty.intersects(paintBounds(label.outline)))
-      write(label.centre, label.angle, QString::number(stroke.number), lineMetrics);
+    if (!labelShown(l) || !dirty.intersects(paintBounds(label.outline))) continue;
+    // A light plate under the number keeps it clear of the Lines it stands among.
+    painter.setPen(QPen(kPlateBorder, 1));
+    painter.setBrush(kPlate);
+    painter.drawRoundedRect(label.outline.boundingRect().adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+    painter.setPen(QColor(30, 30, 30));
+    write(label.centre, QString::number(stroke.number), lineMetrics);
   }
+  painter.setBrush(Qt::NoBrush);
   painter.setFont(labels_.circleFont);
   const QFontMetricsF circleMetrics(labels_.circleFont);
   for (const Shape& shape : scene_.shapes) {
     if (!shape.number || !shape.visible || !dirty.intersects(bounds(shape).toAlignedRect())) continue;
     // Dark digits on a light fill, light ones on a dark fill.
     painter.setPen(qGray(toQColor(shape.fill).rgb()) > 140 ? Qt::black : Qt::white);
-    write(toWidget(shape.centre), 0, QString::number(shape.number), circleMetrics);
+    write(toWidget(shape.centre), QString::number(shape.number), circleMetrics);
   }
 }
 

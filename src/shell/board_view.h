@@ -34,11 +34,13 @@ class BoardView : public QWidget {
   QSize sizeHint() const override { return {600, 600}; }
 
   // Where the grid writes the number of the scene's stroke at this index: the outline of
-  // the digits' ink, in widget coordinates.
+  // its plate, in widget coordinates.
   QPolygonF numberLabel(std::size_t stroke);
   // Where the grid writes the number of the scene's shape at this index: its ink, in
   // widget coordinates.
   QRectF shapeNumber(std::size_t shape);
+  // Whether the grid writes a number for the stroke now (its layout made).
+  bool labelShown(std::size_t stroke) const;
 
   // Called after every change of the model: repaints what the scene changed (a claimed
   // Line, a filled circle), not the whole board; all of it when the banner, the board's
@@ -153,8 +155,7 @@ class BoardView : public QWidget {
 
   struct NumberLabel {
     QPointF centre;
-    double angle = 0;  // degrees clockwise
-    QPolygonF outline;
+    QPolygonF outline;  // its plate
   };
   struct Labels {
     double scale = 0;

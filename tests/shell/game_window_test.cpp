@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "boards/cube/cube_window.h"
+#include "core/window_catalogue.h"
 #include "message_boxes.h"
 #include "shell/board_view.h"
 #include "shell/qt_colour.h"
@@ -193,7 +194,7 @@ class GameWindowTest : public QObject {
     QCOMPARE(w->windowTitle(), QString("Quadrion Plexa 2014 in 4D  -  Quadrion Krunk"));
     std::vector<Stroke> drawn;
     for (const Stroke& s : w->controller().scene().strokes)
-      if (s.target == Target::line(1)) drawn.push_back(s);
+      if (s.target == Target::line(1) && s.visible) drawn.push_back(s);
     QCOMPARE(drawn.size(), std::size_t(3));  // the Blue cube, and the tesseracts Black-Blue and Blue-White
     clickBoard(*w, w->boardView()->toWidget({(drawn[1].a.x + drawn[1].b.x) / 2, (drawn[1].a.y + drawn[1].b.y) / 2}));
     QCOMPARE(w->controller().rules().owner(1), 2);
@@ -319,6 +320,34 @@ class GameWindowTest : public QObject {
             QVERIFY2(!circle.intersects(ink), qPrintable(QString("Line %1 on a circle").arg(l)));
           }
         }
+      }
+      w->close();
+    }
+  }
+
+  // In every window that writes its Lines' numbers beside them: with the grid shown, every
+  // number stands upright on its plate, its digits at least 9 pixels high, apart from every
+  // other number and inside the board.
+  void everyGridNumberCanBeRead() {
+    Shell shell;
+    for (const WindowEntry& entry : windowCatalogue()) {
+      GameWindow* w = shell.openWindow(entry.kind);
+      QVERIFY(QTest::qWaitForWindowExposed(w));
+      if (QAction* grid = w->action("game.grid"); grid && !grid->isChecked()) grid->trigger();
+      QTest::qWait(20);
+      BoardView* view = w->boardView();
+      const Scene scene = w->controller().scene();
+      std::vector<QRectF> plates;
+      view->numberLabel(0);  // (laid out as the next paint would)
+      for (std::size_t l = 0; l < scene.strokes.size(); ++l)
+        if (view->labelShown(l)) plates.push_back(view->numberLabel(l).boundingRect());
+      QVERIFY(plates.size() >= std::size_t(std::ranges::count_if(scene.strokes, [](const Stroke& s) {
+                return s.number && s.numberShown && s.visible;
+              })));
+      for (std::size_t i = 0; i < plates.size(); ++i) {
+        const QString where = QString("%1, number %2").arg(entry.name).arg(i);
+        QVERIFY2(plates[i].height() >= 9 + 4 - 1e-6 && view->rect().contains(plates[i].toRect()), qPrintable(where));
+        for (std::size_t k = 0; k < i; ++k) QVERIFY2(!plates[i].intersects(plates[k]), qPrintable(where));
       }
       w->close();
     }

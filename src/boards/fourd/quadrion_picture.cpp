@@ -18,6 +18,8 @@ constexpr int kLines = Q::kLines, kSquares = Q::kSquares;
 // the key in the middle.
 constexpr double kPixelsPerTwip = 1.0 / 15;
 constexpr double kCellWidth = 4650, kCellHeight = 3450, kCaption = 330, kMargin = 250;
+constexpr Colour kRedTint = 0xDCDCFF, kBlueTint = 0xFFE0D0;  // a scored square, by its scorer
+constexpr double kLabelSize = 13;  // the grid's numbers: digits about 9 pixels high
 
 struct Figure {
   const char* caption;
@@ -117,20 +119,45 @@ Point2 besideLine(int line, int figure, const std::vector<Point2>& labels, Point
 Scene quadrionScene(const Drawing& drawing, const QuadrionInputs& in) {
   Scene s{.width = 3 * kCellWidth, .height = 3 * kCellHeight, .pixelsPerUnit = kPixelsPerTwip, .fixedSize = true};
   const bool open = !in.circles;
+  // A scored square is tinted in its scorer's colour in every figure that draws it.
+  for (int k = 0; k < 8; ++k)
+    for (int sq = 1; sq <= kSquares; ++sq) {
+      const auto& lines = Q::squareLines(sq);
+      if (!std::all_of(lines.begin(), lines.end(), [&](int l) { return draws(kFigures[k], l); })) continue;
+      std::vector<Point2> corners;
+      for (int l : {lines[0], lines[2]})
+        for (const auto& end : Q::ends(l)) corners.push_back(at(end, k));
+      Point2 middle;
+      for (Point2 c : corners) middle = middle + 0.25 * c;
+      std::sort(corners.begin(), corners.end(), [&](Point2 a, Point2 b) {
+        return std::atan2(a.y - middle.y, a.x - middle.x) < std::atan2(b.y - middle.y, b.x - middle.x);
+      });
+      const int owner = in.rules.unitOwner(0, sq);
+      s.backdrop.push_back({.kind = Shape::Kind::Polygon,
+                            .points = corners,
+                            .border = owner == 1 ? kRedTint : kBlueTint,
+                            .fill = owner == 1 ? kRedTint : kBlueTint,
+                            .borderWidth = 0,
+                            .visible = owner != 0});
+    }
   for (int k = 0; k < 8; ++k) {
     const Figure& f = kFigures[k];
-    // The far Lines first, so the near ones cross over them.
-    for (int l = 1; l <= kLines; ++l) {
-      if (!draws(f, l)) continue;
-      const auto ends = Q::ends(l);
-      const LineDraw& d = drawing.lines[std::size_t(l)];
-      s.strokes.push_back({.a = at(ends[0], k),
-                           .b = at(ends[1], k),
-                           .colour = d.colour,
-                           .width = double(d.width),
-                           .dotted = Q::joining(l) && !in.rules.claimed(l) && d.colour != kYellow,
-                           .target = open && d.targetVisible ? Target::line(l) : Target{}});
-    }
+    // The claimed Lines first, then the free ones over them, so that no free Line hides
+    // behind a claim; each far first, so the near ones cross over them.
+    for (const bool claimedPass : {true, false})
+      for (int l = 1; l <= kLines; ++l) {
+        if (!draws(f, l)) continue;
+        const auto ends = Q::ends(l);
+        const LineDraw& d = drawing.lines[std::size_t(l)];
+        const bool claimed = in.rules.claimed(l);
+        s.strokes.push_back({.a = at(ends[0], k),
+                             .b = at(ends[1], k),
+                             .colour = d.colour,
+                             .width = double(d.width),
+                             .dotted = Q::joining(l) && !in.rules.claimed(l) && d.colour != kYellow,
+                             .visible = claimed == claimedPass,
+                             .target = open && d.targetVisible ? Target::line(l) : Target{}});
+      }
     s.texts.push_back({.at = {f.column * kCellWidth + kCellWidth / 2, f.row * kCellHeight + kCaption / 2 + 40},
                        .text = f.caption,
                        .size = 12});
@@ -182,7 +209,7 @@ Scene quadrionScene(const Drawing& drawing, const QuadrionInputs& in) {
                         .fill = 0xFFFFFF,
                         .borderWidth = 1,
                         .target = Target::line(l)});
-    s.texts.push_back({.at = mid, .text = std::to_string(l), .size = 9});
+    s.texts.push_back({.at = mid, .text = std::to_string(l), .size = kLabelSize});
   }
   // The squares' circles, in Plexa (Squares): a cube's faces in its own figure, the joining
   // squares in their tesseract; laid out on their first showing.

@@ -59,6 +59,8 @@ constexpr int kUnitClaimMain = 4, kUnitClaimInverse = 3;
 constexpr int kHiddenWidth = 3;           // a claimed Line that scores nothing, while hidden
 constexpr Colour kHintColour = 0x80FF80;  // under a non-scoring Line, for the Best Hint
 constexpr Colour kMarkerColour = 0x404040;
+constexpr Colour kClaimHalo = 0xD8FFFF;  // pale yellow, under a claimed Line's strokes
+constexpr double kClaimHaloMargin = 2.5;  // pixels each side
 constexpr Colour kLabelBlue = 0xC06000;  // the second set of number labels
 
 using fourd::corner;
@@ -94,6 +96,7 @@ std::array<Point4, 4> squareCorners(int sq) {
 // Where the number labels stand along their Lines: as near the middle as they can without
 // covering another label or a corner.
 constexpr double kLabelHalfWidth = 165, kLabelHalfHeight = 115;
+constexpr double kLabelSize = 13;  // the letters' height: digits about 9 pixels high
 // The number labels along their Lines, clear of each other and of the corners.
 template <class Place>
 std::vector<Point2> labelPlaces(Place place) {
@@ -234,14 +237,6 @@ void drawSide(Scene& s, Side side, const std::vector<std::vector<LineStrokes>>& 
                                    in.rules.graph().lineCells[std::size_t(l)].end(),
                                    [&](int c) { return in.rules.cellOwner(c) != 0; });
     const bool closed = std::find(in.closed.begin(), in.closed.end(), l) != in.closed.end();
-    // Once the picture stands still, a click on the Line is a click on the place it is drawn at.
-    s.strokes.push_back({.a = a,
-                         .b = b,
-                         .colour = ls.base.colour,
-                         .width = double(idle ? std::min(ls.base.width, kHiddenWidth) : ls.base.width),
-                         .dotted = closed,
-                         .visible = ls.base.visible,
-                         .target = main && !picture.turning() ? Target::line(view.place(l)) : Target{}});
     // The cube strokes side by side: the first on one side of the base, the second on the
     // other, the third beyond the first.
     const double len = std::hypot(b.x - a.x, b.y - a.y);
@@ -252,6 +247,23 @@ void drawSide(Scene& s, Side side, const std::vector<std::vector<LineStrokes>>& 
     offset[0] = -(baseHalf + ls.units[0].width / 2.0 + 0.5);
     offset[1] = baseHalf + ls.units[1].width / 2.0 + 0.5;
     offset[2] = offset[0] - (ls.units[0].width / 2.0 + ls.units[2].width / 2.0 + 0.5);
+    // A claimed Line lies on a light halo as wide as its strokes and a little more, which
+    // sets it apart from the free Lines' thin strokes in the same colours.
+    const double from = offset[2] - ls.units[2].width / 2.0, to = offset[1] + ls.units[1].width / 2.0;
+    const Point2 middle = ((from + to) / 2 * twips) * across;
+    s.strokes.push_back({.a = a + middle,
+                         .b = b + middle,
+                         .colour = kClaimHalo,
+                         .width = to - from + 2 * kClaimHaloMargin,
+                         .visible = ls.marker && ls.base.visible && !idle});
+    // Once the picture stands still, a click on the Line is a click on the place it is drawn at.
+    s.strokes.push_back({.a = a,
+                         .b = b,
+                         .colour = ls.base.colour,
+                         .width = double(idle ? std::min(ls.base.width, kHiddenWidth) : ls.base.width),
+                         .dotted = closed,
+                         .visible = ls.base.visible,
+                         .target = main && !picture.turning() ? Target::line(view.place(l)) : Target{}});
     for (std::size_t k = 0; k < 3; ++k) {
       const StrokeLook& u = ls.units[k];
       const bool bright =
@@ -403,7 +415,7 @@ Scene wireframeScene(const WireframePicture& picture, const Drawing& drawing, co
     s.texts.push_back({.at = at,
                        .text = std::to_string(k),
                        .fore = open ? kBlack : kUnclaimedLine,
-                       .size = 10,
+                       .size = kLabelSize,
                        .visible = open || !in.rules.claimed(line)});
   }
   // The square labels: the circles of the Krunk games, and with the grid the squares' numbers.
@@ -428,7 +440,7 @@ Scene wireframeScene(const WireframePicture& picture, const Drawing& drawing, co
                         .fill = kLabelBlue,
                         .borderWidth = 1,
                         .target = drawing.lines[std::size_t(line)].targetVisible ? Target::line(k) : Target{}});
-    s.texts.push_back({.at = at, .text = std::to_string(line), .fore = 0xFFFFFF, .size = 10});
+    s.texts.push_back({.at = at, .text = std::to_string(line), .fore = 0xFFFFFF, .size = kLabelSize});
   }
   for (int k = 1; k <= kSquares; ++k) {
     const CircleDraw& d = drawing.circles[std::size_t(view.circle(k))];
@@ -444,7 +456,7 @@ Scene wireframeScene(const WireframePicture& picture, const Drawing& drawing, co
     s.texts.push_back({.at = at,
                        .text = std::to_string(k),
                        .fore = d.fill == kRed || d.fill == kBlue ? Colour(0xFFFFFF) : kBlack,
-                       .size = 9,
+                       .size = kLabelSize,
                        .visible = shown});
   }
 
