@@ -67,22 +67,16 @@ TEST(WindowCatalogue, EveryWindowLoadsAndHasItsScenariosAndScreenshot) {
 // Alt and a letter opens one menu of the bar. Two menus with one letter make Alt cycle
 // between them, and Enter then chooses in the wrong one (another board from Other Games).
 TEST(WindowCatalogue, EveryTopLevelMenuHasALetterOfItsOwn) {
-  const auto letter = [](const std::string& caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i)
-      if (caption[i] == '&' && caption[++i] != '&') return char(std::tolower(static_cast<unsigned char>(caption[i])));
-    return '\0';
-  };
   for (const WindowEntry& row : windowCatalogue())
     for (const std::string board : row.tests.variantBoards) {
       SCOPED_TRACE(std::string(row.name) + " " + board);
       PlaySession session;
       ASSERT_EQ(session.open(row.name), "");
-      if (!board.empty()) {
-        ASSERT_EQ(session.menu(board), "");
-      }
+      ASSERT_TRUE(board.empty() || session.menu(board).empty());
       std::map<char, std::string> taken;
       for (const MenuEntry& menu : session.window()->menus().top()) {
-        const char key = letter(menu.caption);
+        const std::size_t at = menu.caption.find('&');
+        const char key = at + 1 < menu.caption.size() ? char(std::tolower(menu.caption[at + 1])) : '\0';
         EXPECT_NE(key, '\0') << menu.caption << " has no access letter";
         if (const auto [first, fresh] = taken.emplace(key, menu.caption); key && !fresh)
           ADD_FAILURE() << menu.caption << " and " << first->second << " share Alt+" << key;

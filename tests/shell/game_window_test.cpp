@@ -408,17 +408,15 @@ class GameWindowTest : public QObject {
   void theHelpPageOpensInItsOwnWindowWhereTheDesktopCannotShowIt() {
     QTemporaryDir dir;
     const QString page = dir.filePath(kHelpFile);
-    QFile file(page);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("<html><body><p><a href=\"#end\">Scoring</a></p><p><a name=\"end\">Krunk</a> ends it.</p></body></html>");
-    file.close();
+    {
+      QFile file(page);
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.write("<p><a href=\"#end\">Scoring</a></p><p><a name=\"end\">Krunk</a>.</p>"));
+    }
     const auto back = qScopeGuard([was = QDir::currentPath()] { QDir::setCurrent(was); });
     QDir::setCurrent(dir.path());
     for (const bool startsThenFails : {false, true}) {
       Shell shell;
-      QStringList asked;
-      shell.setUrlOpener([&](const QUrl& url, std::function<void()> failed) {
-        asked << url.toLocalFile();
+      shell.setUrlOpener([&](const QUrl&, std::function<void()> failed) {
         if (startsThenFails) QTimer::singleShot(0, failed);
         return startsThenFails;
       });
@@ -428,14 +426,12 @@ class GameWindowTest : public QObject {
       if (!startsThenFails) {
         QCOMPARE(firstBox, (QStringList{kProgramTitle, QDir::currentPath()}));
         QCOMPARE(answerNextMessage().value(0), "No help");
-        QVERIFY(w->findChildren<HelpWindow*>().isEmpty() && asked.value(0) == page);
         delete w;
         continue;
       }
       QVERIFY(firstBox.isEmpty());
       w->action("help.rules")->trigger();
       QVERIFY(answerNextMessage().isEmpty());
-      QCOMPARE(asked, (QStringList{page, page}));
       QList<HelpWindow*> shown;
       for (QWidget* top : QApplication::topLevelWidgets())
         if (auto* help = qobject_cast<HelpWindow*>(top); help && help->isVisible()) shown << help;
@@ -457,7 +453,7 @@ class GameWindowTest : public QObject {
           if (top != help && top->isVisible()) top->close();
       });
       QTimer keptAlive;
-      connect(&keptAlive, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+      keptAlive.callOnTimeout([] { QCoreApplication::exit(1); });
       keptAlive.start(3000);
       QCOMPARE(QCoreApplication::exec(), 0);
       QTRY_VERIFY(!guard);
