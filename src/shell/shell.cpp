@@ -39,7 +39,7 @@ bool openOnDesktop(QObject* owner, const QUrl& url, std::function<void()> failed
       run->deleteLater();
       failed();
     });
-    run->start(opener, {url.isLocalFile() ? url.toLocalFile() : url.toString()});
+    run->start(opener, {QString::fromUtf8(url.toEncoded())});
     return true;
   }
 #endif
