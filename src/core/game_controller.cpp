@@ -172,7 +172,7 @@ void GameController::keypadEntered(const std::string& text) {
 void GameController::addMenus(std::vector<VariantEntry> variants, bool subLevels, std::vector<MenuEntry> boardMenus,
                               FrameMenus frame) {
   expertOffered_ = frame.expert;
-  menus_.add(gameMenu(std::move(frame.game), frame.gameCaption));
+  menus_.add(gameMenu(std::move(frame.game)));
   menus_.add(otherGamesMenu(kind_));
   if (frame.subLevels) menus_.add(std::move(*frame.subLevels));
   else if (subLevels) menus_.add(subLevelsMenu());

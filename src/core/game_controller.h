@@ -59,7 +59,6 @@ struct VariantEntry {
 
 // The frame's menus where a window's captions differ from the flat windows'.
 struct FrameMenus {
-  std::string gameCaption = "&Game";
   std::vector<MenuEntry> game;     // the Game menu's entries (empty: the flat windows')
   std::vector<MenuEntry> players;  // the players' entries heading Options (empty: the flat windows')
   std::vector<MenuEntry> options;  // more of Options, after Sudden Death

@@ -22,6 +22,8 @@ class Host {
   // person has closed the box.
   virtual void showMessage(const std::string& title, const std::string& text, std::function<void()> onOk = {}) = 0;
   // Asks the desktop to open a document with its own program; false when the request fails.
+  // A desktop that takes the request and then cannot show the document is the host's to
+  // answer (the Qt shell shows the help page in a window of its own).
   virtual bool openDocument(const std::string& path) = 0;
   virtual std::string currentDirectory() = 0;
   // The folders the help page is looked for in after the current directory, in order:

@@ -6,8 +6,8 @@
 
 namespace kp {
 
-MenuEntry gameMenu(std::vector<MenuEntry> entries, const std::string& caption) {
-  MenuEntry game{.id = "game", .caption = caption};
+MenuEntry gameMenu(std::vector<MenuEntry> entries) {
+  MenuEntry game{.id = "game", .caption = "&Game"};
   game.children = std::move(entries);
   if (game.children.empty()) game.children = {
       {.id = "game.new", .caption = "New", .shortcut = "F5"},

@@ -36,8 +36,8 @@ struct ExpertTime {
 inline constexpr ExpertTime kExpertTimes[] = {
     {"Expert thinks: 0.2 s", 200}, {"Expert thinks: 1 s", 1000}, {"Expert thinks: 5 s", 5000}};
 
-// The Game menu with these entries (the flat windows' when none are given).
-MenuEntry gameMenu(std::vector<MenuEntry> entries, const std::string& caption);
+// The Game menu ("&Game") with these entries (the flat windows' when none are given).
+MenuEntry gameMenu(std::vector<MenuEntry> entries);
 // The Game menu's entries of the windows in space: "&New", "A&dd another game" (hidden),
 // "E&xit", "&Play anyone anywhere" (hidden), "&About...".
 std::vector<MenuEntry> spaceGameMenu();

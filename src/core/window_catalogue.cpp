@@ -110,7 +110,7 @@ const WindowEntry& catalogueEntry(WindowKind kind) {
 
 MenuEntry otherGamesMenu(WindowKind shown) {
   static const char* const kGroups[] = {"Planor Plexa 2014 in 2D", "Krunk Plexa 2014 in 3D", "Quadrion Plexa 2014 in 4D"};
-  MenuEntry other{.id = "other", .caption = "&Other Games"};
+  MenuEntry other{.id = "other", .caption = "O&ther Games"};
   for (int d = 2; d <= 4; ++d) {
     if (d > 2) other.children.push_back({.separator = true});
     const std::string group = kGroups[d - 2];

@@ -411,7 +411,11 @@ void GameWindow::showMessage(const std::string& title, const std::string& text, 
 
 bool GameWindow::openDocument(const std::string& path) {
   const QString file = q(path);
-  return QFileInfo::exists(file) && shell_.openUrl(QUrl::fromLocalFile(file));
+  if (!QFileInfo::exists(file)) return false;
+  // Where the desktop's opener starts but cannot show the page, the program shows it in a
+  // window of its own; the shell keeps that window, which outlives a switch of game window.
+  Shell& shell = shell_;
+  return shell_.openUrl(QUrl::fromLocalFile(file), [&shell, file] { shell.showHelp(file); });
 }
 
 std::string GameWindow::currentDirectory() { return QDir::currentPath().toStdString(); }

@@ -3,15 +3,56 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QIcon>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
 
 #include "boards/registry.h"
 #include "shell/about_box.h"
 #include "shell/game_window.h"
+#include "shell/help_window.h"
 #include "shell/launcher_window.h"
 
 namespace kp {
 
-Shell::Shell(QObject* parent) : QObject(parent), urlOpener_([](const QUrl& u) { return QDesktopServices::openUrl(u); }) {
+namespace {
+
+// The desktop's opener, run by the program itself where it has one (xdg-open):
+// QDesktopServices starts it and forgets it, so a desktop with no program for the page
+// showed nothing at all. The run goes on beside the game, and its end tells whether the
+// page was shown. A desktop with no opener at all reports failure too: the program's own
+// help window is then the way to read the page.
+bool openOnDesktop(QObject* owner, const QUrl& url, std::function<void()> failed) {
+  if (!failed) failed = [] {};
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+  if (const QString opener = QStandardPaths::findExecutable("xdg-open"); !opener.isEmpty()) {
+    auto* run = new QProcess(owner);
+    // Its messages go where the program's go; the program it starts keeps nothing of ours.
+    run->setProcessChannelMode(QProcess::ForwardedChannels);
+    run->setStandardInputFile(QProcess::nullDevice());
+    QObject::connect(run, &QProcess::finished, owner, [run, failed](int code, QProcess::ExitStatus how) {
+      run->deleteLater();
+      if (code != 0 || how != QProcess::NormalExit) failed();
+    });
+    QObject::connect(run, &QProcess::errorOccurred, owner, [run, failed](QProcess::ProcessError error) {
+      if (error != QProcess::FailedToStart) return;
+      run->deleteLater();
+      failed();
+    });
+    run->start(opener, {QString::fromUtf8(url.toEncoded())});
+    return true;
+  }
+#endif
+  if (!QDesktopServices::openUrl(url)) QTimer::singleShot(0, owner, failed);
+  return true;
+}
+
+}  // namespace
+
+Shell::Shell(QObject* parent)
+    : QObject(parent), urlOpener_([this](const QUrl& u, std::function<void()> failed) {
+        return openOnDesktop(this, u, std::move(failed));
+      }) {
   clock_.start();
   // Every window of the program shows its icon (the desktop entry names the same one).
   QIcon icon;
@@ -26,6 +67,14 @@ Shell::Shell(QObject* parent) : QObject(parent), urlOpener_([](const QUrl& u) { 
 }
 
 Shell::~Shell() {
+  delete help_;
+  // An opener still running has handed the page to a program that outlives the game (a
+  // browser it waits for): only the opener ends here.
+  for (QProcess* run : findChildren<QProcess*>()) {
+    run->disconnect();
+    run->kill();
+    run->waitForFinished(1000);
+  }
   for (const auto& weak : asideStops_)
     if (const auto stop = weak.lock()) *stop = true;
   aside_.waitForDone();
@@ -54,6 +103,17 @@ LauncherWindow* Shell::openLauncher() {
 void Shell::showAbout() {
   auto* box = new AboutBox([this] { return program_.random.next(); }, [this](const QString& url) { openUrl(QUrl(url)); });
   box->show();
+}
+
+HelpWindow* Shell::showHelp(const QString& page) {
+  if (!help_) {
+    help_ = new HelpWindow(page);
+    help_->setAttribute(Qt::WA_DeleteOnClose);
+    // The program ends with its last game window, whether the help is open or not.
+    help_->setAttribute(Qt::WA_QuitOnClose, false);
+  }
+  help_->showPage(page);
+  return help_;
 }
 
 void Shell::quit() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QObject>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QThreadPool>
 #include <QUrl>
 #include <atomic>
@@ -14,6 +15,7 @@
 namespace kp {
 
 class GameWindow;
+class HelpWindow;
 class LauncherWindow;
 
 // What the windows of one program run share: the program-wide values, the clock, and
@@ -38,9 +40,14 @@ class Shell : public QObject {
   // Runs job on a worker thread. stop is the job's own flag: the shell sets it too when the
   // program ends.
   void runAside(std::shared_ptr<std::atomic<bool>> stop, std::function<void()> job);
-  bool openUrl(const QUrl& url) { return urlOpener_(url); }
+  // Asks the desktop to open url with its own program. False when the request fails at once;
+  // where the program starts and then reports failure, failed runs later (on this thread).
+  using UrlOpener = std::function<bool(const QUrl& url, std::function<void()> failed)>;
+  bool openUrl(const QUrl& url, std::function<void()> failed = {}) { return urlOpener_(url, std::move(failed)); }
   // Tests replace the desktop's document opener.
-  void setUrlOpener(std::function<bool(const QUrl&)> fn) { urlOpener_ = std::move(fn); }
+  void setUrlOpener(UrlOpener fn) { urlOpener_ = std::move(fn); }
+  // The program's own help window on page: one at a time, brought up when it is open.
+  HelpWindow* showHelp(const QString& page);
 
  signals:
   void windowOpened(kp::GameWindow* window);
@@ -48,7 +55,8 @@ class Shell : public QObject {
  private:
   ProgramState program_;
   QElapsedTimer clock_;
-  std::function<bool(const QUrl&)> urlOpener_;
+  UrlOpener urlOpener_;
+  QPointer<HelpWindow> help_;
   std::vector<std::weak_ptr<std::atomic<bool>>> asideStops_;
   QThreadPool aside_;
 };

@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <numeric>
 
 #include "boards/registry.h"
@@ -60,6 +62,26 @@ TEST(WindowCatalogue, EveryWindowLoadsAndHasItsScenariosAndScreenshot) {
   std::vector<int> places(joined.size());
   std::iota(places.begin(), places.end(), 1);
   EXPECT_EQ(joined, places);
+}
+
+// Alt and a letter opens one menu of the bar. Two menus with one letter make Alt cycle
+// between them, and Enter then chooses in the wrong one (another board from Other Games).
+TEST(WindowCatalogue, EveryTopLevelMenuHasALetterOfItsOwn) {
+  for (const WindowEntry& row : windowCatalogue())
+    for (const std::string board : row.tests.variantBoards) {
+      SCOPED_TRACE(std::string(row.name) + " " + board);
+      PlaySession session;
+      ASSERT_EQ(session.open(row.name), "");
+      ASSERT_TRUE(board.empty() || session.menu(board).empty());
+      std::map<char, std::string> taken;
+      for (const MenuEntry& menu : session.window()->menus().top()) {
+        const std::size_t at = menu.caption.find('&');
+        const char key = at + 1 < menu.caption.size() ? char(std::tolower(menu.caption[at + 1])) : '\0';
+        EXPECT_NE(key, '\0') << menu.caption << " has no access letter";
+        if (const auto [first, fresh] = taken.emplace(key, menu.caption); key && !fresh)
+          ADD_FAILURE() << menu.caption << " and " << first->second << " share Alt+" << key;
+      }
+    }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QThread>
 #include <atomic>
 #include <memory>
@@ -13,6 +15,7 @@
 #include "core/window_catalogue.h"
 #include "message_boxes.h"
 #include "shell/board_view.h"
+#include "shell/help_window.h"
 #include "shell/qt_colour.h"
 #include "shell/shell.h"
 #include "support/hard_tolva_position.h"
@@ -426,6 +429,64 @@ class GameWindowTest : public QObject {
     QTest::qWait(1500);  // longer than the search would need to finish
     QCOMPARE(w->controller().status().hint, std::string());
     QVERIFY(std::ranges::none_of(w->controller().drawing().lines, &LineDraw::highlighted));
+  }
+
+  // F1 with a page in the current directory, on a desktop whose opener refuses the request
+  // (the two boxes, as when the page is missing) or starts and then fails (the page in the
+  // program's own help window, one for both presses).
+  void theHelpPageOpensInItsOwnWindowWhereTheDesktopCannotShowIt() {
+    QTemporaryDir dir;
+    const QString page = dir.filePath(kHelpFile);
+    {
+      QFile file(page);
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.write("<p><a href=\"#end\">Scoring</a></p><p><a name=\"end\">Krunk</a>.</p>"));
+    }
+    const auto back = qScopeGuard([was = QDir::currentPath()] { QDir::setCurrent(was); });
+    QDir::setCurrent(dir.path());
+    for (const bool startsThenFails : {false, true}) {
+      Shell shell;
+      shell.setUrlOpener([&](const QUrl&, std::function<void()> failed) {
+        if (startsThenFails) QTimer::singleShot(0, failed);
+        return startsThenFails;
+      });
+      GameWindow* w = openSquare(shell);
+      w->action("help.rules")->trigger();
+      const QStringList firstBox = answerNextMessage();
+      if (!startsThenFails) {
+        QCOMPARE(firstBox, (QStringList{kProgramTitle, QDir::currentPath()}));
+        QCOMPARE(answerNextMessage().value(0), "No help");
+        delete w;
+        continue;
+      }
+      QVERIFY(firstBox.isEmpty());
+      w->action("help.rules")->trigger();
+      QVERIFY(answerNextMessage().isEmpty());
+      QList<HelpWindow*> shown;
+      for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* help = qobject_cast<HelpWindow*>(top); help && help->isVisible()) shown << help;
+      QCOMPARE(shown.size(), 1);
+      HelpWindow* help = shown.front();
+      QCOMPARE(help->browser()->source(), QUrl::fromLocalFile(page));  // its links lead from the page's folder
+      // The search box: found, found again round the end of the page, and said to be nowhere.
+      for (const auto& [text, backward, found] :
+           {std::tuple{"krunk", false, true}, {"krunk", false, true}, {"Krunk", true, true}, {"Tolva", false, false}}) {
+        help->searchBox()->setText(text);
+        QCOMPARE(help->findNext(backward), found);
+        QCOMPARE(help->notFoundShown(), !found);
+      }
+      QCOMPARE(help->browser()->textCursor().selectedText(), "Krunk");
+      // The program ends with its last game window, and the help window with it.
+      QPointer<HelpWindow> guard(help);
+      QTimer::singleShot(0, help, [help] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+          if (top != help && top->isVisible()) top->close();
+      });
+      QTimer keptAlive;
+      keptAlive.callOnTimeout([] { QCoreApplication::exit(1); });
+      keptAlive.start(3000);
+      QCOMPARE(QCoreApplication::exec(), 0);
+      QTRY_VERIFY(!guard);
+    }
   }
 
   // Closing a window stops its work aside, and the answer never comes.

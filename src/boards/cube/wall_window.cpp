@@ -23,7 +23,7 @@ constexpr double kCircleWidth = 26, kCircleHeight = 19;
 int checkedLevel(int level) { return std::clamp(level, 1, 3); }
 
 MenuEntry subLevelMenu() {
-  MenuEntry sub{.id = "sub", .caption = "Sub-Levels"};
+  MenuEntry sub{.id = "sub", .caption = "&Sub-Levels"};
   for (int level = 1; level <= 3; ++level)
     sub.children.push_back({.id = "sub." + std::to_string(level),
                             .caption = kSubLevelCaptions[std::size_t(level - 1)],

@@ -7,7 +7,7 @@ namespace kp {
 namespace {
 
 MenuEntry sizeMenu() {
-  MenuEntry size{.id = "size", .caption = "&Size"};
+  MenuEntry size{.id = "size", .caption = "Si&ze"};
   for (int n = LargeSquareWindow::kSmallest; n <= LargeSquareWindow::kLargest; ++n) {
     const std::string side = std::to_string(n);
     size.children.push_back({.id = "size." + side,

@@ -39,7 +39,6 @@ constexpr InvalidMove kInvalid;
 QuadrionWindow::QuadrionWindow(Host& host, ProgramState& program)
     : GameController(host, program, WindowKind::Quadrion) {
   FrameMenus frame;
-  frame.gameCaption = "Game";
   frame.game = {
       {.id = "game.new", .caption = "New", .shortcut = "F5"},
       {.id = "game.exit", .caption = "E&xit", .shortcut = "F9"},
@@ -53,7 +52,7 @@ QuadrionWindow::QuadrionWindow(Host& host, ProgramState& program)
       {.separator = true},
       {.id = "hint.computer", .caption = "Hint when no good moves left (computer)", .checkable = true},
   };
-  MenuEntry grid{.id = "grid", .caption = "Grid"};
+  MenuEntry grid{.id = "grid", .caption = "G&rid"};
   grid.children = {
       {.id = "game.grid", .caption = "Show grid", .shortcut = "F12", .checkable = true},
       {.id = "game.keypad",

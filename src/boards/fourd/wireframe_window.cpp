@@ -40,13 +40,12 @@ constexpr int kClaimMain = kWireframeClaimWidth;
 WireframeWindow::WireframeWindow(Host& host, ProgramState& program)
     : GameController(host, program, WindowKind::Wireframe) {
   FrameMenus frame;
-  frame.gameCaption = "Game";
   frame.game = {
       {.id = "game.new", .caption = "New", .shortcut = "F5"},
       {.id = "game.exit", .caption = "E&xit", .shortcut = "F9"},
       {.id = "game.about", .caption = "&About...", .shortcut = "F2"},
   };
-  frame.subLevels = MenuEntry{.id = "sub", .caption = "Sub-Levels"};
+  frame.subLevels = MenuEntry{.id = "sub", .caption = "&Sub-Levels"};
   frame.subLevels->children = {
       {.id = "sub.normal", .caption = "Normal", .checkable = true, .checked = true},
       {.id = "sub.half", .caption = "1/2 Level", .checkable = true},
@@ -61,7 +60,7 @@ WireframeWindow::WireframeWindow(Host& host, ProgramState& program)
       {.separator = true},
   };
   for (MenuEntry& hint : tolvaHints()) frame.options.push_back(std::move(hint));
-  MenuEntry grid{.id = "grid", .caption = "Grid"};
+  MenuEntry grid{.id = "grid", .caption = "G&rid"};
   grid.children = {
       {.id = "grid.thin", .caption = "&Minimize fatness of lines", .checkable = true},
       {.id = "grid.accurate",
@@ -70,7 +69,7 @@ WireframeWindow::WireframeWindow(Host& host, ProgramState& program)
       {.id = "cumulative", .caption = "Cumulative scores", .checkable = true, .checked = true},
       {.id = "game.grid", .caption = "Show grid", .shortcut = "F12", .checkable = true},
   };
-  MenuEntry keypad{.id = "keypad", .caption = "Keypad"};
+  MenuEntry keypad{.id = "keypad", .caption = "&Keypad"};
   keypad.children = {{.id = "game.keypad",
                       .caption = "Show keypad for entering moves from online chats / text messages / phone",
                       .shortcut = "Ctrl+F1",

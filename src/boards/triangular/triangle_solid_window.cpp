@@ -118,9 +118,9 @@ std::vector<MenuEntry> TriangleSolidWindow::solidOptions() {
 }
 
 std::vector<MenuEntry> TriangleSolidWindow::solidMenus() {
-  MenuEntry grid{.id = "grid", .caption = "Grid"};
+  MenuEntry grid{.id = "grid", .caption = "G&rid"};
   grid.children = {{.id = "game.grid", .caption = "Show grid", .shortcut = "F12", .checkable = true, .checked = true}};
-  MenuEntry keypad{.id = "keypad", .caption = "Keypad"};
+  MenuEntry keypad{.id = "keypad", .caption = "&Keypad"};
   keypad.children = {{.id = "game.keypad",
                       .caption = "Show keypad for entering moves from online chats / text messages / phone",
                       .shortcut = "Ctrl+F1",

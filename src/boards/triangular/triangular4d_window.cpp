@@ -56,7 +56,6 @@ TriangleSolidWindow::Solid solid() {
 Triangular4dWindow::Triangular4dWindow(Host& host, ProgramState& program)
     : TriangleSolidWindow(host, program, WindowKind::Triangular4d, solid()) {
   FrameMenus frame;
-  frame.gameCaption = "Game";
   frame.game = {
       {.id = "game.new", .caption = "New", .shortcut = "F5"},
       {.id = "game.exit", .caption = "E&xit", .shortcut = "F9"},
