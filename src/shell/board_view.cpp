@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTimer>
+#include <QToolTip>
 #include <QTransform>
 #include <algorithm>
 #include <cstring>
@@ -291,6 +292,26 @@ Target BoardView::targetAt(QPointF pos) const {
   const double s = scale();
   const QPointF o = origin();
   return scene_.hit({(pos.x() - o.x()) / s, (pos.y() - o.y()) / s}, scene_.hitTolerance());
+}
+
+QString BoardView::toolTipAt(QPointF pos) const {
+  const CheckBox* box = scene_.checkBox(targetAt(pos));
+  if (!box) return {};
+  for (const Control& c : controller_.controls())
+    if (c.id == box->control) return QString::fromStdString(c.tip);
+  return {};
+}
+
+bool BoardView::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  if (const QString tip = toolTipAt(help->pos()); !tip.isEmpty()) {
+    QToolTip::showText(help->globalPos(), tip, this);
+  } else {
+    QToolTip::hideText();
+    event->ignore();
+  }
+  return true;
 }
 
 QRegion BoardView::changed(const Scene& was, const Scene& now) {

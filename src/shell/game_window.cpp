@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QTimerEvent>
 #include <QUrl>
@@ -116,6 +117,7 @@ void GameWindow::buildMenus() {
         a->setFont(f);
       }
       a->setCheckable(e.checkable);
+      a->setStatusTip(q(e.statusTip));
       if (!e.shortcut.empty()) a->setShortcut(QKeySequence(q(e.shortcut)));
       const std::string id = e.id;
       connect(a, &QAction::triggered, this, [this, id] {
@@ -148,6 +150,16 @@ void GameWindow::buildStatusPanel() {
 
   keypad_ = buildKeypad(panel);
   col->addWidget(keypad_);
+
+  // The status tip of the menu entry pointed at (how a game scores), in the panel rather
+  // than in a status bar that would make every window taller: shown only while there is
+  // one, its room taken from the rounds list below it.
+  statusTip_ = new QLabel(panel);
+  statusTip_->setObjectName("statusTip");
+  statusTip_->setWordWrap(true);
+  statusTip_->setFrameShape(QFrame::StyledPanel);
+  statusTip_->setVisible(false);
+  col->addWidget(statusTip_);
 
   rounds_ = new QListWidget(panel);
   col->addWidget(rounds_, 1);
@@ -269,6 +281,7 @@ void GameWindow::buildControls(QWidget* panel, QVBoxLayout* col) {
     group = c.group;
     QAbstractButton* control = c.checkBox ? static_cast<QAbstractButton*>(new QCheckBox(q(c.caption), panel))
                                           : new QPushButton(q(c.caption), panel);
+    control->setToolTip(q(c.tip));
     const std::string id = c.id;
     // The model flips a check box's mark itself; the widget only shows it.
     connect(control, &QAbstractButton::clicked, this, [this, id] { controller_->controlPressed(id); });
@@ -459,6 +472,14 @@ void GameWindow::cancel(StepId id) {
   if (it == steps_.end()) return;
   if (it->timerId) killTimer(it->timerId);
   steps_.erase(it);
+}
+
+bool GameWindow::event(QEvent* event) {
+  if (event->type() != QEvent::StatusTip) return QMainWindow::event(event);
+  const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+  statusTip_->setText(tip);
+  statusTip_->setVisible(!tip.isEmpty());
+  return true;
 }
 
 void GameWindow::timerEvent(QTimerEvent* event) {
