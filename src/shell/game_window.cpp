@@ -151,18 +151,20 @@ void GameWindow::buildStatusPanel() {
   keypad_ = buildKeypad(panel);
   col->addWidget(keypad_);
 
-  // The status tip of the menu entry pointed at (how a game scores), in the panel rather
-  // than in a status bar that would make every window taller: shown only while there is
-  // one, its room taken from the rounds list below it.
-  statusTip_ = new QLabel(panel);
-  statusTip_->setObjectName("statusTip");
-  statusTip_->setWordWrap(true);
-  statusTip_->setFrameShape(QFrame::StyledPanel);
-  statusTip_->setVisible(false);
-  col->addWidget(statusTip_);
-
   rounds_ = new QListWidget(panel);
   col->addWidget(rounds_, 1);
+  // The status tip of the menu entry pointed at (how a game scores) lies over the top of
+  // the rounds list while there is one: a status bar would make every window taller, and
+  // a line of the layout would grow a window that has no room to spare.
+  statusTip_ = new QLabel(rounds_);
+  statusTip_->setObjectName("statusTip");
+  statusTip_->setWordWrap(true);
+  statusTip_->setFrameShape(QFrame::Box);
+  statusTip_->setMargin(3);
+  statusTip_->setAutoFillBackground(true);
+  statusTip_->setBackgroundRole(QPalette::ToolTipBase);
+  statusTip_->setForegroundRole(QPalette::ToolTipText);
+  statusTip_->hide();
 
   buildControls(panel, col);
 
@@ -478,7 +480,12 @@ bool GameWindow::event(QEvent* event) {
   if (event->type() != QEvent::StatusTip) return QMainWindow::event(event);
   const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
   statusTip_->setText(tip);
-  statusTip_->setVisible(!tip.isEmpty());
+  if (tip.isEmpty()) {
+    statusTip_->hide();
+  } else {
+    statusTip_->setGeometry(0, 0, rounds_->width(), statusTip_->heightForWidth(rounds_->width()));
+    statusTip_->show();
+  }
   return true;
 }
 

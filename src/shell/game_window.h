@@ -57,7 +57,7 @@ class GameWindow : public QMainWindow, public Host {
   void quit() override;
 
  protected:
-  // A status tip (a menu entry pointed at) shows in the panel.
+  // A status tip (a menu entry pointed at) shows over the rounds list.
   bool event(QEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
 
