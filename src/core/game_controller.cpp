@@ -256,7 +256,11 @@ void GameController::addGamesMenu(std::vector<VariantEntry> variants) {
   for (const auto& v : variants_) {
     if (v.index != next) games.children.push_back({.separator = true});
     next = v.index + 1;
-    games.children.push_back({.id = variantId(v.index), .caption = v.caption, .checkable = true, .visible = !v.hidden});
+    games.children.push_back({.id = variantId(v.index),
+                              .caption = v.caption,
+                              .statusTip = v.tip ? v.tip : "",
+                              .checkable = true,
+                              .visible = !v.hidden});
   }
   menus_.add(std::move(games));
 }

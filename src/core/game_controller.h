@@ -34,6 +34,7 @@ namespace kp {
 struct Control {
   std::string id;
   std::string caption;
+  std::string tip;    // what it does, in a line: the button's tooltip
   std::string group;  // the frame it stands in ("" for the window's panel)
   bool checkBox = false;
   bool checked = false;
@@ -44,12 +45,20 @@ struct Control {
 };
 
 inline constexpr const char* kNewGameButton = "new";
+inline constexpr const char* kNewGameTip = "Start a new game on a clear board; the rounds list and the totals stay";
+
+// What the two buttons that turn a board's views ("<<" and ">>") show.
+struct ViewTips {
+  const char* next;
+  const char* before;
+};
 
 // One entry of a window's Games menu.
 struct VariantEntry {
   int index;                 // the entry's menu index
   const char* caption;       // in the menu
   const char* boardCaption;  // on the board while the game is chosen
+  const char* tip = nullptr;  // how the game scores, in a line: the entry's status tip
   bool circles = false;      // moves are made on circles, not Lines
   bool twoPlayerOnly = false;
   // Written to the turn text when the game is chosen (nullptr: the text stays).

@@ -56,7 +56,10 @@ Launcher::Launcher() {
 
   // The game names come with their windows; the notes and markers stand between them.
   for (const WindowEntry& row : windowCatalogue())
-    for (const LauncherGame& g : row.launcher) add(g.index, g.caption, row.dimensions == 2 ? kName2d : kName3d);
+    for (const LauncherGame& g : row.launcher) {
+      add(g.index, g.caption, row.dimensions == 2 ? kName2d : kName3d);
+      labels_[g.index].tip = g.tip;
+    }
   add(11, "Formerly Secret levels:", kNoteColour);
   add(12, "New!", kNewRed);
   add(13, "Triangular Globoria", kName2d);

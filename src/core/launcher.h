@@ -17,6 +17,7 @@ struct LauncherLabel {
   std::string caption;
   Colour colour = kBlack;
   bool visible = false;
+  std::string tip;  // a game name's: the board and the game it opens
 };
 
 // What a click on the launcher's list asks of whoever shows it.

@@ -12,7 +12,8 @@ namespace kp {
 struct MenuEntry {
   std::string id;
   std::string caption;
-  std::string shortcut;  // "F5", "Ctrl+F1"
+  std::string statusTip;  // shown in the window's status bar while the entry is pointed at
+  std::string shortcut;   // "F5", "Ctrl+F1"
   bool checkable = false;
   bool checked = false;
   bool enabled = true;

@@ -11,6 +11,7 @@ namespace kp {
 struct LauncherGame {
   int index;  // the label's place in the launcher's list (its group shows it, or not)
   const char* caption;
+  const char* tip = "";    // the board and the game it opens, in a line: the label's tooltip
   int subLevel = -1;       // written on launch when not -1 (only ever 1: Globoria)
   int wallLevel = 0;       // written on launch when not 0
   bool highlights = true;  // takes part in the hover highlight

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTimer>
+#include <QToolTip>
 #include <QTransform>
 #include <algorithm>
 #include <cstring>
@@ -320,6 +321,26 @@ Target BoardView::targetAt(QPointF pos) const {
       if (labelShown(l) && scene_.strokes[l].target && labels_.lines[l].outline.boundingRect().contains(pos))
         return scene_.strokes[l].target;
   return scene_.hit({(pos.x() - o.x()) / s, (pos.y() - o.y()) / s}, scene_.hitTolerance());
+}
+
+QString BoardView::toolTipAt(QPointF pos) const {
+  const CheckBox* box = scene_.checkBox(targetAt(pos));
+  if (!box) return {};
+  for (const Control& c : controller_.controls())
+    if (c.id == box->control) return QString::fromStdString(c.tip);
+  return {};
+}
+
+bool BoardView::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  if (const QString tip = toolTipAt(help->pos()); !tip.isEmpty()) {
+    QToolTip::showText(help->globalPos(), tip, this);
+  } else {
+    QToolTip::hideText();
+    event->ignore();
+  }
+  return true;
 }
 
 QRegion BoardView::changed(const Scene& was, const Scene& now) {

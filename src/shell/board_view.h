@@ -30,6 +30,8 @@ class BoardView : public QWidget {
   QPointF toWidget(Point2 p) const;
   // What a press at a widget position would click.
   Target targetAt(QPointF pos) const;
+  // The tooltip at a widget position: what the check box drawn there does ("" elsewhere).
+  QString toolTipAt(QPointF pos) const;
 
   QSize sizeHint() const override { return {600, 600}; }
 
@@ -48,6 +50,7 @@ class BoardView : public QWidget {
   void modelChanged();
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent*) override;
   void mousePressEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QTimerEvent>
 #include <QUrl>
@@ -116,6 +117,7 @@ void GameWindow::buildMenus() {
         a->setFont(f);
       }
       a->setCheckable(e.checkable);
+      a->setStatusTip(q(e.statusTip));
       if (!e.shortcut.empty()) a->setShortcut(QKeySequence(q(e.shortcut)));
       const std::string id = e.id;
       connect(a, &QAction::triggered, this, [this, id] {
@@ -151,6 +153,18 @@ void GameWindow::buildStatusPanel() {
 
   rounds_ = new QListWidget(panel);
   col->addWidget(rounds_, 1);
+  // The status tip of the menu entry pointed at (how a game scores) lies over the top of
+  // the rounds list while there is one: a status bar would make every window taller, and
+  // a line of the layout would grow a window that has no room to spare.
+  statusTip_ = new QLabel(rounds_);
+  statusTip_->setObjectName("statusTip");
+  statusTip_->setWordWrap(true);
+  statusTip_->setFrameShape(QFrame::Box);
+  statusTip_->setMargin(3);
+  statusTip_->setAutoFillBackground(true);
+  statusTip_->setBackgroundRole(QPalette::ToolTipBase);
+  statusTip_->setForegroundRole(QPalette::ToolTipText);
+  statusTip_->hide();
 
   buildControls(panel, col);
 
@@ -269,6 +283,7 @@ void GameWindow::buildControls(QWidget* panel, QVBoxLayout* col) {
     group = c.group;
     QAbstractButton* control = c.checkBox ? static_cast<QAbstractButton*>(new QCheckBox(q(c.caption), panel))
                                           : new QPushButton(q(c.caption), panel);
+    control->setToolTip(q(c.tip));
     const std::string id = c.id;
     // The model flips a check box's mark itself; the widget only shows it.
     connect(control, &QAbstractButton::clicked, this, [this, id] { controller_->controlPressed(id); });
@@ -463,6 +478,19 @@ void GameWindow::cancel(StepId id) {
   if (it == steps_.end()) return;
   if (it->timerId) killTimer(it->timerId);
   steps_.erase(it);
+}
+
+bool GameWindow::event(QEvent* event) {
+  if (event->type() != QEvent::StatusTip) return QMainWindow::event(event);
+  const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+  statusTip_->setText(tip);
+  if (tip.isEmpty()) {
+    statusTip_->hide();
+  } else {
+    statusTip_->setGeometry(0, 0, rounds_->width(), statusTip_->heightForWidth(rounds_->width()));
+    statusTip_->show();
+  }
+  return true;
 }
 
 void GameWindow::timerEvent(QTimerEvent* event) {

@@ -57,6 +57,8 @@ class GameWindow : public QMainWindow, public Host {
   void quit() override;
 
  protected:
+  // A status tip (a menu entry pointed at) shows over the rounds list.
+  bool event(QEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
 
  private:
@@ -115,6 +117,7 @@ class GameWindow : public QMainWindow, public Host {
   QLabel* timerCaption_ = nullptr;
   TimerStrip* timerStrip_ = nullptr;
   QWidget* keypad_ = nullptr;
+  QLabel* statusTip_ = nullptr;
   QLineEdit* keypadDisplay_ = nullptr;
   std::map<std::string, QAbstractButton*> controls_;  // by id
   std::vector<QShortcut*> defaultKeys_;  // Return and Enter: the default button

@@ -299,6 +299,7 @@ QWidget* LauncherWindow::buildList() {
     const LauncherLabel* l = model_.label(index);
     auto* w = new LauncherLabelWidget(index, parent);
     w->setObjectName(QStringLiteral("label%1").arg(index));
+    w->setToolTip(QString::fromStdString(l->tip));  // a game name says what it opens
     if (isHeader(index))
       w->setFont(headerFont);
     else if (l->caption == "New!")

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <iterator>
 #include <numeric>
 
 #include "boards/registry.h"
@@ -82,6 +83,40 @@ TEST(WindowCatalogue, EveryTopLevelMenuHasALetterOfItsOwn) {
           ADD_FAILURE() << menu.caption << " and " << first->second << " share Alt+" << key;
       }
     }
+}
+
+// Every launcher name, every game a Games menu shows (on each of the window's boards) and
+// every button and check box says in one line what it is; the help page lists the names'
+// tips as they are.
+TEST(WindowCatalogue, EveryNameGameAndButtonSaysWhatItIs) {
+  std::ifstream helpFile(std::string(KP_SCENARIO_DIR) + "/../../data/krunk plexa help.htm");
+  const std::string help{std::istreambuf_iterator<char>(helpFile), {}};
+  ASSERT_FALSE(help.empty());
+  auto oneLine = [](const std::string& tip) {
+    return !tip.empty() && tip.size() <= 120 && tip.find('\n') == std::string::npos;
+  };
+  for (const WindowEntry& row : windowCatalogue()) {
+    SCOPED_TRACE(row.name);
+    for (const LauncherGame& g : row.launcher) {
+      EXPECT_TRUE(oneLine(g.tip)) << g.caption;
+      EXPECT_NE(help.find(g.tip), std::string::npos) << g.tip;
+    }
+    PlaySession probe;
+    ASSERT_EQ(probe.open(row.name), "");
+    int games = 0;
+    for (const std::string level : row.tests.variantBoards) {
+      if (!level.empty()) {
+        ASSERT_EQ(probe.menu(level), "");
+      }
+      probe.window()->menus().forEach([&](const std::string& path, const MenuEntry& e) {
+        if (!path.starts_with("Games Menu > ") || !e.visible) return;
+        ++games;
+        EXPECT_TRUE(oneLine(e.statusTip)) << path;
+      });
+    }
+    EXPECT_EQ(games, row.tests.games);
+    for (const Control& c : probe.window()->controls()) EXPECT_TRUE(oneLine(c.tip)) << c.id;
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QStatusTipEvent>
 #include <QThread>
 #include <atomic>
 #include <memory>
@@ -186,6 +187,29 @@ class GameWindowTest : public QObject {
     int zeros = 0;  // the points, the tallies and the totals of both players
     for (auto* l : w->findChildren<QLabel*>()) zeros += l->text() == "0" && l->isVisible();
     QCOMPARE(zeros, 6);
+  }
+
+  // The wire frame's tips reach the widgets: a panel button's tooltip, a check box's on the
+  // board, and a Games entry's status tip in the panel while the entry is pointed at.
+  void theButtonsAndGamesShowTheirTips() {
+    Shell shell;
+    GameWindow* w = shell.openWindow(WindowKind::Wireframe);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    auto* rotate = w->findChildren<QGroupBox*>().front()->findChildren<QPushButton*>().front();
+    QCOMPARE(rotate->toolTip(), QString::fromStdString(w->controller().controlNamed("<")->tip));
+    QVERIFY(!rotate->toolTip().isEmpty());
+    const CheckBox yellow = w->controller().scene().checkBoxes.front();
+    QCOMPARE(w->boardView()->toolTipAt(w->boardView()->toWidget({yellow.at.x + 5, yellow.at.y + 5})),
+             QString("Show or hide the yellow cube in the inverse view"));
+    QAction* tolva = w->action("games.0");
+    QCOMPARE(tolva->statusTip(), QString::fromStdString(w->controller().menus().at("games.0").statusTip));
+    auto* shown = w->findChild<QLabel*>("statusTip");
+    tolva->showStatusText(w);
+    QVERIFY(shown->isVisible() && !tolva->statusTip().isEmpty());
+    QCOMPARE(shown->text(), tolva->statusTip());
+    QStatusTipEvent none{QString()};
+    QCoreApplication::sendEvent(w, &none);
+    QVERIFY(!shown->isVisible());
   }
 
   // Quadrion Krunk: a click on a cube edge where another figure draws it claims it there

@@ -162,6 +162,15 @@ class LauncherWindowTest : public QObject {
     QCOMPARE(a->rings()->animation().rings()[0].a, angle + float(frames * kAnimationTicksPerFrame));
   }
 
+  // A game name's tooltip says what it opens; a heading has none.
+  void aGameNameSaysWhatItOpens() {
+    Shell shell;
+    LauncherWindow* l = shell.openLauncher();
+    QCOMPARE(l->label(3)->toolTip(), QString::fromStdString(l->model().label(3)->tip));
+    QVERIFY(l->label(3)->toolTip().contains("opposite edges joined"));
+    QVERIFY(l->label(11)->toolTip().isEmpty());
+  }
+
   // Runs the program's event loop, so it stays the last test.
   void closingTheLauncherWithNothingElseOpenEndsTheProgram() {
     Shell shell;

@@ -22,8 +22,8 @@ class UnitCubeWindow : public GameController {
   static constexpr int kTolva = 0, kPlexa = 1;
 
   UnitCubeWindow(Host& host, ProgramState& program) : GameController(host, program, WindowKind::Cube) {
-    addMenus({{kTolva, "Tolva", "Game = Tolva", false, false, kLinePrompt},
-              {kPlexa, "Plexa", "Game = Plexa", false, false, kLinePrompt}},
+    addMenus({{.index = kTolva, .caption = "Tolva", .boardCaption = "Game = Tolva", .prompt = kLinePrompt},
+              {.index = kPlexa, .caption = "Plexa", .boardCaption = "Game = Plexa", .prompt = kLinePrompt}},
              false);
     // Two buttons of one caption, told apart by their groups.
     controls_ = {{.id = kNewGameButton, .caption = "New game"},

@@ -43,10 +43,12 @@ class CubeGamesWindow : public GameController {
   const cube::Lattice& lattice() const { return lattice_; }
 
  protected:
-  // What sets a window of the family apart: its Game menu and any menu of boards.
+  // What sets a window of the family apart: its Game menu, any menu of boards, and what
+  // its view buttons show.
   struct Style {
     std::vector<MenuEntry> game;
     std::optional<MenuEntry> subLevels;
+    ViewTips views;
   };
   CubeGamesWindow(Host& host, ProgramState& program, WindowKind kind, cube::Lattice lattice, Style style);
 

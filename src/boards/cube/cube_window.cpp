@@ -44,7 +44,10 @@ constexpr double kCircleWidth = 360, kCircleHeight = 280;
 }  // namespace
 
 CubeWindow::CubeWindow(Host& host, ProgramState& program)
-    : CubeGamesWindow(host, program, WindowKind::Cube, cube::Lattice(2, 2, 2), {.game = spaceGameMenu()}) {
+    : CubeGamesWindow(host, program, WindowKind::Cube, cube::Lattice(2, 2, 2),
+                      {.game = spaceGameMenu(),
+                       .views = {.next = "Show the next view: the cube a quarter turn on about its upright axis",
+                                 .before = "Show the view before: the cube a quarter turn back about that axis"}}) {
   for (int turns = 1; turns <= 3; ++turns) addView(lattice().quarterTurns(turns));
 
   placeOfRegion_.assign(kRegions, 0);

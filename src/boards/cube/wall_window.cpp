@@ -20,6 +20,10 @@ constexpr double kWidth = 720, kHeight = 560, kMargin = 40, kTop = 60, kLargestU
 constexpr double kDepthRight = 0.31, kDepthUp = 0.35;
 constexpr double kCircleWidth = 26, kCircleHeight = 19;
 
+// Both buttons turn the wall half round: it has the two views only.
+constexpr const char* kTurnTip =
+    "Turn the wall half round about its upright axis: its front, or its back seen from the front";
+
 int checkedLevel(int level) { return std::clamp(level, 1, 3); }
 
 MenuEntry subLevelMenu() {
@@ -55,7 +59,7 @@ cube::Lattice WallWindow::wall(int level) {
 
 WallWindow::WallWindow(Host& host, ProgramState& program)
     : CubeGamesWindow(host, program, WindowKind::Wall, wall(program.wallLevel),
-                      {.game = gameMenu(), .subLevels = subLevelMenu()}),
+                      {.game = gameMenu(), .subLevels = subLevelMenu(), .views = {kTurnTip, kTurnTip}}),
       level_(checkedLevel(program.wallLevel)) {
   addView(lattice().halfTurn());
   showLevel();

@@ -10,14 +10,46 @@ namespace kp {
 namespace {
 
 // Choosing a line game leaves the turn text as it was; the circle games write their prompt.
+using W = CellGamesWindow;
 const std::vector<VariantEntry> kVariants = {
-    {CellGamesWindow::Tolva, "Tolva", "Game = Tolva"},
-    {CellGamesWindow::Duarn, "Duarn (2 Player only)", "Game = Duarn", false, true},
-    {CellGamesWindow::Krunk, "Krunk", "Game = Krunk", true, false, kCirclePrompt},
-    {CellGamesWindow::SuperKrunk, "Super Krunk", "Game = Super Krunk", true, false, kCirclePrompt},
-    {CellGamesWindow::RibbonKrunk, "Ribbon Krunk", "Game = Ribbon Krunk", true, false, kCirclePrompt},
-    {CellGamesWindow::LineKrunk, "Line Krunk", "Game = Line Krunk"},
-    {CellGamesWindow::SuperKrunkPlus, "Super Krunk Plus", "Game = Super Krunk Plus", true, false, kCirclePrompt},
+    {.index = W::Tolva,
+     .caption = "Tolva",
+     .boardCaption = "Game = Tolva",
+     .tip = "Whoever claims the last line of a cell scores it and moves again"},
+    {.index = W::Duarn,
+     .caption = "Duarn (2 Player only)",
+     .boardCaption = "Game = Duarn",
+     .tip = "A cell scores only when all its lines are the mover's own; the turn always passes",
+     .twoPlayerOnly = true},
+    {.index = W::Krunk,
+     .caption = "Krunk",
+     .boardCaption = "Game = Krunk",
+     .tip = "A circle claims its cell's sides in your colour; a cell counts while all its sides are your colour",
+     .circles = true,
+     .prompt = kCirclePrompt},
+    {.index = W::SuperKrunk,
+     .caption = "Super Krunk",
+     .boardCaption = "Game = Super Krunk",
+     .tip = "As Krunk, and each side carries on one line past both ends; the turn always passes",
+     .circles = true,
+     .prompt = kCirclePrompt},
+    {.index = W::RibbonKrunk,
+     .caption = "Ribbon Krunk",
+     .boardCaption = "Game = Ribbon Krunk",
+     .tip = "As Super Krunk, but a circle that raises your points lets you play again",
+     .circles = true,
+     .prompt = kCirclePrompt},
+    {.index = W::LineKrunk,
+     .caption = "Line Krunk",
+     .boardCaption = "Game = Line Krunk",
+     .tip = "Lines in your colour; a cell counts while all its sides are your colour, until every interior line "
+            "is claimed"},
+    {.index = W::SuperKrunkPlus,
+     .caption = "Super Krunk Plus",
+     .boardCaption = "Game = Super Krunk Plus",
+     .tip = "As Super Krunk, and a circle also claims the far side of each neighbouring cell",
+     .circles = true,
+     .prompt = kCirclePrompt},
 };
 
 // The computer's pauses: before it moves, and while its choice is shown.
@@ -33,7 +65,7 @@ CellGamesWindow::CellGamesWindow(Host& host, ProgramState& program, WindowKind k
                                  Style style)
     : GameController(host, program, kind), board_(&board), style_(std::move(style)) {
   addMenus(kVariants, style_.subLevels, style_.boardMenus, {.expert = true});
-  controls_ = {{.id = kNewGameButton, .caption = "New game"}};
+  controls_ = {{.id = kNewGameButton, .caption = "New game", .tip = kNewGameTip}};
 
   setBoardSize(lineCount(), circleCount());
   rules_.setGraph(&board_->graph(false));

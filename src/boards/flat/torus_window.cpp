@@ -41,8 +41,14 @@ TorusWindow::TorusWindow(Host& host, ProgramState& program)
     for (int p = 1; p <= TorusBoard::kCells; ++p) cells.push_back(TorusBoard::cellTurned(p, steps));
     addView(View(std::move(lines), std::move(cells)));
   }
-  controls_.push_back({.id = "turn.back", .caption = "<<", .group = "Turn the wheel"});
-  controls_.push_back({.id = "turn.on", .caption = ">>", .group = "Turn the wheel"});
+  controls_.push_back({.id = "turn.back",
+                       .caption = "<<",
+                       .tip = "Turn the wheel one cell to the left: each place shows the line that stood to its right",
+                       .group = "Turn the wheel"});
+  controls_.push_back({.id = "turn.on",
+                       .caption = ">>",
+                       .tip = "Turn the wheel one cell to the right: each place shows the line that stood to its left",
+                       .group = "Turn the wheel"});
 }
 
 // ">>" turns the wheel to the right: the front place then shows the Line that stood to

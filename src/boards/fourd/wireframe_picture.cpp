@@ -328,6 +328,13 @@ void drawSide(Scene& s, Side side, const std::vector<std::vector<LineStrokes>>& 
 
 const char* cubePairCaption(int pair) { return kPairs[pair].caption; }
 
+std::string cubePairTip(int pair) {
+  // As the captions name them (magenta is "Purple" there).
+  static const char* const kNames[] = {"", "black", "red", "yellow", "green", "purple", "light blue", "white", "blue"};
+  return std::string("Outline in black, in the main view, the square the ") + kNames[kPairs[pair].a] + " and " +
+         kNames[kPairs[pair].b] + " cubes share";
+}
+
 std::array<std::array<std::array<int, 3>, WireframePicture::kLines + 1>, 2> WireframePicture::thin() {
   std::array<std::array<std::array<int, 3>, kLines + 1>, 2> out;
   for (auto& side : out)

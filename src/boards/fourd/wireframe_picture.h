@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <string>
 #include <vector>
 
 #include "boards/fourd/tesseract.h"
@@ -18,6 +19,9 @@ inline constexpr int kWireframeFreeWidth = 3, kWireframeClaimWidth = 7;
 // The colour-pair boxes under the colour key.
 inline constexpr int kCubePairs = 20;
 const char* cubePairCaption(int pair);
+// What the check box of the pair does: "Outline in black, in the main view, the square the
+// yellow and red cubes share".
+std::string cubePairTip(int pair);
 
 // What the picture keeps of its own between two scenes.
 struct WireframePicture {

@@ -1,6 +1,7 @@
 #include "boards/fourd/wireframe_window.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <utility>
 
@@ -16,13 +17,46 @@ constexpr const char* kStartLine = "Click a line to start playing";
 constexpr const char* kStartCircle = "Click a circle to start playing";
 
 const std::vector<VariantEntry> kVariants = {
-    {W::Tolva, "&Tolva", "Game = Tolva", false, false, kStartLine},
-    {W::Duarn, "&Duarn (2 Player only)", "Game = Duarn", false, true, kStartLine},
-    {W::Plexa, "&Plexa", "Game = Plexa", false, false, kStartLine},
-    {W::KrunkClassic, "Krunk  (Classic)", "Game = Krunk (Classic)", true, false, kStartCircle},
-    {W::KrunkSetCount, "Krunk  (Set count)", "Game = Krunk (Set count)", true, false, kStartCircle},
-    {W::LineKrunk, "Line Krunk", "Game = Line Krunk", false, false, kStartLine},
+    {.index = W::Tolva,
+     .caption = "&Tolva",
+     .boardCaption = "Game = Tolva",
+     .tip = "Whoever claims a square's fourth line scores it and moves again; 1, 2, 3 at once tally 1000, 4000, 7000",
+     .prompt = kStartLine},
+    {.index = W::Duarn,
+     .caption = "&Duarn (2 Player only)",
+     .boardCaption = "Game = Duarn",
+     .tip = "A square scores only when all four of its lines are the mover's own; the turn always passes",
+     .twoPlayerOnly = true,
+     .prompt = kStartLine},
+    {.index = W::Plexa,
+     .caption = "&Plexa",
+     .boardCaption = "Game = Plexa",
+     .tip = "The cubes score, not the squares: whoever claims a cube's twelfth line scores it and moves again",
+     .prompt = kStartLine},
+    {.index = W::KrunkClassic,
+     .caption = "Krunk  (Classic)",
+     .boardCaption = "Game = Krunk (Classic)",
+     .tip = "A square's label claims its four lines in your colour; a square is yours while all four are your colour",
+     .circles = true,
+     .prompt = kStartCircle},
+    {.index = W::KrunkSetCount,
+     .caption = "Krunk  (Set count)",
+     .boardCaption = "Game = Krunk (Set count)",
+     .tip = "A square's label claims its four lines in your colour; the first to colour all four keeps the square",
+     .circles = true,
+     .prompt = kStartCircle},
+    {.index = W::LineKrunk,
+     .caption = "Line Krunk",
+     .boardCaption = "Game = Line Krunk",
+     .tip = "Lines in your colour; a square is yours while all four of its lines are your colour; a line winning one "
+            "moves again",
+     .prompt = kStartLine},
 };
+
+// What a turn of the Rotate and Internal buttons shows.
+constexpr const char* kNextInside = "Turn on to the next view the long way round, through the inside of the tesseract";
+constexpr const char* kBeforeInside =
+    "Turn back to the view before the long way round, through the inside of the tesseract";
 
 constexpr InvalidMove kTaken{
     .text = "Invalid move. You have clicked on a move already taken or clicked too close to a line which was already "
@@ -88,27 +122,53 @@ WireframeWindow::WireframeWindow(Host& host, ProgramState& program)
     bindCheck(id, *value);
   bindMark("sub.normal", [this] { return !halfLevel_; });
 
-  controls_ = {{.id = kNewGameButton, .caption = "New Game"},
-               {.id = "rot.left", .caption = "<", .group = "Rotate"},
-               {.id = "rot.right", .caption = ">", .group = "Rotate"},
-               {.id = "rot.half", .caption = "_/", .group = "Rotate"},
-               {.id = "in.up", .caption = "^", .group = "Internal"},
-               {.id = "in.right", .caption = ">", .group = "Internal"},
-               {.id = "in.down", .caption = "\\/", .group = "Internal"},
-               {.id = "in.left", .caption = "\\_", .group = "Internal"},
-               {.id = "in.home", .caption = "-/", .group = "Internal"}};
-  for (int d = 1; d <= kCubes; ++d)
+  controls_ = {{.id = kNewGameButton, .caption = "New Game", .tip = kNewGameTip},
+               {.id = "rot.left", .caption = "<", .tip = "Turn the tesseract a quarter turn back: the view before",
+                .group = "Rotate"},
+               {.id = "rot.right", .caption = ">", .tip = "Turn the tesseract a quarter turn on: the next view",
+                .group = "Rotate"},
+               {.id = "rot.half", .caption = "_/", .tip = "Turn the tesseract half round: the view two on",
+                .group = "Rotate"},
+               {.id = "in.up", .caption = "^", .tip = kNextInside, .group = "Internal"},
+               {.id = "in.right", .caption = ">", .tip = kNextInside, .group = "Internal"},
+               {.id = "in.down", .caption = "\\/", .tip = kBeforeInside, .group = "Internal"},
+               {.id = "in.left", .caption = "\\_", .tip = kBeforeInside, .group = "Internal"},
+               {.id = "in.home", .caption = "-/", .tip = "Turn back to View 1, through the inside of the tesseract",
+                .group = "Internal"}};
+  for (int d = 1; d <= kCubes; ++d) {
+    const std::string key = T::cube(T::cubeDrawn(d)).key;
+    std::string colour = key;
+    std::transform(colour.begin(), colour.end(), colour.begin(), [](unsigned char c) { return std::tolower(c); });
     controls_.push_back({.id = "key." + std::to_string(d),
-                         .caption = T::cube(T::cubeDrawn(d)).key,
+                         .caption = key,
+                         .tip = "Show or hide the " + colour + " cube in the inverse view",
                          .checkBox = true,
                          .checked = true,
                          .onBoard = true});
-  for (const char* mysterious : {"Mysterious 1", "Mysterious 2"})
-    controls_.push_back({.id = mysterious, .caption = mysterious, .checkBox = true, .onBoard = true});
-  controls_.push_back({.id = "dashes", .caption = "Show as dashes", .checkBox = true, .onBoard = true});
-  controls_.push_back({.id = "dots", .caption = "Show dots", .checkBox = true, .onBoard = true});
+  }
+  for (auto [mysterious, view] : {std::pair{"Mysterious 1", "main"}, {"Mysterious 2", "inverse"}})
+    controls_.push_back({.id = mysterious,
+                         .caption = mysterious,
+                         .tip = std::string("Mark the middle of every cube with a dot in its colour, in the ") + view +
+                                " view",
+                         .checkBox = true,
+                         .onBoard = true});
+  controls_.push_back({.id = "dashes",
+                       .caption = "Show as dashes",
+                       .tip = "Draw the cube strokes of the free lines dotted",
+                       .checkBox = true,
+                       .onBoard = true});
+  controls_.push_back({.id = "dots",
+                       .caption = "Show dots",
+                       .tip = "Show the 16 corners of the tesseract",
+                       .checkBox = true,
+                       .onBoard = true});
   for (int i = 0; i < kCubePairs; ++i)
-    controls_.push_back({.id = "pair." + std::to_string(i), .caption = cubePairCaption(i), .checkBox = true, .onBoard = true});
+    controls_.push_back({.id = "pair." + std::to_string(i),
+                         .caption = cubePairCaption(i),
+                         .tip = cubePairTip(i),
+                         .checkBox = true,
+                         .onBoard = true});
 
   setBoardSize(kLines, kSquares);
   for (int l = 1; l <= kLines; ++l) drawing_.lines[std::size_t(l)].width = kWireframeFreeWidth;

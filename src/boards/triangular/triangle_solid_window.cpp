@@ -26,11 +26,12 @@ bool inARow(const std::vector<double>& p, const std::vector<double>& q, const st
 
 }  // namespace
 
-TriangleSolidWindow::TriangleSolidWindow(Host& host, ProgramState& program, WindowKind kind, Solid solid)
+TriangleSolidWindow::TriangleSolidWindow(Host& host, ProgramState& program, WindowKind kind, Solid solid,
+                                         ViewTips views)
     : GameController(host, program, kind), solid_(std::move(solid)) {
-  controls_ = {{.id = kNewGameButton, .caption = "New Game"},
-               {.id = "view.up", .caption = "<<"},
-               {.id = "view.down", .caption = ">>"}};
+  controls_ = {{.id = kNewGameButton, .caption = "New Game", .tip = kNewGameTip},
+               {.id = "view.up", .caption = "<<", .tip = views.next},
+               {.id = "view.down", .caption = ">>", .tip = views.before}};
   rules_.setScoring({.manyScored = {"  Double score!      Two cool!", "  Triple score!      Awesome!",
                                     "  Quadruple score!    Amazing!"}});
   status_.rounds.push_back("");

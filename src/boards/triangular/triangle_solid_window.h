@@ -29,9 +29,23 @@ class TriangleSolidWindow : public GameController {
   std::pair<int, int> pointsOnBoard() const override;
   std::optional<std::string> movesLeftOnBoard() const override;
 
+  // How the games of the solids score, for their Games menus: the same on every board.
+  static constexpr const char* kTolvaTip = "Whoever claims the third line of a triangle scores it and moves again";
+  static constexpr const char* kClassicTip =
+      "A triangle's marker claims its three lines in your colour; a triangle is yours while all three are your colour";
+  static constexpr const char* kSetCountTip =
+      "A triangle's marker claims its three lines in your colour; the first to colour all three keeps the triangle";
+  static constexpr const char* kSuperClassicTip =
+      "As Krunk (Classic), and a side that is half an edge of the solid claims the edge's other half too";
+  static constexpr const char* kSuperSetCountTip =
+      "As Krunk (Set count), and a side that is half an edge of the solid claims the edge's other half too";
+  static constexpr const char* kKrunkMoveTip =
+      "As Krunk (Set count); the last triangle plays itself in black, for nobody";
+  static constexpr const char* kSuperKrunkMoveTip =
+      "As Super Krunk (Set count); the last triangle plays itself in black, for nobody";
 
  protected:
-  TriangleSolidWindow(Host& host, ProgramState& program, WindowKind kind, Solid solid);
+  TriangleSolidWindow(Host& host, ProgramState& program, WindowKind kind, Solid solid, ViewTips views);
 
   // The game chosen, as the rules see it.
   virtual bool superKrunk() const = 0;

@@ -13,14 +13,47 @@ namespace {
 using W = Triangular4dWindow;
 
 const std::vector<VariantEntry> kVariants = {
-    {W::Tolva, "Tolva", "Game = Tolva", false, false, kLinePrompt},
-    {W::KrunkClassic, "Krunk  (Classic)", "Game = Krunk (Classic)", true, false, kCirclePrompt},
-    {W::KrunkSet, "Krunk  (Set count)", "Game = Krunk (Set count)", true, false, kCirclePrompt},
-    {W::SuperClassic, "Super Krunk  (Classic)", "Game = Super Krunk (Classic)", true, false, kCirclePrompt},
-    {W::SuperSet, "Super Krunk  (Set count)", "Game = Super Krunk (Set count)", true, false, kCirclePrompt},
-    {W::KrunkMove, "Krunk  (Set count with Krunk move)", "Game = Krunk (Krunk move)", true, false, kCirclePrompt},
-    {W::SuperMove, "Super Krunk  (Set count with Krunk move)", "Game = Super Krunk (w/ Krunk move)", true, false,
-     kCirclePrompt},
+    {.index = W::Tolva,
+     .caption = "Tolva",
+     .boardCaption = "Game = Tolva",
+     .tip = W::kTolvaTip,
+     .prompt = kLinePrompt},
+    {.index = W::KrunkClassic,
+     .caption = "Krunk  (Classic)",
+     .boardCaption = "Game = Krunk (Classic)",
+     .tip = W::kClassicTip,
+     .circles = true,
+     .prompt = kCirclePrompt},
+    {.index = W::KrunkSet,
+     .caption = "Krunk  (Set count)",
+     .boardCaption = "Game = Krunk (Set count)",
+     .tip = W::kSetCountTip,
+     .circles = true,
+     .prompt = kCirclePrompt},
+    {.index = W::SuperClassic,
+     .caption = "Super Krunk  (Classic)",
+     .boardCaption = "Game = Super Krunk (Classic)",
+     .tip = W::kSuperClassicTip,
+     .circles = true,
+     .prompt = kCirclePrompt},
+    {.index = W::SuperSet,
+     .caption = "Super Krunk  (Set count)",
+     .boardCaption = "Game = Super Krunk (Set count)",
+     .tip = W::kSuperSetCountTip,
+     .circles = true,
+     .prompt = kCirclePrompt},
+    {.index = W::KrunkMove,
+     .caption = "Krunk  (Set count with Krunk move)",
+     .boardCaption = "Game = Krunk (Krunk move)",
+     .tip = W::kKrunkMoveTip,
+     .circles = true,
+     .prompt = kCirclePrompt},
+    {.index = W::SuperMove,
+     .caption = "Super Krunk  (Set count with Krunk move)",
+     .boardCaption = "Game = Super Krunk (w/ Krunk move)",
+     .tip = W::kSuperKrunkMoveTip,
+     .circles = true,
+     .prompt = kCirclePrompt},
 };
 
 // The picture fits a box of this size, below the view's name.
@@ -54,7 +87,9 @@ TriangleSolidWindow::Solid solid() {
 }  // namespace
 
 Triangular4dWindow::Triangular4dWindow(Host& host, ProgramState& program)
-    : TriangleSolidWindow(host, program, WindowKind::Triangular4d, solid()) {
+    : TriangleSolidWindow(host, program, WindowKind::Triangular4d, solid(),
+                          {.next = "Show the next view: every corner one step on round the ring of five",
+                           .before = "Show the view before: every corner one step back round the ring of five"}) {
   FrameMenus frame;
   frame.game = {
       {.id = "game.new", .caption = "New", .shortcut = "F5"},

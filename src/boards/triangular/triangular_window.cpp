@@ -9,14 +9,48 @@ namespace kp {
 
 namespace {
 
+using W = TriangularWindow;
 const std::vector<VariantEntry> kVariants = {
-    {TriangularWindow::Tolva, "Tolva", "Game = Tolva", false, false, kLinePrompt},
-    {TriangularWindow::Duarn, "Duarn", "Game = Duarn", false, true, kLinePrompt},
-    {TriangularWindow::Krunk, "Krunk", "Game = Krunk", true, false, kCirclePrompt},
-    {TriangularWindow::SuperKrunk, "Super Krunk", "Game = Super Krunk", true, false, kCirclePrompt},
-    {TriangularWindow::SuperKrunkPlus, "Super Krunk Plus", "Game = Super Krunk Plus", true, false, kCirclePrompt},
-    {TriangularWindow::LineKrunk, "Line Krunk", "Game = Line Krunk", false, false, kLinePrompt},
+    {.index = W::Tolva,
+     .caption = "Tolva",
+     .boardCaption = "Game = Tolva",
+     .tip = "Whoever claims the third line of a triangle scores it and moves again",
+     .prompt = kLinePrompt},
+    {.index = W::Duarn,
+     .caption = "Duarn",
+     .boardCaption = "Game = Duarn",
+     .tip = "A triangle scores only when all three of its lines are the mover's own; the turn always passes",
+     .twoPlayerOnly = true,
+     .prompt = kLinePrompt},
+    {.index = W::Krunk,
+     .caption = "Krunk",
+     .boardCaption = "Game = Krunk",
+     .tip = "A circle claims its triangle's lines in your colour; a triangle counts while all three are your colour",
+     .circles = true,
+     .prompt = kCirclePrompt},
+    {.index = W::SuperKrunk,
+     .caption = "Super Krunk",
+     .boardCaption = "Game = Super Krunk",
+     .tip = "As Krunk, and each side of the triangle carries on one line past both corners",
+     .circles = true,
+     .prompt = kCirclePrompt},
+    {.index = W::SuperKrunkPlus,
+     .caption = "Super Krunk Plus",
+     .boardCaption = "Game = Super Krunk Plus",
+     .tip = "As Super Krunk, and also closes the triangles that touch the played one at its corners",
+     .circles = true,
+     .prompt = kCirclePrompt},
+    {.index = W::LineKrunk,
+     .caption = "Line Krunk",
+     .boardCaption = "Game = Line Krunk",
+     .tip = "Played as Tolva: whoever claims the third line of a triangle scores it and moves again",
+     .prompt = kLinePrompt},
 };
+
+// The size buttons beside the board, as the Size menu's entries.
+constexpr const char* kSizeTips[] = {"Draw the board at three fifths of its normal size",
+                                     "Draw the board at four fifths of its normal size",
+                                     "Draw the board at its normal size"};
 
 constexpr const char* kSizes[] = {"Mini Size", "Smaller size", "Normal size"};
 
@@ -33,8 +67,9 @@ TriangularWindow::TriangularWindow(Host& host, ProgramState& program)
     size.children.push_back(
         {.id = "size." + std::to_string(i), .caption = kSizes[i - 1], .checkable = true, .checked = i == 3});
   addMenus(kVariants, true, {std::move(size)}, {.expert = true});
-  controls_ = {{.id = kNewGameButton, .caption = "New game"}};
-  for (int i = 1; i <= 3; ++i) controls_.push_back({.id = "size." + std::to_string(i), .caption = kSizes[i - 1]});
+  controls_ = {{.id = kNewGameButton, .caption = "New game", .tip = kNewGameTip}};
+  for (int i = 1; i <= 3; ++i)
+    controls_.push_back({.id = "size." + std::to_string(i), .caption = kSizes[i - 1], .tip = kSizeTips[i - 1]});
 
   setBoardSize(triangular::kLines, triangular::kTriangles);
   rules_.setGraph(&planor_);
