@@ -446,10 +446,11 @@ void BoardView::layOutLabels() {
     widest = std::max(widest, shape.number);
     r = r == 0 ? shape.radiusX * s : std::min(r, shape.radiusX * s);
   }
-  for (int px = font.pixelSize(); px > 6; --px) {
+  // (never smaller than can be read: the smallest circles are made for that size)
+  for (int px = font.pixelSize();; --px) {
     labels_.circleFont.setPixelSize(px);
     const QRectF ink = QFontMetricsF(labels_.circleFont).tightBoundingRect(QString::number(widest));
-    if (ink.width() <= 1.5 * r && ink.height() <= 1.2 * r) break;
+    if ((ink.width() <= 1.6 * r && ink.height() <= 1.2 * r) || px <= least) break;
   }
 }
 

@@ -376,6 +376,10 @@ class GameWindowTest : public QObject {
         QVERIFY2(plates[i].height() >= 9 + 4 - 1e-6 && view->rect().contains(plates[i].toRect()), qPrintable(where));
         for (std::size_t k = 0; k < i; ++k) QVERIFY2(!plates[i].intersects(plates[k]), qPrintable(where));
       }
+      // The circles' numbers (the markers' too) as high as the Lines'.
+      for (std::size_t i = 0; i < scene.shapes.size(); ++i)
+        if (scene.shapes[i].number && scene.shapes[i].visible && scene.shapes[i].kind == Shape::Kind::Circle)
+          QVERIFY2(view->shapeNumber(i).height() >= 9 - 1e-6, qPrintable(QString("%1, circle %2").arg(entry.name).arg(i)));
       w->close();
     }
   }

@@ -12,7 +12,7 @@ namespace kp {
 namespace {
 
 constexpr int kHiddenWidth = 3;  // a claimed Line that scores nothing, while hidden
-constexpr double kMarkerRadius = 7, kDotRadius = 4;
+constexpr double kMarkerRadius = 10, kDotRadius = 4;
 // How far apart markers stand, and a marker from a point: a gap between their rims.
 constexpr double kMarkersApart = 2 * kMarkerRadius + 4, kMarkerOffPoint = kMarkerRadius + kDotRadius + 2;
 
