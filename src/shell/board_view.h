@@ -31,7 +31,8 @@ class BoardView : public QWidget {
   // What a press at a widget position would click.
   Target targetAt(QPointF pos) const;
 
-  QSize sizeHint() const override { return {600, 600}; }
+  // A fixed drawing asks for all of it.
+  QSize sizeHint() const override { return scene_.fixedSize ? minimumSize() : QSize(600, 600); }
 
   // Where the grid writes the number of the scene's stroke at this index: the outline of
   // the digits' ink, in widget coordinates.

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QIcon>
+#include <QTimer>
 
 #include "boards/registry.h"
 #include "shell/about_box.h"
 #include "shell/game_window.h"
 #include "shell/launcher_window.h"
+#include "shell/screen_fit.h"
 
 namespace kp {
 
@@ -41,6 +43,7 @@ GameWindow* Shell::openWindow(WindowKind kind) {
   if (!windowBuilt(kind)) return nullptr;
   auto* w = new GameWindow(*this, kind);
   w->show();
+  QTimer::singleShot(0, w, [w] { keepOnScreen(*w); });
   emit windowOpened(w);
   return w;
 }
@@ -48,6 +51,7 @@ GameWindow* Shell::openWindow(WindowKind kind) {
 LauncherWindow* Shell::openLauncher() {
   auto* w = new LauncherWindow(*this);
   w->show();
+  QTimer::singleShot(0, w, [w] { keepOnScreen(*w); });
   return w;
 }
 
