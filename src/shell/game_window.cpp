@@ -147,6 +147,8 @@ void GameWindow::buildStatusPanel() {
 
   auto* panel = new QWidget(central);
   panel->setFixedWidth(300);
+  // In its scroll area before its widgets are made, so the keyboard's order is theirs.
+  auto* panelArea = new RoomyScrollArea(panel, QSize(0, 200), true, central);
   auto* col = new QVBoxLayout(panel);
   col->setContentsMargins(4, 4, 4, 4);
 
@@ -162,7 +164,7 @@ void GameWindow::buildStatusPanel() {
 
   buildControls(panel, col);
 
-  row->addWidget(new RoomyScrollArea(panel, QSize(0, 200), true, central));
+  row->addWidget(panelArea);
   setCentralWidget(central);
 }
 

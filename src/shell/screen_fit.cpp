@@ -82,7 +82,8 @@ void RoomyScrollArea::resizeEvent(QResizeEvent* event) {
 }
 
 int RoomyScrollArea::barWidth() const {
-  return verticalScrollBar()->maximum() > 0 ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) : 0;
+  // Only once shown: before that its range is reckoned for a viewport not yet laid out.
+  return verticalScrollBar()->isVisible() ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) : 0;
 }
 
 QSize RoomyScrollArea::sizeHint() const {
