@@ -13,12 +13,13 @@ namespace kp {
 
 namespace {
 
-// The window manager's frame around the window: as it is once the window is shown, else
-// room for a title bar (none where no window manager draws one).
+// The window manager's frame around the window: as it is once the window is shown and the
+// frame known, else room for a title bar (none on the offscreen platform).
 QMargins frameOf(const QWidget& window) {
   if (window.isVisible()) {
     const QRect f = window.frameGeometry(), g = window.geometry();
-    return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
+    const QMargins shown(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    if (!shown.isNull()) return shown;  // else the window manager has not told it yet
   }
   if (QGuiApplication::platformName() == QLatin1String("offscreen")) return {};
   return {0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), 0, 0};
