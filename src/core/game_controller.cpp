@@ -407,7 +407,7 @@ void GameController::finishGame() {
   rules_.setMoveLock(false);
   // One box per verdict (two where the board compares score too), the second when the
   // first is closed.
-  const std::vector<std::string> verdicts = rules_.endGame(secondScore());
+  const std::vector<std::string> verdicts = rules_.endGame(secondScore(), scoreUnits());
   if (verdicts.size() == 1) message(verdicts[0]);
   else message(verdicts[0], [this, second = verdicts[1]] { message(second); });
   gameFinished();

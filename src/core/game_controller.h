@@ -134,6 +134,8 @@ class GameController {
   // The second measure a board compares at the end "by score", where it keeps its own
   // (Red, Blue); nothing where the points or the units scored are compared.
   virtual std::optional<std::pair<int, int>> secondScore() const { return std::nullopt; }
+  // What the second measure counts, as the result label names it.
+  virtual std::string_view scoreUnits() const { return "cubes"; }
   // What the board tells the runner and the fuzzer beyond the drawing record (its cubes, its
   // orientation, its Lines' strokes, its click regions), where it has it.
   virtual void report(BoardReport&) const {}

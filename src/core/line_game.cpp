@@ -249,14 +249,15 @@ void LineGame::announce(LineRule rule, Player mover, int completed) {
   setPen(turnColourOf(next));
 }
 
-std::vector<std::string> LineGame::endGame(std::optional<std::pair<int, int>> score) {
+std::vector<std::string> LineGame::endGame(std::optional<std::pair<int, int>> score, std::string_view scoreUnits) {
   const int red = points_[0];
   const int blue = points_[1];
   const bool tallied = scoring_.tallied();
-  std::vector<std::string> verdicts = {tallied ? kp::verdict(tally_[0], tally_[1], "points")
-                                               : kp::verdict(red, blue, "points")};
+  const std::pair<int, int> byPoints = tallied ? std::pair{tally_[0], tally_[1]} : std::pair{red, blue};
+  std::vector<std::string> verdicts = {kp::verdict(byPoints.first, byPoints.second, "points")};
+  if (!score && scoring_.byScore) score = {red, blue};
   if (score) verdicts.push_back(kp::verdict(score->first, score->second, "score"));
-  else if (scoring_.byScore) verdicts.push_back(kp::verdict(red, blue, "score"));
+  showResult(byPoints, score, scoreUnits);
 
   const char* winner = tallied ? winnerWord(tally_[0], tally_[1]) : winnerWord(red, blue);
   status_.rounds.push_back("Round " + std::to_string(++gamesPlayed_) + " -" + winner + "\t" + std::to_string(red) +
@@ -273,8 +274,20 @@ std::vector<std::string> LineGame::endGame(std::optional<std::pair<int, int>> sc
   return verdicts;
 }
 
+void LineGame::showResult(std::pair<int, int> byPoints, std::optional<std::pair<int, int>> score,
+                          std::string_view scoreUnits) {
+  const auto [red, blue] = byPoints;
+  setText(status_.result, {"Red ", std::to_string(red), " : ", std::to_string(blue), " Blue"});
+  if (score)
+    status_.result += std::string("\n").append(scoreUnits) + " " + std::to_string(score->first) + " : " +
+                      std::to_string(score->second);
+  status_.resultColour = red > blue ? kRed : blue > red ? kBlue : kBlack;
+}
+
 void LineGame::resetBoard() {
   status_.gameOver = false;
+  status_.result.clear();
+  status_.resultColour = kBlack;
   status_.lastMoveCaption = "Last:";
   moveLock_ = false;
   points_ = {};

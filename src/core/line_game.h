@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/board_graph.h"
@@ -171,10 +172,12 @@ class LineGame {
   }
   bool firstPlayerFlag() const { return firstPlayer_ == 1; }
 
-  // Verdicts, rounds and banner; returns the verdicts to show, in order: by points (the
-  // tallies where the board keeps them), then by score: the board's own second measure
-  // where it gives one (Red, Blue), else the units scored where the board compares them.
-  std::vector<std::string> endGame(std::optional<std::pair<int, int>> score = std::nullopt);
+  // Verdicts, rounds, banner and result; returns the verdicts to show, in order: by points
+  // (the tallies where the board keeps them), then by score: the board's own second measure
+  // where it gives one (Red, Blue), else the units scored where the board compares them;
+  // `scoreUnits` names what the second one counts in the result.
+  std::vector<std::string> endGame(std::optional<std::pair<int, int>> score = std::nullopt,
+                                   std::string_view scoreUnits = "squares");
   // Whether a finished game also counts in the running totals and writes its subtotal line
   // (the rounds list numbers the games played either way).
   void setCumulative(bool on) { cumulative_ = on; }
@@ -185,6 +188,8 @@ class LineGame {
   void showPoints();
   // Writes the tally labels (empty where the board keeps no tally).
   void showTally();
+  // Writes the result label from the verdicts' counts (Red, Blue).
+  void showResult(std::pair<int, int> byPoints, std::optional<std::pair<int, int>> score, std::string_view scoreUnits);
   // The units of a table the mover's Line completed (side counts by the rule): scored, and
   // filled where they are Cells; their number.
   int completeUnits(LineRule rule, Player mover, int table);

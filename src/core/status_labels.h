@@ -41,6 +41,11 @@ struct StatusLabels {
   std::string lastMove;
   std::string gameCaption = "Game = Tolva";
   bool gameOver = false;  // the "GAME" "OVER" banner
+  // The finished game's result at a glance, a line a verdict ("Red 19 : 13 Blue", then
+  // "cubes 3 : 5" where the board judges by score too), in the colour of the first verdict's
+  // winner (black on a tie); "" while a game is on.
+  std::string result;
+  Colour resultColour = kBlack;
   std::vector<std::string> rounds;
 };
 

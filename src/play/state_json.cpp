@@ -30,6 +30,8 @@ nlohmann::json windowStateJson(const GameController& w) {
   j["blue_tally"] = w.rules().tally(Player::Blue);
   j["your_turn"] = s.yourTurn;
   j["game_over"] = s.gameOver;
+  j["result"] = s.result;
+  j["result_colour"] = s.resultColour;
   j["rounds"] = s.rounds;
   j["move_lock"] = w.moveLock();
   j["timer_caption"] = w.timer().caption();

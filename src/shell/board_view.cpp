@@ -636,6 +636,13 @@ void BoardView::paintEvent(QPaintEvent* event) {
     }
     return;
   }
+  // A board scrolled in its area paints plainly: the patches and the kept pictures work on
+  // the window's surface as far as the board reaches, also where it is hidden.
+  if (visibleRegion() != QRegion(rect())) {
+    layersLeftBehind();
+    paintScene(painter, dirty, {});
+    return;
+  }
   if (paintFromLayers(painter, dirty)) return;
   const std::vector<std::unique_ptr<Patch>> patches = patchesOf(painter, dirty);
   const Surface surface = surfaceOf(painter);

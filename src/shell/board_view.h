@@ -33,7 +33,8 @@ class BoardView : public QWidget {
   // The tooltip at a widget position: what the check box drawn there does ("" elsewhere).
   QString toolTipAt(QPointF pos) const;
 
-  QSize sizeHint() const override { return {600, 600}; }
+  // A fixed drawing asks for all of it.
+  QSize sizeHint() const override { return scene_.fixedSize ? minimumSize() : QSize(600, 600); }
 
   // Where the grid writes the number of the scene's stroke at this index: the outline of
   // its plate, in widget coordinates.

@@ -28,6 +28,7 @@
 #include "core/install_paths.h"
 #include "shell/board_view.h"
 #include "shell/qt_colour.h"
+#include "shell/screen_fit.h"
 #include "shell/shell.h"
 
 namespace kp {
@@ -79,11 +80,16 @@ GameWindow::GameWindow(Shell& shell, const ModelMaker& make) : shell_(shell) {
   buildMenus();
   buildStatusPanel();
   controller_->setOnChanged([this] { refresh(); });
-  // The window never gets smaller than its layout needs, the keypad included while it is
-  // shown: every status label whole, the board large enough for the grid's numbers.
+  // The window never gets smaller than its layout needs; the board and the panel scroll
+  // where the screen has less room than they want.
   layout()->setSizeConstraint(QLayout::SetMinimumSize);
-  resize(940, 660);
+  // The window opens with room for a finished game's result too (two lines where the board
+  // judges by score), so the panel does not take a scroll bar when it shows.
+  result_->setText(QStringLiteral(" \n "));
+  result_->show();
+  const QSize wanted = QSize(940, 660).expandedTo(sizeHint());
   refresh();
+  fitToScreen(*this, wanted);
 }
 
 GameWindow::~GameWindow() {
@@ -137,10 +143,14 @@ void GameWindow::buildMenus() {
 void GameWindow::buildStatusPanel() {
   auto* central = new QWidget(this);
   auto* row = new QHBoxLayout(central);
-  row->addWidget(board_, 1);
+  // The board keeps its size (a fixed drawing, or a flat board large enough for the grid's
+  // numbers) and scrolls in its area where the window has less room.
+  row->addWidget(new RoomyScrollArea(board_, QSize(200, 200), false, central), 1);
 
   auto* panel = new QWidget(central);
   panel->setFixedWidth(300);
+  // In its scroll area before its widgets are made, so the keyboard's order is theirs.
+  auto* panelArea = new RoomyScrollArea(panel, QSize(0, 200), true, central);
   auto* col = new QVBoxLayout(panel);
   col->setContentsMargins(4, 4, 4, 4);
 
@@ -168,7 +178,7 @@ void GameWindow::buildStatusPanel() {
 
   buildControls(panel, col);
 
-  row->addWidget(panel);
+  row->addWidget(panelArea);
   setCentralWidget(central);
 }
 
@@ -195,6 +205,11 @@ void GameWindow::buildStatusLabels(QWidget* panel, QVBoxLayout* col) {
 
   movesLeft_ = new QLabel(panel);
   col->addWidget(movesLeft_);
+  result_ = new QLabel(panel);
+  result_->setObjectName("result");
+  result_->setFont(big);
+  result_->setVisible(false);
+  col->addWidget(result_);
   hint_ = new QLabel(panel);
   setTextColour(hint_, kBlue);
   hint_->setWordWrap(true);  // the Expert's hint can run long
@@ -356,6 +371,8 @@ void GameWindow::refresh() {
   blueTotal_->setText(q(s.blueTotal));
   for (QLabel* l : {redTotal_, blueTotal_, redTotalCaption_, blueTotalCaption_}) l->setVisible(s.totalsShown);
   movesLeft_->setText(q(s.movesLeft));
+  result_->setText(q(s.result));
+  setTextColour(result_, s.resultColour);
   hint_->setText(q(s.hint));
   hint_->setVisible(!s.hint.empty());
   thinking_->setText(q(s.thinking));
@@ -373,6 +390,7 @@ void GameWindow::refresh() {
   // Showing a label lays out the panel at once, so the texts are written first: one layout
   // then serves them all, where one written after it would lay the panel out again.
   for (int i = 0; i < 3; ++i) yourTurn_[i]->setVisible(s.yourTurn[i]);
+  result_->setVisible(!s.result.empty());
 
   // The list keeps its entries; only what a finished game added is appended.
   if (rounds_->count() > int(s.rounds.size())) rounds_->clear();

@@ -108,6 +108,7 @@ class GameWindow : public QMainWindow, public Host {
   QLabel* blueTotalCaption_ = nullptr;
   QLabel* blueTotal_ = nullptr;
   QLabel* movesLeft_ = nullptr;
+  QLabel* result_ = nullptr;  // the finished game's result, until the next game starts
   QLabel* hint_ = nullptr;
   QLabel* thinking_ = nullptr;
   QTimer* thinkingShown_ = nullptr;  // the label comes up only for a search that takes a while

@@ -19,6 +19,7 @@
 #include "core/game_controller.h"
 #include "shell/animation_frames.h"
 #include "shell/qt_colour.h"
+#include "shell/screen_fit.h"
 #include "shell/shell.h"
 #include "shell/star_field_widget.h"
 
@@ -264,17 +265,22 @@ LauncherWindow::LauncherWindow(Shell& shell) : shell_(shell), ringDelay_(this) {
   reserveListRoom(list);
   QWidget* pictures = buildPictures();
 
-  // The list stands in the middle of its half, the pictures fill theirs.
-  auto* top = new QHBoxLayout(this);
+  // The list stands in the middle of its half, the pictures fill theirs; all of it scrolls
+  // on a screen smaller than the list.
+  auto* content = new QWidget(this);
+  auto* top = new QHBoxLayout(content);
   top->setContentsMargins(16, 16, 16, 16);
   top->setSpacing(24);
   top->addWidget(list, 1, Qt::AlignCenter);
   top->addWidget(pictures, 1);
+  auto* whole = new QVBoxLayout(this);
+  whole->setContentsMargins(0, 0, 0, 0);
+  whole->addWidget(new RoomyScrollArea(content, QSize(200, 200), false, this));
 
   startRingDelay();
 
   refresh();
-  resize(QSize(1100, 700).expandedTo(minimumSizeHint()));
+  fitToScreen(*this, QSize(1100, 700).expandedTo(content->minimumSizeHint()));
 }
 
 QWidget* LauncherWindow::buildList() {

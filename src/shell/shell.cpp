@@ -12,6 +12,7 @@
 #include "shell/game_window.h"
 #include "shell/help_window.h"
 #include "shell/launcher_window.h"
+#include "shell/screen_fit.h"
 
 namespace kp {
 
@@ -90,6 +91,7 @@ GameWindow* Shell::openWindow(WindowKind kind) {
   if (!windowBuilt(kind)) return nullptr;
   auto* w = new GameWindow(*this, kind);
   w->show();
+  QTimer::singleShot(0, w, [w] { keepOnScreen(*w); });
   emit windowOpened(w);
   return w;
 }
@@ -97,6 +99,7 @@ GameWindow* Shell::openWindow(WindowKind kind) {
 LauncherWindow* Shell::openLauncher() {
   auto* w = new LauncherWindow(*this);
   w->show();
+  QTimer::singleShot(0, w, [w] { keepOnScreen(*w); });
   return w;
 }
 

@@ -85,8 +85,16 @@ void playToTheVerdict(const WindowEntry& row, const std::string& level, const st
   const int redPoints = tally ? end["tally"]["red"].get<int>() : red;
   const int bluePoints = tally ? end["tally"]["blue"].get<int>() : blue;
   EXPECT_EQ(end["messages"].front()["text"], verdict(redPoints, bluePoints, "points"));
+  // The result label says the verdicts at a glance, in the colour of the winner by points:
+  // a second line where the board judges by score too (its counts checked below).
+  const std::string result = end["result"];
+  auto counts = [](int r, int b) { return std::to_string(r) + " : " + std::to_string(b); };
+  EXPECT_EQ(result.substr(0, result.find('\n')), "Red " + counts(redPoints, bluePoints) + " Blue");
+  EXPECT_EQ(end["result_colour"], redPoints > bluePoints ? kRed : bluePoints > redPoints ? kBlue : kBlack);
+  EXPECT_EQ(result.find('\n') != std::string::npos, end["messages"].size() == 2) << result;
   if (tally) {
     EXPECT_EQ(end["messages"].back()["text"], verdict(red, blue, "score"));
+    EXPECT_TRUE(result.ends_with((menu.starts_with("Plexa") ? "\ncubes " : "\nsquares ") + counts(red, blue))) << result;
   }
   // Every Cell scores for somebody where the Line that closes it scores. (That the points
   // agree with the board in every game, and the rounds with the verdicts, is the window
@@ -109,6 +117,7 @@ void playToTheVerdict(const WindowEntry& row, const std::string& level, const st
       blueCubes += c["owner"] == kBlue;
     }
     EXPECT_EQ(end["messages"].back()["text"], verdict(redCubes, blueCubes, "score"));
+    EXPECT_TRUE(result.ends_with("\ncubes " + counts(redCubes, blueCubes))) << result;
     if (window != "quadrion") {
       EXPECT_EQ(redCubes + blueCubes, int(end["cubes"].size()));
     } else if (menu.ends_with("Krunk move)") || menu.ends_with("Krunk Move)")) {

@@ -126,7 +126,8 @@ class LauncherWindowTest : public QObject {
           if (!label->isVisible()) continue;
           const QByteArray name = label->text().toUtf8();
           QVERIFY2(label->width() >= label->sizeHint().width() && label->height() >= label->sizeHint().height(), name);
-          for (QWidget* w = label; w != l; w = w->parentWidget())
+          // Whole in what the window scrolls: the pictures' column stands in it.
+          for (QWidget* w = label; w != l->rings()->parentWidget()->parentWidget(); w = w->parentWidget())
             QVERIFY2(w->parentWidget()->rect().contains(w->geometry()), name);
           for (const QRect& other : taken) QVERIFY2(!inWindow(label).intersects(other), name);
           taken.push_back(inWindow(label));

@@ -32,6 +32,8 @@ class WireframeWindow : public GameController {
   int circleCount() const override { return kSquares; }
   std::pair<int, int> pointsOnBoard() const override;
   std::optional<std::string> movesLeftOnBoard() const override;
+  // Its second verdict counts the units scored: cubes in Plexa, else squares.
+  std::string_view scoreUnits() const override { return variant() == Plexa ? "cubes" : "squares"; }
   // Its cubes, its orientation and every Line's strokes.
   void report(BoardReport& r) const override;
   std::vector<std::vector<LineStrokes>> lineStrokes() const;
