@@ -7,9 +7,11 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTextBrowser>
+#include <QTextFrame>
 #include <QVBoxLayout>
 
 #include "core/standard_menus.h"
+#include "shell/screen_fit.h"
 
 namespace kp {
 
@@ -70,7 +72,14 @@ HelpWindow::HelpWindow(const QString& page) {
   col->addLayout(top);
   col->addWidget(browser_, 1);
   col->addLayout(bottom);
-  resize(760, 680);
+  // The page's shaded margin and white sheet meet in blocks here: one white sheet reads better.
+  connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+    QTextFrame* root = browser_->document()->rootFrame();
+    QTextFrameFormat sheet = root->frameFormat();
+    sheet.setBackground(Qt::white);
+    root->setFrameFormat(sheet);
+  });
+  fitToScreen(*this, QSize(760, 680));
   showPage(page);
 }
 
