@@ -19,7 +19,8 @@ constexpr int kLines = Q::kLines, kSquares = Q::kSquares;
 constexpr double kPixelsPerTwip = 1.0 / 15;
 constexpr double kCellWidth = 4650, kCellHeight = 3450, kCaption = 330, kMargin = 250;
 constexpr Colour kRedTint = 0xDCDCFF, kBlueTint = 0xFFE0D0;  // a scored square, by its scorer
-constexpr double kLabelSize = 13;  // the grid's numbers: digits about 9 pixels high
+constexpr double kLabelSize = 13;  // the numbers: digits about 9 pixels high
+constexpr double kCircleRadius = 150;  // the squares' circles, the number inside
 
 struct Figure {
   const char* caption;
@@ -230,7 +231,7 @@ Scene quadrionScene(const Drawing& drawing, const QuadrionInputs& in) {
           for (Point2 c : corners) places.push_back(mix(middle, c, reach));
         candidates.push_back(places);
       }
-      return fourd::spread(candidates, 120);
+      return fourd::spread(candidates, kCircleRadius);
     }();
     return spots;
   };
@@ -239,7 +240,7 @@ Scene quadrionScene(const Drawing& drawing, const QuadrionInputs& in) {
     const CircleDraw& d = drawing.circles[std::size_t(sq)];
     s.shapes.push_back({.kind = Shape::Kind::Circle,
                         .centre = centre,
-                        .radiusX = 120,
+                        .radiusX = kCircleRadius,
                         .border = d.border,
                         .fill = d.fill == kBackground ? Colour(0xFFFFFF) : d.fill,
                         .visible = d.targetVisible,
@@ -247,7 +248,7 @@ Scene quadrionScene(const Drawing& drawing, const QuadrionInputs& in) {
     s.texts.push_back({.at = centre,
                        .text = std::to_string(sq),
                        .fore = d.fill == kRed || d.fill == kBlue ? Colour(0xFFFFFF) : kBlack,
-                       .size = 8});
+                       .size = kLabelSize});
   }
 
   // The middle: the key, the hint, and in the Super Krunk Plus games their picture.
