@@ -48,3 +48,22 @@ std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramS
 }
 
 }  // namespace kp
+
+namespace kp {
+
+std::variant<GameRecord, RecordError> checkedRecord(const std::string& path, const ProgramState& program) {
+  auto read = readRecordFile(path);
+  if (auto* error = std::get_if<RecordError>(&read)) return *error;
+  const GameRecord& record = std::get<GameRecord>(read);
+  const auto kind = windowFromName(record.window);
+  if (!kind || !windowBuilt(*kind))
+    return RecordError{record.windowLine, "this version has no window \"" + record.window + "\"."};
+  VirtualHost host;
+  host.setWindowAvailability(windowBuilt);
+  ProgramState scratch = program;
+  const std::unique_ptr<GameController> window = loadWindow(*kind, host, scratch);
+  if (auto error = window->playRecord(record)) return *error;
+  return read;
+}
+
+}  // namespace kp

@@ -14,7 +14,37 @@ void GameController::computerTurn() {
   });
 }
 
+int GameController::recordedChoice() {
+  // A replay plays the record's move for the computer, or stops where the record does.
+  if (replayNext_ >= replayEnd_) {
+    replayStalled_ = true;
+    return 0;
+  }
+  const RecordedMove& m = moves_[replayNext_];
+  const bool circles = circleVariant();
+  const bool free = m.circle == circles && m.id <= (circles ? circleCount() : lineCount()) &&
+                    (circles ? !rules_.circleUsed(m.id) : !rules_.claimed(m.id));
+  if (m.by == MoveMaker::Person || m.player != rules_.toMove() || !free) {
+    replayError_ = RecordError{m.line, "move " + std::to_string(replayNext_ + 1) + " (" +
+                                           (m.circle ? "circle " : "Line ") + std::to_string(m.id) +
+                                           ") is not a move the computer can make here."};
+    return 0;
+  }
+  ++replayNext_;
+  return m.id;
+}
+
 void GameController::computerChooses(const ComputerPacing& pacing) {
+  computerMover_ = rules_.toMove();
+  if (replaying_) {
+    // The record's move; the computer's choice is still made for what it sets on the way.
+    const int recorded = replayOpening_ ? 0 : recordedChoice();
+    if (recorded == 0) return;
+    if (expertChooses(pacing)) expertAnswer_ = std::vector<int>{recorded};
+    computerChoice(pacing);
+    expertAnswer_.reset();
+    return showAndPlay(recorded, pacing);
+  }
   if (expertChooses(pacing) && !expertAnswer_) {
     // The Expert works on a copy of the position; the choice among its best moves is drawn
     // here when the answer is back, so a seed replays the same game.
@@ -27,7 +57,10 @@ void GameController::computerChooses(const ComputerPacing& pacing) {
   }
   const int choice = computerChoice(pacing);
   expertAnswer_.reset();
-  if (choice == 0) return;
+  if (choice != 0) showAndPlay(choice, pacing);
+}
+
+void GameController::showAndPlay(int choice, const ComputerPacing& pacing) {
   if (pacing.marked) showChoice(choice, pacing);
   computerWait(pacing.showMs, pacing.whileShown, [this, pacing, choice] {
     if (!pacing.thenShown) return playChoice(choice, pacing);
@@ -37,7 +70,11 @@ void GameController::computerChooses(const ComputerPacing& pacing) {
 }
 
 void GameController::playChoice(int choice, const ComputerPacing& pacing) {
+  const RecordedMove move{circleVariant(), choice, computerMover_,
+                          expertChooses(pacing) ? MoveMaker::Expert : MoveMaker::Computer};
+  keepPersonMove();  // a computer that answers at once moves before the click is over
   computerPlays(choice);
+  recordMove(move);
   computerWait(pacing.afterMs, pacing.afterPlayed, [this] { computerMoved(); });
 }
 

@@ -39,11 +39,23 @@ void GameController::cancelAllSteps() {
 }
 
 void GameController::play(Target move) {
+  noteGameStart();
+  personMove_ = PersonMove{{move.kind == Target::Kind::Circle, move.id, rules_.toMove(), MoveMaker::Person}, movesMade()};
   if (move.kind == Target::Kind::Line) onLineClick(move.id);
   else onCircleClick(move.id);
+  keepPersonMove();
+}
+
+void GameController::keepPersonMove() {
+  if (personMove_ && movesMade() != personMove_->before) recordMove(personMove_->move);
+  personMove_.reset();
 }
 
 void GameController::message(const std::string& text, std::function<void()> onOk) {
+  if (replaying_) {
+    replayMessages_.emplace_back(text, std::move(onOk));
+    return;
+  }
   host_.showMessage(kProgramTitle, text, std::move(onOk));
 }
 
@@ -54,6 +66,7 @@ void GameController::setBoardSize(int lines, int circles) {
 
 void GameController::notifyChanged() {
   hints_.expire();
+  showRecordMenus();
   if (onChanged_) onChanged_();
 }
 
@@ -160,11 +173,9 @@ void GameController::keypadEntered(const std::string& text) {
     message("There is no " + what + " " + text + " on this board" + range + ".");
   } else if (steps_.holdsClicks()) {
     steps_.hold(circles ? Target::circle(n) : Target::line(n));
-  } else if (circles) {
-    // Straight to the board, so a played circle gets the board's own answer.
-    onCircleClick(n);
   } else {
-    onLineClick(n);
+    // Straight to the board, so a played circle gets the board's own answer.
+    play(circles ? Target::circle(n) : Target::line(n));
   }
   notifyChanged();
 }
@@ -296,6 +307,10 @@ void GameController::newGameKeepingOpener() {
 
 void GameController::newGame() {
   cancelAllSteps();
+  if (!replaying_) {
+    moves_.clear();
+    played_ = 0;
+  }
   hints_.clear();
   timer_.restore();
   rules_.resetBoard();
@@ -392,6 +407,7 @@ void GameController::passTurnTo(Player next, Colour redColour) {
 
 void GameController::handOver() {
   if (onePlayer() && !variant_->twoPlayerOnly && rules_.toMove() == Player::Red) {
+    noteGameStart();  // where the computer opens the game
     rules_.setMoveLock(true);
     lockSetup();
     computerTurn();
@@ -435,6 +451,14 @@ void GameController::flashThen(std::vector<int> circles, std::function<void()> n
 bool GameController::onFrameMenu(const std::string& id) {
   if (id == "game.new") {
     newGame();
+  } else if (id == "game.undo") {
+    takeBack();
+  } else if (id == "game.redo") {
+    playAgain();
+  } else if (id == "game.save") {
+    host_.saveRecord(writeRecord(record()));
+  } else if (id == "game.open") {
+    host_.openRecord();
   } else if (id == "help.expert") {
     hints_.showExpert(expertGame());
   } else if (const auto players = menuIndex(id, "players.")) {

@@ -13,6 +13,7 @@
 #include "core/computer_turn.h"
 #include "core/drawing.h"
 #include "core/expert_thinker.h"
+#include "core/game_record.h"
 #include "core/hints.h"
 #include "core/host.h"
 #include "core/line_game.h"
@@ -25,6 +26,7 @@
 #include "core/status_labels.h"
 #include "core/step_scheduler.h"
 #include "core/view.h"
+#include "core/virtual_host.h"
 #include "core/window_kind.h"
 
 namespace kp {
@@ -171,6 +173,32 @@ class GameController {
   int keypadDigits() const;
   // What a person calls the targets of the circle games on this board, in the keypad's words.
   virtual std::string circleWord() const { return "circle"; }
+
+  // The game as a record. Every move a person, the computer or the Expert makes is kept in
+  // order; a take back leaves the moves after it to be played again until a new move is made.
+  // The moves the board shows now:
+  std::vector<RecordedMove> movesPlayed() const {
+    return {moves_.begin(), moves_.begin() + std::ptrdiff_t(played_)};
+  }
+  // How many moves the record holds, those taken back included.
+  std::size_t recordLength() const { return moves_.size(); }
+  std::size_t movesShown() const { return played_; }
+  // The record of the moves played, with the window and its set-up, for a file.
+  GameRecord record() const;
+  // Take back: the last move (against the computer, the person's last move and the
+  // computer's moves that followed it). Play again: those moves again, until a new move is
+  // made. Only while nobody is moving and the set-up is the game's.
+  bool canTakeBack() const;
+  bool canPlayAgain() const;
+  void takeBack();
+  void playAgain();
+  // The board as it stood after the record's first `moves` moves (a replay's step): every
+  // move replayed from the start by the rules, the pauses and flashes run at once.
+  void showMove(std::size_t moves);
+  // A record read from a file, played on this window as it stands after loading: the record's
+  // set-up chosen from the menus, then its moves. Nothing when it applies; otherwise what
+  // does not (the window is then to be dropped).
+  std::optional<RecordError> playRecord(const GameRecord& record);
 
   // Called after every change a person could see (the shell repaints).
   void setOnChanged(std::function<void()> fn) { onChanged_ = std::move(fn); }
@@ -367,11 +395,60 @@ class GameController {
   // under the move lock, or held and played after it.
   void computerWait(int ms, Clicks clicks, std::function<void()> next);
   void showChoice(int choice, const ComputerPacing& pacing);
+  // The choice shown for the pacing's pauses, then played.
+  void showAndPlay(int choice, const ComputerPacing& pacing);
+  // The computer's move that the record holds next while replaying (0: none here).
+  int recordedChoice();
+  Player computerMover_ = Player::Red;  // whose move the computer is choosing
   // The computer's move played, then its pause after the move, then computerMoved().
   void playChoice(int choice, const ComputerPacing& pacing);
   // Plays a move read from a click (or held during a flash) on the board.
   void play(Target move);
   bool keepOpener_ = false;
+
+  // The record. moves_ holds every move of the game, played_ how many the board shows.
+  void recordMove(RecordedMove move);
+  // The person's move being played, kept once it has changed the board.
+  struct PersonMove {
+    RecordedMove move;
+    int before;  // movesMade() before it
+  };
+  std::optional<PersonMove> personMove_;
+  void keepPersonMove();
+  // How many Lines are claimed and circles used: a click that changes it made a move.
+  int movesMade() const;
+  // The set-up entries' ticks: [path, ticked] of every checkable entry of the set-up menus.
+  std::vector<GameRecord::Setting> setupNow() const;
+  // The board rebuilt to the record's first `moves` moves; `showMessages`: the boxes the last
+  // move opened are shown. The error where the record's moves do not apply.
+  std::optional<RecordError> replayTo(std::size_t moves, bool showMessages);
+  // Runs the replay's waits at once until a person is to move or the game stands.
+  void settleReplay();
+  bool personMayMove() const;
+  void showRecordMenus();
+  std::vector<RecordedMove> moves_;
+  std::size_t played_ = 0;
+  // What the board showed as the game began, beyond its fresh board: the set-up, the rounds
+  // and totals, and the captions (taken as its first move is made).
+  void noteGameStart();
+  std::vector<GameRecord::Setting> setup_;
+  struct Start {
+    LineGame::Rounds rounds;
+    StatusLabels status;
+    Drawing drawing;
+    int toggle = 0;
+    Colour pen = kBlue;
+  } start_;
+  // While replaying: the waits run on a host of its own, the next move of moves_ to play,
+  // where to stop, and the boxes the moves opened.
+  bool replaying_ = false;
+  std::size_t replayNext_ = 0, replayEnd_ = 0;
+  bool replayStalled_ = false;
+  bool replayOpening_ = false;  // the computer is to move past the end of the replay
+  std::optional<RecordError> replayError_;
+  VirtualHost replayHost_;
+  std::vector<std::pair<std::string, std::function<void()>>> replayMessages_;
+
   // Writes every bound check mark from its option.
   void showOptions() const;
   std::vector<std::pair<std::string, std::function<bool()>>> marks_;

@@ -49,6 +49,12 @@ class Host {
   // Whether this version of the program has the window at all.
   virtual bool windowAvailable(WindowKind target) = 0;
   virtual void showAbout() = 0;
+  // Asks the person where to keep a game's record, and writes it there (the host tells them
+  // when it cannot).
+  virtual void saveRecord(const std::string& /*text*/) {}
+  // Asks the person which record to open; the host reads and checks it, and opens its window
+  // with it (it says why where it cannot, and the game shown stays as it was).
+  virtual void openRecord() {}
   // Ends the whole program, closing every window.
   virtual void quit() = 0;
 };

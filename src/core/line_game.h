@@ -178,6 +178,22 @@ class LineGame {
   // `scoreUnits` names what the second one counts in the result.
   std::vector<std::string> endGame(std::optional<std::pair<int, int>> score = std::nullopt,
                                    std::string_view scoreUnits = "squares");
+  // What outlives a game: the rounds list, the running totals and how many games were
+  // played. A game taken back from its end gives them back as they were before it.
+  struct Rounds {
+    std::array<int, 2> totals{};
+    int gamesPlayed = 0;
+    std::vector<std::string> list;
+    std::string redTotal = "0", blueTotal = "0";
+  };
+  Rounds rounds() const { return {totals_, gamesPlayed_, status_.rounds, status_.redTotal, status_.blueTotal}; }
+  void restoreRounds(const Rounds& r) {
+    totals_ = r.totals;
+    gamesPlayed_ = r.gamesPlayed;
+    status_.rounds = r.list;
+    status_.redTotal = r.redTotal;
+    status_.blueTotal = r.blueTotal;
+  }
   // Whether a finished game also counts in the running totals and writes its subtotal line
   // (the rounds list numbers the games played either way).
   void setCumulative(bool on) { cumulative_ = on; }

@@ -24,6 +24,27 @@ MenuEntry gameMenu(std::vector<MenuEntry> entries) {
       {.id = "game.exit", .caption = "E&xit", .shortcut = "F9"},
       {.id = "game.about", .caption = "&About...", .shortcut = "F2"},
   };
+  // The game's record, after the window's own entries.
+  game.children.insert(game.children.end(),
+                       {
+                           {.separator = true},
+                           {.id = "game.undo",
+                            .caption = "&Take back",
+                            .statusTip = "Take back the last move (against the computer, your last move and its answer)",
+                            .shortcut = "Ctrl+Z"},
+                           {.id = "game.redo",
+                            .caption = "Play a&gain",
+                            .statusTip = "Play again the moves taken back, until a new move is made",
+                            .shortcut = "Ctrl+Shift+Z"},
+                           {.id = "game.save",
+                            .caption = "&Save game...",
+                            .statusTip = "Keep this game's moves in a file, to open and replay later",
+                            .shortcut = "Ctrl+S"},
+                           {.id = "game.open",
+                            .caption = "&Open game...",
+                            .statusTip = "Open a saved game in its window, at its last move",
+                            .shortcut = "Ctrl+O"},
+                       });
   return game;
 }
 

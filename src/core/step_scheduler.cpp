@@ -14,14 +14,14 @@ std::uint64_t StepScheduler::add(std::function<void()> step, Clicks clicks) {
 
 StepId StepScheduler::schedule(int ms, std::function<void()> step, Clicks clicks) {
   const std::uint64_t own = add(std::move(step), clicks);
-  const StepId id = host_.schedule(ms, [this, own] { run(own); });
+  const StepId id = host_->schedule(ms, [this, own] { run(own); });
   steps_.back().hostId = id;
   return id;
 }
 
 StepId StepScheduler::runAside(Host::AsideWork work, std::function<void()> done, Clicks clicks) {
   const std::uint64_t own = add(std::move(done), clicks);
-  const StepId id = host_.runAside(std::move(work), [this, own] { run(own); });
+  const StepId id = host_->runAside(std::move(work), [this, own] { run(own); });
   const auto it = std::find_if(steps_.begin(), steps_.end(), [own](const PendingStep& s) { return s.own == own; });
   if (it == steps_.end()) return 0;
   it->hostId = id;
@@ -57,16 +57,26 @@ void StepScheduler::frameOf(int k, int frames, int ms, Clicks clicks, std::funct
   if (clicks == Clicks::Held && !holdsClicks()) playHeld();
 }
 
+void StepScheduler::divert(Host& to, const std::function<int(StepId)>& left) {
+  Host& from = *host_;
+  host_ = &to;
+  for (PendingStep& s : steps_) {
+    const int ms = left(s.hostId);
+    from.cancel(s.hostId);
+    s.hostId = to.schedule(ms, [this, own = s.own] { run(own); });
+  }
+}
+
 void StepScheduler::cancel(StepId id) {
   const auto it = std::find_if(steps_.begin(), steps_.end(), [id](const PendingStep& s) { return s.hostId == id; });
   if (it == steps_.end()) return;
   if (it->clicks == Clicks::Held && --holding_ == 0) held_.clear();
   steps_.erase(it);
-  host_.cancel(id);
+  host_->cancel(id);
 }
 
 void StepScheduler::cancelAll() {
-  for (const PendingStep& step : steps_) host_.cancel(step.hostId);
+  for (const PendingStep& step : steps_) host_->cancel(step.hostId);
   steps_.clear();
   holding_ = 0;
   held_.clear();

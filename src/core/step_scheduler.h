@@ -24,7 +24,7 @@ class StepScheduler {
     std::function<bool()> personToMove;   // held clicks are played only while this holds
     std::function<void(Target)> play;     // plays a held click (a Line or circle by number)
   };
-  StepScheduler(Host& host, Calls calls) : host_(host), calls_(std::move(calls)) {}
+  StepScheduler(Host& host, Calls calls) : host_(&host), calls_(std::move(calls)) {}
   ~StepScheduler() { cancelAll(); }
   StepScheduler(const StepScheduler&) = delete;
   StepScheduler& operator=(const StepScheduler&) = delete;
@@ -39,6 +39,9 @@ class StepScheduler {
   // Every step cancelled and every held click dropped.
   void cancelAll();
   std::size_t pending() const { return steps_.size(); }
+  // From now on steps are scheduled on `to`; every pending step moves there with the time it
+  // has left on the host it was scheduled on (`left` tells it, by that host's id).
+  void divert(Host& to, const std::function<int(StepId)>& left);
 
   // Whether a click now is held (a held wait is pending), and holding it.
   bool holdsClicks() const { return holding_ > 0; }
@@ -59,7 +62,7 @@ class StepScheduler {
   // click that starts another held wait holds the rest.
   void playHeld();
 
-  Host& host_;
+  Host* host_;
   Calls calls_;
   std::vector<PendingStep> steps_;
   std::uint64_t nextOwn_ = 1;

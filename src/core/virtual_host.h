@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -40,6 +41,12 @@ class VirtualHost : public Host {
   bool runNextStepBy(std::int64_t until);
   void setClock(std::int64_t ms) { now_ = ms; }
   std::size_t scheduledCount() const { return steps_.size(); }
+  // How long until step id is due (0 for a step not scheduled).
+  int msLeft(StepId id) const {
+    for (const auto& [sid, step] : steps_)
+      if (sid == id) return int(std::max<std::int64_t>(0, step.due - now_));
+    return 0;
+  }
 
   std::vector<ShownMessage> takeMessages() { return std::exchange(messages_, {}); }
   const std::vector<ShownMessage>& messages() const { return messages_; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <fstream>
 #include <istream>
 #include <sstream>
 
@@ -105,6 +106,12 @@ std::vector<ScriptCommand> parseScript(std::istream& in) {
       cmd.number = parseNumber(arg, lineNo, word);
     } else if (word == "keypad") {
       cmd.kind = ScriptCommand::Kind::Keypad;  // an empty entry is a person's mistake to show, not a script error
+    } else if (word == "save" || word == "load") {
+      if (arg.empty()) fail(lineNo, word + " needs a file name");
+      cmd.kind = word == "save" ? K::Save : K::Load;
+    } else if (word == "undo" || word == "redo") {
+      if (!arg.empty()) fail(lineNo, word + " takes no argument");
+      cmd.kind = word == "undo" ? K::Undo : K::Redo;
     } else if (word == "state" || word == "analyse") {
       if (!arg.empty()) fail(lineNo, word + " takes no argument");
       if (word == "analyse") cmd.kind = K::Analyse;
@@ -292,6 +299,39 @@ std::string PlaySession::hover(int n) {
   return "";
 }
 
+std::string PlaySession::undo() {
+  if (!window_) return "no window is open";
+  if (!window_->canTakeBack()) return "there is no move to take back now";
+  window_->takeBack();
+  return settled("");
+}
+
+std::string PlaySession::redo() {
+  if (!window_) return "no window is open";
+  if (!window_->canPlayAgain()) return "there is no move to play again now";
+  window_->playAgain();
+  return settled("");
+}
+
+std::string PlaySession::save(const std::string& path) {
+  if (!window_) return "no window is open";
+  std::ofstream out(path, std::ios::binary);
+  out << writeRecord(window_->record());
+  return out ? "" : "cannot write " + path;
+}
+
+std::string PlaySession::load(const std::string& path) {
+  if (!window_) return "no window is open";
+  if (const MenuEntry* open = window_->menus().find("game.open"); open && !open->enabled)
+    return "a game cannot be opened during a game";
+  auto checked = checkedRecord(path, program_);
+  if (const auto* error = std::get_if<RecordError>(&checked)) return error->message();
+  const GameRecord& record = std::get<GameRecord>(checked);
+  load(*windowFromName(record.window));
+  window_->playRecord(record);
+  return settled("");
+}
+
 void PlaySession::wait(std::int64_t ms) {
   // A century of virtual time is more than any game needs, and keeps the clock from overflowing.
   constexpr std::int64_t kLongest = 100LL * 366 * 24 * 3600 * 1000;
@@ -419,6 +459,10 @@ std::string PlaySession::perform(const ScriptCommand& cmd) {
     case K::State:
     case K::Expect: return "";  // run() answers them
     case K::Analyse: return "no game window is open to analyse";  // run() analyses an open one
+    case K::Undo: return undo();
+    case K::Redo: return redo();
+    case K::Save: return save(cmd.text);
+    case K::Load: return load(cmd.text);
   }
   return "";
 }

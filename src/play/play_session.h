@@ -19,7 +19,7 @@ namespace kp {
 
 // One line of a script, already checked for form.
 struct ScriptCommand {
-  enum class Kind { Open, Menu, Line, Circle, Region, Button, Check, Wait, State, Launcher, Hover, Keypad, Analyse, Expect };
+  enum class Kind { Open, Menu, Line, Circle, Region, Button, Check, Wait, State, Launcher, Hover, Keypad, Analyse, Expect, Undo, Redo, Save, Load };
   Kind kind;
   std::string text;         // window name, menu path, button, check box or the field expected
   std::int64_t number = 0;  // Line, circle, click region, launcher label or milliseconds
@@ -98,6 +98,13 @@ class PlaySession {
   // A click, or the mouse, on launcher label n. An index that is not a label is ignored.
   std::string launcherClick(int n);
   std::string hover(int n);
+  // Take back and play again on the open window, as its Game menu does.
+  std::string undo();
+  std::string redo();
+  // The open window's game written as a record file; a record file opened as "Open game..."
+  // opens it (refused, with the line it names, where it cannot be played).
+  std::string save(const std::string& path);
+  std::string load(const std::string& path);
   void wait(std::int64_t ms);
   nlohmann::json state();
   // The state as `state` would print it now, taking nothing: its messages, documents and

@@ -127,6 +127,13 @@ nlohmann::json windowStateJson(const GameController& w) {
   });
   j["menus"] = std::move(menus);
 
+  json record = json::array();
+  for (const RecordedMove& m : w.movesPlayed())
+    record.push_back({{m.circle ? "circle" : "line", m.id},
+                      {"player", playerName(m.player)},
+                      {"by", m.by == MoveMaker::Person ? "person" : m.by == MoveMaker::Expert ? "Expert" : "computer"}});
+  j["record"] = std::move(record);
+
   json buttons = json::object(), checkboxes = json::object();
   for (const auto& c : w.controls()) {
     json entry = {{"enabled", c.enabled}, {"visible", c.visible}};

@@ -1,0 +1,216 @@
+// The game's record: moves kept as they are made, taken back and played again, replayed from
+// the start, and a record from a file played on a fresh window.
+#include <algorithm>
+#include <limits>
+
+#include "core/game_controller.h"
+#include "core/window_catalogue.h"
+
+namespace kp {
+
+int GameController::movesMade() const {
+  return rules_.claimedLineCount() + (rules_.graph().cellCount - rules_.unusedCircles());
+}
+
+void GameController::noteGameStart() {
+  // The last look before the first move is the game's start (the computer may be handed the
+  // turn before a person opens after all); a click's own hand-over comes after it.
+  if (replaying_ || played_ > 0 || personMove_) return;
+  start_ = {rules_.rounds(), status_, drawing_, rules_.toggle(), rules_.pen()};
+  setup_ = setupNow();
+}
+
+void GameController::recordMove(RecordedMove move) {
+  if (replaying_) return;
+  moves_.resize(played_);
+  moves_.push_back(move);
+  played_ = moves_.size();
+}
+
+std::vector<GameRecord::Setting> GameController::setupNow() const {
+  showOptions();
+  // The paths of the menus (or entries) the window locks during a game; the Games menu is
+  // the record's game, Other Games its window.
+  std::vector<std::string> locked;
+  menus_.forEach([&](const std::string& path, const MenuEntry& e) {
+    if (e.id != "other" && e.id != "games" && std::ranges::find(setupMenus_, e.id) != setupMenus_.end())
+      locked.push_back(path);
+  });
+  std::vector<GameRecord::Setting> out;
+  menus_.forEach([&](const std::string& path, const MenuEntry& e) {
+    if (!e.checkable) return;
+    for (const std::string& m : locked)
+      if (path == m || (path.starts_with(m) && path.compare(m.size(), 3, " > ") == 0))
+        return out.push_back({path, e.checked});
+  });
+  return out;
+}
+
+GameRecord GameController::record() const {
+  GameRecord r;
+  r.window = catalogueEntry(kind_).name;
+  r.settings = played_ > 0 ? setup_ : setupNow();
+  menus_.forEach([&](const std::string& path, const MenuEntry& e) {
+    if (e.id == "games." + std::to_string(variant_->index)) r.game = path;
+  });
+  const bool computer = onePlayer() && !variant_->twoPlayerOnly;
+  r.players = std::string("Red ") + (!computer ? "person" : program_.expert && expertGame() ? "Expert" : "computer") +
+              ", Blue person";
+  r.moves = movesPlayed();
+  return r;
+}
+
+bool GameController::personMayMove() const {
+  const bool computerToMove = onePlayer() && !variant_->twoPlayerOnly && rules_.toMove() == Player::Red;
+  return !rules_.moveLock() && !steps_.holdsClicks() && (status_.gameOver || !computerToMove);
+}
+
+bool GameController::canTakeBack() const {
+  if (replaying_ || played_ == 0 || !personMayMove() || setupNow() != setup_) return false;
+  const bool computer = onePlayer() && !variant_->twoPlayerOnly;
+  return !computer || std::any_of(moves_.begin(), moves_.begin() + std::ptrdiff_t(played_),
+                                  [](const RecordedMove& m) { return m.by == MoveMaker::Person; });
+}
+
+bool GameController::canPlayAgain() const {
+  return !replaying_ && played_ < moves_.size() && personMayMove() && setupNow() == setup_;
+}
+
+void GameController::takeBack() {
+  if (!canTakeBack()) return;
+  std::size_t to = played_ - 1;
+  if (onePlayer() && !variant_->twoPlayerOnly)
+    while (moves_[to].by != MoveMaker::Person) --to;
+  replayTo(to, false);
+}
+
+void GameController::playAgain() {
+  if (!canPlayAgain()) return;
+  std::size_t to = played_ + 1;
+  while (to < moves_.size() && moves_[to].by != MoveMaker::Person) ++to;
+  replayTo(to, true);
+}
+
+void GameController::showMove(std::size_t moves) {
+  if (replaying_ || moves > moves_.size() || setupNow() != setup_) return;
+  replayTo(moves, false);
+}
+
+void GameController::settleReplay() {
+  // Every wait of the game runs (not the countdown's); a picture that turns for ever would
+  // never settle: a generous bound ends the wait.
+  for (int guard = 0; guard < 100000 && !replayStalled_ && !replayError_; ++guard) {
+    if (personMayMove() && computerSteps() == 0) return;
+    if (!replayHost_.runNextStepBy(std::numeric_limits<std::int64_t>::max())) return;
+  }
+}
+
+std::optional<RecordError> GameController::replayTo(std::size_t moves, bool showMessages) {
+  cancelAllSteps();
+  rules_.restoreRounds(start_.rounds);
+  replaying_ = true;
+  replayNext_ = 0;
+  replayEnd_ = moves;
+  replayStalled_ = false;
+  replayError_.reset();
+  replayMessages_.clear();
+  steps_.divert(replayHost_, [](StepId) { return 0; });
+  replayOpening_ = true;  // the computer's turn the opening may start is the record's to start
+  newGameKeepingOpener();
+  replayOpening_ = false;
+  // The labels, the drawing and the turn as the game began with them: a window's first game
+  // starts from what the window opened with, the computer may have been asked to open it
+  // since, and a board may keep marks of the game before.
+  steps_.cancelAll();
+  status_ = start_.status;
+  drawing_ = start_.drawing;
+  rules_.setToggle(start_.toggle);
+  rules_.setPen(start_.pen);
+  if (!moves_.empty() && moves_.front().by != MoveMaker::Person) handOver();
+  else rules_.setMoveLock(false);
+  settleReplay();
+  while (!replayError_ && !replayStalled_ && replayNext_ < replayEnd_) {
+    const RecordedMove& m = moves_[replayNext_];
+    auto refuse = [&](const std::string& why) {
+      replayError_ = RecordError{m.line, "move " + std::to_string(replayNext_ + 1) + " (" +
+                                             (m.circle ? "circle " : "Line ") + std::to_string(m.id) + ") " + why};
+    };
+    const int count = m.circle ? circleCount() : lineCount();
+    if (m.id > count) {
+      refuse("is not on this board (1 to " + std::to_string(count) + ").");
+      break;
+    }
+    if (m.by != MoveMaker::Person || m.player != rules_.toMove()) {
+      refuse(std::string("is not ") + playerName(rules_.toMove()) + "'s move here.");
+      break;
+    }
+    const auto& target =
+        m.circle ? drawing_.circles[std::size_t(m.id)].targetVisible : drawing_.lines[std::size_t(m.id)].targetVisible;
+    const int before = movesMade();
+    replayMessages_.clear();
+    ++replayNext_;
+    if (target) play(m.circle ? Target::circle(m.id) : Target::line(m.id));
+    if (movesMade() == before) {
+      --replayNext_;
+      refuse("cannot be played there.");
+      break;
+    }
+    settleReplay();
+  }
+  replaying_ = false;
+  steps_.divert(host_, [this](StepId id) { return replayHost_.msLeft(id); });
+  played_ = std::min(replayNext_, moves_.size());
+  if (replayStalled_ && !replayError_) {
+    // The computer moves on from here: a new line of play, unless the record is only shown.
+    replayStalled_ = false;
+  }
+  if (showMessages && !replayError_)
+    for (auto& [text, onOk] : replayMessages_) message(text, std::move(onOk));
+  replayMessages_.clear();
+  return replayError_;
+}
+
+std::optional<RecordError> GameController::playRecord(const GameRecord& record) {
+  if (record.window != catalogueEntry(kind_).name)
+    return RecordError{0, "the record is of another window."};
+  // Ticked entries first (a choice among several unticks the others), then the toggles left.
+  for (bool on : {true, false})
+    for (const GameRecord::Setting& s : record.settings) {
+      const MenuEntry* e = menus_.findPath(s.path);
+      if (!e || !e->checkable) return RecordError{s.line, "this window has no set-up entry \"" + s.path + "\"."};
+      showOptions();
+      if (s.on == on && e->checked != on) menuChosen(e->id);
+    }
+  const MenuEntry* game = menus_.findPath(record.game);
+  if (!game || !game->id.starts_with("games.") || !game->visible)
+    return RecordError{record.gameLine, "this window has no game \"" + record.game + "\"."};
+  menuChosen(game->id);
+  showOptions();
+  for (const GameRecord::Setting& s : record.settings)
+    if (menus_.findPath(s.path)->checked != s.on)
+      return RecordError{s.line, "\"" + s.path + "\" cannot be " + (s.on ? "ticked" : "unticked") + " with this game."};
+  if (!menus_.findPath(record.game)->checked)
+    return RecordError{record.gameLine, "the game \"" + record.game + "\" cannot be chosen with this set-up."};
+  noteGameStart();
+  moves_ = record.moves;
+  played_ = 0;
+  auto error = replayTo(moves_.size(), true);
+  if (!error && played_ < moves_.size())
+    error = RecordError{moves_[played_].line, "move " + std::to_string(played_ + 1) + " is not the computer's move here."};
+  if (!error && !status_.gameOver && !personMayMove()) handOver();
+  notifyChanged();
+  return error;
+}
+
+void GameController::showRecordMenus() {
+  auto enable = [this](const char* id, bool on) {
+    if (MenuEntry* e = menus_.find(id)) e->enabled = on;
+  };
+  enable("game.undo", canTakeBack());
+  enable("game.redo", canPlayAgain());
+  enable("game.save", played_ > 0);
+  const MenuEntry* other = menus_.find("other");
+  enable("game.open", !replaying_ && (!other || other->enabled));
+}
+
+}  // namespace kp
