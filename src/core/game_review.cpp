@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 
 #include "core/expert.h"
 #include "core/expert_position.h"
@@ -96,6 +97,28 @@ int turningPoint(const std::vector<ReviewedMove>& moves, int final) {
   return turn;
 }
 
+// One move, played in the position claimed (analysed: before) for gain Cells, leaving the
+// position analysed: after.
+ReviewedMove reviewMove(const BoardGraph& g, const std::vector<char>& claimed, std::pair<int, Player> move, int gain,
+                        const ExpertAnalysis& before, const ExpertAnalysis& after, ExpertLimits limits) {
+  ReviewedMove m{.player = move.second, .line = move.first};
+  m.valueBefore = before.value;
+  m.valueAfter = gain + (gain > 0 ? after.value : -after.value);
+  m.best = bestMoves(g, before.best);
+  m.exact = before.exact && after.exact;
+  const bool isBest = std::ranges::find(before.best, m.line) != before.best.end();
+  if (!isBest && !before.exact && !before.best.empty()) {
+    // Weighed against the Expert's move by the positions the two leave (see valueBefore).
+    std::vector<char> instead = claimed;
+    const int expertGain = claimMove(g, instead, before.best.front());
+    const int value = analyseTolva(g, instead, limits).value;
+    m.valueBefore = expertGain + (expertGain > 0 ? value : -value);
+  }
+  m.loss = isBest ? 0 : std::max(0, m.valueBefore - m.valueAfter);
+  if (m.loss > 0) m.why = whyLost(g, claimed, m.line, before.best);
+  return m;
+}
+
 }  // namespace
 
 GameReview reviewTolva(const BoardGraph& g, const std::vector<std::pair<int, Player>>& moves, ExpertLimits perPosition,
@@ -125,51 +148,32 @@ GameReview reviewTolva(const BoardGraph& g, const std::vector<std::pair<int, Pla
     positions.push_back(std::move(next));
   }
 
-  // Every position analysed once: the one after a move is the one before the next.
-  std::vector<ExpertAnalysis> analysis;
-  const int total = int(positions.size());
+  // Every position analysed once, in order: the one after a move is the one before the next.
   auto stopped = [&] { return perPosition.stop && perPosition.stop->load(); };
-  for (const std::vector<char>& claimed : positions) {
-    if (stopped()) break;
-    ExpertAnalysis a = analyseTolva(g, claimed, perPosition);
-    if (stopped()) break;  // cut short: not an answer
-    analysis.push_back(std::move(a));
-    if (progress) progress(int(analysis.size()), total);
-  }
-
+  std::optional<ExpertAnalysis> before;
   int redLead = 0;
-  for (std::size_t i = 1; i < analysis.size(); ++i) {
-    const ExpertAnalysis& before = analysis[i - 1];
-    const ExpertAnalysis& after = analysis[i];
-    ReviewedMove m{.move = int(i), .player = moves[i - 1].second, .line = moves[i - 1].first};
-    const int gain = scored[i - 1];
-    m.valueBefore = before.value;
-    m.valueAfter = gain + (gain > 0 ? after.value : -after.value);
-    m.best = bestMoves(g, before.best);
-    m.exact = before.exact && after.exact;
-    const bool isBest = std::ranges::find(before.best, m.line) != before.best.end();
-    if (!isBest && !before.exact && !before.best.empty()) {
-      // Weighed against the Expert's move by the positions the two leave (see valueBefore).
-      std::vector<char> instead = positions[i - 1];
-      const int expertGain = claimMove(g, instead, before.best.front());
-      const ExpertAnalysis a = analyseTolva(g, instead, perPosition);
-      if (stopped()) break;
-      m.valueBefore = expertGain + (expertGain > 0 ? a.value : -a.value);
+  for (std::size_t i = 0; i < positions.size() && !stopped(); ++i) {
+    ExpertAnalysis after = analyseTolva(g, positions[i], perPosition);
+    std::optional<ReviewedMove> m;
+    if (before) m = reviewMove(g, positions[i - 1], moves[i - 1], scored[i - 1], *before, after, perPosition);
+    if (stopped()) break;  // cut short: not an answer
+    if (m) {
+      m->move = int(i);
+      redLead += m->player == Player::Red ? scored[i - 1] : -scored[i - 1];
+      review.moves.push_back(std::move(*m));
     }
-    m.loss = isBest ? 0 : std::max(0, m.valueBefore - m.valueAfter);
-    if (m.loss > 0) m.why = whyLost(g, positions[i - 1], m.line, before.best);
-    redLead += m.player == Player::Red ? gain : -gain;
-    review.moves.push_back(std::move(m));
+    before = std::move(after);
+    if (progress) progress(int(i) + 1, int(positions.size()));
   }
   if (stopped()) review.error.clear();
-  if (!analysis.empty()) {
+  if (before) {
     // Who is to move where the review ends: the record says, and after its last move the rules.
     const std::size_t end = review.moves.size();
     const Player toMove = end < scored.size()   ? moves[end].second
                           : end == 0            ? Player::Red  // nothing played
                           : scored[end - 1] > 0 ? moves[end - 1].second
                                                 : other(moves[end - 1].second);
-    const int value = analysis[end].value;
+    const int value = before->value;
     review.turningPoint = turningPoint(review.moves, redLead + (toMove == Player::Red ? value : -value));
   }
   return review;
