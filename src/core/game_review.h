@@ -27,7 +27,7 @@ struct ReviewedMove {
   int valueAfter = 0;
   // What the move cost against the best one: valueBefore - valueAfter, 0 for a best move.
   int loss = 0;
-  std::vector<int> best;  // the Expert's Lines for this position, ascending
+  std::vector<int> best;  // the Expert's moves there, one Line each (a joined pair's lower), ascending
   bool exact = false;     // both values solved, not estimated
   std::string why;        // for a move that lost points: what it did wrong, in a few words
 };
@@ -51,8 +51,10 @@ inline constexpr std::int64_t kReviewNodes = 300'000;
 
 // Reviews a game of Tolva played on g from the empty board: moves are its Lines in order,
 // each with who claimed it (a joined pair is one move: either Line names it). Every
-// position is analysed once, within perPosition; progress, when given, hears after each
-// (done of total). limits.stop ends the review early with the moves reviewed so far.
+// position is analysed once, within perPosition (and for a move that was not the Expert's
+// where it did not solve, the position the Expert's move leaves); progress, when given,
+// hears after each position (done of total). perPosition.stop ends the review early with
+// the moves reviewed so far.
 GameReview reviewTolva(const BoardGraph& g, const std::vector<std::pair<int, Player>>& moves, ExpertLimits perPosition,
                        const std::function<void(int done, int total)>& progress = {});
 
