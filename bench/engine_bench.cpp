@@ -1,5 +1,6 @@
 // The engine's hot paths, without any toolkit: one move's evaluation, one computer
-// decision, and whole games per second on every board this version has.
+// decision, and whole games per second on every board this version has; and the review of
+// a whole game by the Expert.
 //
 // Positions come from random games played through the window models themselves, so
 // every figure is taken on boards a person could reach. The benchmark's own choices use
@@ -20,9 +21,11 @@
 #include "boards/flat/square_window.h"
 #include "boards/triangular/triangular_window.h"
 #include "core/colour_choice.h"
+#include "core/game_review.h"
 #include "core/line_game.h"
 #include "core/virtual_host.h"
 #include "play/play_session.h"
+#include "support/reviewed_game.h"
 
 namespace kp {
 namespace {
@@ -350,6 +353,15 @@ BENCHMARK(Computer_Large9_LineKrunk)->UseManualTime();
 BENCHMARK(Computer_GreatWall_Tolva)->UseManualTime();
 BENCHMARK(Computer_GreatWall_SuperKrunkPlus)->UseManualTime();
 BENCHMARK(Computer_GreatWall_LineKrunk)->UseManualTime();
+
+// ---------------------------------------------------------------------------
+// "Review this game with the Expert": a whole 5 by 5 game (a person against the standard
+// computer), every position analysed at the review's budget.
+void Review_SquareTolva_Game(benchmark::State& state) {
+  const BoardGraph graph = square::graph(false);
+  for (auto _ : state) benchmark::DoNotOptimize(reviewTolva(graph, testing::kReviewedGame, {.nodes = kReviewNodes}));
+}
+BENCHMARK(Review_SquareTolva_Game)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // ---------------------------------------------------------------------------
 // Whole games per second, headless, through PlaySession as krunkplexa-play plays them:

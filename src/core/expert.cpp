@@ -129,6 +129,7 @@ void addLines(const Position& p, int m, std::vector<int>& lines) {
 // search would take more than the budget.
 std::optional<ExpertAnalysis> solve(const Position& start, Budget& budget) {
   if (start.freeCount() > kMaxSearchMoves) return std::nullopt;
+  if (start.freeCount() == 0) return ExpertAnalysis{.exact = true};  // nothing left to gain
   table().clear();
   Position p = start;  // an abandoned search leaves its moves played
   Search s(p, budget);
