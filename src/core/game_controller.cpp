@@ -196,7 +196,7 @@ void GameController::addMenus(std::vector<VariantEntry> variants, bool subLevels
                            {"hint.computer", &options_.hintComputer}, {"hint.super", &options_.hintSuper},
                            {"hint.best", &options_.hintBest}, {"cumulative", &options_.cumulative},
                            {"hide", &options_.hideIdle}, {"players.0", &options_.onePlayer},
-                           {"expert", &program_.expert}})
+                           {"expert", &program_.expert}, {"game.replay", &replayShown_}})
     bindCheck(id, *value);
   bindCheck("sub.globoria", options_.globoria);
   bindMark("sub.planor", [this] { return !options_.globoria; });
@@ -310,6 +310,7 @@ void GameController::newGame() {
   if (!replaying_) {
     moves_.clear();
     played_ = 0;
+    replayShown_ = replayPaused_ = false;
   }
   hints_.clear();
   timer_.restore();
@@ -455,12 +456,22 @@ bool GameController::onFrameMenu(const std::string& id) {
     takeBack();
   } else if (id == "game.redo") {
     playAgain();
+  } else if (id == "game.replay") {
+    replayShown_ = !replayShown_;
+    // Closed, the replay leaves the game as it stands at its last move.
+    if (!replayShown_ && played_ < moves_.size()) showMove(moves_.size());
+    if (!replayShown_ && replayPaused_) {
+      replayPaused_ = false;
+      handOver();
+    }
   } else if (id == "game.save") {
     host_.saveRecord(writeRecord(record()));
   } else if (id == "game.open") {
     host_.openRecord();
   } else if (id == "help.expert") {
     hints_.showExpert(expertGame());
+  } else if (id == "help.review") {
+    if (reviewable()) host_.openReview();
   } else if (const auto players = menuIndex(id, "players.")) {
     ip_Click(*players);
   } else if (const auto game = menuIndex(id, "games.")) {

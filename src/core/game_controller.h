@@ -195,6 +195,18 @@ class GameController {
   // The board as it stood after the record's first `moves` moves (a replay's step): every
   // move replayed from the start by the rules, the pauses and flashes run at once.
   void showMove(std::size_t moves);
+  // Replay: a bar of its own steps through the record (the board showing each position as it
+  // was); playing a move from a position shown starts a new line of play from there. Closed,
+  // it leaves the board at the record's last move.
+  bool replayShown() const { return replayShown_; }
+  bool canReplay() const;
+  // The replay bar's steps: to the start (-2), one back (-1), one on (1), to the end (2).
+  void replayStep(int step);
+  // The Expert's review: where it plays this board and game, the game's Line moves with who
+  // made them; and a reviewed position shown with the Expert's move outlined.
+  bool reviewable() const { return expertOffered_ && expertGame() && !circleVariant(); }
+  std::vector<std::pair<int, Player>> reviewMoves() const;
+  void showReviewed(std::size_t moves, const std::vector<int>& best, int value, bool exact);
   // A record read from a file, played on this window as it stands after loading: the record's
   // set-up chosen from the menus, then its moves. Nothing when it applies; otherwise what
   // does not (the window is then to be dropped).
@@ -428,6 +440,10 @@ class GameController {
   void showRecordMenus();
   std::vector<RecordedMove> moves_;
   std::size_t played_ = 0;
+  bool replayShown_ = false;
+  // The board shows a replayed position where the computer is to move: it waits, under the
+  // move lock, until the replay moves on or is closed.
+  bool replayPaused_ = false;
   // What the board showed as the game began, beyond its fresh board: the set-up, the rounds
   // and totals, and the captions (taken as its first move is made).
   void noteGameStart();

@@ -27,6 +27,9 @@ class Hints {
   // Once the claims or the board are others than the hint was asked for, it is taken down
   // (or its question dropped while the Expert still thinks).
   void expire();
+  // Lines outlined and named as the Expert's move for the position shown (a review's
+  // better move; `exact`: its value is solved).
+  void showBest(std::vector<int> best, int value, bool exact) { show({.best = std::move(best), .value = value, .exact = exact}); }
   void clear();
   // "No good moves left", said when a unit table of the rules has no unit lacking one Line
   // and no Line but those closed is free that gives nothing away.

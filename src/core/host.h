@@ -55,6 +55,8 @@ class Host {
   // Asks the person which record to open; the host reads and checks it, and opens its window
   // with it (it says why where it cannot, and the game shown stays as it was).
   virtual void openRecord() {}
+  // Opens the Expert's review of the game in the window that asks (GameController::reviewMoves).
+  virtual void openReview() {}
   // Ends the whole program, closing every window.
   virtual void quit() = 0;
 };

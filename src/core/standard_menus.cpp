@@ -36,6 +36,10 @@ MenuEntry gameMenu(std::vector<MenuEntry> entries) {
                             .caption = "Play a&gain",
                             .statusTip = "Play again the moves taken back, until a new move is made",
                             .shortcut = "Ctrl+Shift+Z"},
+                           {.id = "game.replay",
+                            .caption = "&Replay",
+                            .statusTip = "Step through this game's moves: Home, Left, Right and End",
+                            .checkable = true},
                            {.id = "game.save",
                             .caption = "&Save game...",
                             .statusTip = "Keep this game's moves in a file, to open and replay later",
@@ -102,7 +106,10 @@ MenuEntry helpMenu(bool expert) {
   };
   if (expert)
     help.children.insert(help.children.begin() + 1,
-                         {.id = "help.expert", .caption = "Show me the Expert's move", .shortcut = "Ctrl+E"});
+                         {{.id = "help.expert", .caption = "Show me the Expert's move", .shortcut = "Ctrl+E"},
+                          {.id = "help.review",
+                           .caption = "Re&view this game with the Expert",
+                           .statusTip = "The Expert looks over every move of this game and shows where points were lost"}});
   return help;
 }
 

@@ -92,8 +92,32 @@ void GameController::playAgain() {
 }
 
 void GameController::showMove(std::size_t moves) {
-  if (replaying_ || moves > moves_.size() || setupNow() != setup_) return;
+  if (!canReplay() || moves > moves_.size()) return;
   replayTo(moves, false);
+}
+
+bool GameController::canReplay() const {
+  return !replaying_ && !moves_.empty() && (personMayMove() || replayPaused_) && setupNow() == setup_;
+}
+
+void GameController::replayStep(int step) {
+  const std::size_t to = step == -2 ? 0 : step == 2 ? moves_.size() : step < 0 ? played_ - (played_ > 0) : played_ + 1;
+  if (to != played_) showMove(std::min(to, moves_.size()));
+}
+
+std::vector<std::pair<int, Player>> GameController::reviewMoves() const {
+  std::vector<std::pair<int, Player>> out;
+  for (std::size_t i = 0; i < played_; ++i)
+    if (!moves_[i].circle) out.emplace_back(moves_[i].id, moves_[i].player);
+  return out;
+}
+
+void GameController::showReviewed(std::size_t moves, const std::vector<int>& best, int value, bool exact) {
+  if (!canReplay() || moves > moves_.size()) return;
+  replayShown_ = true;
+  replayTo(moves, false);
+  if (!best.empty()) hints_.showBest(best, value, exact);
+  notifyChanged();
 }
 
 void GameController::settleReplay() {
@@ -160,10 +184,7 @@ std::optional<RecordError> GameController::replayTo(std::size_t moves, bool show
   replaying_ = false;
   steps_.divert(host_, [this](StepId id) { return replayHost_.msLeft(id); });
   played_ = std::min(replayNext_, moves_.size());
-  if (replayStalled_ && !replayError_) {
-    // The computer moves on from here: a new line of play, unless the record is only shown.
-    replayStalled_ = false;
-  }
+  replayPaused_ = replayStalled_ && !replayError_;
   if (showMessages && !replayError_)
     for (auto& [text, onOk] : replayMessages_) message(text, std::move(onOk));
   replayMessages_.clear();
@@ -197,7 +218,10 @@ std::optional<RecordError> GameController::playRecord(const GameRecord& record) 
   auto error = replayTo(moves_.size(), true);
   if (!error && played_ < moves_.size())
     error = RecordError{moves_[played_].line, "move " + std::to_string(played_ + 1) + " is not the computer's move here."};
-  if (!error && !status_.gameOver && !personMayMove()) handOver();
+  if (!error && replayPaused_) {
+    replayPaused_ = false;
+    handOver();
+  }
   notifyChanged();
   return error;
 }
@@ -209,6 +233,8 @@ void GameController::showRecordMenus() {
   enable("game.undo", canTakeBack());
   enable("game.redo", canPlayAgain());
   enable("game.save", played_ > 0);
+  enable("game.replay", replayShown_ || canReplay());
+  enable("help.review", reviewable() && played_ > 0 && canReplay());
   const MenuEntry* other = menus_.find("other");
   enable("game.open", !replaying_ && (!other || other->enabled));
 }

@@ -141,7 +141,9 @@ TEST(GameRecord, EveryGameTakenBackPlayedAgainSavedAndOpenedEndsAsItDid) {
     PlaySession probe;
     ASSERT_EQ(probe.open(row.name), "");
     for (const std::string level : row.tests.variantBoards) {
-      if (!level.empty()) ASSERT_EQ(probe.menu(level), "");
+      if (!level.empty()) {
+        ASSERT_EQ(probe.menu(level), "");
+      }
       std::vector<std::string> games;
       probe.window()->menus().forEach([&](const std::string& path, const MenuEntry& e) {
         if (path.starts_with("Games Menu > ") && e.visible) games.push_back(path.substr(13));
