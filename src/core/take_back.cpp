@@ -188,6 +188,7 @@ std::optional<RecordError> GameController::replayTo(std::size_t moves, bool show
   if (showMessages && !replayError_)
     for (auto& [text, onOk] : replayMessages_) message(text, std::move(onOk));
   replayMessages_.clear();
+  notifyChanged();
   return replayError_;
 }
 

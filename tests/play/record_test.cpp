@@ -23,7 +23,7 @@ using nlohmann::json;
 json seen(PlaySession& s) {
   json j = windowStateJson(*s.window());
   for (const char* volatileField : {"timer_remaining", "timer_running", "move_lock"}) j.erase(volatileField);
-  for (const char* entry : {"Game > Take back", "Game > Play again", "Game > Save game...", "Game > Open game..."})
+  for (const char* entry : {"Game > Take back", "Game > Play again", "Game > Replay", "Game > Save game...", "Game > Open game..."})
     j["menus"].erase(entry);
   return j;
 }
