@@ -29,10 +29,16 @@ int usage(std::ostream& out = std::cerr) {
                "  Commands, one a line ('#' starts a comment):\n"
                "    launcher N | hover N | open WINDOW | menu A > B | line N | circle N |\n"
                "    region N | button CAPTION | check CAPTION | keypad N | wait MS | state | analyse |\n"
-               "    expect FIELD VALUE\n"
+               "    undo | redo | save FILE | load FILE | review | expect FIELD VALUE\n"
                "  It starts, like the program, in the launcher. `analyse` prints the Expert's\n"
                "  answer for the open window's position as Tolva: {\"best\", \"value\", \"exact\",\n"
                "  \"depth\", \"ms\"}.\n"
+               "  `undo` and `redo` take back and play again as the Game menu does; `save FILE`\n"
+               "  writes the game's record (a .krunk file), `load FILE` opens one as \"Open game...\"\n"
+               "  does (refused with the line it goes wrong on); `review` prints the Expert's review\n"
+               "  of the game as a JSON list of {\"move\", \"player\", \"line\", \"value_before\",\n"
+               "  \"value_after\", \"loss\", \"best\", \"exact\", \"why\", \"turning_point\"}; the\n"
+               "  state's \"record\" lists the moves played.\n"
                "  `expect` checks the state as `state` would print it then (taking none of its\n"
                "  messages): FIELD a JSON pointer (/turn_text; quoted as a JSON string where it has\n"
                "  spaces), or #claimed, #lines or #owned (the Lines drawn claimed: how many,\n"
@@ -172,6 +178,7 @@ int main(int argc, char** argv) {
     const auto script = kp::parseScript(in);
     kp::PlaySession session(seed);
     session.program().expertFixed = expert;
+    if (nodesGiven || expert.thinkMs > 0) session.setReviewLimits(expert);
     // The help page is found as the installed game finds it.
     session.host().setHelpFolders(kp::installedHelpFolders(kp::runningProgramDir()));
     session.setOnRefused([](const std::string& why) { std::cerr << "krunkplexa-play: refused: " << why << "\n"; });

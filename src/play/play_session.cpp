@@ -10,6 +10,7 @@
 #include "boards/registry.h"
 #include "core/colours.h"
 #include "core/expert.h"
+#include "core/game_review.h"
 #include "play/state_json.h"
 
 namespace kp {
@@ -112,9 +113,10 @@ std::vector<ScriptCommand> parseScript(std::istream& in) {
     } else if (word == "undo" || word == "redo") {
       if (!arg.empty()) fail(lineNo, word + " takes no argument");
       cmd.kind = word == "undo" ? K::Undo : K::Redo;
-    } else if (word == "state" || word == "analyse") {
+    } else if (word == "state" || word == "analyse" || word == "review") {
       if (!arg.empty()) fail(lineNo, word + " takes no argument");
       if (word == "analyse") cmd.kind = K::Analyse;
+      if (word == "review") cmd.kind = K::Review;
     } else {
       fail(lineNo, "unknown command '" + word + "'");
     }
@@ -408,6 +410,24 @@ nlohmann::json PlaySession::analyse() {
   return {{"best", a.best}, {"value", a.value}, {"exact", a.exact}, {"depth", a.depth}, {"ms", ms}};
 }
 
+nlohmann::json PlaySession::review() {
+  const GameReview r = reviewTolva(window_->rules().graph(), window_->reviewMoves(),
+                                   reviewLimits_.value_or(ExpertLimits{.nodes = kReviewNodes}));
+  nlohmann::json out = nlohmann::json::array();
+  for (const ReviewedMove& m : r.moves)
+    out.push_back({{"move", m.move},
+                   {"player", playerName(m.player)},
+                   {"line", m.line},
+                   {"value_before", m.valueBefore},
+                   {"value_after", m.valueAfter},
+                   {"loss", m.loss},
+                   {"best", m.best},
+                   {"exact", m.exact},
+                   {"why", m.why},
+                   {"turning_point", m.move == r.turningPoint}});
+  return out;
+}
+
 std::optional<nlohmann::json> PlaySession::run(const ScriptCommand& cmd) {
   if (cmd.kind == ScriptCommand::Kind::State) return state();
   if (cmd.kind == ScriptCommand::Kind::Expect) {
@@ -416,6 +436,7 @@ std::optional<nlohmann::json> PlaySession::run(const ScriptCommand& cmd) {
     return std::nullopt;
   }
   if (cmd.kind == ScriptCommand::Kind::Analyse && window_) return analyse();
+  if (cmd.kind == ScriptCommand::Kind::Review && window_ && window_->reviewable()) return review();
   const std::string refusal = host_.ended() ? "the program has ended" : perform(cmd);
   if (!refusal.empty()) {
     refused_.push_back("line " + std::to_string(cmd.lineNo) + ": " + refusal);
@@ -459,6 +480,7 @@ std::string PlaySession::perform(const ScriptCommand& cmd) {
     case K::State:
     case K::Expect: return "";  // run() answers them
     case K::Analyse: return "no game window is open to analyse";  // run() analyses an open one
+    case K::Review: return "the Expert does not review this game";  // run() reviews one it plays
     case K::Undo: return undo();
     case K::Redo: return redo();
     case K::Save: return save(cmd.text);

@@ -19,7 +19,7 @@ namespace kp {
 
 // One line of a script, already checked for form.
 struct ScriptCommand {
-  enum class Kind { Open, Menu, Line, Circle, Region, Button, Check, Wait, State, Launcher, Hover, Keypad, Analyse, Expect, Undo, Redo, Save, Load };
+  enum class Kind { Open, Menu, Line, Circle, Region, Button, Check, Wait, State, Launcher, Hover, Keypad, Analyse, Expect, Undo, Redo, Save, Load, Review };
   Kind kind;
   std::string text;         // window name, menu path, button, check box or the field expected
   std::int64_t number = 0;  // Line, circle, click region, launcher label or milliseconds
@@ -116,6 +116,12 @@ class PlaySession {
   // "exact": true|false, "ms": time taken} (see analyseTolva), within the program's
   // limits for the Expert. A game window must be open.
   nlohmann::json analyse();
+  // The Expert's review of the open window's game (its Line moves as Tolva), at the review's
+  // budget unless --nodes or --think-ms set the Expert's: a list of {"move", "player", "line",
+  // "value_before", "value_after", "loss", "best", "exact", "why", "turning_point"}.
+  nlohmann::json review();
+  // The budget a review gives each position (nothing: the review's own).
+  void setReviewLimits(std::optional<ExpertLimits> limits) { reviewLimits_ = limits; }
 
   GameController* window() { return window_.get(); }
   // How many game windows have been loaded so far: tells a fresh window from the last one.
@@ -155,6 +161,7 @@ class PlaySession {
   std::vector<ExpectationFailure> failed_;
   int loads_ = 0;
   std::function<void(const std::string&)> onRefused_;
+  std::optional<ExpertLimits> reviewLimits_;
 };
 
 }  // namespace kp

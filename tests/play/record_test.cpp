@@ -157,3 +157,49 @@ TEST(GameRecord, EveryGameTakenBackPlayedAgainSavedAndOpenedEndsAsItDid) {
 
 }  // namespace
 }  // namespace kp
+
+namespace kp {
+namespace {
+
+// A record that cannot be played is refused with the line it goes wrong on, and the game on
+// screen stays as it was.
+TEST(GameRecord, BadRecordsAreRefusedNamingTheirLine) {
+  const std::string head = "krunkplexa-record 1\nprogram 1.0\nwindow square\n";
+  const std::string game = head + "game Games Menu > Tolva\n";
+  struct Bad {
+    const char* what;
+    std::string text;
+    std::string said;  // the start of the refusal
+  };
+  const std::vector<Bad> table = {
+      {"truncated", head, "Line 3 of the game record: the record ends before it names the game."},
+      {"no record at all", "window square\n", "Line 1 of the game record: this file is not a Krunk Plexa"},
+      {"unknown window", "krunkplexa-record 1\nprogram 1.0\nwindow chess\ngame Games Menu > Tolva\n",
+       "Line 3 of the game record: this version has no window \"chess\"."},
+      {"unknown game", head + "game Games Menu > Chess\n", "Line 4 of the game record: this window has no game"},
+      {"unknown set-up", head + "set Options > Blindfold\ngame Games Menu > Tolva\n", "Line 4 of the game record"},
+      {"Line out of range", game + "move line 61 Blue person\n", "Line 5 of the game record: move 1 (Line 61) is not on"},
+      {"a claimed Line", game + "move line 7 Blue person\nmove line 7 Red person\n",
+       "Line 6 of the game record: move 2 (Line 7) cannot be played there."},
+      {"the wrong player", game + "move line 7 Red person\n", "Line 5 of the game record: move 1 (Line 7) is not Blue's"},
+      {"binary junk", std::string("krunkplexa-record 1\n\x7f\x45\x4c\x46\x02\x01\0\0", 28), "Line 2 of the game record"},
+      {"a word out of place", game + "move line 7 Blue person politely\n", "Line 5 of the game record"},
+      {"50 MB", game + std::string(50 << 20, 'x'), "Line 5 of the game record"},
+  };
+  const std::string file = (std::filesystem::temp_directory_path() / "kp-bad-record.krunk").string();
+  for (const Bad& bad : table) {
+    SCOPED_TRACE(bad.what);
+    { std::ofstream(file, std::ios::binary) << bad.text; }
+    PlaySession s;
+    ASSERT_EQ(s.open("square"), "");
+    ASSERT_EQ(s.menu("Games Menu > Tolva"), "");  // between games, where a game may be opened
+    const json before = seen(s);
+    const std::string said = s.load(file);
+    EXPECT_TRUE(said.starts_with(bad.said)) << said;
+    EXPECT_TRUE(same(seen(s), before));
+  }
+  std::filesystem::remove(file);
+}
+
+}  // namespace
+}  // namespace kp
