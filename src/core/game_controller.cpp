@@ -459,7 +459,7 @@ bool GameController::onFrameMenu(const std::string& id) {
   } else if (id == "game.replay") {
     replayShown_ = !replayShown_;
     // Closed, the replay leaves the game as it stands at its last move.
-    if (!replayShown_ && played_ < moves_.size()) showMove(moves_.size());
+    if (!replayShown_ && played_ < moves_.size() && canReplay()) replayTo(moves_.size(), true);
     if (!replayShown_ && replayPaused_) {
       replayPaused_ = false;
       handOver();

@@ -68,7 +68,7 @@ std::string writeRecord(const GameRecord& r) {
   out += kMagic;
   out += "\nprogram " KP_VERSION "\nwindow " + r.window + "\n";
   for (const auto& s : r.settings) out += (s.on ? "set " : "unset ") + s.path + "\n";
-  out += "game " + r.game + "\n";
+  out += "game " + r.game + "\nopener " + playerName(r.opener) + "\n";
   if (!r.players.empty()) out += "players " + r.players + "\n";
   for (const RecordedMove& m : r.moves)
     out += std::string("move ") + (m.circle ? "circle " : "line ") + std::to_string(m.id) + " " +
@@ -117,6 +117,9 @@ std::variant<GameRecord, RecordError> parseRecord(std::string_view text) {
       r.game = rest;
       r.gameLine = lineNo;
       game = true;
+    } else if (key == "opener") {
+      if (rest != "Red" && rest != "Blue") return bad("the opener is Red or Blue, not \"" + std::string(rest) + "\".");
+      r.opener = rest == "Red" ? Player::Red : Player::Blue;
     } else if (key == "players") {
       r.players = rest;
     } else if (key == "move") {

@@ -39,6 +39,7 @@ struct GameRecord {
   std::vector<Setting> settings;
   std::string game;     // the Games menu's entry, by its path
   int gameLine = 0;
+  Player opener = Player::Blue;  // who is to move as the game begins
   std::string players;  // who plays Red and Blue, in words (for a reader; the settings decide)
   std::vector<RecordedMove> moves;
 };
@@ -49,6 +50,7 @@ struct GameRecord {
 //   window square
 //   set Sub-Levels > Globoria          (a ticked set-up entry; "unset PATH" an unticked one)
 //   game Games Menu > Tolva
+//   opener Blue                        (who is to move as the game begins)
 //   players Red computer, Blue person
 //   move line 17 Blue person          (or "move circle 3 Red Expert")
 // Lines starting with '#' and empty lines are ignored.

@@ -57,6 +57,7 @@ GameRecord GameController::record() const {
   r.players = std::string("Red ") + (!computer ? "person" : program_.expert && expertGame() ? "Expert" : "computer") +
               ", Blue person";
   r.moves = movesPlayed();
+  r.opener = moves_.empty() ? rules_.toMove() : start_.toggle == 1 ? Player::Red : Player::Blue;
   return r;
 }
 
@@ -145,8 +146,12 @@ std::optional<RecordError> GameController::replayTo(std::size_t moves, bool show
   // The labels, the drawing and the turn as the game began with them: a window's first game
   // starts from what the window opened with, the computer may have been asked to open it
   // since, and a board may keep marks of the game before.
+  // (The moves-left label stays as the opening writes it: the window keeps it in step with
+  // the board from there on.)
   steps_.cancelAll();
+  std::string movesLeft = std::move(status_.movesLeft);
   status_ = start_.status;
+  status_.movesLeft = std::move(movesLeft);
   drawing_ = start_.drawing;
   rules_.setToggle(start_.toggle);
   rules_.setPen(start_.pen);
@@ -206,7 +211,11 @@ std::optional<RecordError> GameController::playRecord(const GameRecord& record) 
   const MenuEntry* game = menus_.findPath(record.game);
   if (!game || !game->id.starts_with("games.") || !game->visible)
     return RecordError{record.gameLine, "this window has no game \"" + record.game + "\"."};
-  menuChosen(game->id);
+  if (!game->checked) menuChosen(game->id);
+  // A game the other player opens is the window's next New game.
+  if (rules_.toMove() != record.opener) menuChosen("game.new");
+  if (rules_.toMove() != record.opener)
+    return RecordError{record.gameLine, std::string("this game cannot open with ") + playerName(record.opener) + "."};
   showOptions();
   for (const GameRecord::Setting& s : record.settings)
     if (menus_.findPath(s.path)->checked != s.on)

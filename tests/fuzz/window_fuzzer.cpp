@@ -16,7 +16,9 @@
 #include <vector>
 
 #include "core/window_catalogue.h"
+#include "boards/registry.h"
 #include "play/play_session.h"
+#include "play/state_json.h"
 
 namespace {
 
@@ -49,11 +51,13 @@ struct Watch {
   kp::Claims claims;                               // the claims at the last check
   int redTally = 0, blueTally = 0;                 // the points tallies at the last check
   long long events = 0;                            // checked so far
+  bool gameOver = false;                           // the banner at the last check
+  std::size_t movesShown = 0;                      // the moves of the record the board showed
 };
 
 // What a run got through, so a quiet fuzzer cannot pass for a thorough one.
 struct Tally {
-  long long refused = 0, games = 0, computerMoves = 0;
+  long long refused = 0, games = 0, computerMoves = 0, replays = 0;
 };
 Tally tally;
 
@@ -174,6 +178,28 @@ void checkShown(const GameController& w) {
     }
 }
 
+// The game's record played from the start on a window of its own gives what the board shows:
+// claims with their owners, colours and widths, scored Cells and cubes, points, tallies, the
+// turn text and its colour, the "Your turn" markers, the moves left and the end of the game.
+void checkRecordReplays(PlaySession& session) {
+  const GameController& w = *session.window();
+  kp::VirtualHost host;
+  host.setWindowAvailability(kp::windowBuilt);
+  kp::ProgramState program = session.program();
+  const auto fresh = kp::loadWindow(w.kind(), host, program);
+  if (const auto error = fresh->playRecord(w.record()))
+    throw Failure("the game's record does not replay: " + error->message());
+  nlohmann::json shown = kp::windowStateJson(w), replayed = kp::windowStateJson(*fresh);
+  // A circle shows who scored its Cell; whether an empty one is drawn may be left over from
+  // the game before, which no record holds.
+  for (nlohmann::json* state : {&shown, &replayed})
+    for (auto& [n, circle] : (*state)["circles"].items()) circle.erase("visible");
+  for (const char* field : {"lines", "circles", "cells", "cubes", "red_points", "blue_points", "red_tally", "blue_tally",
+                            "turn_text", "turn_colour", "your_turn", "moves_left", "game_over", "record"})
+    check(shown.value(field, nlohmann::json()) == replayed.value(field, nlohmann::json()),
+          std::string("the record replayed shows another ") + field);
+}
+
 void checkInvariants(PlaySession& session, Watch& watch, const std::string& event,
                      const std::vector<kp::ShownMessage>& messages) {
   const GameController* w = session.window();
@@ -190,6 +216,17 @@ void checkInvariants(PlaySession& session, Watch& watch, const std::string& even
                      event.rfind("open", 0) == 0;
   if ((setup && sceneOnSetup) || ++watch.events % sceneEvery == 0) checkShown(*w);
   const kp::StatusLabels& s = w->status();
+  // A take back or a play again goes any number of moves back or on: the tallies and points
+  // start again from what it shows.
+  const bool takeBack = (event == "menu Game > Take back" || event == "menu Game > Play again") &&
+                        w->movesShown() != watch.movesShown;
+  watch.movesShown = w->movesShown();
+  if (takeBack) {
+    watch.redTally = w->rules().tally(kp::Player::Red);
+    watch.blueTally = w->rules().tally(kp::Player::Blue);
+    watch.redPoints = s.redPoints;
+    watch.bluePoints = s.bluePoints;
+  }
   const auto [red, blue] = w->pointsOnBoard();
   if (!w->pointsHeldFromLastRecount()) {
     check(number(s.redPoints) == red && number(s.bluePoints) == blue,
@@ -222,8 +259,17 @@ void checkInvariants(PlaySession& session, Watch& watch, const std::string& even
               s.yourTurn[1] == (w->rules().toMove() == kp::Player::Blue),
           "\"Your turn\" stands beside the player not to move");
 
+  // A finished game taken back leaves the rounds; played to its end again, it ends again.
+  if (takeBack && watch.gameOver && !s.gameOver) --watch.finishedGames;
+  bool ended = false;
   for (const auto& m : messages)
-    if (m.text.find(" by points") != std::string::npos || m.text == "By points its a tie") ++watch.finishedGames, ++tally.games;
+    if (m.text.find(" by points") != std::string::npos || m.text == "By points its a tie")
+      ++watch.finishedGames, ++tally.games, ended = true;
+  watch.gameOver = s.gameOver;
+  if ((takeBack || ended) && w->computerSteps() == 0 && !w->moveLock()) {
+    ++tally.replays;
+    checkRecordReplays(session);
+  }
   // Every finished game has its round line, numbered from 1; a game finished with the
   // scores cumulative adds to the totals and writes its subtotal and a blank line after it.
   std::size_t games = 0, i = 1;
@@ -389,7 +435,8 @@ int main(int argc, char** argv) {
       }
     }
     std::cout << "window " << window << ": " << played << " events in " << runs << " runs (" << tally.games
-              << " games finished, " << tally.refused << " events refused), every check held\n";
+              << " games finished, " << tally.replays << " records replayed, " << tally.refused
+              << " events refused), every check held\n";
   }
   return 0;
 }

@@ -22,6 +22,9 @@ using nlohmann::json;
 // clock) and the record's own menu entries.
 json seen(PlaySession& s) {
   json j = windowStateJson(*s.window());
+  // Before the first move a window's first game may show the moves left as the window opened
+  // with them; the game taken back to its start shows them as its opening counts them.
+  if (s.window()->movesShown() == 0) j.erase("moves_left");
   for (const char* volatileField : {"timer_remaining", "timer_running", "move_lock"}) j.erase(volatileField);
   for (const char* entry : {"Game > Take back", "Game > Play again", "Game > Replay", "Game > Save game...", "Game > Open game..."})
     j["menus"].erase(entry);
@@ -130,8 +133,9 @@ void checkGame(const Game& g, unsigned seed) {
   again.host().takeMessages();
   json opened = seen(again);
   json wanted = end;
-  // A window opened anew has played no round before this one.
-  for (const char* f : {"rounds", "red_total", "blue_total"}) opened.erase(f), wanted.erase(f);
+  // A window opened anew has played no round before this one, and its game was not chosen
+  // from the menu (which writes the game's caption).
+  for (const char* f : {"rounds", "red_total", "blue_total", "game_caption"}) opened.erase(f), wanted.erase(f);
   EXPECT_TRUE(same(opened, wanted)) << "saved and opened again";
   std::filesystem::remove(file);
 }
