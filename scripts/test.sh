@@ -21,7 +21,7 @@ BUILD_DIR=build-asan build -DKP_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 # from the scenario scripts.
 BUILD_DIR=build-fuzz build -DKP_LIBFUZZER=ON -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++
 mkdir -p build-fuzz/corpus
-cp tests/scenarios/*.play build-fuzz/corpus/
+cp tests/scenarios/*.play tests/records/*.krunk build-fuzz/corpus/
 build-fuzz/kp_script_fuzzer -max_total_time="${KP_FUZZ_SECONDS:-60}" -timeout=10 -max_len=2048 \
   -print_final_stats=1 build-fuzz/corpus
 echo "All tests passed: normal build, installation and package, sanitizer build, script fuzzer."

@@ -51,10 +51,7 @@ std::unique_ptr<GameController> loadWindow(WindowKind kind, Host& host, ProgramS
 
 namespace kp {
 
-std::variant<GameRecord, RecordError> checkedRecord(const std::string& path, const ProgramState& program) {
-  auto read = readRecordFile(path);
-  if (auto* error = std::get_if<RecordError>(&read)) return *error;
-  const GameRecord& record = std::get<GameRecord>(read);
+std::optional<RecordError> checkRecord(const GameRecord& record, const ProgramState& program) {
   const auto kind = windowFromName(record.window);
   if (!kind || !windowBuilt(*kind))
     return RecordError{record.windowLine, "this version has no window \"" + record.window + "\"."};
@@ -62,7 +59,13 @@ std::variant<GameRecord, RecordError> checkedRecord(const std::string& path, con
   host.setWindowAvailability(windowBuilt);
   ProgramState scratch = program;
   const std::unique_ptr<GameController> window = loadWindow(*kind, host, scratch);
-  if (auto error = window->playRecord(record)) return *error;
+  return window->playRecord(record);
+}
+
+std::variant<GameRecord, RecordError> checkedRecord(const std::string& path, const ProgramState& program) {
+  auto read = readRecordFile(path);
+  if (const auto* record = std::get_if<GameRecord>(&read))
+    if (auto error = checkRecord(*record, program)) return *error;
   return read;
 }
 

@@ -21,5 +21,7 @@ namespace kp {
 // this version, and its set-up and moves played through on a window of its own (on a host
 // without a toolkit and a copy of the program's values). The record, or why it is refused.
 std::variant<GameRecord, RecordError> checkedRecord(const std::string& path, const ProgramState& program);
+// The same for a record already read: nothing where it plays, else why not.
+std::optional<RecordError> checkRecord(const GameRecord& record, const ProgramState& program);
 
 }  // namespace kp
