@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QDir>
 #include <QIcon>
 #include <QProcess>
 #include <QStandardPaths>
@@ -53,6 +56,16 @@ bool openOnDesktop(QObject* owner, const QUrl& url, std::function<void()> failed
 Shell::Shell(QObject* parent)
     : QObject(parent), urlOpener_([this](const QUrl& u, std::function<void()> failed) {
         return openOnDesktop(this, u, std::move(failed));
+      }),
+      fileChooser_([this](QWidget* parent, bool save, const QString& suggested) {
+        // The first dialog opens in the person's documents; the next where the last one ended.
+        if (recordFolder_.isEmpty()) recordFolder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString filter = QStringLiteral("Krunk Plexa games (*.krunk)");
+        const QString start = save ? QDir(recordFolder_).filePath(suggested) : recordFolder_;
+        const QString path = save ? QFileDialog::getSaveFileName(parent, QStringLiteral("Save game"), start, filter)
+                                  : QFileDialog::getOpenFileName(parent, QStringLiteral("Open game"), start, filter);
+        if (!path.isEmpty()) recordFolder_ = QFileInfo(path).absolutePath();
+        return path;
       }) {
   clock_.start();
   // Every window of the program shows its icon (the desktop entry names the same one).
