@@ -58,12 +58,18 @@ Shell::Shell(QObject* parent)
         return openOnDesktop(this, u, std::move(failed));
       }),
       fileChooser_([this](QWidget* parent, bool save, const QString& suggested) {
-        // The first dialog opens in the person's documents; the next where the last one ended.
+        // The first dialog opens in the person's documents (or home, where there are none); the
+        // next where the last one ended.
         if (recordFolder_.isEmpty()) recordFolder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QDir(recordFolder_).exists()) recordFolder_ = QDir::homePath();
         const QString filter = QStringLiteral("Krunk Plexa games (*.krunk)");
         const QString start = save ? QDir(recordFolder_).filePath(suggested) : recordFolder_;
-        const QString path = save ? QFileDialog::getSaveFileName(parent, QStringLiteral("Save game"), start, filter)
-                                  : QFileDialog::getOpenFileName(parent, QStringLiteral("Open game"), start, filter);
+        QFileDialog dialog(parent, save ? QStringLiteral("Save game") : QStringLiteral("Open game"), start, filter);
+        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        // The dialog adds the extension itself, so it asks before replacing the file really written.
+        if (save) dialog.setDefaultSuffix(QStringLiteral("krunk"));
+        const QString path = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
         if (!path.isEmpty()) recordFolder_ = QFileInfo(path).absolutePath();
         return path;
       }) {
