@@ -28,6 +28,7 @@
 #include "core/install_paths.h"
 #include "shell/board_view.h"
 #include "shell/qt_colour.h"
+#include "shell/replay_bar.h"
 #include "shell/screen_fit.h"
 #include "shell/shell.h"
 
@@ -177,6 +178,9 @@ void GameWindow::buildStatusPanel() {
   statusTip_->hide();
 
   buildControls(panel, col);
+  // The replay bar stands under the keypad; made last, as its buttons take no focus.
+  replayBar_ = new ReplayBar(*controller_, this, panel);
+  col->insertWidget(col->indexOf(keypad_) + 1, replayBar_);
 
   row->addWidget(panelArea);
   setCentralWidget(central);
@@ -385,6 +389,7 @@ void GameWindow::refresh() {
   timerCaption_->setText(q(controller_->timer().caption()));
   timerStrip_->setFraction(controller_->timer().fraction());
   keypad_->setVisible(controller_->keypadShown());
+  replayBar_->refresh();
   lastMoveCaption_->setText(q(s.lastMoveCaption));
   lastMove_->setText(q(s.lastMove));
   // Showing a label lays out the panel at once, so the texts are written first: one layout

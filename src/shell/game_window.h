@@ -22,6 +22,7 @@ class QVBoxLayout;
 namespace kp {
 
 class BoardView;
+class ReplayBar;
 class TimerStrip;
 class Shell;
 
@@ -54,6 +55,10 @@ class GameWindow : public QMainWindow, public Host {
   void switchWindow(WindowKind target) override;
   bool windowAvailable(WindowKind target) override;
   void showAbout() override;
+  // A .krunk file chosen through the shell (Shell::chooseRecordFile): written as UTF-8,
+  // or read, checked and opened in its window as Other Games opens one.
+  void saveRecord(const std::string& text) override;
+  void openRecord() override;
   void quit() override;
 
  protected:
@@ -120,6 +125,7 @@ class GameWindow : public QMainWindow, public Host {
   QWidget* keypad_ = nullptr;
   QLabel* statusTip_ = nullptr;
   QLineEdit* keypadDisplay_ = nullptr;
+  ReplayBar* replayBar_ = nullptr;
   std::map<std::string, QAbstractButton*> controls_;  // by id
   std::vector<QShortcut*> defaultKeys_;  // Return and Enter: the default button
   // Declared last so the model goes first and cancels its steps while the timers exist.

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QDir>
 #include <QIcon>
 #include <QProcess>
 #include <QStandardPaths>
@@ -53,6 +56,22 @@ bool openOnDesktop(QObject* owner, const QUrl& url, std::function<void()> failed
 Shell::Shell(QObject* parent)
     : QObject(parent), urlOpener_([this](const QUrl& u, std::function<void()> failed) {
         return openOnDesktop(this, u, std::move(failed));
+      }),
+      fileChooser_([this](QWidget* parent, bool save, const QString& suggested) {
+        // The first dialog opens in the person's documents (or home, where there are none); the
+        // next where the last one ended.
+        if (recordFolder_.isEmpty()) recordFolder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QDir(recordFolder_).exists()) recordFolder_ = QDir::homePath();
+        const QString filter = QStringLiteral("Krunk Plexa games (*.krunk)");
+        const QString start = save ? QDir(recordFolder_).filePath(suggested) : recordFolder_;
+        QFileDialog dialog(parent, save ? QStringLiteral("Save game") : QStringLiteral("Open game"), start, filter);
+        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        // The dialog adds the extension itself, so it asks before replacing the file really written.
+        if (save) dialog.setDefaultSuffix(QStringLiteral("krunk"));
+        const QString path = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        if (!path.isEmpty()) recordFolder_ = QFileInfo(path).absolutePath();
+        return path;
       }) {
   clock_.start();
   // Every window of the program shows its icon (the desktop entry names the same one).

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QThreadPool>
 #include <QUrl>
+#include <QString>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -11,6 +12,8 @@
 
 #include "core/program_state.h"
 #include "core/window_kind.h"
+
+class QWidget;
 
 namespace kp {
 
@@ -48,6 +51,13 @@ class Shell : public QObject {
   void setUrlOpener(UrlOpener fn) { urlOpener_ = std::move(fn); }
   // The program's own help window on page: one at a time, brought up when it is open.
   HelpWindow* showHelp(const QString& page);
+  // Asks the person for a game's record file: where to save one (offered the file name
+  // suggested) or which to open. Empty when they cancel. Tests replace the dialogs.
+  using FileChooser = std::function<QString(QWidget* parent, bool save, const QString& suggested)>;
+  QString chooseRecordFile(QWidget* parent, bool save, const QString& suggested) {
+    return fileChooser_(parent, save, suggested);
+  }
+  void setFileChooser(FileChooser fn) { fileChooser_ = std::move(fn); }
 
  signals:
   void windowOpened(kp::GameWindow* window);
@@ -56,6 +66,8 @@ class Shell : public QObject {
   ProgramState program_;
   QElapsedTimer clock_;
   UrlOpener urlOpener_;
+  FileChooser fileChooser_;
+  QString recordFolder_;  // where the last record was saved or opened
   QPointer<HelpWindow> help_;
   std::vector<std::weak_ptr<std::atomic<bool>>> asideStops_;
   QThreadPool aside_;
