@@ -20,6 +20,7 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QTimerEvent>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -28,6 +29,7 @@
 #include "core/install_paths.h"
 #include "shell/board_view.h"
 #include "shell/qt_colour.h"
+#include "shell/review_window.h"
 #include "shell/screen_fit.h"
 #include "shell/shell.h"
 
@@ -428,6 +430,7 @@ void GameWindow::refresh() {
   }
   for (QShortcut* key : defaultKeys_) key->setEnabled(hasDefault && !controller_->keypadShown());
   board_->modelChanged();
+  if (review_) review_->gameChanged();
 }
 
 void GameWindow::showMessage(const std::string& title, const std::string& text, std::function<void()> onOk) {
@@ -533,6 +536,15 @@ void GameWindow::switchWindow(WindowKind target) {
 bool GameWindow::windowAvailable(WindowKind target) { return windowBuilt(target); }
 
 void GameWindow::showAbout() { shell_.showAbout(); }
+
+void GameWindow::openReview() {
+  // A second request brings the window up, and reviews the game again where it has changed.
+  if (!review_) review_ = new ReviewWindow(shell_, *controller_, this);
+  if (!review_->reviewing() && (review_->stale() || review_->moveList()->topLevelItemCount() == 0)) review_->reviewGame();
+  review_->show();
+  review_->raise();
+  review_->activateWindow();
+}
 
 void GameWindow::quit() { shell_.quit(); }
 
