@@ -20,7 +20,6 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QTimerEvent>
-#include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -540,10 +539,7 @@ void GameWindow::showAbout() { shell_.showAbout(); }
 void GameWindow::openReview() {
   // A second request brings the window up, and reviews the game again where it has changed.
   if (!review_) review_ = new ReviewWindow(shell_, *controller_, this);
-  if (!review_->reviewing() && (review_->stale() || review_->moveList()->topLevelItemCount() == 0)) review_->reviewGame();
-  review_->show();
-  review_->raise();
-  review_->activateWindow();
+  review_->bringUp();
 }
 
 void GameWindow::quit() { shell_.quit(); }

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -13,7 +14,6 @@
 
 #include "core/game_controller.h"
 #include "shell/qt_colour.h"
-#include "shell/screen_fit.h"
 #include "shell/shell.h"
 
 namespace kp {
@@ -55,10 +55,22 @@ QTreeWidgetItem* rowOf(const ReviewedMove& m, bool turningPoint) {
   item->setForeground(kPlayer, toQColor(lineColour(m.player)));
   for (int c : {kMove, kLine, kBefore, kAfter}) item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
   if (m.loss > 0) item->setForeground(kNote, QColor(200, 0, 0));
+  if (!m.exact) {
+    // An estimate is only the Expert's guess at a position it could not solve in its budget.
+    QFont italic = item->font(kBefore);
+    italic.setItalic(true);
+    for (int c : {kBefore, kAfter}) {
+      item->setFont(c, italic);
+      item->setForeground(c, QColor(110, 110, 110));
+      item->setToolTip(c, QStringLiteral("Estimated: the Expert could not work this position out to the end"));
+    }
+  }
   if (turningPoint) {
-    QFont bold = item->font(kMove);
-    bold.setBold(true);
-    for (int c = 0; c < kColumns; ++c) item->setFont(c, bold);
+    for (int c = 0; c < kColumns; ++c) {
+      QFont bold = item->font(c);
+      bold.setBold(true);
+      item->setFont(c, bold);
+    }
     item->setBackground(kNote, QColor(255, 240, 190));
   }
   item->setToolTip(kNote, note);
@@ -93,6 +105,7 @@ ReviewWindow::ReviewWindow(Shell& shell, GameController& controller, QWidget* ga
   list_->setUniformRowHeights(true);
   list_->setAllColumnsShowFocus(true);
   list_->header()->setStretchLastSection(true);
+  for (int c = 0; c < kNote; ++c) list_->resizeColumnToContents(c);
   list_->setToolTip(QStringLiteral("The values are the points still to come for the player who moved, "
                                    "less the opponent's, before and after the move"));
   connect(list_, &QTreeWidget::itemClicked, this, &ReviewWindow::showMove);
@@ -115,10 +128,18 @@ ReviewWindow::ReviewWindow(Shell& shell, GameController& controller, QWidget* ga
   for (QPushButton* b : {again_, cancel_, close}) buttons->addWidget(b);
   col->addLayout(buttons);
 
-  resize(700, 560);
-  // Beside the game window where the screen has room; keepOnScreen moves it back otherwise.
-  move(gameWindow->frameGeometry().topRight() + QPoint(8, 0));
-  QTimer::singleShot(0, this, [this] { keepOnScreen(*this); });
+  resize(640, 560);
+  // Beside the game window where the screen has room; otherwise at the screen's right edge,
+  // over the game window's panel and clear of its board, which shows the moves picked.
+  QTimer::singleShot(0, this, [this, gameWindow] {
+    const QRect screen = gameWindow->screen()->availableGeometry();
+    const QRect game = gameWindow->frameGeometry();
+    const QSize size = frameGeometry().size().boundedTo(screen.size());
+    int x = game.right() + 8;
+    if (x + size.width() > screen.right() + 1) x = std::max(screen.left(), screen.right() + 1 - size.width());
+    const int y = std::clamp(game.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
+    move(x, y);
+  });
 }
 
 ReviewWindow::~ReviewWindow() { cancelReview(); }
@@ -133,6 +154,13 @@ void ReviewWindow::showState(const QString& text, bool againOffered) {
   state_->setText(text);
   state_->setVisible(!text.isEmpty());
   again_->setVisible(againOffered);
+}
+
+void ReviewWindow::bringUp() {
+  if (!reviewing() && (stale_ || list_->topLevelItemCount() == 0)) reviewGame();
+  show();
+  raise();
+  activateWindow();
 }
 
 void ReviewWindow::reviewGame() {
@@ -217,6 +245,10 @@ void ReviewWindow::showMove(QTreeWidgetItem* item) {
   const int move = item->data(kMove, Qt::UserRole).toInt();
   const ReviewedMove& m = review_.moves[std::size_t(move - 1)];
   controller_.showReviewed(std::size_t(move - 1), m.best, m.valueBefore, m.exact);
+  if (controller_.movesShown() != std::size_t(move - 1))
+    showState(QStringLiteral("The game window cannot show that position while a move is under way: "
+                             "try again in a moment."),
+              false);
 }
 
 }  // namespace kp

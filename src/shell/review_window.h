@@ -29,6 +29,8 @@ class ReviewWindow : public QWidget {
   ReviewWindow(Shell& shell, GameController& controller, QWidget* gameWindow);
   ~ReviewWindow() override;
 
+  // Shows the window, up front; reviews the game unless a review of it is shown or under way.
+  void bringUp();
   // Reviews the game as the game window shows it now, dropping any review under way.
   void reviewGame();
   // The game window's game has changed: a shown review may no longer be of it. Looked at once

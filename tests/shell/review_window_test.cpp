@@ -45,6 +45,9 @@ class ReviewWindowTest : public QObject {
     QTreeWidget* list = review->moveList();
     QTRY_VERIFY_WITH_TIMEOUT(!review->reviewing(), 60000);
     QCOMPARE(list->topLevelItemCount(), 8);
+    w->action("help.review")->trigger();  // brings up the review shown
+    QCOMPARE(w->findChildren<ReviewWindow*>().size(), 1);
+    QVERIFY(!review->reviewing());
 
     QTreeWidgetItem* third = list->topLevelItem(2);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(third).center());
