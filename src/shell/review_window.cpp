@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -129,17 +130,23 @@ ReviewWindow::ReviewWindow(Shell& shell, GameController& controller, QWidget* ga
   col->addLayout(buttons);
 
   resize(640, 560);
+  // Escape closes the window, as it closes a dialog.
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+  placeBeside(*gameWindow);
+}
+
+void ReviewWindow::placeBeside(const QWidget& gameWindow) {
   // Beside the game window where the screen has room; otherwise at the screen's right edge,
-  // over the game window's panel and clear of its board, which shows the moves picked.
-  QTimer::singleShot(0, this, [this, gameWindow] {
-    const QRect screen = gameWindow->screen()->availableGeometry();
-    const QRect game = gameWindow->frameGeometry();
-    const QSize size = frameGeometry().size().boundedTo(screen.size());
-    int x = game.right() + 8;
-    if (x + size.width() > screen.right() + 1) x = std::max(screen.left(), screen.right() + 1 - size.width());
-    const int y = std::clamp(game.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
-    move(x, y);
-  });
+  // over the game window's panel and clear of its board, which shows the moves picked. The
+  // frame is taken to be as wide as the game window's.
+  const QRect screen = gameWindow.screen()->availableGeometry();
+  const QRect game = gameWindow.frameGeometry();
+  const QSize frame = game.size() - gameWindow.size();
+  const QSize size = (this->size() + frame).boundedTo(screen.size());
+  int x = game.right() + 8;
+  if (x + size.width() > screen.right() + 1) x = std::max(screen.left(), screen.right() + 1 - size.width());
+  const int y = std::clamp(game.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
+  move(x, y);
 }
 
 ReviewWindow::~ReviewWindow() { cancelReview(); }

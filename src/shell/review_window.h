@@ -42,6 +42,7 @@ class ReviewWindow : public QWidget {
   QTreeWidget* moveList() const { return list_; }
 
  private:
+  void placeBeside(const QWidget& gameWindow);
   void cancelReview();
   void progressed(int done, int total);
   void finished(const GameReview& review);
