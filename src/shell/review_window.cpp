@@ -177,6 +177,15 @@ void ReviewWindow::reviewGame() {
   stale_ = false;
   review_ = {};
   list_->clear();
+  // The window may be asked again after the game has moved on to one the Expert cannot review.
+  if (!controller_.reviewable() || moves_.empty()) {
+    progress_->hide();
+    cancel_->hide();
+    summary_->setText(controller_.reviewable() ? QStringLiteral("There are no moves to review yet.")
+                                               : QStringLiteral("The Expert does not play this game."));
+    showState({}, true);
+    return;
+  }
   summary_->setText(QStringLiteral("The Expert is reviewing this game's %1 moves...").arg(moves_.size()));
   showState({}, false);
   progress_->setRange(0, 0);  // busy until the first position is done

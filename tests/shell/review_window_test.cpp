@@ -64,6 +64,8 @@ class ReviewWindowTest : public QObject {
     QVERIFY(review->findChild<QLabel*>("state")->text().startsWith("The game has changed"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(third).center());
     QCOMPARE(w->controller().movesShown(), 0u);
+    button(review, "Review again")->click();  // a new game has nothing to review
+    QVERIFY(!review->reviewing() && !review->stale());
   }
 
   // Cancel, closing the review and closing the game window each stop the review at once.
@@ -81,7 +83,7 @@ class ReviewWindowTest : public QObject {
       QVERIFY(review->reviewing());
       QTRY_COMPARE(shell.jobsAside(), 1);
       stop(w, review);
-      QTRY_COMPARE_WITH_TIMEOUT(shell.jobsAside(), 0, 1000);
+      QTRY_COMPARE_WITH_TIMEOUT(shell.jobsAside(), 0, 2000);
       if (review && review->isVisible()) {
         QCOMPARE(review->findChild<QLabel*>("state")->text(), QString("Review cancelled"));
         QCOMPARE(review->moveList()->topLevelItemCount(), 0);
