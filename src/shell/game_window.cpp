@@ -29,6 +29,7 @@
 #include "shell/board_view.h"
 #include "shell/qt_colour.h"
 #include "shell/replay_bar.h"
+#include "shell/review_window.h"
 #include "shell/screen_fit.h"
 #include "shell/shell.h"
 
@@ -433,6 +434,7 @@ void GameWindow::refresh() {
   }
   for (QShortcut* key : defaultKeys_) key->setEnabled(hasDefault && !controller_->keypadShown());
   board_->modelChanged();
+  if (review_) review_->gameChanged();
 }
 
 void GameWindow::showMessage(const std::string& title, const std::string& text, std::function<void()> onOk) {
@@ -538,6 +540,12 @@ void GameWindow::switchWindow(WindowKind target) {
 bool GameWindow::windowAvailable(WindowKind target) { return windowBuilt(target); }
 
 void GameWindow::showAbout() { shell_.showAbout(); }
+
+void GameWindow::openReview() {
+  // A second request brings the window up, and reviews the game again where it has changed.
+  if (!review_) review_ = new ReviewWindow(shell_, *controller_, this);
+  review_->bringUp();
+}
 
 void GameWindow::quit() { shell_.quit(); }
 

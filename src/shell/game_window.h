@@ -1,5 +1,6 @@
 #pragma once
 #include <QMainWindow>
+#include <QPointer>
 #include <map>
 #include <memory>
 #include <vector>
@@ -25,6 +26,7 @@ class BoardView;
 class ReplayBar;
 class TimerStrip;
 class Shell;
+class ReviewWindow;
 
 // The one frame of every game window: the menu bar built from the window's menu model,
 // the status labels, the board view. It is also the host of its window's model: message
@@ -59,6 +61,8 @@ class GameWindow : public QMainWindow, public Host {
   // or read, checked and opened in its window as Other Games opens one.
   void saveRecord(const std::string& text) override;
   void openRecord() override;
+  // The Expert's review in a window of its own: one for this window, brought up when it is open.
+  void openReview() override;
   void quit() override;
 
  protected:
@@ -132,6 +136,7 @@ class GameWindow : public QMainWindow, public Host {
   std::unique_ptr<GameController> controller_;
   // The menus as the actions show them now.
   std::vector<MenuEntry> shownMenus_;
+  QPointer<ReviewWindow> review_;
 };
 
 }  // namespace kp

@@ -43,6 +43,8 @@ class Shell : public QObject {
   // Runs job on a worker thread. stop is the job's own flag: the shell sets it too when the
   // program ends.
   void runAside(std::shared_ptr<std::atomic<bool>> stop, std::function<void()> job);
+  // How many jobs aside are running now (a stopped one until it has wound down).
+  int jobsAside() const { return aside_.activeThreadCount(); }
   // Asks the desktop to open url with its own program. False when the request fails at once;
   // where the program starts and then reports failure, failed runs later (on this thread).
   using UrlOpener = std::function<bool(const QUrl& url, std::function<void()> failed)>;

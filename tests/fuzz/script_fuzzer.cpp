@@ -13,7 +13,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   auto record = kp::parseRecord(text);
-  if (const auto* r = std::get_if<kp::GameRecord>(&record)) (void)kp::checkRecord(*r, kp::ProgramState{});
+  if (const auto* r = std::get_if<kp::GameRecord>(&record)) {
+    const kp::ProgramState program;
+    (void)kp::checkRecord(*r, program);
+  }
   std::istringstream in(text);
   try {
     const auto script = kp::parseScript(in);
