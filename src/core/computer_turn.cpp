@@ -35,10 +35,13 @@ int GameController::recordedChoice() {
 }
 
 void GameController::computerChooses(const ComputerPacing& pacing) {
+  // While a record's set-up is chosen, or a replay's opening runs, the computer's turn is the
+  // record's to start.
+  if (replayOpening_) return;
   computerMover_ = rules_.toMove();
   if (replaying_) {
     // The record's move; the computer's choice is still made for what it sets on the way.
-    const int recorded = replayOpening_ ? 0 : recordedChoice();
+    const int recorded = recordedChoice();
     if (recorded == 0) return;
     if (expertChooses(pacing)) expertAnswer_ = std::vector<int>{recorded};
     computerChoice(pacing);

@@ -437,6 +437,8 @@ class GameController {
   // Runs the replay's waits at once until a person is to move or the game stands.
   void settleReplay();
   bool personMayMove() const;
+  // A record's set-up chosen from the menus, its game and who opens it.
+  std::optional<RecordError> setUpFor(const GameRecord& record);
   void showRecordMenus();
   std::vector<RecordedMove> moves_;
   std::size_t played_ = 0;

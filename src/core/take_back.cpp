@@ -200,6 +200,25 @@ std::optional<RecordError> GameController::replayTo(std::size_t moves, bool show
 std::optional<RecordError> GameController::playRecord(const GameRecord& record) {
   if (record.window != catalogueEntry(kind_).name)
     return RecordError{0, "the record is of another window."};
+  replayOpening_ = true;
+  const auto error = setUpFor(record);
+  replayOpening_ = false;
+  if (error) return error;
+  noteGameStart();
+  moves_ = record.moves;
+  played_ = 0;
+  auto replayed = replayTo(moves_.size(), true);
+  if (!replayed && played_ < moves_.size())
+    replayed = RecordError{moves_[played_].line, "move " + std::to_string(played_ + 1) + " is not the computer's move here."};
+  if (!replayed && replayPaused_) {
+    replayPaused_ = false;
+    handOver();
+  }
+  notifyChanged();
+  return replayed;
+}
+
+std::optional<RecordError> GameController::setUpFor(const GameRecord& record) {
   // Ticked entries first (a choice among several unticks the others), then the toggles left.
   for (bool on : {true, false})
     for (const GameRecord::Setting& s : record.settings) {
@@ -214,26 +233,19 @@ std::optional<RecordError> GameController::playRecord(const GameRecord& record) 
   if (!game->checked) menuChosen(game->id);
   // A game the other player opens is the window's next New game.
   if (rules_.toMove() != record.opener) menuChosen("game.new");
-  if (rules_.toMove() != record.opener)
-    return RecordError{record.gameLine, std::string("this game cannot open with ") + playerName(record.opener) + "."};
+  // Where the window opens its games otherwise (a game chosen after New game), the record says who.
+  if (rules_.toMove() != record.opener) {
+    rules_.setToggle(record.opener == Player::Red ? 1 : 0);
+    status_.yourTurn = {record.opener == Player::Red, record.opener == Player::Blue, false};
+    rules_.setPen(record.opener == Player::Red ? kRedTurnText : kBlue);
+  }
   showOptions();
   for (const GameRecord::Setting& s : record.settings)
     if (menus_.findPath(s.path)->checked != s.on)
       return RecordError{s.line, "\"" + s.path + "\" cannot be " + (s.on ? "ticked" : "unticked") + " with this game."};
   if (!menus_.findPath(record.game)->checked)
     return RecordError{record.gameLine, "the game \"" + record.game + "\" cannot be chosen with this set-up."};
-  noteGameStart();
-  moves_ = record.moves;
-  played_ = 0;
-  auto error = replayTo(moves_.size(), true);
-  if (!error && played_ < moves_.size())
-    error = RecordError{moves_[played_].line, "move " + std::to_string(played_ + 1) + " is not the computer's move here."};
-  if (!error && replayPaused_) {
-    replayPaused_ = false;
-    handOver();
-  }
-  notifyChanged();
-  return error;
+  return std::nullopt;
 }
 
 void GameController::showRecordMenus() {
