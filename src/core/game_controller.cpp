@@ -121,11 +121,14 @@ void GameController::targetClicked(Target clicked) {
 void GameController::menuChosen(const std::string& id) {
   // A shortcut must not reach an entry whose menu is locked, as a click could not.
   if (!menus_.reachableId(id)) return;
+  setupSeen_.reset();
   if (!onFrameMenu(id)) onMenu(id);
+  setupSeen_.reset();
   notifyChanged();
 }
 
 void GameController::controlPressed(const std::string& id) {
+  setupSeen_.reset();
   for (auto& c : controls_) {
     if (c.id != id || !c.visible || !c.enabled) continue;
     if (c.checkBox) c.checked = !c.checked;

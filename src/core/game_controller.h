@@ -430,7 +430,9 @@ class GameController {
   // How many Lines are claimed and circles used: a click that changes it made a move.
   int movesMade() const;
   // The set-up entries' ticks: [path, ticked] of every checkable entry of the set-up menus.
-  std::vector<GameRecord::Setting> setupNow() const;
+  const std::vector<GameRecord::Setting>& setupNow() const;
+  std::vector<GameRecord::Setting> walkSetup() const;
+  mutable std::optional<std::vector<GameRecord::Setting>> setupSeen_;
   // The board rebuilt to the record's first `moves` moves; `showMessages`: the boxes the last
   // move opened are shown. The error where the record's moves do not apply.
   std::optional<RecordError> replayTo(std::size_t moves, bool showMessages);

@@ -27,7 +27,13 @@ void GameController::recordMove(RecordedMove move) {
   played_ = moves_.size();
 }
 
-std::vector<GameRecord::Setting> GameController::setupNow() const {
+const std::vector<GameRecord::Setting>& GameController::setupNow() const {
+  // Only a menu choice changes the set-up: the walk through the menus is kept until then.
+  if (!setupSeen_) setupSeen_ = walkSetup();
+  return *setupSeen_;
+}
+
+std::vector<GameRecord::Setting> GameController::walkSetup() const {
   showOptions();
   // The paths of the menus (or entries) the window locks during a game; the Games menu is
   // the record's game, Other Games its window.
