@@ -452,6 +452,9 @@ class GameController {
   // and totals, and the captions (taken as its first move is made).
   void noteGameStart();
   std::vector<GameRecord::Setting> setup_;
+  int setupGame_ = 0;
+  // Whether the set-up and the game are still those the game was started with.
+  bool sameSetup() const { return setupNow() == setup_ && variant() == setupGame_; }
   struct Start {
     LineGame::Rounds rounds;
     StatusLabels status;

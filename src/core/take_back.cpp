@@ -18,6 +18,7 @@ void GameController::noteGameStart() {
   if (replaying_ || played_ > 0 || personMove_) return;
   start_ = {rules_.rounds(), status_, drawing_, rules_.toggle(), rules_.pen()};
   setup_ = setupNow();
+  setupGame_ = variant();
 }
 
 void GameController::recordMove(RecordedMove move) {
@@ -57,7 +58,7 @@ GameRecord GameController::record() const {
   r.window = catalogueEntry(kind_).name;
   r.settings = played_ > 0 ? setup_ : setupNow();
   menus_.forEach([&](const std::string& path, const MenuEntry& e) {
-    if (e.id == "games." + std::to_string(variant_->index)) r.game = path;
+    if (e.id == "games." + std::to_string(played_ > 0 ? setupGame_ : variant_->index)) r.game = path;
   });
   const bool computer = onePlayer() && !variant_->twoPlayerOnly;
   r.players = std::string("Red ") + (!computer ? "person" : program_.expert && expertGame() ? "Expert" : "computer") +
@@ -73,14 +74,14 @@ bool GameController::personMayMove() const {
 }
 
 bool GameController::canTakeBack() const {
-  if (replaying_ || played_ == 0 || !personMayMove() || setupNow() != setup_) return false;
+  if (replaying_ || played_ == 0 || !personMayMove() || !sameSetup()) return false;
   const bool computer = onePlayer() && !variant_->twoPlayerOnly;
   return !computer || std::any_of(moves_.begin(), moves_.begin() + std::ptrdiff_t(played_),
                                   [](const RecordedMove& m) { return m.by == MoveMaker::Person; });
 }
 
 bool GameController::canPlayAgain() const {
-  return !replaying_ && played_ < moves_.size() && personMayMove() && setupNow() == setup_;
+  return !replaying_ && played_ < moves_.size() && personMayMove() && sameSetup();
 }
 
 void GameController::takeBack() {
@@ -104,7 +105,7 @@ void GameController::showMove(std::size_t moves) {
 }
 
 bool GameController::canReplay() const {
-  return !replaying_ && !moves_.empty() && (personMayMove() || replayPaused_) && setupNow() == setup_;
+  return !replaying_ && !moves_.empty() && (personMayMove() || replayPaused_) && sameSetup();
 }
 
 void GameController::replayStep(int step) {
