@@ -286,7 +286,9 @@ void checkInvariants(PlaySession& session, Watch& watch, const std::string& even
     if (m.text.find(" by points") != std::string::npos || m.text == "By points its a tie")
       ++watch.finishedGames, ++tally.games, ended = true;
   watch.gameOver = s.gameOver;
-  if ((takeBack || ended) && w->computerSteps() == 0 && !w->moveLock()) {
+  // (A record without a move replays nothing: before the first move a window shows what its
+  // opening and the order of New game and the game's choice left.)
+  if ((takeBack || ended) && w->computerSteps() == 0 && !w->moveLock() && w->movesShown() > 0) {
     ++tally.replays;
     checkRecordReplays(session);
   }
