@@ -16,15 +16,6 @@ constexpr std::string_view kMagic = "krunkplexa-record 1";
 // A path or a name in a record is a caption line; nothing longer is one.
 constexpr std::size_t kLongestLine = 400;
 
-const char* makerWord(MoveMaker m) {
-  switch (m) {
-    case MoveMaker::Person: return "person";
-    case MoveMaker::Computer: return "computer";
-    case MoveMaker::Expert: return "Expert";
-  }
-  return "person";
-}
-
 std::string_view trim(std::string_view s) {
   const auto b = s.find_first_not_of(" \t\r");
   if (b == std::string_view::npos) return {};
@@ -58,6 +49,15 @@ bool plainText(std::string_view s) {
 }
 
 }  // namespace
+
+const char* makerWord(MoveMaker m) {
+  switch (m) {
+    case MoveMaker::Person: return "person";
+    case MoveMaker::Computer: return "computer";
+    case MoveMaker::Expert: return "Expert";
+  }
+  return "person";
+}
 
 std::string RecordError::message() const {
   return line > 0 ? "Line " + std::to_string(line) + " of the game record: " + what : what;

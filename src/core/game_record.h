@@ -12,6 +12,9 @@ namespace kp {
 // Who made a move: a person at the computer, the standard computer or the Expert.
 enum class MoveMaker { Person, Computer, Expert };
 
+// How a record names who made a move: "person", "computer" or "Expert".
+const char* makerWord(MoveMaker m);
+
 // One move of a game: a Line or a circle by the board's own number, and who made it.
 struct RecordedMove {
   bool circle = false;

@@ -131,7 +131,7 @@ nlohmann::json windowStateJson(const GameController& w) {
   for (const RecordedMove& m : w.movesPlayed())
     record.push_back({{m.circle ? "circle" : "line", m.id},
                       {"player", playerName(m.player)},
-                      {"by", m.by == MoveMaker::Person ? "person" : m.by == MoveMaker::Expert ? "Expert" : "computer"}});
+                      {"by", makerWord(m.by)}});
   j["record"] = std::move(record);
 
   json buttons = json::object(), checkboxes = json::object();
