@@ -197,9 +197,15 @@ fault src/core/expert_open_game.cpp "Expert: a chain of two Cells taken as one i
 fault src/core/expert_open_game.cpp "Expert: an opened loop declined with two Cells kept back, not four" \
   'open(loops, i, 4, 4);' \
   'open(loops, i, 2, 4);'
-fault src/core/expert_open_game.cpp "Expert: the open game's play-out credited to the wrong player" \
-  '    return n % 2 == 0 ? v : -v;' \
-  '    return n % 2 == 0 ? -v : v;'
+fault src/core/expert_open_game.cpp "Expert: the open game's samples credited to one player whoever chose" \
+  'n.total += float(chooser_[std::size_t(i)]) * reward;' \
+  'n.total += reward;'
+fault src/core/expert_open_game.cpp "Expert: a sample's chains and loops credited to the wrong player" \
+  '    margin_ += sign_ * v;' \
+  '    margin_ -= sign_ * v;'
+fault src/core/expert_open_game.cpp "Expert: the open game answered with its least sampled move" \
+  'tally[std::size_t(m)].visits > tally[std::size_t(top)].visits' \
+  'tally[std::size_t(m)].visits < tally[std::size_t(top)].visits'
 
 # replace FILE OLD NEW: exactly one occurrence, or fail loudly.
 replace() {

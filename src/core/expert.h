@@ -24,8 +24,9 @@ struct ExpertAnalysis {
   // from here with best play by both; an estimate unless exact.
   int value = 0;
   bool exact = false;
-  // How many moves ahead the search looked (captures not counted; every free move when
-  // exact; 0 when the chain analysis alone decided).
+  // How many moves ahead the search looked: every free move when exact, otherwise the
+  // longest line of play it weighed (forced captures not counted); 0 when the chain
+  // analysis alone decided.
   int depth = 0;
 };
 

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <thread>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -48,215 +52,225 @@ int sortedValue(std::vector<int>& chains, std::vector<int>& loops) {
   return best;
 }
 
-// The open-game search's own table: its entries hold how far they looked.
-Table& openTable() {
-  static thread_local Table t;
-  return t;
-}
+// One tree's limit: about 16 MB. Once it is full the tree stops growing and its leaves keep
+// being sampled.
+constexpr std::size_t kMaxNodes = std::size_t(1) << 20;
+// A leaf grows its moves once it has been visited this often.
+constexpr int kGrowAt = 6;
+// Where no budget ends it, a tree stops after this many visits.
+constexpr int kMostVisits = 1'000'000;
+// How far the sampling strays from the moves that did best so far.
+constexpr double kExplore = 0.35;
 
-constexpr int kSolved = 127;  // an entry's depth when its value is exact
-// A visit here, with its judging of positions, costs about as much time as this many of
-// the exact search's: a node budget then stands for about the same time in both.
-constexpr int kVisitCost = 4;
+struct Node {
+  std::int32_t firstChild = -1;
+  std::int16_t childCount = 0;
+  std::int16_t move = -1;
+  std::int32_t visits = 0;
+  float total = 0;  // the rewards met below, for the player who chose this node's move
+};
 
-// Negamax with alpha-beta to a depth counted in moves that pass the turn, over safe moves
-// and, in the first two moves of a look, sacrifices of at most two Cells (larger ones
-// hardly ever pay while safe moves are left), with the exact search's reductions once
-// something is capturable, a table of its own, and the exact value wherever only chains and
-// loops are left.
-class OpenSearch {
+class Sampler {
  public:
-  OpenSearch(Position& p, Budget& budget) : p_(p), budget_(budget), history_(std::size_t(p.moveCount()), 0) {}
-
-  int valueOf(int m, int depth, int alpha, int beta) {
-    const int gain = p_.play(m);
-    const int v = gain > 0 ? gain + search(depth, alpha - gain, beta - gain) : -search(depth - 1, -beta, -alpha);
-    p_.undo(m);
-    return v;
+  Sampler(const Position& start, const Budget& budget, std::uint64_t seed)
+      : p_(start), budget_(budget), random_(seed), scale_(float(std::max(1, start.openCells()))) {
+    nodes_.reserve(4096);
+    nodes_.emplace_back();
   }
 
-  // Whether a position was judged without seeing it to its end since the last call.
-  bool guessed() { return std::exchange(guessed_, false); }
-  // The depth of the look under way: sacrifices are tried only near its start.
-  void lookTo(int depth) { depth_ = depth; }
-
-  int search(int depth, int alpha, int beta) {
-    if (p_.freeCount() == 0) return 0;
-    if (budget_.spent(kVisitCost)) throw SearchAborted{};
-    const int most = p_.openCells();
-    if (most <= alpha) return most;
-    if (-most >= beta) return -most;
-    const std::uint64_t key = p_.key();
-    int ttMove = -1;
-    if (Entry* e = openTable().find(key)) {
-      if (e->depth >= depth) {
-        const bool cut = e->bound == 1 || (e->bound == 2 && e->value >= beta) || (e->bound == 3 && e->value <= alpha);
-        if (cut) {
-          guessed_ = guessed_ || e->depth != kSolved;
-          return e->value;
-        }
-      }
-      ttMove = e->best;
+  void run() {
+    try {
+      while (nodes_[0].visits < kMostVisits) visit();
+    } catch (const SearchAborted&) {
     }
+  }
 
-    std::array<int, kMaxSearchMoves> moves;
-    int n = 0;
-    bool exactBelow = true;  // every value below this node is exact
-    const int capture = p_.simple() ? p_.capture() : -1;
-    if (capture >= 0) {
-      if (const int free = p_.freeCapture(); free >= 0) {
-        const int gain = p_.play(free);
-        const int v = gain + search(depth, alpha - gain, beta - gain);
-        p_.undo(free);
-        return v;
-      }
-      n = p_.capturesAndDeclines(moves.data());
-    } else {
-      if (p_.chainsAndLoops(chains_, loops_)) {
-        const int v = chainsAndLoopsValue(chains_, loops_);
-        openTable().store(key, v, 1, -1, kSolved);
-        return v;
-      }
-      if (depth <= 0) {
-        guessed_ = true;
-        return judge();
-      }
-      n = orderedMoves(moves.data(), ttMove, depth);
-    }
+  const std::vector<Node>& nodes() const { return nodes_; }
+  int depth() const { return depth_; }
 
-    const int alphaIn = alpha;
-    const bool guessedBefore = guessed();
-    int best = -kInfinity, bestMove = -1;
-    for (int i = 0; i < n; ++i) {
-      const int m = moves[std::size_t(i)];
-      const int v = valueOf(m, depth, alpha, beta);
-      if (v > best) {
-        best = v;
-        bestMove = m;
-      }
-      alpha = std::max(alpha, v);
-      if (alpha >= beta) {
-        history_[std::size_t(m)] += depth * depth;
+ private:
+  // Plays a move for the player to move; a move that completes nothing passes the turn.
+  void play(int m) {
+    if (budget_.spent()) throw SearchAborted{};
+    const int gain = p_.play(m);
+    played_[std::size_t(playedCount_++)] = m;
+    margin_ += sign_ * gain;
+    if (gain == 0) sign_ = -sign_;
+  }
+
+  // One descent from the root to a leaf, its game finished by sampling, and the outcome
+  // taken back up the path.
+  void visit() {
+    margin_ = 0;
+    sign_ = 1;
+    playedCount_ = 0;
+    int pathCount = 0;
+    int node = 0;
+    path_[std::size_t(pathCount)] = 0;
+    chooser_[std::size_t(pathCount++)] = 0;
+    while (true) {
+      takeFreeCaptures();
+      if (p_.freeCount() == 0) break;
+      if (p_.capture() < 0 && p_.chainsAndLoops(chains_, loops_)) {
+        margin_ += sign_ * chainsAndLoopsValue(chains_, loops_);
         break;
       }
+      if (nodes_[std::size_t(node)].childCount == 0) {
+        if (nodes_[std::size_t(node)].visits < kGrowAt || nodes_.size() + kMaxSearchMoves > kMaxNodes) {
+          finish();
+          break;
+        }
+        grow(node);
+      }
+      const int child = select(node);
+      path_[std::size_t(pathCount)] = child;
+      chooser_[std::size_t(pathCount++)] = std::int8_t(sign_);
+      play(nodes_[std::size_t(child)].move);
+      node = child;
     }
-    exactBelow = !guessed();
-    guessed_ = guessedBefore || !exactBelow;
-    openTable().store(key, best, best <= alphaIn ? 3 : best >= beta ? 2 : 1, bestMove, exactBelow ? kSolved : depth);
+    depth_ = std::max(depth_, pathCount - 1);
+    const float reward = float(margin_) / scale_;
+    nodes_[0].visits++;
+    for (int i = 1; i < pathCount; ++i) {
+      Node& n = nodes_[std::size_t(path_[std::size_t(i)])];
+      n.visits++;
+      n.total += float(chooser_[std::size_t(i)]) * reward;
+    }
+    while (playedCount_ > 0) p_.undo(played_[std::size_t(--playedCount_)]);
+  }
+
+  // Where chains can be counted, a capture that opens nothing further is always right.
+  void takeFreeCaptures() {
+    if (!p_.simple()) return;
+    for (int m = p_.freeCapture(); m >= 0; m = p_.freeCapture()) play(m);
+  }
+
+  // The moves worth trying from here: with something on offer, taking it or declining it
+  // (where a move may bound more Cells, every move); with safe moves left, those and
+  // sacrifices of at most two Cells; otherwise every move.
+  void grow(int node) {
+    std::array<int, kMaxSearchMoves> moves;
+    int n = 0;
+    if (p_.capture() >= 0 && p_.simple()) {
+      n = p_.capturesAndDeclines(moves.data());
+    } else {
+      const bool anySafe = p_.anySafe();
+      for (int m = 0; m < p_.moveCount(); ++m) {
+        if (!p_.isFree(m)) continue;
+        if (anySafe && !p_.safe(m)) {
+          p_.play(m);
+          const int given = p_.handedOver();
+          p_.undo(m);
+          if (given > 2) continue;
+        }
+        moves[std::size_t(n++)] = m;
+      }
+    }
+    std::shuffle(moves.begin(), moves.begin() + n, random_);
+    const auto first = std::int32_t(nodes_.size());
+    for (int i = 0; i < n; ++i) nodes_.push_back(Node{.move = std::int16_t(moves[std::size_t(i)])});
+    nodes_[std::size_t(node)].firstChild = first;
+    nodes_[std::size_t(node)].childCount = std::int16_t(n);
+  }
+
+  int select(int node) const {
+    const Node& parent = nodes_[std::size_t(node)];
+    const double logVisits = std::log(double(std::max(1, parent.visits)));
+    int best = parent.firstChild;
+    double bestScore = -1e30;
+    for (int c = parent.firstChild; c < parent.firstChild + parent.childCount; ++c) {
+      const Node& n = nodes_[std::size_t(c)];
+      if (n.visits == 0) return c;
+      const double score = n.total / n.visits + kExplore * std::sqrt(logVisits / n.visits);
+      if (score > bestScore) {
+        bestScore = score;
+        best = c;
+      }
+    }
     return best;
   }
 
- private:
-  // The moves worth looking at, best first: the table's move, the safe moves by how often
-  // they refuted others, then sacrifices of one Cell and of two. With no safe move left,
-  // every move, the cheapest handouts first.
-  int orderedMoves(int* moves, int ttMove, int depth) {
-    std::array<int, kMaxSearchMoves> rank;
-    int n = 0;
-    const bool anySafe = p_.anySafe();
-    for (int m = 0; m < p_.moveCount(); ++m) {
-      if (!p_.isFree(m)) continue;
-      int r;
-      if (p_.safe(m)) {
-        r = -history_[std::size_t(m)] - 1;
-      } else {
-        p_.play(m);
-        const int given = p_.handedOver();
-        p_.undo(m);
-        if (anySafe && (given > 2 || depth_ - depth > 1)) continue;
-        r = given;
-      }
-      if (m == ttMove) r = std::numeric_limits<int>::min();
-      rank[std::size_t(n)] = r;
-      moves[n++] = m;
-    }
-    for (int i = 1; i < n; ++i)
-      for (int j = i; j > 0 && rank[std::size_t(j)] < rank[std::size_t(j - 1)]; --j) {
-        std::swap(rank[std::size_t(j)], rank[std::size_t(j - 1)]);
-        std::swap(moves[j], moves[j - 1]);
-      }
-    return n;
-  }
-
-  // A position the search does not look further into: safe moves are played out, each
-  // player in turn taking the first by a fixed shuffle of the board, until none is left;
-  // what follows is valued by its chains and loops (exactly where nothing else is left).
-  // A move that is not safe never becomes safe, so one pass over the
-  // shuffle plays them all.
-  int judge() {
-    if (shuffle_.empty()) {
-      for (int m = 0; m < p_.moveCount(); ++m) shuffle_.push_back(m);
-      std::sort(shuffle_.begin(), shuffle_.end(), [&](int a, int b) { return lineKey(p_.line(a) + 7919) < lineKey(p_.line(b) + 7919); });
-    }
-    std::array<int, kMaxSearchMoves> played;
-    int n = 0;
-    for (int m : shuffle_)
-      if (p_.isFree(m) && p_.safe(m)) {
-        p_.play(m);
-        played[std::size_t(n++)] = m;
-      }
+  // Finishes the game from a leaf: what is on offer is taken, safe moves are played at
+  // random by each player in turn until none is left, and the chains and loops left are
+  // valued exactly (Cells where chains meet going to whoever keeps control).
+  void finish() {
+    for (int m = p_.capture(); m >= 0; m = p_.capture()) play(m);
+    order_.clear();
+    for (int m = 0; m < p_.moveCount(); ++m)
+      if (p_.isFree(m)) order_.push_back(m);
+    std::shuffle(order_.begin(), order_.end(), random_);
+    // A move that is not safe never becomes safe again, so one pass plays them all.
+    for (int m : order_)
+      if (p_.isFree(m) && p_.safe(m)) play(m);
     int joints = 0;
-    int v = 0;
+    int v;
     if (p_.chainsAndLoops(chains_, loops_, &joints)) {
-      // The joints' Cells go with the last chains, mostly to whoever keeps control.
       v = chainsAndLoopsValue(chains_, loops_);
       v += v >= 0 ? joints : -joints;
     } else {
-      // Not met where every move bounds at most two Cells and nothing is on offer, the only
-      // positions searched here; should it be, whoever must hand something over is taken to
-      // lose half of what is left.
-      v = -p_.openCells() / 2;
+      // Where chains cannot be counted, the chain analysis plays the rest (at a cost of a
+      // visit a move, about its time).
+      if (budget_.spent(p_.freeCount())) throw SearchAborted{};
+      v = chainPlayOut(p_);
     }
-    for (int i = n; i > 0; --i) p_.undo(played[std::size_t(i - 1)]);
-    return n % 2 == 0 ? v : -v;
+    margin_ += sign_ * v;
   }
 
-  Position& p_;
-  Budget& budget_;
-  std::vector<int> history_;
-  std::vector<int> chains_, loops_;
-  std::vector<int> shuffle_;  // the moves in the fixed order judge() plays them
-  bool guessed_ = false;
+  Position p_;
+  Budget budget_;
+  std::mt19937_64 random_;
+  float scale_;
+  std::vector<Node> nodes_;
+  std::array<int, kMaxSearchMoves * 2> played_{};
+  std::array<int, kMaxSearchMoves * 2> path_{};
+  std::array<std::int8_t, kMaxSearchMoves * 2> chooser_{};
+  std::vector<int> chains_, loops_, order_;
+  int playedCount_ = 0;
+  int margin_ = 0;
+  int sign_ = 1;
   int depth_ = 0;
 };
 
 }  // namespace
 
-std::optional<OpenGameAnswer> searchOpenGame(const Position& start, Budget& budget) {
-  if (start.freeCount() > kMaxSearchMoves) return std::nullopt;
-  openTable().clear();
-  Position p = start;  // an abandoned search leaves its moves played
-  OpenSearch s(p, budget);
-  std::vector<int> order;
-  for (int m = 0; m < p.moveCount(); ++m)
-    if (p.isFree(m)) order.push_back(m);
-  std::optional<OpenGameAnswer> answer;
-  try {
-    for (int depth = 1; depth <= std::min(p.freeCount(), kSolved - 1); ++depth) {
-      OpenGameAnswer a{.value = -kInfinity, .depth = depth};
-      s.guessed();
-      s.lookTo(depth);
-      if (budget.stopped()) break;
-      for (int m : order) {
-        // Only whether a move reaches the best so far matters, not by how much it falls short.
-        const int v = s.valueOf(m, depth, a.value == -kInfinity ? -kInfinity : a.value - 1, kInfinity);
-        if (v > a.value) {
-          a.value = v;
-          a.best.clear();
-        }
-        if (v == a.value) a.best.push_back(m);
-      }
-      a.exact = !s.guessed();
-      // The best first in the next look.
-      std::stable_partition(order.begin(), order.end(), [&](int m) {
-        return std::find(a.best.begin(), a.best.end(), m) != a.best.end();
-      });
-      answer = std::move(a);
-      if (answer->exact) break;
+std::optional<OpenGameAnswer> searchOpenGame(const Position& start, Budget& budget, std::uint64_t seed) {
+  if (start.freeCount() > kMaxSearchMoves || start.freeCount() == 0) return std::nullopt;
+  // Two trees, one on each core, their root counts added up.
+  Sampler second(start, budget, seed ^ 0x5DEECE66Dull);
+  std::thread helper([&] { second.run(); });
+  Sampler first(start, budget, seed);
+  first.run();
+  helper.join();
+
+  struct Tally {
+    std::int64_t visits = 0;
+    double total = 0;
+  };
+  std::vector<Tally> tally(std::size_t(start.moveCount()));
+  for (const Sampler* s : {&first, &second}) {
+    const Node& root = s->nodes()[0];
+    for (int c = root.firstChild; c >= 0 && c < root.firstChild + root.childCount; ++c) {
+      const Node& n = s->nodes()[std::size_t(c)];
+      tally[std::size_t(n.move)].visits += n.visits;
+      tally[std::size_t(n.move)].total += n.total;
     }
-  } catch (const SearchAborted&) {
   }
-  return answer;
+  const int scale = std::max(1, start.openCells());
+  auto mean = [&](const Tally& t) { return t.total / double(t.visits) * scale; };
+  int top = -1;
+  for (int m = 0; m < start.moveCount(); ++m)
+    if (tally[std::size_t(m)].visits > 0 && (top < 0 || tally[std::size_t(m)].visits > tally[std::size_t(top)].visits)) top = m;
+  if (top < 0) return std::nullopt;
+  OpenGameAnswer a;
+  a.value = int(std::lround(mean(tally[std::size_t(top)])));
+  a.depth = std::max(first.depth(), second.depth());
+  // As good as the most visited: sampled nearly as often, and no worse by half a point.
+  for (int m = 0; m < start.moveCount(); ++m) {
+    const Tally& t = tally[std::size_t(m)];
+    if (m == top || (3 * t.visits >= tally[std::size_t(top)].visits && mean(t) >= mean(tally[std::size_t(top)]) - 0.5))
+      a.best.push_back(m);
+  }
+  return a;
 }
 
 int chainsAndLoopsValue(std::vector<int> chains, std::vector<int> loops) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -12,19 +13,24 @@ namespace kp::expert_detail {
 // declining its last two Cells (four of a loop).
 int chainsAndLoopsValue(std::vector<int> chains, std::vector<int> loops);
 
+// The Expert's chain analysis playing both sides to the end from p (left as it was): an
+// estimate of its value for the player to move, on any board.
+int chainPlayOut(Position& p);
+
 // What the search of the open game makes of a position.
 struct OpenGameAnswer {
   std::vector<int> best;  // the moves it rates best (Position's move numbers)
   int value = 0;          // its estimate for the player to move
-  int depth = 0;          // the moves of each line of play it looked ahead (captures not counted)
-  bool exact = false;     // it saw every line of play to the end
+  int depth = 0;          // the longest line of play its tree holds (forced captures not counted)
 };
 
-// For a position where every move bounds at most two Cells (the chains can be counted):
-// looks ahead one move more at a time while the budget lasts, and answers from the deepest
-// look it finished; nothing when not even one finished. Where it stops short of the end, a
-// position is judged by playing safe moves out to the point where every move hands
-// something over and counting the chains and loops there.
-std::optional<OpenGameAnswer> searchOpenGame(const Position& start, Budget& budget);
+// The open game, by sampling while the budget lasts: a tree of the moves worth playing
+// (safe moves, small sacrifices, taking or declining what is on offer) grows toward the
+// lines of play that do best for the player choosing, and each visit finishes its game by
+// safe moves played at random and the exact value of the chains and loops they leave (where
+// a move may bound more than two Cells, the chain analysis's play-out). Two trees grow at
+// once, one on each core. Answers with the most visited move and those that did about as
+// well; nothing when no visit finished. The seed makes the sampling replay.
+std::optional<OpenGameAnswer> searchOpenGame(const Position& start, Budget& budget, std::uint64_t seed);
 
 }  // namespace kp::expert_detail

@@ -17,7 +17,7 @@ namespace kp::expert_detail {
 
 constexpr int kInfinity = 1 << 20;
 // Above this many free moves the exact search is not tried while safe moves are left: the
-// game is still open and the chain analysis plays it.
+// game is still open and the search of the open game plays it.
 constexpr int kSearchWhileSafe = 34;
 // Up to this many free moves the exact search is tried with part of the budget even so.
 constexpr int kTrySolvingUpTo = 40;
@@ -43,7 +43,6 @@ struct Entry {
   std::uint8_t bound = 0;  // 0 empty, 1 exact, 2 lower, 3 upper
   std::uint8_t generation = 0;
   std::int16_t best = -1;
-  std::int8_t depth = 0;  // how far the open-game search looked (the exact search: unused)
 };
 
 // One table for every analysis of the program's life, cleared by a new generation.
@@ -61,9 +60,9 @@ class Table {
     Entry& e = entries_[key & (kSize - 1)];
     return e.generation == generation_ && e.key == key ? &e : nullptr;
   }
-  void store(std::uint64_t key, int value, int bound, int best, int depth = 0) {
+  void store(std::uint64_t key, int value, int bound, int best) {
     Entry& e = entries_[key & (kSize - 1)];
-    e = {key, std::int16_t(value), std::uint8_t(bound), generation_, std::int16_t(best), std::int8_t(depth)};
+    e = {key, std::int16_t(value), std::uint8_t(bound), generation_, std::int16_t(best)};
   }
 
  private:
