@@ -11,99 +11,6 @@
 
 namespace kp {
 
-namespace expert_detail {
-
-namespace {
-
-std::vector<int> freeMoves(const Position& p) {
-  std::vector<int> moves;
-  for (int m = 0; m < p.moveCount(); ++m)
-    if (p.isFree(m)) moves.push_back(m);
-  return moves;
-}
-
-// The moves that complete a Cell at once.
-std::vector<int> capturesOf(const Position& p) {
-  std::vector<int> moves;
-  for (int m = 0; m < p.moveCount(); ++m)
-    if (p.isFree(m) && p.effect(m).completes > 0) moves.push_back(m);
-  return moves;
-}
-
-// The chain analysis for positions the search does not finish: capture what is offered,
-// declining the last two Cells of a chain while that keeps control of a longer one; play a
-// safe move while there is one; otherwise hand over as few Cells as can be.
-std::vector<int> chainChoice(Position& p) {
-  const std::vector<int> moves = freeMoves(p);
-  std::vector<int> safe;
-  for (int m : moves)
-    if (p.safe(m)) safe.push_back(m);
-  if (const int free = p.freeCapture(); free >= 0) return {free};
-  const int capture = p.capture();
-  if (capture >= 0) {
-    // Declining pays when no safe move is left (so the opponent must then open something)
-    // and something longer than the two Cells given is still to come.
-    const std::vector<int> captures = capturesOf(p);
-    // Only the last capture on the board: whatever else is offered is taken first.
-    if (p.simple() && safe.empty() && captures.size() == 1)
-      for (int c : captures) {
-        const int d = p.declining(c);
-        // Only the end of a chain: the decline leaves nothing else one side short.
-        if (d < 0 || p.effect(d).opens != 1) continue;
-        p.play(d);
-        p.play(c);
-        int longest = 0;
-        for (int m : freeMoves(p)) {
-          if (p.effect(m).completes > 0) continue;
-          p.play(m);
-          longest = std::max(longest, p.handedOver());
-          p.undo(m);
-        }
-        p.undo(c);
-        p.undo(d);
-        if (longest > 2) return {d};
-      }
-    return {capture};
-  }
-  if (!safe.empty()) return safe;
-  int fewest = kInfinity;
-  std::vector<int> cheapest;
-  for (int m : moves) {
-    p.play(m);
-    // A handout the opponent cannot decline (no capture that opens a further Cell) is
-    // counted a little cheaper.
-    const int c = p.capture();
-    const bool declinable = c >= 0 && p.effect(c).opens > 0;
-    const int cost = 2 * p.handedOver() + (declinable ? 1 : 0);
-    p.undo(m);
-    if (cost < fewest) cheapest.clear();
-    if (cost <= fewest) {
-      fewest = cost;
-      cheapest.push_back(m);
-    }
-  }
-  return cheapest;
-}
-
-}  // namespace
-
-int chainPlayOut(Position& p) {
-  std::vector<int> played;
-  int value = 0, sign = 1;
-  while (p.freeCount() > 0) {
-    const int m = chainChoice(p).front();
-    const int gain = p.play(m);
-    played.push_back(m);
-    value += sign * gain;
-    if (gain == 0) sign = -sign;
-  }
-  for (auto it = played.rbegin(); it != played.rend(); ++it) p.undo(*it);
-  return value;
-}
-
-
-}  // namespace expert_detail
-
 namespace {
 
 using namespace expert_detail;
@@ -198,6 +105,21 @@ class Search {
   std::vector<int> history_;  // [move] -> how much its cutoffs saved
 };
 
+std::vector<int> freeMoves(const Position& p) {
+  std::vector<int> moves;
+  for (int m = 0; m < p.moveCount(); ++m)
+    if (p.isFree(m)) moves.push_back(m);
+  return moves;
+}
+
+// The moves that complete a Cell at once.
+std::vector<int> capturesOf(const Position& p) {
+  std::vector<int> moves;
+  for (int m = 0; m < p.moveCount(); ++m)
+    if (p.isFree(m) && p.effect(m).completes > 0) moves.push_back(m);
+  return moves;
+}
+
 void addLines(const Position& p, int m, std::vector<int>& lines) {
   lines.push_back(p.line(m));
   if (p.partner(m) != 0) lines.push_back(p.partner(m));
@@ -235,6 +157,76 @@ std::optional<ExpertAnalysis> solve(const Position& start, Budget& budget) {
   }
 }
 
+// The chain analysis for positions the search does not finish: capture what is offered,
+// declining the last two Cells of a chain while that keeps control of a longer one; play a
+// safe move while there is one; otherwise hand over as few Cells as can be.
+std::vector<int> chainChoice(Position& p) {
+  const std::vector<int> moves = freeMoves(p);
+  std::vector<int> safe;
+  for (int m : moves)
+    if (p.safe(m)) safe.push_back(m);
+  if (const int free = p.freeCapture(); free >= 0) return {free};
+  const int capture = p.capture();
+  if (capture >= 0) {
+    // Declining pays when no safe move is left (so the opponent must then open something)
+    // and something longer than the two Cells given is still to come.
+    const std::vector<int> captures = capturesOf(p);
+    // Only the last capture on the board: whatever else is offered is taken first.
+    if (p.simple() && safe.empty() && captures.size() == 1)
+      for (int c : captures) {
+        const int d = p.declining(c);
+        // Only the end of a chain: the decline leaves nothing else one side short.
+        if (d < 0 || p.effect(d).opens != 1) continue;
+        p.play(d);
+        p.play(c);
+        int longest = 0;
+        for (int m : freeMoves(p)) {
+          if (p.effect(m).completes > 0) continue;
+          p.play(m);
+          longest = std::max(longest, p.handedOver());
+          p.undo(m);
+        }
+        p.undo(c);
+        p.undo(d);
+        if (longest > 2) return {d};
+      }
+    return {capture};
+  }
+  if (!safe.empty()) return safe;
+  int fewest = kInfinity;
+  std::vector<int> cheapest;
+  for (int m : moves) {
+    p.play(m);
+    // A handout the opponent cannot decline (no capture that opens a further Cell) is
+    // counted a little cheaper.
+    const int c = p.capture();
+    const bool declinable = c >= 0 && p.effect(c).opens > 0;
+    const int cost = 2 * p.handedOver() + (declinable ? 1 : 0);
+    p.undo(m);
+    if (cost < fewest) cheapest.clear();
+    if (cost <= fewest) {
+      fewest = cost;
+      cheapest.push_back(m);
+    }
+  }
+  return cheapest;
+}
+
+// The chain analysis playing both sides to the end: an estimate of the position's value.
+int playOut(Position& p) {
+  std::vector<int> played;
+  int value = 0, sign = 1;
+  while (p.freeCount() > 0) {
+    const int m = chainChoice(p).front();
+    const int gain = p.play(m);
+    played.push_back(m);
+    value += sign * gain;
+    if (gain == 0) sign = -sign;
+  }
+  for (auto it = played.rbegin(); it != played.rend(); ++it) p.undo(*it);
+  return value;
+}
+
 // The analysis; the estimate of an unsolved position's value only where it is asked for.
 // While safe moves are left and many moves are free, the search of the open game decides;
 // from there the exact search is tried first with most of the budget, and a little earlier
@@ -250,15 +242,16 @@ ExpertAnalysis analyse(const BoardGraph& g, const std::vector<char>& claimed, Ex
     if (auto exact = solve(p, budget)) return *exact;
     budget.whole();
   }
-  // A capture that hands nothing on is taken at once.
+  // A capture that hands nothing on is taken at once. Where a move may bound more than two
+  // Cells chains cannot be counted, and the chain analysis plays better than sampling.
   const bool forced = p.simple() && p.freeCapture() >= 0;
-  if (auto found = forced ? std::nullopt : searchOpenGame(p, budget, p.key())) {
+  if (auto found = forced || !p.simple() ? std::nullopt : searchOpenGame(p, budget, p.key())) {
     ExpertAnalysis a{.value = found->value, .exact = false, .depth = found->depth};
     for (int m : found->best) addLines(p, m, a.best);
     std::sort(a.best.begin(), a.best.end());
     return a;
   }
-  ExpertAnalysis a{.value = estimate ? chainPlayOut(p) : 0};
+  ExpertAnalysis a{.value = estimate ? playOut(p) : 0};
   for (int m : chainChoice(p)) addLines(p, m, a.best);
   std::sort(a.best.begin(), a.best.end());
   return a;

@@ -139,19 +139,16 @@ class Sampler {
     while (playedCount_ > 0) p_.undo(played_[std::size_t(--playedCount_)]);
   }
 
-  // Where chains can be counted, a capture that opens nothing further is always right.
   void takeFreeCaptures() {
-    if (!p_.simple()) return;
     for (int m = p_.freeCapture(); m >= 0; m = p_.freeCapture()) play(m);
   }
 
-  // The moves worth trying from here: with something on offer, taking it or declining it
-  // (where a move may bound more Cells, every move); with safe moves left, those and
-  // sacrifices of at most two Cells; otherwise every move.
+  // The moves worth trying from here: with something on offer, taking it or declining it;
+  // with safe moves left, those and sacrifices of at most two Cells; otherwise every move.
   void grow(int node) {
     std::array<int, kMaxSearchMoves> moves;
     int n = 0;
-    if (p_.capture() >= 0 && p_.simple()) {
+    if (p_.capture() >= 0) {
       n = p_.capturesAndDeclines(moves.data());
     } else {
       const bool anySafe = p_.anySafe();
@@ -208,10 +205,9 @@ class Sampler {
       v = chainsAndLoopsValue(chains_, loops_);
       v += v >= 0 ? joints : -joints;
     } else {
-      // Where chains cannot be counted, the chain analysis plays the rest (at a cost of a
-      // visit a move, about its time).
-      if (budget_.spent(p_.freeCount())) throw SearchAborted{};
-      v = chainPlayOut(p_);
+      // Not met where every move bounds at most two Cells, the only positions sampled here;
+      // should it be, whoever must hand something over is taken to lose half of what is left.
+      v = -p_.openCells() / 2;
     }
     margin_ += sign_ * v;
   }

@@ -13,10 +13,6 @@ namespace kp::expert_detail {
 // declining its last two Cells (four of a loop).
 int chainsAndLoopsValue(std::vector<int> chains, std::vector<int> loops);
 
-// The Expert's chain analysis playing both sides to the end from p (left as it was): an
-// estimate of its value for the player to move, on any board.
-int chainPlayOut(Position& p);
-
 // What the search of the open game makes of a position.
 struct OpenGameAnswer {
   std::vector<int> best;  // the moves it rates best (Position's move numbers)
@@ -24,12 +20,12 @@ struct OpenGameAnswer {
   int depth = 0;          // the longest line of play its tree holds (forced captures not counted)
 };
 
-// The open game, by sampling while the budget lasts: a tree of the moves worth playing
-// (safe moves, small sacrifices, taking or declining what is on offer) grows toward the
-// lines of play that do best for the player choosing, and each visit finishes its game by
-// safe moves played at random and the exact value of the chains and loops they leave (where
-// a move may bound more than two Cells, the chain analysis's play-out). Two trees grow at
-// once, one on each core. Answers with the most visited move and those that did about as
+// For a position where every move bounds at most two Cells (the chains can be counted), by
+// sampling while the budget lasts: a tree of the moves worth playing (safe moves, small
+// sacrifices, taking or declining what is on offer) grows toward the lines of play that do
+// best for the player choosing, and each visit finishes its game by safe moves played at
+// random and the exact value of the chains and loops they leave. Two trees grow at once,
+// one on each core. Answers with the most visited move and those that did about as
 // well; nothing when no visit finished. The seed makes the sampling replay.
 std::optional<OpenGameAnswer> searchOpenGame(const Position& start, Budget& budget, std::uint64_t seed);
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <tuple>
 
@@ -41,23 +42,26 @@ TEST(ExpertPositions, ExpertFindsEveryRecordedAnswer) {
   });
 }
 
-// In the open game the Expert does not search to the end, so its moves are held to how
-// often they are optimal: at a reduced budget, in how many of the positions every move it
-// rates best is one of the long search's. At this budget the exact search rarely finishes
-// here; the Expert reached 8 of the 24 when they were recorded, and 3 when it took the
-// player who must hand something over first for the other.
+// In the open game the Expert does not search to the end, so it is held to how often every
+// move it rates best is one of the long search's, and to how far its estimate misses the
+// long search's value, at a reduced budget where the exact search rarely finishes. A safe
+// move picked at random would be optimal in about 11 of the 44; the Expert's sampling
+// reached 15, missing by 125 points in all (about 3 a position). Sampled games credited to
+// the wrong player miss by 280 to 390 and find 9 to 14.
 TEST(ExpertPositions, InTheOpenGameTheExpertOftenFindsOnlyOptimalMoves) {
   std::ifstream file(KP_POSITIONS_DIR "/middle.txt");
   const auto positions = readPositions(file);
-  ASSERT_GE(positions.size(), 20u);
-  int optimal = 0;
+  ASSERT_GE(positions.size(), 44u);
+  int optimal = 0, missed = 0;
   for (const TolvaPosition& p : positions) {
     const BoardGraph g = tolvaBoard(p.board, p.subLevel).graph;
-    const ExpertAnalysis a = expertMoves(g, positionFlags(p, g), {.nodes = 200'000});
+    const ExpertAnalysis a = analyseTolva(g, positionFlags(p, g), {.nodes = 200'000});
     ASSERT_FALSE(a.best.empty()) << p.name;
     optimal += std::ranges::includes(p.best, a.best);
+    missed += std::abs(a.value - p.value.value_or(0));
   }
-  EXPECT_GE(optimal, 6);
+  EXPECT_GE(optimal, 12);
+  EXPECT_LE(missed, 4 * int(positions.size()));
 }
 
 // Moves claimed at random (a joined pair together) until 10 to 16 are left.
