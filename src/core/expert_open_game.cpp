@@ -6,30 +6,31 @@
 #include <cstdint>
 #include <random>
 #include <thread>
-#include <string>
-#include <unordered_map>
 #include <utility>
 
 namespace kp::expert_detail {
 
 namespace {
 
-// The values found so far, by chains and loops sorted and written out; one per thread.
-std::unordered_map<std::string, int>& chainsAndLoopsMemo() {
-  static thread_local std::unordered_map<std::string, int> memo;
-  if (memo.size() > 200'000) memo.clear();
-  return memo;
+// A key for a chain (or loop) of n Cells; a set's key is the sum of its members' keys, so
+// taking one out or putting it back is a subtraction or an addition, whatever the order.
+std::uint64_t componentKey(int n, bool loop) { return lineKey(2 * n + (loop ? 1 : 0) + 1'000'003); }
+
+// The values found so far, by key; one per thread. A slot keeps the last value stored in it:
+// what is pushed out is worked out again when next asked for.
+struct ValueSlot {
+  std::uint64_t key = 0;
+  int value = 0;
+};
+constexpr std::size_t kValueSlots = std::size_t(1) << 18;
+ValueSlot& valueSlot(std::uint64_t key) {
+  static thread_local std::vector<ValueSlot> memo(kValueSlots);
+  return memo[key & (kValueSlots - 1)];
 }
 
-int sortedValue(std::vector<int>& chains, std::vector<int>& loops) {
+int sortedValue(std::vector<int>& chains, std::vector<int>& loops, std::uint64_t key) {
   if (chains.empty() && loops.empty()) return 0;
-  std::string key;
-  key.reserve(chains.size() + loops.size() + 1);
-  for (int n : chains) key.push_back(char(std::min(n, 255)));
-  key.push_back(0);
-  for (int n : loops) key.push_back(char(std::min(n, 255)));
-  auto& memo = chainsAndLoopsMemo();
-  if (auto it = memo.find(key); it != memo.end()) return it->second;
+  if (const ValueSlot& slot = valueSlot(key); slot.key == key) return slot.value;
 
   int best = -(1 << 20);
   // Opening one of them: the opponent takes it all and moves next, or (a long chain or a
@@ -38,7 +39,7 @@ int sortedValue(std::vector<int>& chains, std::vector<int>& loops) {
   auto open = [&](std::vector<int>& from, std::size_t i, int kept, int declinableFrom) {
     const int n = from[i];
     from.erase(from.begin() + std::ptrdiff_t(i));
-    const int rest = sortedValue(chains, loops);
+    const int rest = sortedValue(chains, loops, key - componentKey(n, &from == &loops));
     from.insert(from.begin() + std::ptrdiff_t(i), n);
     int opponent = n + rest;
     if (n >= declinableFrom) opponent = std::max(opponent, n - 2 * kept - rest);
@@ -48,7 +49,7 @@ int sortedValue(std::vector<int>& chains, std::vector<int>& loops) {
     if (i == 0 || chains[i] != chains[i - 1]) open(chains, i, 2, 3);
   for (std::size_t i = 0; i < loops.size(); ++i)
     if (i == 0 || loops[i] != loops[i - 1]) open(loops, i, 4, 4);
-  memo.emplace(std::move(key), best);
+  valueSlot(key) = {key, best};
   return best;
 }
 
@@ -272,7 +273,10 @@ std::optional<OpenGameAnswer> searchOpenGame(const Position& start, Budget& budg
 int chainsAndLoopsValue(std::vector<int> chains, std::vector<int> loops) {
   std::sort(chains.begin(), chains.end());
   std::sort(loops.begin(), loops.end());
-  return sortedValue(chains, loops);
+  std::uint64_t key = 0;
+  for (int n : chains) key += componentKey(n, false);
+  for (int n : loops) key += componentKey(n, true);
+  return sortedValue(chains, loops, key);
 }
 
 }  // namespace kp::expert_detail
