@@ -206,6 +206,9 @@ fault src/core/expert_open_game.cpp "Expert: a sample's chains and loops credite
 fault src/core/expert_open_game.cpp "Expert: the open game answered with its least sampled move" \
   'tally[std::size_t(m)].visits > tally[std::size_t(top)].visits' \
   'tally[std::size_t(m)].visits < tally[std::size_t(top)].visits'
+fault src/core/expert.cpp "Expert: the 4D board's positions past the safe moves sampled, not analysed" \
+  'const bool sampled = !forced && (p.simple() || p.anySafe());' \
+  'const bool sampled = !forced;'
 
 # replace FILE OLD NEW: exactly one occurrence, or fail loudly.
 replace() {

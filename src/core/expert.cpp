@@ -242,10 +242,13 @@ ExpertAnalysis analyse(const BoardGraph& g, const std::vector<char>& claimed, Ex
     if (auto exact = solve(p, budget)) return *exact;
     budget.whole();
   }
-  // A capture that hands nothing on is taken at once. Where a move may bound more than two
-  // Cells chains cannot be counted, and the chain analysis plays better than sampling.
-  const bool forced = p.simple() && p.freeCapture() >= 0;
-  if (auto found = forced || !p.simple() ? std::nullopt : searchOpenGame(p, budget, p.key())) {
+  // A capture that hands nothing on is taken at once; where a move may bound more than two
+  // Cells (no chains to keep control of), any capture. There, once every move hands
+  // something over, the chain analysis (hand over as little as can be) chooses better than
+  // the sampling does.
+  const bool forced = (p.simple() ? p.freeCapture() : p.capture()) >= 0;
+  const bool sampled = !forced && (p.simple() || p.anySafe());
+  if (auto found = sampled ? searchOpenGame(p, budget, p.key()) : std::nullopt) {
     ExpertAnalysis a{.value = found->value, .exact = false, .depth = found->depth};
     for (int m : found->best) addLines(p, m, a.best);
     std::sort(a.best.begin(), a.best.end());

@@ -140,7 +140,13 @@ class Sampler {
     while (playedCount_ > 0) p_.undo(played_[std::size_t(--playedCount_)]);
   }
 
+  // What is on offer and hands nothing on; where chains cannot be counted, everything on
+  // offer (declining pays only at the end of a chain).
   void takeFreeCaptures() {
+    if (!p_.simple()) {
+      for (int m = p_.capture(); m >= 0; m = p_.capture()) play(m);
+      return;
+    }
     for (int m = p_.freeCapture(); m >= 0; m = p_.freeCapture()) play(m);
   }
 
@@ -192,25 +198,59 @@ class Sampler {
   // random by each player in turn until none is left, and the chains and loops left are
   // valued exactly (Cells where chains meet going to whoever keeps control).
   void finish() {
+    if (!p_.simple()) return finishUncounted();
     for (int m = p_.capture(); m >= 0; m = p_.capture()) play(m);
-    order_.clear();
-    for (int m = 0; m < p_.moveCount(); ++m)
-      if (p_.isFree(m)) order_.push_back(m);
-    std::shuffle(order_.begin(), order_.end(), random_);
-    // A move that is not safe never becomes safe again, so one pass plays them all.
-    for (int m : order_)
-      if (p_.isFree(m) && p_.safe(m)) play(m);
+    playSafeMovesAtRandom();
     int joints = 0;
     int v;
     if (p_.chainsAndLoops(chains_, loops_, &joints)) {
       v = chainsAndLoopsValue(chains_, loops_);
       v += v >= 0 ? joints : -joints;
     } else {
-      // Not met where every move bounds at most two Cells, the only positions sampled here;
-      // should it be, whoever must hand something over is taken to lose half of what is left.
+      // A Cell with both sides of one move among them: whoever must hand something over
+      // is taken to lose half of what is left.
       v = -p_.openCells() / 2;
     }
     margin_ += sign_ * v;
+  }
+
+  // A move that is not safe never becomes safe again, so one pass in a random order plays
+  // them all.
+  void playSafeMovesAtRandom() {
+    order_.clear();
+    for (int m = 0; m < p_.moveCount(); ++m)
+      if (p_.isFree(m)) order_.push_back(m);
+    std::shuffle(order_.begin(), order_.end(), random_);
+    for (int m : order_)
+      if (p_.isFree(m) && p_.safe(m)) play(m);
+  }
+
+  // Where a move may bound more than two Cells: safe moves at random, then whoever must
+  // hand something over hands over as little as can be, and everything on offer is taken.
+  void finishUncounted() {
+    for (int m = p_.capture(); m >= 0; m = p_.capture()) play(m);
+    playSafeMovesAtRandom();
+    while (p_.freeCount() > 0) {
+      for (int m = p_.capture(); m >= 0; m = p_.capture()) play(m);
+      if (p_.freeCount() == 0) break;
+      int fewest = kInfinity, cheapest = -1, ties = 0;
+      for (int m = 0; m < p_.moveCount(); ++m) {
+        if (!p_.isFree(m)) continue;
+        p_.play(m);
+        const int given = p_.handedOver();
+        p_.undo(m);
+        if (given < fewest) {
+          fewest = given;
+          cheapest = m;
+          ties = 1;
+        } else if (given == fewest && std::uniform_int_distribution<int>(0, ties++)(random_) == 0) {
+          cheapest = m;
+        }
+      }
+      // Each move looked at costs about as much as a move played.
+      if (budget_.spent(p_.freeCount())) throw SearchAborted{};
+      play(cheapest);
+    }
   }
 
   Position p_;

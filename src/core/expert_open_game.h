@@ -20,13 +20,14 @@ struct OpenGameAnswer {
   int depth = 0;          // the longest line of play its tree holds (forced captures not counted)
 };
 
-// For a position where every move bounds at most two Cells (the chains can be counted), by
-// sampling while the budget lasts: a tree of the moves worth playing (safe moves, small
+// By sampling while the budget lasts: a tree of the moves worth playing (safe moves, small
 // sacrifices, taking or declining what is on offer) grows toward the lines of play that do
 // best for the player choosing, and each visit finishes its game by safe moves played at
-// random and the exact value of the chains and loops they leave. Two trees grow at once,
-// one on each core. Answers with the most visited move and those that did about as
-// well; nothing when no visit finished. The seed makes the sampling replay.
+// random, then the exact value of the chains and loops they leave; where a move may bound
+// more than two Cells (no chains to count), by handing over as little as can be and taking
+// everything on offer. Two trees grow at once, one on each core. Answers with the most
+// visited move and those that did about as well; nothing when no visit finished. The seed
+// makes the sampling replay.
 std::optional<OpenGameAnswer> searchOpenGame(const Position& start, Budget& budget, std::uint64_t seed);
 
 }  // namespace kp::expert_detail

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <tuple>
 
 #include "core/expert.h"
@@ -42,26 +43,59 @@ TEST(ExpertPositions, ExpertFindsEveryRecordedAnswer) {
   });
 }
 
-// In the open game the Expert does not search to the end, so it is held to how often every
-// move it rates best is one of the long search's, and to how far its estimate misses the
-// long search's value, at a reduced budget where the exact search rarely finishes. A safe
-// move picked at random would be optimal in about 11 of the 44; the Expert's sampling
-// reached 15, missing by 125 points in all (about 3 a position). Sampled games credited to
-// the wrong player miss by 280 to 390 and find 9 to 14.
+// The positions of middle.txt on one board, with the board and each one's claimed flags.
+template <class Check>
+std::size_t forEachMiddlePosition(const char* board, Check check) {
+  std::ifstream file(KP_POSITIONS_DIR "/middle.txt");
+  const BoardGraph g = tolvaBoard(board, 0).graph;
+  std::size_t count = 0;
+  for (const TolvaPosition& p : readPositions(file))
+    if (p.board == board && p.subLevel == 0) {
+      SCOPED_TRACE(p.name);
+      check(g, positionFlags(p, g), Answer(p.value.value_or(-99), p.best));
+      ++count;
+    }
+  return count;
+}
+
+// In the open game the Expert does not search to the end, so it is held, board by board, to
+// how often every move it rates best is one of the long search's, and to how far its
+// estimate misses the long search's value, at a reduced budget where the exact search rarely
+// finishes.
+// - The 5 by 5 board (35 or 38 free Lines, safe moves left): a safe move picked at random
+//   would be optimal in about 11 of the 44; the sampling reached 15, missing by 125 points
+//   in all (about 3 a position). Sampled games credited to the wrong player miss by 280 to
+//   390 and find 9 to 14.
+// - The 4D triangular board past its safe moves (28 to 36 free Lines): a move picked at
+//   random would be optimal in about 6 of the 40; the chain analysis, which plays there,
+//   reaches 24, the sampling 18. Neither gets the value's sign right in most of them (who
+//   keeps control there is beyond both), so the estimate is not held.
 TEST(ExpertPositions, InTheOpenGameTheExpertOftenFindsOnlyOptimalMoves) {
+  struct Board {
+    const char* name;
+    std::size_t positions;
+    int leastOptimal;
+    std::optional<int> mostMissedEach;
+  };
   std::ifstream file(KP_POSITIONS_DIR "/middle.txt");
   const auto positions = readPositions(file);
-  ASSERT_GE(positions.size(), 44u);
-  int optimal = 0, missed = 0;
-  for (const TolvaPosition& p : positions) {
-    const BoardGraph g = tolvaBoard(p.board, p.subLevel).graph;
-    const ExpertAnalysis a = analyseTolva(g, positionFlags(p, g), {.nodes = 200'000});
-    ASSERT_FALSE(a.best.empty()) << p.name;
-    optimal += std::ranges::includes(p.best, a.best);
-    missed += std::abs(a.value - p.value.value_or(0));
+  for (const Board& board : {Board{"square", 44, 12, 4}, Board{"triangular4d", 40, 21, std::nullopt}}) {
+    SCOPED_TRACE(board.name);
+    const BoardGraph g = tolvaBoard(board.name, 0).graph;
+    std::size_t count = 0;
+    int optimal = 0, missed = 0;
+    for (const TolvaPosition& p : positions) {
+      if (p.board != board.name || p.subLevel != 0) continue;
+      const ExpertAnalysis a = analyseTolva(g, positionFlags(p, g), {.nodes = 200'000});
+      ASSERT_FALSE(a.best.empty()) << p.name;
+      ++count;
+      optimal += std::ranges::includes(p.best, a.best);
+      missed += std::abs(a.value - p.value.value_or(0));
+    }
+    ASSERT_GE(count, board.positions);
+    EXPECT_GE(optimal, board.leastOptimal);
+    if (board.mostMissedEach) EXPECT_LE(missed, *board.mostMissedEach * int(count));
   }
-  EXPECT_GE(optimal, 12);
-  EXPECT_LE(missed, 4 * int(positions.size()));
 }
 
 // Moves claimed at random (a joined pair together) until 10 to 16 are left.
