@@ -43,21 +43,6 @@ TEST(ExpertPositions, ExpertFindsEveryRecordedAnswer) {
   });
 }
 
-// The positions of middle.txt on one board, with the board and each one's claimed flags.
-template <class Check>
-std::size_t forEachMiddlePosition(const char* board, Check check) {
-  std::ifstream file(KP_POSITIONS_DIR "/middle.txt");
-  const BoardGraph g = tolvaBoard(board, 0).graph;
-  std::size_t count = 0;
-  for (const TolvaPosition& p : readPositions(file))
-    if (p.board == board && p.subLevel == 0) {
-      SCOPED_TRACE(p.name);
-      check(g, positionFlags(p, g), Answer(p.value.value_or(-99), p.best));
-      ++count;
-    }
-  return count;
-}
-
 // In the open game the Expert does not search to the end, so it is held, board by board, to
 // how often every move it rates best is one of the long search's, and to how far its
 // estimate misses the long search's value, at a reduced budget where the exact search rarely
@@ -94,7 +79,9 @@ TEST(ExpertPositions, InTheOpenGameTheExpertOftenFindsOnlyOptimalMoves) {
     }
     ASSERT_GE(count, board.positions);
     EXPECT_GE(optimal, board.leastOptimal);
-    if (board.mostMissedEach) EXPECT_LE(missed, *board.mostMissedEach * int(count));
+    if (board.mostMissedEach) {
+      EXPECT_LE(missed, *board.mostMissedEach * int(count));
+    }
   }
 }
 
