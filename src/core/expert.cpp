@@ -180,12 +180,8 @@ std::vector<int> chainChoice(Position& p) {
         p.play(d);
         p.play(c);
         int longest = 0;
-        for (int m : freeMoves(p)) {
-          if (p.effect(m).completes > 0) continue;
-          p.play(m);
-          longest = std::max(longest, p.handedOver());
-          p.undo(m);
-        }
+        for (int m : freeMoves(p))
+          if (p.effect(m).completes == 0) longest = std::max(longest, p.handedOverBy(m));
         p.undo(c);
         p.undo(d);
         if (longest > 2) return {d};

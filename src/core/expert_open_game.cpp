@@ -161,12 +161,7 @@ class Sampler {
       const bool anySafe = p_.anySafe();
       for (int m = 0; m < p_.moveCount(); ++m) {
         if (!p_.isFree(m)) continue;
-        if (anySafe && !p_.safe(m)) {
-          p_.play(m);
-          const int given = p_.handedOver();
-          p_.undo(m);
-          if (given > 2) continue;
-        }
+        if (anySafe && !p_.safe(m) && p_.handedOverBy(m) > 2) continue;
         moves[std::size_t(n++)] = m;
       }
     }
@@ -236,9 +231,7 @@ class Sampler {
       int fewest = kInfinity, cheapest = -1, ties = 0;
       for (int m = 0; m < p_.moveCount(); ++m) {
         if (!p_.isFree(m)) continue;
-        p_.play(m);
-        const int given = p_.handedOver();
-        p_.undo(m);
+        const int given = p_.handedOverBy(m);
         if (given < fewest) {
           fewest = given;
           cheapest = m;

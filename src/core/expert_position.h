@@ -327,6 +327,13 @@ class Position {
     while (n > 0) undo(taken[std::size_t(--n)]);
     return cells;
   }
+  // How many Cells the opponent takes after free move m, which is then taken back.
+  int handedOverBy(int m) {
+    play(m);
+    const int cells = handedOver();
+    undo(m);
+    return cells;
+  }
 
  private:
   int cellEnd(int m) const { return cellStart_[std::size_t(m) + 1]; }

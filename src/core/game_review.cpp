@@ -24,14 +24,6 @@ int moveOf(const Position& p, int line) {
   return -1;
 }
 
-// How many Cells the opponent can take at once after move m, which completes nothing.
-int handedOverBy(Position& p, int m) {
-  p.play(m);
-  const int n = p.handedOver();
-  p.undo(m);
-  return n;
-}
-
 // Claims line, with its joined partner, in claimed; returns how many Cells that completes.
 int claimMove(const BoardGraph& g, std::vector<char>& claimed, int line) {
   std::vector<int> touched;
@@ -63,9 +55,9 @@ std::string whyLost(const BoardGraph& g, const std::vector<char>& claimed, int l
   if (p.effect(m).completes > 0)
     return offered && !expertTakes ? "took the last Cells instead of leaving two" : "took the wrong Cells first";
   if (offered && expertTakes) return "left Cells it could have taken";
-  const int given = handedOverBy(p, m);
+  const int given = p.handedOverBy(m);
   if (given == 0) return "gave up control of the end";
-  const int needed = expert >= 0 && p.effect(expert).completes == 0 ? handedOverBy(p, expert) : 0;
+  const int needed = expert >= 0 && p.effect(expert).completes == 0 ? p.handedOverBy(expert) : 0;
   return "gave away " + cells(given) +
          (needed > 0 && needed < given ? " where " + std::to_string(needed) + " would do" : "");
 }
