@@ -209,6 +209,15 @@ fault src/core/expert_open_game.cpp "Expert: the open game answered with its lea
 fault src/core/expert.cpp "Expert: the 4D board's positions past the safe moves sampled, not analysed" \
   'const bool sampled = !forced && (p.simple() || p.anySafe());' \
   'const bool sampled = !forced;'
+fault src/core/expert_nimstring.cpp "Expert: a move handing over a loony chain counted as a move to zero" \
+  'if (v != kLoony && v < 64) reached |= std::uint64_t(1) << v;' \
+  'if (v < 64) reached |= std::uint64_t(1) << std::max(v, 0);'
+fault src/core/expert_nimstring.cpp "Expert: nimstring regions added by or, not by the nim sum" \
+  'value ^= regionValue(region);' \
+  'value |= regionValue(region);'
+fault src/core/expert_nimstring.cpp "Expert: a chain running into a joint not counted loony" \
+  'if (beyond < 0 || p_.freeSides(beyond) >= 3) return {.loony = true};' \
+  'if (beyond < 0) return {.loony = true};'
 
 # replace FILE OLD NEW: exactly one occurrence, or fail loudly.
 replace() {

@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 
+#include "core/expert_nimstring.h"
 #include "core/expert_open_game.h"
 
 namespace kp {
@@ -14,6 +15,9 @@ namespace kp {
 namespace {
 
 using namespace expert_detail;
+
+// The share of the budget the nimstring value of an open game may take.
+constexpr double kNimstringShare = 0.1;
 
 // Negamax with alpha-beta over the free set, the transposition table, and the reductions of
 // the chain game where every move bounds at most two Cells: a capture that opens no further
@@ -244,7 +248,20 @@ ExpertAnalysis analyse(const BoardGraph& g, const std::vector<char>& claimed, Ex
   // the sampling does.
   const bool forced = (p.simple() ? p.freeCapture() : p.capture()) >= 0;
   const bool sampled = !forced && (p.simple() || p.anySafe());
-  if (auto found = sampled ? searchOpenGame(p, budget, p.key()) : std::nullopt) {
+  // Where the nimstring value can be worked out, the first move keeps to those that win it
+  // (whoever wins it keeps control of the chains to come): the safe ones, or the sacrifices
+  // where no safe move wins it. Where every move loses it, the sampling has them all.
+  std::vector<int> keepTo;
+  if (sampled && open && p.capture() < 0) {
+    budget.share(kNimstringShare);
+    if (auto winning = nimstringWinningMoves(p, budget)) {
+      for (int m : *winning)
+        if (p.safe(m)) keepTo.push_back(m);
+      if (keepTo.empty()) keepTo = std::move(*winning);
+    }
+    budget.whole();
+  }
+  if (auto found = sampled ? searchOpenGame(p, budget, p.key(), keepTo) : std::nullopt) {
     ExpertAnalysis a{.value = found->value, .exact = false, .depth = found->depth};
     for (int m : found->best) addLines(p, m, a.best);
     std::sort(a.best.begin(), a.best.end());

@@ -73,8 +73,8 @@ struct Node {
 
 class Sampler {
  public:
-  Sampler(const Position& start, const Budget& budget, std::uint64_t seed)
-      : p_(start), budget_(budget), random_(seed), scale_(float(std::max(1, start.openCells()))) {
+  Sampler(const Position& start, const Budget& budget, std::uint64_t seed, const std::vector<int>& keepTo)
+      : p_(start), budget_(budget), random_(seed), scale_(float(std::max(1, start.openCells()))), keepTo_(keepTo) {
     nodes_.reserve(4096);
     nodes_.emplace_back();
   }
@@ -155,7 +155,9 @@ class Sampler {
   void grow(int node) {
     std::array<int, kMaxSearchMoves> moves;
     int n = 0;
-    if (p_.capture() >= 0) {
+    if (node == 0 && !keepTo_.empty()) {
+      for (int m : keepTo_) moves[std::size_t(n++)] = m;
+    } else if (p_.capture() >= 0) {
       n = p_.capturesAndDeclines(moves.data());
     } else {
       const bool anySafe = p_.anySafe();
@@ -250,6 +252,7 @@ class Sampler {
   Budget budget_;
   std::mt19937_64 random_;
   float scale_;
+  const std::vector<int>& keepTo_;
   std::vector<Node> nodes_;
   std::array<int, kMaxSearchMoves * 2> played_{};
   std::array<int, kMaxSearchMoves * 2> path_{};
@@ -263,12 +266,13 @@ class Sampler {
 
 }  // namespace
 
-std::optional<OpenGameAnswer> searchOpenGame(const Position& start, Budget& budget, std::uint64_t seed) {
+std::optional<OpenGameAnswer> searchOpenGame(const Position& start, Budget& budget, std::uint64_t seed,
+                                             const std::vector<int>& keepTo) {
   if (start.freeCount() > kMaxSearchMoves || start.freeCount() == 0) return std::nullopt;
   // Two trees, one on each core, their root counts added up.
-  Sampler second(start, budget, seed ^ 0x5DEECE66Dull);
+  Sampler second(start, budget, seed ^ 0x5DEECE66Dull, keepTo);
   std::thread helper([&] { second.run(); });
-  Sampler first(start, budget, seed);
+  Sampler first(start, budget, seed, keepTo);
   first.run();
   helper.join();
 

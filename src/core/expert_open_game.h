@@ -27,7 +27,9 @@ struct OpenGameAnswer {
 // more than two Cells (no chains to count), by handing over as little as can be and taking
 // everything on offer. Two trees grow at once, one on each core. Answers with the most
 // visited move and those that did about as well; nothing when no visit finished. The seed
-// makes the sampling replay.
-std::optional<OpenGameAnswer> searchOpenGame(const Position& start, Budget& budget, std::uint64_t seed);
+// makes the sampling replay. Given moves to keep to (not empty), the first move is one of
+// them.
+std::optional<OpenGameAnswer> searchOpenGame(const Position& start, Budget& budget, std::uint64_t seed,
+                                             const std::vector<int>& keepTo = {});
 
 }  // namespace kp::expert_detail

@@ -259,6 +259,16 @@ class Position {
   // Cells not yet complete: no player can gain more than these.
   int openCells() const { return open_; }
 
+  // The Cells as the reduction numbers them: how many there are, each one's free sides and
+  // the moves on its sides, and the Cells of a move (with how many of its Lines each has).
+  int cellCount() const { return int(count_.size()); }
+  int freeSides(int c) const { return count_[std::size_t(c)]; }
+  const std::vector<int>& movesOf(int c) const { return cellMoves_[std::size_t(c)]; }
+  template <class F>
+  void forEachCell(int m, F f) const {
+    for (int k = cellStart_[std::size_t(m)]; k < cellEnd(m); ++k) f(cells_[std::size_t(k)], mult_[std::size_t(k)]);
+  }
+
   // What move m would do: Cells it completes, Cells it leaves one side short.
   struct Effect {
     int completes = 0;
