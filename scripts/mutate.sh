@@ -215,9 +215,9 @@ fault src/core/expert_nimstring.cpp "Expert: a move handing over a loony chain c
 fault src/core/expert_nimstring.cpp "Expert: nimstring regions added by or, not by the nim sum" \
   'value ^= regionValue(region);' \
   'value |= regionValue(region);'
-fault src/core/expert_nimstring.cpp "Expert: a chain running into a joint not counted loony" \
+fault src/core/expert_nimstring.cpp "Expert: a chain handed over to its end taken as one the taker cannot decline" \
   'if (beyond < 0 || p_.freeSides(beyond) >= 3) return {.loony = true};' \
-  'if (beyond < 0) return {.loony = true};'
+  'if (beyond < 0 || p_.freeSides(beyond) >= 3) return {.take = first};'
 
 # replace FILE OLD NEW: exactly one occurrence, or fail loudly.
 replace() {
